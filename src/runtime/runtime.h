@@ -1,0 +1,16 @@
+#pragma once
+// The application runtime: everything the program asks of the platform.
+#include "runtime/app.h"
+#include "runtime/bytes.h"
+#include "runtime/clock.h"
+#include "runtime/events.h"
+#include "runtime/files.h"
+#include "runtime/geometry.h"
+#include "runtime/macroman.h"
+#include "runtime/menus.h"
+#include "runtime/numtext.h"
+#include "runtime/panels.h"
+#include "runtime/scripted.h"
+#include "runtime/sound.h"
+#include "runtime/utf8.h"
+#include "runtime/windows.h"
