@@ -1,0 +1,84 @@
+#include "core/filetable.h"
+
+#include <new>
+
+#include "runtime/numtext.h"
+#include "runtime/utf8.h"
+
+namespace qv {
+
+int16_t TheFileInUse = -1;
+int16_t NumberOfOpenFiles = 0;
+int32_t nCases[kSlots];
+int16_t nChannels[kSlots];
+SampleArray gPointersToFileData[kSlots][kMaxChannels + 1];
+int16_t FileSHORTS[kSlots][15];
+float FileInfoFLOATS[kSlots][10];
+std::string FileName[kSlots];
+std::string StartDate[kSlots];
+std::string StartTime[kSlots];
+std::string LabelStrings[kSlots][6];
+std::string OldLabelStrings[kSlots][6];
+std::string SableLabelStrings[kSlots][6];
+float fileVariableArray[kSlots][kMaxChannels + 1][41];
+int32_t MarkersArray[kSlots][kMaxMarkers + 1][3];
+std::string CommentContainer[kSlots];
+std::string CFURLarrayMain[kSlots], CFURLarrayOutput[kSlots], CFURLarrayLast[kSlots];
+int16_t NumberOfNotes[21];
+std::string EditRecord;
+
+SampleArray allocateSamples(int32_t cases) {
+  if (cases < 0 || cases > kMaxCases) return nullptr;
+  return SampleArray(new (std::nothrow) float[size_t(cases) + 1]);
+}
+
+bool MakeOneNewChannel() {
+  const int f = TheFileInUse;
+  if (f < 0 || f >= kSlots) return false;
+  const int n = nChannels[f] + 1;
+  if (n > kMaxChannels) return false;
+  SampleArray a = allocateSamples(nCases[f]);
+  if (!a) return false;
+  gPointersToFileData[f][n] = std::move(a);
+  nChannels[f] = int16_t(n);
+  return true;
+}
+
+void freeSlotArrays(int slot) {
+  for (auto& a : gPointersToFileData[slot]) a.reset();
+}
+
+namespace {
+
+// Label string and 0-based character position of a channel's cell.
+void cellOf(int channel, int& string, size_t& first) {
+  string = (channel - 1) / 8 + 1;
+  first = size_t((channel - 1) % 8) * kLabelWidth;
+}
+
+}  // namespace
+
+std::string RetrieveLabelOf(int slot, int channel) {
+  if (channel < 1 || channel > kMaxChannels || slot < 0 || slot >= kSlots) return {};
+  int s;
+  size_t first;
+  cellOf(channel, s, first);
+  return rt::fitChars(rt::midChars(LabelStrings[slot][s], first, kLabelWidth), kLabelWidth);
+}
+
+std::string RetrieveLabel(int channel) { return RetrieveLabelOf(TheFileInUse, channel); }
+
+void SetChannelLabel(int slot, int channel, const std::string& label) {
+  if (channel < 1 || channel > kMaxChannels || slot < 0 || slot >= kSlots) return;
+  int s;
+  size_t first;
+  cellOf(channel, s, first);
+  rt::setMidChars(LabelStrings[slot][s], first, kLabelWidth, label);
+}
+
+void GetChanLABEL(int mode, int channel) {
+  std::string mark = mode == 1 ? "<+ > " : mode == 2 ? "<del > " : "\u2206";
+  EditRecord = "\r   " + mark + "  Channel" + rt::PSstrLong(channel) + ", " + rt::trimRight(RetrieveLabel(channel)) + ":  ";
+}
+
+}  // namespace qv

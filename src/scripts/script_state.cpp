@@ -1,0 +1,13 @@
+#include "scripts/script_state.h"
+
+namespace qv {
+
+int16_t RunScript = 0;
+int16_t RecordSCRIPT = 0;
+int16_t ScriptCOUNT = 0;
+int16_t ScriptRunOnce = 0;
+int16_t autoscript = 0;
+int16_t FileJustLoaded = 0;
+float ScriptSequenceArray[52][29];
+
+}  // namespace qv
