@@ -40,3 +40,8 @@ std::string tempDir(const std::string& name) {
 }
 
 }  // namespace qvtest
+
+// Caches the font and graphics libraries keep for the life of the process are not leaks of ours.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig\nleak:libfreetype\nleak:libglib\nleak:libQt6Gui\nleak:libQt6Core\nleak:libQt6Widgets\n";
+}

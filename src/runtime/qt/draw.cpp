@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QImageReader>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -175,14 +176,29 @@ void lineTo(int x, int y) {
       else p->drawLine(ps.x, ps.y, x, y);
     } else {
       // A QuickDraw pen is a rectangle hanging below and right of the pen point.
-      QPainterPath path;
       int x0 = std::min(ps.x, x), x1 = std::max(ps.x, x), y0 = std::min(ps.y, y), y1 = std::max(ps.y, y);
       if (ps.x == x || ps.y == y) {
         p->fillRect(QRect(x0, y0, x1 - x0 + ps.w, y1 - y0 + ps.h), c);
       } else {
+        // The area swept by the pen rectangle: the convex hull of its two end positions.
+        std::vector<QPoint> pts = {{ps.x, ps.y}, {ps.x + ps.w, ps.y}, {ps.x, ps.y + ps.h}, {ps.x + ps.w, ps.y + ps.h},
+                                   {x, y},       {x + ps.w, y},       {x, y + ps.h},       {x + ps.w, y + ps.h}};
+        std::sort(pts.begin(), pts.end(), [](QPoint a, QPoint b) { return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y()); });
+        auto cross = [](QPoint o, QPoint a, QPoint b) {
+          return qint64(a.x() - o.x()) * (b.y() - o.y()) - qint64(a.y() - o.y()) * (b.x() - o.x());
+        };
+        std::vector<QPoint> hull(16);
+        size_t k = 0;
+        for (size_t i = 0; i < pts.size(); ++i) {
+          while (k >= 2 && cross(hull[k - 2], hull[k - 1], pts[i]) <= 0) --k;
+          hull[k++] = pts[i];
+        }
+        for (size_t i = pts.size() - 1, t = k + 1; i > 0; --i) {
+          while (k >= t && cross(hull[k - 2], hull[k - 1], pts[i - 1]) <= 0) --k;
+          hull[k++] = pts[i - 1];
+        }
         QPolygon poly;
-        poly << QPoint(ps.x, ps.y) << QPoint(ps.x + ps.w, ps.y) << QPoint(x + ps.w, y) << QPoint(x + ps.w, y + ps.h)
-             << QPoint(x, y + ps.h) << QPoint(ps.x, ps.y + ps.h);
+        for (size_t i = 0; i + 1 < k; ++i) poly << hull[i];
         p->setPen(Qt::NoPen);
         p->setBrush(c);
         p->drawPolygon(poly);
