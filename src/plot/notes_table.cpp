@@ -1,0 +1,7 @@
+#include "plot/notes_table.h"
+
+namespace qv {
+
+std::vector<OnlineNote> fileRemarks[21];
+
+}  // namespace qv
