@@ -11,6 +11,9 @@
 #include "runtime/qt/state.h"
 
 namespace qv::rt {
+
+bool startDocumentHandOver(const std::vector<std::string>& docs);
+
 namespace {
 
 QApplication* gApp = nullptr;
@@ -47,6 +50,7 @@ void initRuntime(int argc, char** argv) {
     script::setActive(true);
   }
   atProgramExit([] { closeAllFiles(); });
+  if (!startDocumentHandOver(gDocs)) exitProgram(0);
   if (!gDocs.empty()) {
     Event e;
     e.kind = EventKind::Documents;
