@@ -42,21 +42,24 @@ constexpr std::string_view kDamagedFileMessage = "This file seems to be damaged.
 constexpr std::string_view kLoadMemoryMessage = "Not enough memory to load this file.";
 constexpr std::string_view kSaveMemoryMessage = "Not enough memory to save this file.";
 
+// What the loading window calls a file of this format.
+constexpr std::string_view kBinaryFileKind = "(Kestrix FP binary file) ";
+
 enum class LoadFailure { None, Damaged, OutOfMemory };
 
 // What a read found worth telling besides the file itself.
 struct BinaryLoadReport {
-  int32_t signature = 0;          // -999, -9999 or -99999
+  int32_t signature = 0;            // -999, -9999 or -99999
   bool thirtyTwoBitCounts = false;  // the case count was read as 32-bit
   bool hasTrailer = false;
-  int32_t markersInFile = 0;      // the count the file gives
-  bool tooManyMarkers = false;    // more than 32,500: only the first 32,500 are kept
-  int32_t markersDropped = 0;     // cases outside 1..N
+  int32_t markersInFile = 0;    // the count the file gives
+  bool tooManyMarkers = false;  // more than 32,500: only the first 32,500 are kept
+  int32_t markersDropped = 0;   // cases outside 1..N
   int32_t notesInFile = 0;
-  int32_t notesDropped = 0;       // sample numbers outside 1..N
-  int32_t notesSkipped = 0;       // beyond the 150 kept
-  bool notesCut = false;          // the file ends inside the notes
-  bool zeroInterval = false;      // the interval was 0: 9.999 s until the user says otherwise
+  int32_t notesDropped = 0;   // sample numbers outside 1..N
+  int32_t notesSkipped = 0;   // beyond the 150 kept
+  bool notesCut = false;      // the notes end early or their count is no count
+  bool zeroInterval = false;  // the interval was 0: 9.999 s until the user says otherwise
   // Lines for the loading window about what was dropped or cut.
   std::vector<std::string> warnings;
 };
@@ -92,8 +95,8 @@ struct BinarySaveResult {
 // whole file is first 0, last nCases, and a block is first BeginBlock - 1, last EndBlock).
 // Only markers and notes with first < case <= last are written, renumbered by - first;
 // the counts' width follows the count written. `date` and `time` fill the header's fields.
-BinarySaveResult saveFPBinary(const DataFileView& file, int32_t first, int32_t last,
-                              std::span<const int16_t> channels, std::string_view date, std::string_view time);
+BinarySaveResult saveFPBinary(const DataFileView& file, int32_t first, int32_t last, std::span<const int16_t> channels,
+                              std::string_view date, std::string_view time);
 
 // Byte order of sample arrays in bulk: cases 1..nCases of every channel of the file in use
 // are reversed in place (the same call converts back), advancing the progress bar once a

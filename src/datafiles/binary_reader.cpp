@@ -188,11 +188,10 @@ struct Reader {
     auto& w = rep.warnings;
     if (rep.tooManyMarkers) w.push_back("Only the first 32,500 markers were loaded.");
     if (rep.markersDropped > 0)
-      w.push_back(rt::PSstrLong(rep.markersDropped) + " marker(s) outside the file's cases were left out.");
+      w.push_back(std::to_string(rep.markersDropped) + " marker(s) outside the file's cases were left out.");
     if (rep.notesDropped > 0)
-      w.push_back(rt::PSstrLong(rep.notesDropped) + " note(s) outside the file's cases were left out.");
-    if (rep.notesSkipped > 0)
-      w.push_back("Only the first" + rt::PSstrLong(kNotesKeptOnLoad) + " notes were loaded.");
+      w.push_back(std::to_string(rep.notesDropped) + " note(s) outside the file's cases were left out.");
+    if (rep.notesSkipped > 0) w.push_back("Only the first" + rt::PSstrLong(kNotesKeptOnLoad) + " notes were loaded.");
     if (rep.notesCut) w.push_back("The notes are incomplete; those read whole were loaded.");
   }
 

@@ -113,8 +113,8 @@ void writeTail(rt::ByteWriter& w, const FileMeta& m, int32_t first, int32_t last
 
 }  // namespace
 
-BinarySaveResult saveFPBinary(const DataFileView& file, int32_t first, int32_t last,
-                              std::span<const int16_t> channels, std::string_view date, std::string_view time) {
+BinarySaveResult saveFPBinary(const DataFileView& file, int32_t first, int32_t last, std::span<const int16_t> channels,
+                              std::string_view date, std::string_view time) {
   BinarySaveResult res;
   res.error = badRequest(file, first, last, channels);
   if (!res.error.empty()) return res;

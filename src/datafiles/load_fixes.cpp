@@ -6,9 +6,7 @@ namespace qv {
 
 namespace {
 
-std::span<float> channelSpan(DataFile& f, int c) {
-  return {f.channels[size_t(c)].get(), size_t(f.nCases) + 1};
-}
+std::span<float> channelSpan(DataFile& f, int c) { return {f.channels[size_t(c)].get(), size_t(f.nCases) + 1}; }
 
 bool aberrant(float x) { return x > kAberrantEndLimit || x < -kAberrantEndLimit; }
 

@@ -1,10 +1,11 @@
+#include "datafiles/binary_format.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "datafiles/binary_format.h"
 #include "hand_bytes.h"
 #include "runtime/utf8.h"
 
@@ -36,7 +37,10 @@ HandBytes fixtureHead(std::string_view signature, bool wideCount, int16_t channe
     h.i16(3);
   h.f32(0.5f).i16(channels).text("2024-05-01").text("09:30:15").f32(headLength).text("Hi");
   h.f32(1).f32(2).f32(3).f32(4).f32(5).padded("O2 %", 30);
-  h.f32(6).f32(7).f32(8).f32(9).f32(10).padded("Chamber \xA1" "C", 30);
+  h.f32(6).f32(7).f32(8).f32(9).f32(10).padded(
+      "Chamber \xA1"
+      "C",
+      30);
   h.f32(500).f32(35).f32(760).f32(25).f32(1000);
   h.i16(1).i16(2).i16(5);  // pairs of 16 bits: the file has fewer than 32,761 cases
   return h;
@@ -229,12 +233,14 @@ TEST(BinaryFormat, DamagedFilesAreRefusedBeforeAnythingIsAllocated) {
   const Case cases[] = {
       {"41 channels", edit([&](auto& b) { setI16(b, channelsAt, 41); })},
       {"no channels", edit([&](auto& b) { setI16(b, channelsAt, 0); })},
-      {"comment length of a million", [] {
+      {"comment length of a million",
+       [] {
          HandBytes h = fixtureHead("-999", false, 2, 1e6f);
          fixtureArrays(h, false);
          return h.b;
        }()},
-      {"comment length not a number", [] {
+      {"comment length not a number",
+       [] {
          HandBytes h = fixtureHead("-999", false, 2, std::nanf(""));
          fixtureArrays(h, false);
          return h.b;
@@ -242,13 +248,15 @@ TEST(BinaryFormat, DamagedFilesAreRefusedBeforeAnythingIsAllocated) {
       {"negative marker count", edit([&](auto& b) { setI16(b, markerCountAt, -1); })},
       {"marker count beyond the file", edit([&](auto& b) { setI16(b, markerCountAt, 30000); })},
       {"case count beyond the file", edit([&](auto& b) { setI16(b, casesAt, 30000); })},
-      {"6,100,000 cases of 40 channels in a small file", [] {
+      {"6,100,000 cases of 40 channels in a small file",
+       [] {
          HandBytes h;
          h.text("-9999").cr().i32(6100000).f32(1).i16(40).padded("", 18).f32(0);
          h.zeros(40 * 50 + 20).i16(0);
          return h.b;
        }()},
-      {"6,100,001 cases", [] {
+      {"6,100,001 cases",
+       [] {
          HandBytes h;
          h.text("-9999").cr().i32(6100001).f32(1).i16(1).padded("", 18).f32(0);
          return h.b;
@@ -414,4 +422,21 @@ TEST(BinaryFormat, WriterRefusesAnEmptyRangeOrUnknownChannels) {
   EXPECT_FALSE(saveFPBinary(viewOf(f), -1, 10, good, "", "").ok());
   EXPECT_FALSE(saveFPBinary(viewOf(f), 0, 10, bad, "", "").ok());
   EXPECT_FALSE(saveFPBinary(viewOf(f), 0, 10, none, "", "").ok());
+}
+
+TEST(BinaryFormat, MarkersBeyondTheTableAreReadPast) {
+  HandBytes h;
+  h.text("-9999").cr().i32(40000).f32(1).i16(1).padded("", 18).f32(0);
+  h.zeros(20).padded("O2 %", 30).zeros(20);
+  h.i16(32600);
+  for (int k = 1; k <= 32600; ++k) h.i32(k).i32(201);
+  h.f32le(1.0f);
+  for (int k = 1; k <= 40000; ++k) h.f32(1.0f);
+  BinaryLoadResult r = decodeBinaryFile(h.b);
+  ASSERT_TRUE(r.ok()) << r.error;
+  EXPECT_TRUE(r.report.tooManyMarkers);
+  EXPECT_EQ(r.report.markersInFile, 32600);
+  ASSERT_EQ(r.file.meta.markers.size(), 32500u);
+  EXPECT_EQ(r.file.meta.markers.back().kase, 32500);
+  EXPECT_EQ(r.file.channels[1][40000], 1.0f);
 }

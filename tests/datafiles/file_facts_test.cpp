@@ -1,8 +1,9 @@
+#include "datafiles/file_facts.h"
+
 #include <gtest/gtest.h>
 
 #include "core/filetable.h"
 #include "datafiles/binary_format.h"
-#include "datafiles/file_facts.h"
 #include "datafiles/load_state.h"
 #include "runtime/windows.h"
 #include "support/qvtest.h"

@@ -1,8 +1,9 @@
+#include "datafiles/format_detect.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "datafiles/format_detect.h"
 #include "hand_bytes.h"
 
 using namespace qv;
@@ -24,18 +25,10 @@ TEST(FormatDetection, FirstBytesDecideTheReader) {
     int16_t badFileKind;
   };
   const Row rows[] = {
-      {"-99\r", kTypeBCD, 0},
-      {"-999\r", kTypeOwnBinary, 0},
-      {"-9999\r", kTypeOwnBinary, 0},
-      {"-99999\r", kTypeOwnBinary, 0},
-      {" 5, 1, 2\r", kTypeOwnText, 0},
-      {"6100000,0.5,1\r", kTypeOwnText, 0},
-      {"4\r", kTypeRefused, 0},
-      {"0\r", kTypeRefused, 0},
-      {"-5\r", kTypeRefused, 0},
-      {"7000000\r", kTypeRefused, 1},
-      {"Time,O2\r", kTypeRefused, 0},
-      {"", kTypeRefused, 0},
+      {"-99\r", kTypeBCD, 0},          {"-999\r", kTypeOwnBinary, 0},   {"-9999\r", kTypeOwnBinary, 0},
+      {"-99999\r", kTypeOwnBinary, 0}, {" 5, 1, 2\r", kTypeOwnText, 0}, {"6100000,0.5,1\r", kTypeOwnText, 0},
+      {"4\r", kTypeRefused, 0},        {"0\r", kTypeRefused, 0},        {"-5\r", kTypeRefused, 0},
+      {"7000000\r", kTypeRefused, 1},  {"Time,O2\r", kTypeRefused, 0},  {"", kTypeRefused, 0},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.start);

@@ -1,8 +1,8 @@
+#include "datafiles/load_fixes.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "datafiles/load_fixes.h"
 
 using namespace qv;
 
@@ -12,11 +12,11 @@ TEST(LoadFixes, SpikeCheck) {
   };
   const Row rows[] = {
       {{0, 10, 500, 10}, {0, 10, 10, 10}},
-      {{0, 10, 409, 10}, {0, 10, 409, 10}},                 // 399 from its neighbours
-      {{0, 10, 500, 500, 10}, {0, 10, 500, 500, 10}},       // a plateau is no spike
-      {{0, 10, -600, 10}, {0, 10, 10, 10}},                 // downward too
-      {{1000, 10, 1000, 1000}, {1000, 1000, 1000, 1000}},   // case 0 is the left neighbour of case 1
-      {{0, 0, -500, 500, 0}, {0, 0, 250, 500, 0}},          // a replaced value is the next left neighbour
+      {{0, 10, 409, 10}, {0, 10, 409, 10}},                // 399 from its neighbours
+      {{0, 10, 500, 500, 10}, {0, 10, 500, 500, 10}},      // a plateau is no spike
+      {{0, 10, -600, 10}, {0, 10, 10, 10}},                // downward too
+      {{1000, 10, 1000, 1000}, {1000, 1000, 1000, 1000}},  // case 0 is the left neighbour of case 1
+      {{0, 0, -500, 500, 0}, {0, 0, 250, 500, 0}},         // a replaced value is the next left neighbour
   };
   for (const Row& r : rows) {
     std::vector<float> v = r.in;
