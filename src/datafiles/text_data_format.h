@@ -69,8 +69,9 @@ struct TextReadResult {
 // with the format message; a header announcing more values than the rest of the file could
 // hold, or a marker count a file cannot have, is refused as damaged before anything is
 // allocated. A file that ends early reads 0 for the missing samples and keeps the trailer
-// values it lacks at 0. Entry 0 of each channel is a copy of case 1. The file's name is the
-// caller's to set.
+// values it lacks at 0; markers that point at no case of the file are dropped. Entry 0 of
+// each channel is a copy of case 1. When memory for the samples is short the file is refused
+// as too large. The file's name, and the check of a zero sample interval, are the caller's.
 //
 // Merging a second file (adding its channels to the file in use or appending its cases)
 // starts from the DataFile decoded here: it holds every item of the file.
