@@ -359,6 +359,8 @@ void refreshPump() {
   }
 }
 
+void keepResponsive() { processQt(); }
+
 void trackingPump() {
   processQt();
   if (!script::active()) {
