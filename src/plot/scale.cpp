@@ -47,7 +47,7 @@ RoundedScale roundScale(float minimumValue, float maximumValue, float r) {
   if (!(r > 0) || !finite(r)) return out;
   double P = 1e-21;
   for (int k = -21; k <= 38 && P < r; ++k) P = std::pow(10.0, k + 1);
-  float S = float(10.0 * r / P);
+  double S = 10.0 * r / P;
   // A range below the table's smallest step has no row: the caller keeps its margins.
   if (!(S >= 1)) return out;
   for (int guard = 0; guard < 400; ++guard) {
@@ -57,7 +57,7 @@ RoundedScale roundScale(float minimumValue, float maximumValue, float r) {
     const float g = float(double(T) / row.lines);
     const float bottom = std::floor(minimumValue / g) * g;
     const float top = bottom + T;
-    out.span = S;
+    out.span = float(S);
     if (top >= maximumValue) {
       out.bottom = bottom;
       out.top = top;
@@ -65,7 +65,7 @@ RoundedScale roundScale(float minimumValue, float maximumValue, float r) {
       out.ok = finite(bottom) && finite(top);
       return out;
     }
-    S += S < 1.5f ? 0.5f : 1.0f;
+    S += S < 1.5 ? 0.5 : 1.0;
     if (S > 10) {
       P *= 10;
       S /= 10;
