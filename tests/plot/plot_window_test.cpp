@@ -269,3 +269,50 @@ TEST(PlotWindow, ZoomAnimationLeavesNothingBehind) {
   ZoomEffect();
   EXPECT_EQ(windowImage(1000), before);
 }
+
+TEST(PlotWindow, HeaderLineFollowsTheWidth) {
+  resetPlotState();
+  prefsArray[10] = 1;
+  DataFile f = makeFile(1000, {wave, wave, wave});
+  f.meta.markers = {{100, 65}};
+  openPlot(std::move(f), 0);
+  overlayFlag(0, 1, 2) = 1;
+  overlayFlag(0, 1, 3) = 1;
+  setPlotSize(0, 1100, 429);
+  DrawPlot(0, 0, 0, 1);
+  EXPECT_EQ(rt::editText(53), "05/14/2024@09:15:00;  interval  1.000 sec");
+  EXPECT_EQ(rt::editText(17), "      none");
+  for (int id : {54, 55, 56, 97, 17, 332, 444}) EXPECT_TRUE(rt::controlExists(id)) << id;
+  overlayFlag(0, 1, 3) = 0;  // one overlay channel: no clearing button
+  DrawPlot(0, 0, 0, 1);
+  EXPECT_FALSE(rt::controlExists(444));
+  setPlotSize(0, 800, 429);
+  DrawPlot(0, 0, 0, 1);
+  for (int id : {17, 332, 444}) EXPECT_FALSE(rt::controlExists(id)) << id;
+  EXPECT_TRUE(rt::controlExists(53));
+}
+
+TEST(PlotWindow, PageLinesZeroLineAndHistogram) {
+  resetPlotState();
+  prefsArray[12] = 1;
+  prefsArray[13] = 1;
+  openPlot(makeFile(5000, {[](int32_t k) { return std::sin(k * 0.01f); }}), 0);
+  ASSERT_EQ(FileSHORTS[0][4], 1);
+  DrawPlot(0, 0, 0, 1);
+  // Page boundaries of the paged view, at trunc(k x 1287 x 1287 / 5000 + 2).
+  const rt::RGB inverted{uint16_t(65535 - plotBackColor.red), uint16_t(65535 - plotBackColor.green),
+                         uint16_t(65535 - plotBackColor.blue)};
+  for (int x : {333, 664, 995}) EXPECT_TRUE(colorIn(1000, {x, 300, x + 1, 304}, inverted, 600)) << x;
+  EXPECT_FALSE(colorIn(1000, {500, 300, 501, 304}, inverted, 600));
+  // Dashed zero line of a scale from -1.25 to 1.25.
+  const int y = int(std::trunc(PlotHeight * maximumValue / (maximumValue - minimumValue) + 34));
+  EXPECT_TRUE(near(rt::canvasPixel(1000, 15, y), Pwhite, 0));
+  EXPECT_FALSE(near(rt::canvasPixel(1000, 5, y), Pwhite, 0));
+
+  PlotAsHistogram = 1;
+  PlotDataLineColor = kRed;
+  DrawPlot(0, 0, 0, 1);
+  const Extent bars = extentWhere(1000, 600, 600, 31, BottomOfPlotArea - 3, reddish);
+  ASSERT_TRUE(bars.found());
+  EXPECT_GT(bars.bottom - bars.top, 3);
+}
