@@ -101,6 +101,7 @@ TimeAxis timeAxis(const TimeAxisInput& in) {
     return out;
   }
   out.unit = TickUnit::Day;
+  // A day spans as many pixels as its cases cover in this view (in a page, one a case).
   const double u = (kDay / in.interval) / casesPerPixel;
   const Walk w{u * (kDay - std::fmod(t, kDay)) / kDay + 1, u, int(std::trunc(t / kDay)) + 1, false};
   if (in.view == AxisView::WholeFile) {

@@ -89,6 +89,12 @@ TEST(TimeAxis, DayTicksOfAPageLongerThanThreeDays) {
   EXPECT_DOUBLE_EQ(a.pixelsPerUnit, 288);
   EXPECT_EQ(a.tickLength, 5);
   EXPECT_EQ(a.ticks.size(), 3u);
+  // Zoomed in to two pixels a case, a day is twice as wide.
+  in.view = AxisView::Zoomed;
+  in.zoomLeft = 1;
+  in.zoomRight = 501;
+  EXPECT_DOUBLE_EQ(timeAxis(in).pixelsPerUnit, 576);
+  in.view = AxisView::Paged;
   in.interval = 200;  // 2.3 days a page: hours
   EXPECT_EQ(timeAxis(in).unit, TickUnit::Hour);
 }
