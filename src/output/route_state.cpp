@@ -1,0 +1,8 @@
+#include "output/route_state.h"
+
+namespace qv {
+
+int16_t PortForResultsOutput = 0;
+std::string ResultsFileName;
+
+}  // namespace qv
