@@ -20,7 +20,11 @@ void resetResultScaling() {
 
 namespace {
 // The program starts with every channel unscaled, before the start-up defaults run again.
-[[maybe_unused]] const bool gScalingAtStart = (resetResultScaling(), true);
+// Word 4 is the channel's Y scale mode: normal scaling.
+[[maybe_unused]] const bool gScalingAtStart = (resetResultScaling(), [] {
+  for (int k = 0; k <= kMaxChannels; ++k) scalingFactorArray[k][4] = 2.0f;
+  return true;
+}());
 }  // namespace
 
 ResultScaling scalingFromWords(float operation, float factor, float constant) {

@@ -2,7 +2,6 @@
 
 namespace qv {
 
-int16_t PortForResultsOutput = 0;
 std::string ResultsFileName;
 
 }  // namespace qv

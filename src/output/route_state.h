@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "output/output_state.h"
+
 namespace qv {
 
-// 0 none, 4 text file, 5 spreadsheet file, 6 printer spool file.
-extern int16_t PortForResultsOutput;
 // Name of the open results file (at most 51 characters), shown in the plot's route note.
 extern std::string ResultsFileName;
 

@@ -17,7 +17,6 @@ int16_t PlotChan = 1;
 int32_t BeginBlock = 0;
 int32_t EndBlock = 0;
 int16_t AllValues = 0;
-int16_t printblock = 0;
 
 int16_t Xstep = 1;
 float XpositionStep = 1;
@@ -28,26 +27,10 @@ int16_t ScaleMode = 2;
 float minimumValue = 0, maximumValue = 1, range = 1;
 int16_t PlotLines = 5;
 float span = 1;
-int16_t DrawAllScaleMode = 2;
 
-namespace {
-struct ScalingInit {
-  ScalingInit() {
-    for (auto& row : scalingFactorArray) {
-      row[1] = row[2] = 1.0f;
-      row[4] = 2.0f;  // normal scale
-    }
-  }
-};
-}  // namespace
-float scalingFactorArray[kMaxChannels + 1][7];
-static ScalingInit gScalingInit;
-
-int16_t OverlayArray[21][168];
 int16_t PlotAsHistogram = 0;
 int16_t MinimumYposition = 0;
 int16_t MakeNewChan = 0;
-int16_t TimeGridLimit = 1;
 
 int32_t parse = 0;
 int32_t CompactedChannel[kSlots];

@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/channel_selection.h"
 #include "core/filetable.h"
+#include "core/prefs.h"
+#include "output/results_scaling.h"
 
 namespace qv {
 
@@ -34,8 +37,6 @@ extern int32_t BeginBlock;
 extern int32_t EndBlock;
 // Non-zero while the values of all chosen channels are shown under the pointer.
 extern int16_t AllValues;
-// 1 = draw, print or save only the block; the scale is then taken over the block.
-extern int16_t printblock;
 
 // Horizontal scale: pixels per case of the paged view.
 extern int16_t Xstep;
@@ -52,16 +53,9 @@ extern int16_t ScaleMode;
 extern float minimumValue, maximumValue, range;
 extern int16_t PlotLines;
 extern float span;
-// Scale mode of the overlay channels and of the multi-channel strips.
-extern int16_t DrawAllScaleMode;
-// Per channel 1..40: words 1-3 the results scaling, 4 the scale mode, 5 and 6 the fixed
-// limits (minimum, maximum).
-extern float scalingFactorArray[kMaxChannels + 1][7];
-
-// Channel selection flags of each file: four rows of 42, channel c of row k at 42 * k + c.
-// Row 1 holds the channels shown in the overlay and the multi-channel view.
-extern int16_t OverlayArray[21][168];
-inline int16_t& overlayFlag(int slot, int row, int channel) { return OverlayArray[slot][42 * row + channel]; }
+// scalingFactorArray (output/results_scaling.h) holds per channel, besides the results
+// scaling in words 1-3, the scale mode in word 4 and the fixed limits in words 5 and 6.
+// printblock, DrawAllScaleMode and the channel selection flags are in core/channel_selection.h.
 
 // Traces drawn as bars.
 extern int16_t PlotAsHistogram;
@@ -69,8 +63,6 @@ extern int16_t PlotAsHistogram;
 extern int16_t MinimumYposition;
 // 1 = the editing tools write their result to a new channel (set by the overlay drawing).
 extern int16_t MakeNewChan;
-// 1 = time grid lines of the whole-file view only while the days lie 10 pixels apart.
-extern int16_t TimeGridLimit;
 
 // Compacted data: the factor of the current compaction, the factor last used on each file
 // (0 none), and each file's compacted rows: row c (1..40) the group means of channel c,
