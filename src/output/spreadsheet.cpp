@@ -181,13 +181,6 @@ std::string waveformRow(const RowContext& r, bool firstRow) {
   return t + r.lineEnd();
 }
 
-std::string noteCells(const SpreadsheetOptions& o, const SpreadsheetNotes& notes, char sep) {
-  std::string t;
-  if (firstNoteOn(o)) t += quoteCell(rt::leftChars(notes.note1, kMaxNoteChars), sep) + sep;
-  if (on(o.Note_2)) t += quoteCell(rt::leftChars(notes.note2, kMaxNoteChars), sep) + sep;
-  return t;
-}
-
 bool selectorIs(std::string_view selector, char letter) {
   return selector.size() == 1 && (selector[0] == letter || selector[0] == letter + ('a' - 'A'));
 }
@@ -195,6 +188,14 @@ bool selectorIs(std::string_view selector, char letter) {
 }  // namespace
 
 char spreadsheetSeparator(const SpreadsheetOptions& o) { return on(o.UseExcelFormat) ? '\t' : ','; }
+
+std::string TabFileCommentsText(const SpreadsheetOptions& o, const SpreadsheetNotes& notes) {
+  const char sep = spreadsheetSeparator(o);
+  std::string t;
+  if (firstNoteOn(o)) t += quoteCell(rt::leftChars(notes.note1, kMaxNoteChars), sep) + sep;
+  if (on(o.Note_2)) t += quoteCell(rt::leftChars(notes.note2, kMaxNoteChars), sep) + sep;
+  return t;
+}
 
 OptionButtonStates SETTABOPTIONS(SpreadsheetOptions& o) {
   if (on(o.Note_2)) o.Note_1 = 1;
@@ -325,7 +326,7 @@ SpreadsheetRow PRINTTABFILE(const ReportInputs& in, const SpreadsheetOptions& o,
   const RowContext r{in, o, spreadsheetSeparator(o), multiple, place == 1, place == perLine};
 
   std::string t;
-  if (r.firstOfLine && firstNoteOn(o)) t += noteCells(o, notes, r.sep);
+  if (r.firstOfLine && firstNoteOn(o)) t += TabFileCommentsText(o, notes);
   if (in.AnalysisCode == kCodeWaveform || in.AnalysisCode == kCodePairDifferences) {
     if (!selectorIs(selector, 'A')) t += waveformRow(r, true);
     if (!selectorIs(selector, 'F')) t += waveformRow(r, false);

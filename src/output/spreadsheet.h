@@ -61,6 +61,11 @@ struct SpreadsheetNotes {
 };
 constexpr size_t kMaxNoteChars = 251;
 
+// The note cells that begin a line (the notes window asks for them): the first note when
+// either note is on, the second when it is on, each followed by the separator; a note keeps
+// its first 251 characters.
+std::string TabFileCommentsText(const SpreadsheetOptions& o, const SpreadsheetNotes& notes);
+
 // The header row, line end included. Its captions match the cells the rows write: the note
 // and mass columns in the first group only, later groups numbered from "Mean 2".
 std::string spreadsheetHeader(const SpreadsheetOptions& o, int16_t NMultipleResults);
