@@ -67,7 +67,8 @@ constexpr size_t kMaxNoteChars = 251;
 std::string TabFileCommentsText(const SpreadsheetOptions& o, const SpreadsheetNotes& notes);
 
 // The header row, line end included. Its captions match the cells the rows write: the note
-// and mass columns in the first group only, later groups numbered from "Mean 2".
+// and mass columns in the first group only, later groups numbered from "Mean 2". The first
+// line of results starts after it (NResultsPrinted = 0).
 std::string spreadsheetHeader(const SpreadsheetOptions& o, int16_t NMultipleResults);
 
 // Codes that write a row: 12 and up but 99; not the regressions (16, 17), nor the analyses

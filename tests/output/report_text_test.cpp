@@ -5,10 +5,13 @@
 #include <sstream>
 #include <string>
 
+#include "core/filetable.h"
 #include "output/output_state.h"
 #include "output/report_blocks.h"
 #include "output/report_writer.h"
 #include "output/result_text.h"
+#include "plot/plot_state.h"
+#include "stats/stats_state.h"
 #include "stats/stats_text.h"
 
 using namespace qv;
@@ -399,4 +402,33 @@ TEST(DraftPrint, SeveralResultsPerLineCountCompleteLines) {
   }
   EXPECT_EQ(counts, (std::vector<int16_t>{0, 0, 0, 0, 1, 1}));
   EXPECT_EQ(line.NResultsPrinted, 1);
+}
+
+TEST(Reports, ThePublishedResultsOfTheFileInUse) {
+  // What the statistics window leaves behind reports as the golden statistics report.
+  const int slot = 5;
+  FileName[slot] = "run1.KXdata";
+  nChannels[slot] = 2;
+  for (auto& s : LabelStrings[slot]) s.clear();
+  SetChannelLabel(slot, 1, "O2 (%)");
+  FileInfoFLOATS[slot][1] = 2.0f;
+  FileInfoFLOATS[slot][8] = 600.0f;
+  BeginBlock = 99;
+  EndBlock = 398;
+  BlockStats s;
+  s.n = 300;
+  s.mean = 20.5;
+  s.sd = 0.25f;
+  s.min = 19.75f;
+  s.max = 21.125f;
+  publishStatistics(s, 99, 398);
+  IntegrationUnit = kUnitMinutes;
+  AnalysisCode = kCodeDescriptiveStats;
+
+  const ReportInputs in = publishedReportInputs(slot, 1);
+  EXPECT_EQ(textReport(in), fixture("report_12.txt"));
+  EXPECT_EQ(in.fileName, "run1.KXdata");
+
+  AnalysisCode = 0;
+  nChannels[slot] = 0;
 }
