@@ -4,5 +4,9 @@ namespace qv {
 
 int16_t AnalysisCode = 0;
 int16_t PortForResultsOutput = kRouteNone;
+int16_t Nresults = 0;
+int16_t NMultipleResults = 2;
+int16_t NResultsPrinted = 0;
+std::string note1, note2;
 
 }  // namespace qv

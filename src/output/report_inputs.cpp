@@ -1,0 +1,48 @@
+#include "output/report_inputs.h"
+
+#include "core/filetable.h"
+#include "output/output_state.h"
+#include "plot/plot_state.h"
+#include "runtime/utf8.h"
+#include "stats/stats_state.h"
+
+namespace qv {
+
+std::string ReportInputs::label(int channel) const {
+  if (channel < 1 || size_t(channel) >= labels.size()) return "";
+  return rt::trimRight(labels[size_t(channel)]);
+}
+
+ReportInputs publishedReportInputs(int slot, int channel) {
+  ReportInputs in;
+  in.AnalysisCode = AnalysisCode;
+  in.ch = int16_t(channel);
+  in.scaling = scalingFor(channel);
+  if (slot >= 0 && slot < kSlots) {
+    in.fileName = FileName[slot];
+    in.StartDate = StartDate[slot];
+    in.StartTime = StartTime[slot];
+    in.interval = FileInfoFLOATS[slot][1];
+    in.startMinutes = FileInfoFLOATS[slot][8];
+    in.mass = FileInfoFLOATS[slot][6];
+    const int n = nChannels[slot] < kMaxChannels ? nChannels[slot] : kMaxChannels;
+    in.labels.assign(size_t(n > 0 ? n : 0) + 1, "");
+    for (int k = 1; k <= n; ++k) in.labels[size_t(k)] = RetrieveLabelOf(slot, k);
+  }
+  in.BeginBlock = BeginBlock;
+  in.EndBlock = EndBlock;
+  in.meanValue = meanValue;
+  in.StandardDeviation = StandardDeviation;
+  in.nrPoints = nrPoints;
+  in.nPoints = nPoints;
+  in.mi = mi;
+  in.ma = ma;
+  in.x1float = x1float;
+  in.SecondXvalue = SecondXvalue;
+  in.BeginAverage = BeginAverage;
+  in.EndAverage = EndAverage;
+  in.IntegrationUnit = IntegrationUnit;
+  return in;
+}
+
+}  // namespace qv
