@@ -13,4 +13,24 @@ extern int16_t WindowTitleFont;
 extern int16_t WindowFont;
 extern int16_t ToolBarBackground;
 
+// Incurrent O2 and CO2 (per cent) and the respiratory quotient.
+extern float FiO2, FiCO2, RQ;
+// 1: the Open button asks for the file type first.
+extern int16_t OpenAsk;
+// Analyses skip samples flagged as interpolated; autorepeat after smoothing and de-spiking;
+// gas exchange smooths first; gas exchange shows its conversion equation.
+extern int16_t AvoidInterpolation, AutoSS, DoSMOOTH, SEP;
+// Spreadsheet output columns.
+extern int16_t tabTime, deltatime, tabmass, tabStart, tabChan, tabMode;
+// Histograms: one plot per channel; close analysis plots when done.
+extern int16_t MultiHist, DumpHist;
+// Time grids only where there are more than 10 pixels per grid line.
+extern int16_t TimeGridLimit;
+extern float SteppedSampleInterval, SteppedSampleSkip;
+extern int16_t LastBaselineMarker, LastBaselineShift;
+// Thermoregulation settings kept in the record.
+extern int16_t CalculationsCanUseTorpor, variableTb, ZeroEqualsMissingTemperatures, replacementTb, dayActive,
+    ActiveTimeCostsOnly, BMRinWatts;
+extern float DaytimeStart, DaytimeEnd, TorporQ10, TorporEntryTime, MinimumTorporTb;
+
 }  // namespace qv
