@@ -5,7 +5,7 @@
 #include "core/filetable.h"
 #include "core/help.h"
 #include "core/kit.h"
-#include "core/picture.h"
+#include "core/images.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "core/splash.h"
@@ -21,12 +21,11 @@ namespace qv {
 
 namespace {
 
-constexpr rt::Rect kLogo{88, 10, 208, 140};
 constexpr int kFlyStepTicks = 3;
 
 void aboutPicture() {
   rt::eraseRect({0, 0, 300, 310});
-  drawPicture("DUdoderi", "QVlogo.gif", kLogo);
+  DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "QVlogo.gif"), 88, 10, 208, 140);
   SetTextStyle(KestrixFont, 28, 0);
   rt::foreColor(RGBblack);
   PrintAt(78, 165, "Quorvelant");
@@ -95,7 +94,7 @@ void AboutQuorvelant() {
 
 void ShowMoreInfo() {
   BuildWINDOW(kMoreInfoWindow, "More About Quorvelant...", 170, 75, 476, 480, 6);
-  drawPicture("DUdoderi", "QVlogo.gif", kLogo);
+  DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "QVlogo.gif"), 88, 10, 208, 140);
   rt::foreColor(RGBblack);
   SetTextStyle(KestrixFont, 13, 0);
   PrintAt(35, 165, "Program capacity limits");

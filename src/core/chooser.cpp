@@ -7,7 +7,7 @@
 #include "core/help.h"
 #include "core/kit.h"
 #include "core/menu_bar.h"
-#include "core/picture.h"
+#include "core/images.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "core/text_constants.h"
@@ -95,10 +95,12 @@ void handleMenuPick(uint16_t startup, uint16_t scriptsAllowed) {
 }  // namespace
 
 void DrawFileTypeIcons(uint16_t withSable) {
-  drawPicture("DUdoderi", "SCCF.gif", {150, 5, 236, 84});
-  drawPicture("DUdoderi", "KSTX.gif", {32, 2, 105, 84});
-  if (MergeThisFile == 0) drawPicture("DUdoderi", "CSVicon.png", {354, 5, 424, 83});
-  if (withSable) drawPicture("DUdoderi", "ExpeDataIcon.png", {255, 5, 322, 84});
+  DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "SCCF.gif"), 150, 5, 236, 84);
+  DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "KSTX.gif"), 32, 2, 105, 84);
+  if (MergeThisFile == 0)
+    DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "CSVicon.png"), 354, 5, 424, 83);
+  if (withSable)
+    DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "ExpeDataIcon.png"), 255, 5, 322, 84);
 }
 
 void SelectFileTYPE(uint16_t startup, int16_t left, int16_t top, uint16_t ask, uint16_t scriptsAllowed) {

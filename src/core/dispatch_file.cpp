@@ -14,7 +14,9 @@
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "datafiles/datafiles.h"
+#include "datafiles/unsaved_changes.h"
 #include "output/commands.h"
+#include "output/output_state.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/app.h"
@@ -40,9 +42,9 @@ bool mayQuitLeaving(int16_t slot) {
   switchFileInUse(slot);
   ActiveChannel = rememberedChannel(slot);
   PlotForward();
-  const int16_t answer = CHECKDUMP(slot);
-  if (answer == 0) return true;
-  if (answer != 1) return false;
+  const CheckDumpAnswer answer = CHECKDUMP(slot);
+  if (answer == CheckDumpAnswer::DontSave) return true;
+  if (answer != CheckDumpAnswer::Save) return false;
   return SAVEDATAFILE(1, 0, 0) == SaveResult::Saved;
 }
 

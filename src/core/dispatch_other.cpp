@@ -1,7 +1,10 @@
 // The Script, Window, Special, application and Help menus.
 #include "calculators/commands.h"
 #include "core/about.h"
+#include "core/channel_selection.h"
 #include "core/commands.h"
+#include "core/popups.h"
+#include "core/undo.h"
 #include "core/dispatch_internal.h"
 #include "core/dispatcher.h"
 #include "core/event_state.h"

@@ -2,7 +2,10 @@
 #include <algorithm>
 
 #include "core/colors.h"
+#include "core/channel_selection.h"
 #include "core/commands.h"
+#include "core/popups.h"
+#include "core/undo.h"
 #include "core/dispatch_internal.h"
 #include "core/dispatcher.h"
 #include "core/event_state.h"
@@ -16,6 +19,7 @@
 #include "runtime/sound.h"
 #include "datafiles/datafiles.h"
 #include "output/commands.h"
+#include "output/results_scaling.h"
 #include "plot/commands.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
@@ -53,9 +57,9 @@ void zoomIn() {
   FBMenu(kViewMenu, 7, 1);
   FBMenu(kViewMenu, 6, 0);
   FileSHORTS[f][6] = 1;
-  zoomleft = std::max<int32_t>(BeginBlock, 1);
-  zoomright = std::min<int32_t>(EndBlock, nCases[f]);
-  if (zoomright <= zoomleft) zoomright = std::min<int32_t>(zoomleft + 1, nCases[f]);
+  zoomleft[f] = std::max<int32_t>(BeginBlock, 1);
+  zoomright[f] = std::min<int32_t>(EndBlock, nCases[f]);
+  if (zoomright[f] <= zoomleft[f]) zoomright[f] = std::min<int32_t>(zoomleft[f] + 1, nCases[f]);
   ZoomEffect();
   BeginBlock = EndBlock = 0;
   FileSHORTS[f][2] = 0;

@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
+#include "core/channel_selection.h"
 #include "core/commands.h"
+#include "core/popups.h"
+#include "core/undo.h"
 #include "core/dispatch_internal.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -33,15 +36,15 @@ void playIfSoundsOn(const char* name) {
 
 int16_t rememberedChannel(int16_t slot) {
   if (slot < 0 || slot >= 20) return 1;
-  const int16_t c = FileSHORTS[slot][9];
+  const int16_t c = ActiveChannelArray[slot];
   return c >= 1 && c <= nChannels[slot] ? c : 1;
 }
 
-// The active channel of each file lives in one place, word 9 of its slot: it is written when
-// the file is left and read when the file comes back.
+// The active channel of each file lives in one place, ActiveChannelArray: it is written when
+// the file is left (and by every plot drawing) and read when the file comes back.
 void switchFileInUse(int16_t slot) {
   const int16_t f = TheFileInUse;
-  if (f >= 0 && f < 20 && f != slot && nChannels[f] > 0) FileSHORTS[f][9] = ActiveChannel;
+  if (f >= 0 && f < 20 && f != slot && nChannels[f] > 0) ActiveChannelArray[f] = ActiveChannel;
   TheFileInUse = slot;
 }
 

@@ -1,6 +1,9 @@
 #include "core/filetable.h"
 
+#include <cstring>
 #include <new>
+
+#include "core/undo.h"
 
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"
@@ -45,7 +48,34 @@ bool MakeOneNewChannel() {
 }
 
 void freeSlotArrays(int slot) {
+  if (slot < 0 || slot >= kSlots) return;
   for (auto& a : gPointersToFileData[slot]) a.reset();
+  InvalidateUndoOfSlot(int16_t(slot));
+}
+
+void FreeFileSlot(int slot) {
+  if (slot < 0 || slot >= kSlots) return;
+  nCases[slot] = 0;
+  FileSHORTS[slot][kInUseWord] = 0;
+  FileSHORTS[slot][kPlotWindowWord] = 0;
+  freeSlotArrays(slot);
+}
+
+bool DeleteChannel(int slot, int channel) {
+  if (slot < 0 || slot >= kSlots) return false;
+  const int n = nChannels[slot];
+  if (n <= 1 || n > kMaxChannels || channel < 1 || channel > n) return false;
+  for (int j = channel; j < n; ++j) {
+    gPointersToFileData[slot][j] = std::move(gPointersToFileData[slot][j + 1]);
+    std::memcpy(fileVariableArray[slot][j], fileVariableArray[slot][j + 1], sizeof fileVariableArray[slot][j]);
+    SetChannelLabel(slot, j, RetrieveLabelOf(slot, j + 1));
+  }
+  gPointersToFileData[slot][n].reset();
+  std::memset(fileVariableArray[slot][n], 0, sizeof fileVariableArray[slot][n]);
+  SetChannelLabel(slot, n, "");
+  nChannels[slot] = int16_t(n - 1);
+  InvalidateUndoOfSlot(int16_t(slot));
+  return true;
 }
 
 namespace {

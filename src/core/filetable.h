@@ -27,6 +27,26 @@ extern int16_t nChannels[kSlots];
 // Channel 0 is the scratch channel; 1..nChannels hold the data.
 extern SampleArray gPointersToFileData[kSlots][kMaxChannels + 1];
 extern int16_t FileSHORTS[kSlots][15];
+// Words of FileSHORTS.
+enum FileShortWord : int {
+  kPageWord = 1,          // current page of the paged plot view
+  kBlockStateWord = 2,    // 0 none, 1 empty or picking, 2 block set, 3 first edge placed
+  kPlotWindowWord = 3,    // 1 once the slot's plot window exists
+  kCompressedWord = 4,    // 1 = whole file compressed into the plot width
+  kMarkerCountWord = 5,   // markers in MarkersArray (at most 32,500)
+  kZoomedWord = 6,        // 1 = zoomed
+  kViewModeWord = 7,      // 0 single channel, 2 or 3 multi-channel (3 while printing)
+  kInUseWord = 8,         // 1 while the slot holds a file
+  kActiveChannelWord = 9, // the slot's remembered active channel
+  kChangeMarkWord = 10,   // 1 while the file has unsaved changes
+  kBlockLeftWord = 11,    // block edges in plot pixels
+  kBlockRightWord = 12,
+  kPageCountWord = 13,    // pages of the paged plot view
+  kBlockChannelWord = 14, // the slot's remembered block-window channel
+};
+// [1] sample interval s, [2] flow ml/min, [3] flow temperature °C, [4] barometric pressure
+// torr, [5] effective volume ml, [6] body mass g, [7] acquisition device code, [8] start
+// time of day in minutes.
 extern float FileInfoFLOATS[kSlots][10];
 extern std::string FileName[kSlots];
 extern std::string StartDate[kSlots];
@@ -60,8 +80,18 @@ SampleArray allocateSamples(int32_t cases);
 // are the caller's to write.
 bool MakeOneNewChannel();
 
-// Frees every sample array of a slot (the slot's other words are left to the caller).
+// Frees every sample array of a slot (the slot's other words are left to the caller). The
+// undo copy of a channel of the slot no longer applies.
 void freeSlotArrays(int slot);
+
+// Closing a file: frees its arrays, sets nCases to 0 and clears the in-use and plot-window
+// words ([8], [3]).
+void FreeFileSlot(int slot);
+
+// Deletes one channel of a slot: its array is freed and the channels above it move down one
+// place with their labels and acquisition values (words 0 to 40 of fileVariableArray).
+// Refuses (false) a channel outside 1..nChannels and the only channel of a file.
+bool DeleteChannel(int slot, int channel);
 
 // The 30-character label of a channel (1..40) of the file in use; "" outside.
 std::string RetrieveLabel(int channel);

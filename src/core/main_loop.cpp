@@ -1,7 +1,10 @@
 #include "core/main_loop.h"
 
 #include "core/colors.h"
+#include "core/channel_selection.h"
 #include "core/commands.h"
+#include "core/popups.h"
+#include "core/undo.h"
 #include "core/dispatch_internal.h"
 #include "core/dispatcher.h"
 #include "core/event_state.h"
@@ -251,7 +254,7 @@ void multiChannelSelector(int f) {
     old = ActiveChannel;
     DoMENU(kChannelPopupMenu, uint16_t(c));
     ActiveChannel = int16_t(c);
-    FileSHORTS[f][9] = int16_t(c);
+    ActiveChannelArray[f] = int16_t(c);
     PlotForward();
     MakeChannelSelectionsPopUp();
   }

@@ -167,13 +167,6 @@ int16_t SlotOfOpenFile(int n) {
   return -1;
 }
 
-void SetCrossCursor() {
-  rt::setCursor(rt::Cursor::Cross);
-  if (prefsArray[68] == 1 && plotBackColor.red <= 16999 && plotBackColor.green <= 16999 &&
-      plotBackColor.blue <= 16999)
-    rt::setImageCursor("NewCrossCursor.png", 6, 6);
-}
-
 void MOVE_CURSOR_CUE(int16_t left, int16_t top, int16_t right, int16_t bottom, std::string_view text, uint16_t y) {
   rt::colorNumber(6);
   rt::paintRect({left, top, right, bottom});

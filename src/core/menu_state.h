@@ -23,8 +23,6 @@ void FIxWINDOWSmenu();
 void WindowsMenuCheckmark(int16_t position);
 // The slot of the n-th open file in slot order (the Window menu's item n), or -1.
 int16_t SlotOfOpenFile(int n);
-// The pointer of the plot tools (an image cross on a dark plot background).
-void SetCrossCursor();
 // A cue flashed in a red box.
 void MOVE_CURSOR_CUE(int16_t left, int16_t top, int16_t right, int16_t bottom, std::string_view text, uint16_t y);
 void KillMCHpictures(int16_t index);

@@ -6,10 +6,14 @@
 #include <string>
 
 #include "core/colors.h"
+#include "core/channel_selection.h"
 #include "core/commands.h"
+#include "core/popups.h"
+#include "core/undo.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/main_loop.h"
+#include "core/cursors.h"
 #include "core/menu_state.h"
 #include "core/pointer_case.h"
 #include "core/prefs.h"
@@ -110,8 +114,8 @@ void TrackPointer() {
   v.windowWidth = width;
   v.zoomed = FileSHORTS[f][6] != 0;
   v.compressed = FileSHORTS[f][4] != 0;
-  v.zoomLeft = zoomleft;
-  v.zoomRight = zoomright;
+  v.zoomLeft = zoomleft[f];
+  v.zoomRight = zoomright[f];
   v.xstep = Xstep;
   v.page = FileSHORTS[f][1];
   v.abu = ABu;

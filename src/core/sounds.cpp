@@ -17,6 +17,8 @@ bool beepsOn() { return !silenced() && prefsArray[29] != 0; }
 
 }  // namespace
 
+void PlaySound(const std::string& file, const std::string& folder) { rt::playSound(file, folder); }
+
 void EndBeep() {
   if (beepsOn()) rt::playSound("endbeep.mp3");
 }

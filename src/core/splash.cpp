@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/event_state.h"
-#include "core/picture.h"
+#include "core/images.h"
 #include "runtime/events.h"
 #include "runtime/windows.h"
 
@@ -40,8 +40,9 @@ void paintStage(uint16_t mode) {
   const int saved = rt::outputWindow();
   rt::setOutputWindow(st.window);
   if (st.backdrop) st.backdrop();
-  if (mode == 0 && gEye) drawPicture("DUdoderi", "kxeye" + std::to_string(gEye) + ".gif", {107, 87, 173, 102});
-  if (!gFly) gFly = rt::loadImage("DUdoderi", "fly.png");
+  if (mode == 0 && gEye)
+    DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "kxeye" + std::to_string(gEye) + ".gif"), 107, 87, 173, 102);
+  if (!gFly) gFly = CreateCGImageFromBundleResource("DUdoderi", "fly.png");
   if (gFliesOn && gFly)
     for (int k = 1; k <= Nflies; ++k)
       rt::drawImage(gFly, {FlyPositionArray[k][1], FlyPositionArray[k][2], FlyPositionArray[k][1] + 10,
@@ -51,8 +52,8 @@ void paintStage(uint16_t mode) {
 }
 
 void paintSplash() {
-  drawPicture("ZUzivuvorovadid", gPhoto, {0, 0, 550, 297});
-  drawPicture("ZUzivuvorovadid", "logo text.png", {0, 0, 550, 297});
+  DrawThisImage(CreateCGImageFromBundleResource("ZUzivuvorovadid", gPhoto), 0, 0, 550, 297);
+  DrawThisImage(CreateCGImageFromBundleResource("ZUzivuvorovadid", "logo text.png"), 0, 0, 550, 297);
 }
 
 }  // namespace

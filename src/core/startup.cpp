@@ -5,13 +5,18 @@
 #include "calculators/commands.h"
 #include "core/chooser.h"
 #include "core/colors.h"
+#include "core/channel_selection.h"
 #include "core/commands.h"
+#include "core/popups.h"
+#include "core/undo.h"
 #include "core/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
 #include "core/menu_bar.h"
+#include "core/cursors.h"
 #include "core/menu_state.h"
+#include "core/prefs_file.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "core/splash.h"
@@ -20,6 +25,8 @@
 #include "datafiles/datafiles.h"
 #include "editing/commands.h"
 #include "output/commands.h"
+#include "output/output_state.h"
+#include "output/results_scaling.h"
 #include "plot/commands.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
@@ -35,6 +42,7 @@
 #include "scripts/commands.h"
 #include "scripts/script_state.h"
 #include "stats/commands.h"
+#include "stats/stats_state.h"
 #include "thermoreg/commands.h"
 #include "transforms/commands.h"
 
@@ -279,10 +287,7 @@ void GiveDefaults() {
   WindowFont = 8;
   ColorSet();
   note1 = note2 = " ";
-  for (int c = 1; c <= kMaxChannels; ++c) {
-    scalingFactorArray[c][1] = scalingFactorArray[c][2] = 1.0f;
-    scalingFactorArray[c][3] = 0.0f;
-  }
+  resetResultScaling();
   ch = ActiveChannel = chanB = 1;
   ChannelSelectControlFlag = 1;
   startsize = 0;

@@ -3,7 +3,6 @@
 namespace qv {
 
 int16_t SaveAsBigENDIAN = 0;
-int32_t parse = 0;
 int16_t MergeFileCommentHandling = 2;
 int16_t ButtonsAreON = 0;
 std::string DefaultNameStem = "data";

@@ -27,8 +27,6 @@ void LABELwarn();
 
 // Saves the file in use: (1, 0, 0) ask, (0, 1, 0) in place, (0, 0, 1) compacted data.
 SaveResult SAVEDATAFILE(int16_t ask, int16_t inPlace, int16_t compacted);
-// Whether to save a changed file: 1 save, 0 nothing to save or "Do Not Save", -1 cancel.
-int16_t CHECKDUMP(int16_t slot);
 
 void FILEINFO(std::string_view name, std::string_view date, std::string_view time, int16_t mode);
 void EditFileData(int16_t mode);
@@ -37,7 +35,6 @@ void PARSEbyTIME();
 void AdjustTimeScale();
 void ExportBlockData();
 void PrintMarkersToFile();
-void BigENDIANtoLittleEndian();
 // Closes the analysis windows 4, 6 and 41.
 void ClearWINDOW41();
 // The comments window of the file in use.
@@ -45,8 +42,6 @@ void FixCOMMENTS(uint16_t fromDialog);
 
 // Save As writes big-endian only once: the flag is cleared after every Save As.
 extern int16_t SaveAsBigENDIAN;
-// The factor of the compaction tool in use.
-extern int32_t parse;
 // How a merge handles the second file's comment (2 append).
 extern int16_t MergeFileCommentHandling;
 extern int16_t ButtonsAreON;

@@ -1,13 +1,7 @@
 // Data-file entry points that this build does not have yet.
 #include "core/chooser.h"
-#include "core/event_state.h"
-#include "core/filetable.h"
-#include "core/prefs.h"
-#include "core/sounds.h"
 #include "core/stub_log.h"
-#include "core/warning.h"
 #include "datafiles/datafiles.h"
-#include "runtime/sound.h"
 
 namespace qv {
 
@@ -41,24 +35,6 @@ SaveResult SAVEDATAFILE(int16_t ask, int16_t inPlace, int16_t compacted) {
   return SaveResult::Failed;
 }
 
-// Until the save road lands, the question is a plain warning with the three answers, so that
-// Quit and Close never drop a changed file without asking.
-int16_t CHECKDUMP(int16_t slot) {
-  notBuilt(callText("CHECKDUMP", slot), "");
-  if (slot < 0 || slot >= kSlots || FileSHORTS[slot][10] != 1 || prefsArray[16] != 1) return 0;
-  rt::playSound(prefsArray[7] < 26 ? "bzot.mp3" : "ahem.mp3");
-  WarningSpec s;
-  s.window = 67;
-  s.title = "Data Loss Warning";
-  s.heading = "This file has been changed.";
-  s.lines = {"Do you want to save it before continuing?"};
-  s.buttons = {"Save...", "Do Not Save", "Cancel"};
-  s.sound = "";
-  const int b = ShowWarning(s);
-  if (b == 2) Rip();
-  return b == 1 ? 1 : b == 2 ? 0 : -1;
-}
-
 void FILEINFO(std::string_view name, std::string_view date, std::string_view time, int16_t mode) {
   notBuilt(callText("FILEINFO", name, date, time, mode), "File Information");
 }
@@ -68,7 +44,6 @@ void PARSEbyTIME() { notBuilt(callText("PARSEbyTIME"), "Time Averaging"); }
 void AdjustTimeScale() { notBuilt(callText("AdjustTimeScale"), "Adjust Time Scale"); }
 void ExportBlockData() { notBuilt(callText("ExportBlockData"), "Export Block as csv"); }
 void PrintMarkersToFile() { notBuilt(callText("PrintMarkersToFile"), "Export Markers"); }
-void BigENDIANtoLittleEndian() { notBuilt(callText("BigENDIANtoLittleEndian"), "fix Endian Byte Order"); }
 void ClearWINDOW41() { notBuilt(callText("ClearWINDOW41"), ""); }
 void FixCOMMENTS(uint16_t fromDialog) { notBuilt(callText("FixCOMMENTS", fromDialog), "Comments"); }
 

@@ -18,14 +18,8 @@ void SCREENIMAGE(int16_t mode);
 // The "Scaling Factors for Results" window.
 void SCALERESULTS(int16_t a, int16_t b);
 
-// Code of the analysis whose results DRAFTPRINT writes (12 basic descriptive statistics).
-extern int16_t AnalysisCode;
-// Results destination: 6 printer spool file, 5 spreadsheet file, 4 text file, 0 none.
-extern int16_t PortForResultsOutput;
 // Significant figures of printed results (4 to 8).
 extern int16_t SignificantFigures;
-// Per channel (rows 1 to 40) seven words: 1-3 results scaling, 4 the channel's Y scale mode.
-extern float scalingFactorArray[41][8];
 // Notes of the results header.
 extern std::string note1, note2;
 

@@ -2,10 +2,20 @@
 // Entry points of the plot window and block selection that the rest of the program calls.
 #include <cstdint>
 
+#include "runtime/geometry.h"
+
 namespace qv {
 
+// On-line note k of the file in use has the plot-window button kFirstNoteButton + k - 1.
+constexpr int kFirstNoteButton = 5001;
+constexpr int kLastNoteButton = 5300;
+inline bool isNoteButton(int id) { return id >= kFirstNoteButton && id <= kLastNoteButton; }
+
 void DrawMAINWINDOW(int16_t a, int16_t b);
-void DrawPlot(int16_t mode, int16_t start, int16_t c, int16_t d);
+// Redraws the plot window of the file in use: noOverlay 1 leaves the overlay out, xOffset
+// shifts the compacted trace, and the comment strip is drawn when commentsA and commentsB
+// are both non-zero.
+void DrawPlot(int16_t noOverlay, int32_t xOffset, int16_t commentsA, int16_t commentsB);
 void DrawALLCHANNELS(int16_t flag);
 void RefreshSCREEN();
 void FindMinMax();
@@ -16,7 +26,36 @@ void ScaleGRAPHIC();
 void DrawOVERLAY();
 void OVERLAY();
 void DrawNewChan(int16_t flag);
-void DRAWMARKERS(int16_t a, int16_t b);
+void DRAWMARKERS(int16_t stripMode, int16_t showLabels);
+void NOTEMARKERS();
+void ALLCHANMARKS(int16_t bottom, int16_t x, int32_t code);
+void BuildScrollingCOMMENTSWindow();
+void DRAWLABELSTUFF();
+void DrawSCREENWIDTHS();
+void DrawTimeIndex(int16_t stripMode, int16_t axisY, int16_t labels);
+void TabFileDATABAR();
+
+// Trace renderers: cases first..last of `channel` of the file in use at x = x0 + k *
+// pixelsPerCase (k from 1), y = baseY - value * yScale. colourMode 0 the data-line
+// colour, 99 a thin black line from x = 50, any other the channel's overlay colour.
+void DrawPlotUsingCoreGraphics(uint16_t forceQuickDraw, uint16_t colourMode, uint16_t allowSlider, int32_t first,
+                               int32_t last, double baseY, double yScale, int16_t channel, double x0,
+                               double pixelsPerCase, uint16_t clip);
+void DrawPlotInQuickDraw(uint16_t allowSlider, int32_t first, int32_t last, int32_t baseY, double yScale,
+                         int16_t channel, double x0, double pixelsPerCase, uint16_t clip);
+
+// Stroke colour and width of the anti-aliased traces.
+struct LineStyle {
+  rt::RGB color;
+  double width = 1;
+  bool dashed = false;
+};
+LineStyle SetCGLineColorFromRGB(int32_t first, int32_t last, bool isBlock, bool inverse);
+LineStyle SetCGBlackLines();
+LineStyle SetOVERLAYCGLineColorFromRGB(int16_t channel);
+LineStyle SetCGlinecolor(int16_t code, bool light);
+// One anti-aliased segment in the colour of a line code, 1.5 wide.
+void PlotCG(double x1, double y1, double x2, double y2, int16_t code, bool light);
 void DRAWTIMEDATE();
 void DRAWCOMMENTS();
 void FixTheCommentsWindow();

@@ -6,10 +6,35 @@ int16_t ScreenWidth = 1000;
 int16_t ScreenHeight = 700;
 int16_t BottomOfPlotArea = 500;
 int16_t LastBottom = 500;
+int16_t PlotHeight = 460;
+int32_t RightLim = 679;
+int16_t BlockWindowRight = 1000, BlockWindowBottom = 700;
 int16_t ActiveChannel = 1;
 int16_t chanB = 1;
+int16_t old = 1;
+int16_t ActiveChannelArray[kSlots];
+int16_t PlotChan = 1;
 int32_t BeginBlock = 0;
 int32_t EndBlock = 0;
 int16_t AllValues = 0;
+
+int16_t Xstep = 1;
+float XpositionStep = 1;
+int32_t zoomleft[kSlots];
+int32_t zoomright[kSlots];
+
+int16_t ScaleMode = 2;
+float minimumValue = 0, maximumValue = 1, range = 1;
+int16_t PlotLines = 5;
+float span = 1;
+
+int16_t PlotAsHistogram = 0;
+int16_t MinimumYposition = 0;
+int16_t MakeNewChan = 0;
+
+int32_t parse = 0;
+int32_t CompactedChannel[kSlots];
+std::vector<float> ParseArray[kSlots][81];
+int16_t ShowDot = 0;
 
 }  // namespace qv

@@ -1,21 +1,77 @@
 #pragma once
 // Shared state of the plot window and the block of the file in use.
 #include <cstdint>
+#include <vector>
+
+#include "core/channel_selection.h"
+#include "core/filetable.h"
+#include "core/prefs.h"
+#include "output/results_scaling.h"
 
 namespace qv {
 
-// Plot area of the plot windows: its width in pixels and the bottom of the traces.
+// Plot area of the plot windows: its width in pixels and the bottom of the traces. The
+// plot window in front defines them.
 extern int16_t ScreenWidth;
 extern int16_t ScreenHeight;
 extern int16_t BottomOfPlotArea;
 extern int16_t LastBottom;
+// Pixels one full scale spans (content height - 78).
+extern int16_t PlotHeight;
+// Right limit of the analysis tools that draw into the plot (ScreenWidth - 321).
+extern int32_t RightLim;
+// Where the block window goes: the plot's width and the screen height of the layout.
+extern int16_t BlockWindowRight, BlockWindowBottom;
+
 // The channel on the plot, and the channel shown in the block window.
 extern int16_t ActiveChannel;
 extern int16_t chanB;
+// The channel that was active before the last change of channel.
+extern int16_t old;
+// The channel shown last in each file, so that switching files brings it back.
+extern int16_t ActiveChannelArray[kSlots];
+// The channel of the last plot drawing.
+extern int16_t PlotChan;
 // The block of the file in use: its first and last case.
 extern int32_t BeginBlock;
 extern int32_t EndBlock;
 // Non-zero while the values of all chosen channels are shown under the pointer.
 extern int16_t AllValues;
+
+// Horizontal scale: pixels per case of the paged view.
+extern int16_t Xstep;
+// Pixels per case of the whole-file view's page lines.
+extern float XpositionStep;
+// Zoomed range of each file, read while FileSHORTS[slot][6] is set.
+extern int32_t zoomleft[kSlots];
+extern int32_t zoomright[kSlots];
+
+// Vertical scale of the channel drawn last: mode (-1 fixed limits, 0 high resolution,
+// 1 include zero, 2 normal), limits, their difference, grid intervals and the mantissa of
+// the rounded scale.
+extern int16_t ScaleMode;
+extern float minimumValue, maximumValue, range;
+extern int16_t PlotLines;
+extern float span;
+// scalingFactorArray (output/results_scaling.h) holds per channel, besides the results
+// scaling in words 1-3, the scale mode in word 4 and the fixed limits in words 5 and 6.
+// printblock, DrawAllScaleMode and the channel selection flags are in core/channel_selection.h.
+
+// Traces drawn as bars.
+extern int16_t PlotAsHistogram;
+// Lower end of the last min/max column drawn.
+extern int16_t MinimumYposition;
+// 1 = the editing tools write their result to a new channel (set by the overlay drawing).
+extern int16_t MakeNewChan;
+
+// Compacted data: the factor of the current compaction, the factor last used on each file
+// (0 none), and each file's compacted rows: row c (1..40) the group means of channel c,
+// row c + 40 their standard deviations, group j at index j. Kept per file, so that a file
+// never draws another's means.
+extern int32_t parse;
+extern int32_t CompactedChannel[kSlots];
+extern std::vector<float> ParseArray[kSlots][81];
+// Marks each compacted mean with a dot.
+extern int16_t ShowDot;
 
 }  // namespace qv

@@ -38,6 +38,10 @@ void FBHandleEvents();
 // Refresh pump: lets the screen catch up and dispatches queued (never scripted) events.
 void refreshPump();
 
+// Lets the window system see that the program is alive during a long computation: Qt
+// processes its events (what the user does is queued), nothing is dispatched.
+void keepResponsive();
+
 // Discards every pending event (scripted records not yet delivered are not events).
 void FlushEvents();
 bool eventsPending();

@@ -2,7 +2,7 @@
 
 namespace qv {
 
-int16_t IntegrationUnit = 66, IntegrationMode = 54;
+int16_t IntegrationMode = 54;
 int32_t ibase = 0;
 int16_t ScanNewSelectedChannel = 0;
 

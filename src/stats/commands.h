@@ -13,9 +13,9 @@ void RUNAVERAGE();
 void PairsDIFFERENCE();
 void SelectSubset();
 
-// Time base of integrals (button ids: 66 minutes, 67 hours, 228 days, else seconds) and
-// the baseline of an integral (118 to 121).
-extern int16_t IntegrationUnit, IntegrationMode;
+// The baseline of an integral (118 to 121); the time base IntegrationUnit is in
+// stats/stats_state.h.
+extern int16_t IntegrationMode;
 extern int32_t ibase;
 extern int16_t ScanNewSelectedChannel;
 

@@ -13,6 +13,9 @@
 #include "runtime/qt/state.h"
 
 namespace qv::rt {
+
+bool startDocumentHandOver(const std::vector<std::string>& docs);
+
 namespace {
 
 QApplication* gApp = nullptr;
@@ -49,6 +52,7 @@ void initRuntime(int argc, char** argv) {
     script::setActive(true);
   }
   atProgramExit([] { closeAllFiles(); });
+  if (!startDocumentHandOver(gDocs)) exitProgram(0);
   if (!gDocs.empty()) {
     Event e;
     e.kind = EventKind::Documents;

@@ -365,6 +365,8 @@ void refreshPump() {
   }
 }
 
+void keepResponsive() { processQt(); }
+
 void trackingPump() {
   processQt();
   if (!script::active()) {

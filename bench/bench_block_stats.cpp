@@ -1,0 +1,77 @@
+// Statistics of a full-size block (6,100,000 cases, filters off) beside one plain pass that
+// reads the same samples into a double sum. The statistics read them twice by design (the
+// sum, then the deviations from the mean), so about 2x is expected; the goal is within 3x.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "stats/block_stats.h"
+
+namespace {
+
+constexpr int32_t kCases = 6100000;
+
+const std::vector<float>& samples() {
+  static const std::vector<float> v = [] {
+    std::vector<float> s(size_t(kCases) + 1);
+    uint32_t x = 12345;
+    for (auto& f : s) {
+      x = x * 1664525u + 1013904223u;
+      f = 20.0f + float(x >> 8) * (1.0f / 16777216.0f);
+    }
+    return s;
+  }();
+  return v;
+}
+
+void ReadPass(benchmark::State& state) {
+  const std::vector<float>& v = samples();
+  for (auto _ : state) {
+    double sum = 0.0;
+    for (int32_t k = 1; k <= kCases; ++k) sum += double(v[size_t(k)]);
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * kCases);
+}
+
+void BlockStatistics(benchmark::State& state) {
+  const std::vector<float>& v = samples();
+  for (auto _ : state) {
+    qv::BlockStats s = qv::blockStats(v, 1, kCases);
+    benchmark::DoNotOptimize(s);
+  }
+  state.SetItemsProcessed(state.iterations() * kCases);
+}
+
+BENCHMARK(ReadPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(BlockStatistics)->Unit(benchmark::kMillisecond);
+
+// Keeps each benchmark's time so that the ratio can be printed after the run.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> seconds;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs)
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
+        seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  auto bound = reporter.seconds.find("ReadPass");
+  auto stats = reporter.seconds.find("BlockStatistics");
+  if (bound != reporter.seconds.end() && stats != reporter.seconds.end() && bound->second > 0)
+    std::printf("block statistics of %d cases: %.1f ms, one read pass %.1f ms, ratio %.2f (goal <= 3)\n",
+                kCases, stats->second * 1e3, bound->second * 1e3, stats->second / bound->second);
+  return 0;
+}

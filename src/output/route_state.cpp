@@ -1,0 +1,7 @@
+#include "output/route_state.h"
+
+namespace qv {
+
+std::string ResultsFileName;
+
+}  // namespace qv

@@ -1,0 +1,13 @@
+#pragma once
+// Where results go: the route chosen in "Send Results To:" and the name of its file.
+#include <cstdint>
+#include <string>
+
+#include "output/output_state.h"
+
+namespace qv {
+
+// Name of the open results file (at most 51 characters), shown in the plot's route note.
+extern std::string ResultsFileName;
+
+}  // namespace qv

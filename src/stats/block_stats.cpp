@@ -1,0 +1,79 @@
+#include "stats/block_stats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace qv {
+
+double BlockStats::se() const { return n > 0 ? double(sd) / std::sqrt(double(n)) : 0.0; }
+
+std::optional<double> BlockStats::cv() const {
+  if (n < 1 || mean == 0.0) return std::nullopt;
+  return std::fabs(100.0 * double(sd) / mean);
+}
+
+namespace {
+
+template <class Keep>
+void twoPasses(const float* x, BlockStats& s, Keep keep) {
+  double sum = 0.0;
+  int32_t n = 0;
+  for (int32_t k = s.begin; k <= s.end; ++k) {
+    const float v = x[k];
+    if (keep(k, v)) {
+      sum += double(v);
+      ++n;
+    }
+  }
+  s.n = n;
+  s.sum = sum;
+  if (n == 0) return;
+  const double mean = sum / double(n);
+  double squares = 0.0;
+  float lo = std::numeric_limits<float>::infinity();
+  float hi = -std::numeric_limits<float>::infinity();
+  float last = 0.0f;
+  for (int32_t k = s.begin; k <= s.end; ++k) {
+    const float v = x[k];
+    if (keep(k, v)) {
+      const double d = double(v) - mean;
+      squares += d * d;
+      hi = v > hi ? v : hi;
+      lo = v < lo ? v : lo;
+      last = v;
+    }
+  }
+  s.mean = mean;
+  s.sd = float(std::sqrt(squares / double(n)));
+  s.min = lo;
+  s.max = hi;
+  s.lastValue = last;
+}
+
+}  // namespace
+
+BlockStats blockStats(std::span<const float> samples, int32_t begin, int32_t end,
+                      const CaseFilters& filters, const ValueWindow& window) {
+  BlockStats s;
+  s.begin = std::max(begin, int32_t(1));
+  int64_t last = samples.empty() ? 0 : int64_t(samples.size()) - 1;
+  last = std::min<int64_t>(last, filters.lastCase());
+  s.end = int32_t(std::min<int64_t>(end, last));
+  if (s.begin > s.end) return s;
+
+  const float* x = samples.data();
+  const float lower = window.lower, upper = window.upper;
+  if (!filters.active() && !window.on)
+    twoPasses(x, s, [](int32_t, float) { return true; });
+  else if (!window.on)
+    twoPasses(x, s, [&](int32_t k, float) { return filters.includes(k); });
+  else
+    twoPasses(x, s, [&](int32_t k, float v) {
+      return lower <= v && v <= upper && filters.includes(k);
+    });
+  s.tooFewInWindow = window.on && s.n < 3;
+  return s;
+}
+
+}  // namespace qv

@@ -1,0 +1,7 @@
+#include "stats/data_generation.h"
+
+namespace qv {
+
+uint32_t DataGeneration[kSlots] = {};
+
+}  // namespace qv
