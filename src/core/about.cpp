@@ -25,7 +25,7 @@ constexpr int kFlyStepTicks = 3;
 
 void aboutPicture() {
   rt::eraseRect({0, 0, 300, 310});
-  DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "QVlogo.gif"), 88, 10, 208, 140);
+  DrawStagePicture("DUdoderi", "QVlogo.gif", {88, 10, 208, 140});
   SetTextStyle(KestrixFont, 28, 0);
   rt::foreColor(RGBblack);
   PrintAt(78, 165, "Quorvelant");

@@ -30,9 +30,11 @@ void installChooserHandlers() {
   rt::setHandler(rt::Vector::Edit, CHECKRETURN);
 }
 
-void setFileMenus(bool on) {
+// The file menus are off while the chooser waits; the Script menu stays on where loading a
+// script is allowed (its other items do nothing here).
+void setFileMenus(bool on, uint16_t scriptsAllowed) {
   for (int16_t m = 1; m <= 6; ++m)
-    if (rt::menuExists(m)) FBMenu(m, 0, on ? 1 : 0);
+    if (rt::menuExists(m) && !(m == kScriptMenu && scriptsAllowed)) FBMenu(m, 0, on ? 1 : 0);
 }
 
 void bringBack(uint16_t withSable) {
@@ -132,7 +134,7 @@ void SelectFileTYPE(uint16_t startup, int16_t left, int16_t top, uint16_t ask, u
     rt::foreColor(RGBblack);
     PrintAt(35, 161, bullet + "  You can use 'Special' menu calculators without loading a file");
   }
-  setFileMenus(false);
+  setFileMenus(false, scriptsAllowed);
   installChooserHandlers();
 
   bool done = false;
@@ -178,7 +180,7 @@ void SelectFileTYPE(uint16_t startup, int16_t left, int16_t top, uint16_t ask, u
     action = eventID = 0;
   }
   rt::closeWindow(kChooserWindow);
-  setFileMenus(true);
+  setFileMenus(true, scriptsAllowed);
 }
 
 }  // namespace qv

@@ -22,6 +22,7 @@
 #include "plot/plot_state.h"
 #include "runtime/events.h"
 #include "runtime/menus.h"
+#include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "scripts/commands.h"
 #include "scripts/script_state.h"
@@ -185,7 +186,7 @@ void channelPopupPicked(int f) {
   if (rt::controlExistsIn(w, 333)) {
     const int saved = rt::outputWindow();
     rt::setOutputWindow(w);
-    rt::setControlTitle(333, (ScreenWidth >= 996 ? "Channel" : "Chan") + std::to_string(n));
+    rt::setControlTitle(333, (ScreenWidth >= 996 ? "Channel" : "Chan") + rt::PSstrLong(n));
     if (rt::windowExists(saved)) rt::setOutputWindow(saved);
   }
   DoMENU(kChannelPopupMenu, uint16_t(n));

@@ -1,6 +1,7 @@
 #include "core/splash.h"
 
 #include <cstdio>
+#include <map>
 #include <random>
 #include <string>
 
@@ -27,11 +28,35 @@ bool gFliesOn = false;
 int gEye = 0;  // the eye picture shown on the splash (0 none)
 std::string gPhoto;
 std::mt19937 gRandom{std::random_device{}()};
-rt::Image gFly;
+// Pictures drawn at every step, loaded once.
+std::map<std::string, rt::Image> gPictures;
+
+rt::Image picture(const std::string& folder, const std::string& name) {
+  auto it = gPictures.find(folder + "/" + name);
+  if (it != gPictures.end()) return it->second;
+  rt::Image img = CreateCGImageFromBundleResource(folder, name);
+  gPictures[folder + "/" + name] = img;
+  return img;
+}
+
+void drawCached(const std::string& folder, const std::string& name, rt::Rect r) {
+  if (rt::Image img = picture(folder, name)) rt::drawImage(img, r);
+}
+
+void releasePictures() {
+  for (auto& [name, img] : gPictures) rt::releaseImage(img);
+  gPictures.clear();
+}
 
 int randomIn(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gRandom); }
 
 const Stage& stageOf(uint16_t mode) { return gStages[mode == 0 ? 0 : 1]; }
+
+}  // namespace
+
+void DrawStagePicture(const std::string& folder, const std::string& name, rt::Rect r) { drawCached(folder, name, r); }
+
+namespace {
 
 // The picture under the flies, the eye, then the flies at their places.
 void paintStage(uint16_t mode) {
@@ -40,20 +65,18 @@ void paintStage(uint16_t mode) {
   const int saved = rt::outputWindow();
   rt::setOutputWindow(st.window);
   if (st.backdrop) st.backdrop();
-  if (mode == 0 && gEye)
-    DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "kxeye" + std::to_string(gEye) + ".gif"), 107, 87, 173, 102);
-  if (!gFly) gFly = CreateCGImageFromBundleResource("DUdoderi", "fly.png");
-  if (gFliesOn && gFly)
+  if (mode == 0 && gEye) drawCached("DUdoderi", "kxeye" + std::to_string(gEye) + ".gif", {107, 87, 173, 102});
+  if (gFliesOn)
     for (int k = 1; k <= Nflies; ++k)
-      rt::drawImage(gFly, {FlyPositionArray[k][1], FlyPositionArray[k][2], FlyPositionArray[k][1] + 10,
-                           FlyPositionArray[k][2] + 10});
+      drawCached("DUdoderi", "fly.png", {FlyPositionArray[k][1], FlyPositionArray[k][2], FlyPositionArray[k][1] + 10,
+                                         FlyPositionArray[k][2] + 10});
   rt::flushWindow(st.window);
   if (rt::windowExists(saved)) rt::setOutputWindow(saved);
 }
 
 void paintSplash() {
-  DrawThisImage(CreateCGImageFromBundleResource("ZUzivuvorovadid", gPhoto), 0, 0, 550, 297);
-  DrawThisImage(CreateCGImageFromBundleResource("ZUzivuvorovadid", "logo text.png"), 0, 0, 550, 297);
+  drawCached("ZUzivuvorovadid", gPhoto, {0, 0, 550, 297});
+  drawCached("ZUzivuvorovadid", "logo text.png", {0, 0, 550, 297});
 }
 
 }  // namespace
@@ -117,12 +140,12 @@ void MoveTheFlies(uint16_t mode) {
 }
 
 void StopTheFlies() {
-  if (!gFliesOn) return;
-  gFliesOn = false;
-  for (uint16_t mode : {0, 1})
-    if (rt::windowExists(stageOf(mode).window)) paintStage(mode);
-  rt::releaseImage(gFly);
-  gFly = {};
+  if (gFliesOn) {
+    gFliesOn = false;
+    for (uint16_t mode : {0, 1})
+      if (rt::windowExists(stageOf(mode).window)) paintStage(mode);
+  }
+  releasePictures();
 }
 
 void MOUSECLICK() {

@@ -4,6 +4,9 @@
 // painted again under them at every step.
 #include <cstdint>
 #include <functional>
+#include <string>
+
+#include "runtime/geometry.h"
 
 namespace qv {
 
@@ -25,6 +28,8 @@ void StartTheFlies(uint16_t mode);
 // One animation step.
 void MoveTheFlies(uint16_t mode);
 void StopTheFlies();
+// Draws a picture under the flies, loaded once for the whole animation.
+void DrawStagePicture(const std::string& folder, const std::string& name, rt::Rect r);
 // The mouse handler during start-up: action = 1 on a click.
 void MOUSECLICK();
 

@@ -120,10 +120,8 @@ bool fileInUseHasCases(int32_t atLeast) {
 void discardShortFile() {
   const int f = TheFileInUse;
   if (f < 0 || f >= 20 || nCases[f] == 0) return;
-  freeSlotArrays(f);
-  nCases[f] = 0;
+  FreeFileSlot(f);
   nChannels[f] = 0;
-  FileSHORTS[f][8] = FileSHORTS[f][3] = 0;
   rt::closeWindow(1000 + f);
   FIxWINDOWSmenu();
 }
