@@ -95,6 +95,21 @@ TEST_F(MenuBar, EditCommandsActOnAFocusedFieldElseReachTheDispatcher) {
   EXPECT_EQ(rt::editText(3), "abc");
 }
 
+TEST_F(MenuBar, ASubmenuItemIsOutOfReachWhileItsParentIsOff) {
+  rt::setHandler(rt::Vector::Menu, recordPick);
+  FBMenu(2, 0, 0);
+  qvtest::script({"menu 76 1"});
+  EXPECT_EQ(qvtest::exitStatusOf([] { rt::FBHandleEvents(); }), 3);
+  FBMenu(2, 0, 1);
+  FBMenu(2, 20, 0);
+  qvtest::script({"menu 76 1"});
+  EXPECT_EQ(qvtest::exitStatusOf([] { rt::FBHandleEvents(); }), 3);
+  FBMenu(2, 20, 1);
+  qvtest::script({"menu 76 1"});
+  rt::FBHandleEvents();
+  EXPECT_EQ(gPickMenu, 76);
+}
+
 TEST_F(MenuBar, FBMenuConventions) {
   FBMenu(200, 0, 1, "Test");
   FBMenu(200, 3, 0, "/KThird");

@@ -10,6 +10,7 @@
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
+#include "core/prefs_file.h"
 #include "core/startup.h"
 #include "core/stub_log.h"
 #include "core_files.h"
@@ -26,6 +27,8 @@ class MenusTest : public ::testing::Test {
   void SetUp() override {
     qvtest::resetRuntime();
     for (int s = 0; s < qv::kSlots; ++s) qv::FreeFileSlot(s);
+    // The program's own preferences record, never the developer's.
+    qv::setPreferencesPaths(qv::installedPreferencesPath(), qvtest::tempDir("menus") + "/QVprefs.QVpr");
     qv::GiveDefaults();
     qv::action = qv::eventID = 0;
     qv::MenuIDENTIFIER = qv::MenuItem = qv::MENU_or_ToolBar_PICKED = 0;

@@ -372,13 +372,26 @@ bool windowHasMenuBar(int window) {
   return w && w->hasMenuBar;
 }
 
+namespace {
+
+// A submenu can be reached only through an enabled item of a reachable menu.
+bool reachable(int menuId, int depth = 0) {
+  Menu* m = find(menuId);
+  if (!m || !m->enabled || depth > 8) return false;
+  for (auto& [pid, p] : gMenus)
+    for (size_t i = 0; i < p.items.size(); ++i)
+      if (p.items[i].submenu == menuId) return p.items[i].state != 0 && reachable(pid, depth + 1);
+  return true;
+}
+
+}  // namespace
+
 bool menuChoiceEnabled(int menu, int item) {
   // An item is found by its own pair, by the number its menu reports as, or by the pair it
   // reports as itself.
   int om = menu, oi = item;
   if (!resolvePick(menu, item, om, oi)) return false;
-  Menu* m = find(om);
-  if (!m || !m->enabled) return false;
+  if (!reachable(om)) return false;
   Item* it = itemOf(om, oi);
   return it && !it->separator && it->state != 0;
 }
