@@ -1,17 +1,10 @@
-#include "runtime/runtime.h"
-
-namespace {
-
-void quitOnlyMenu() {
-  if ((qv::rt::menuNumber() == 1 && qv::rt::menuItemNumber() == 21) ||
-      (qv::rt::menuNumber() == 0 && qv::rt::menuItemNumber() == 11))
-    qv::rt::exitProgram(0);
-}
-
-}  // namespace
+// Quorvelant: start-up brings the program to one open data file; the main loop then runs
+// until Quit ends the process. File arguments are documents handed over by the desktop.
+#include "core/main_loop.h"
+#include "core/startup.h"
 
 int main(int argc, char** argv) {
-  qv::rt::initRuntime(argc, argv);
-  qv::rt::setHandler(qv::rt::Vector::Menu, quitOnlyMenu);
-  for (;;) qv::rt::FBHandleEvents();
+  qv::StartProgram(argc, argv);
+  qv::SetDEFAULTS();
+  qv::MainProgramLoop();
 }

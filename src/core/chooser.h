@@ -7,7 +7,13 @@ namespace qv {
 // Kind of open request going into the open road and the detected format coming out.
 extern int16_t TypeOfFile;
 
-// Leaves the choice in TypeOfFile (or prefsArray[64] = 3 for Preferences).
+constexpr int16_t kChooserWindow = 12;
+
+// Leaves the choice in TypeOfFile (9 for Cancel), or prefsArray[64] = 3 for Preferences.
+// At start-up (startup non-zero) it offers Quit instead of Cancel, and the menu's Quit acts
+// as that button.
 void SelectFileTYPE(uint16_t startup, int16_t left, int16_t top, uint16_t ask, uint16_t scriptsAllowed);
+// The file-type icons of the chooser, drawn into the output window.
+void DrawFileTypeIcons(uint16_t withSable);
 
 }  // namespace qv

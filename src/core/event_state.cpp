@@ -2,6 +2,7 @@
 
 #include "core/chooser.h"
 #include "core/filetable.h"
+#include "core/help.h"
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
@@ -63,6 +64,12 @@ void DoDIALOG() {
       }
       break;
     case 4:
+      // The help window is closed wherever its close box is clicked; no loop waits for it.
+      if (id == kHelpWindow) {
+        rt::closeWindow(id);
+        action = eventID = 0;
+        break;
+      }
       if (id >= 50 && id <= 66) {
         rt::closeWindow(id);
         action = 55;

@@ -1,17 +1,30 @@
 #pragma once
-// Menu state that follows the file in use.
+// Menu state: items enabled, disabled and checked from the state of the file in use, the
+// Window menu of open files, and the pointer and cue helpers of the plot.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
-// Name of the file in use as the reports print it.
-extern std::string ThisFileName;
+// The tool bar (window 1999) and the buttons SETMENU shows, hides, enables and disables.
+constexpr int16_t kToolBarWindow = 1999;
 
-// Enabled state of the menus and tool-bar buttons from the file in use; a non-zero mode
-// also restores the tool bar.
-void SETMENU(int16_t mode);
-// Rebuilds the Window menu from the open files.
+// The name of the file being opened or listed last.
+extern std::string ThisFileName;
+// Multi-channel pictures (picture-field numbers, 0 none), 1 to 40.
+extern int16_t MultiChannelImages[41];
+
+// Applies the menu rules for the file in use; mode non-zero restores the tool bar first.
+void SETMENU(uint16_t mode);
+// Rebuilds the Window menu from the open files and recounts NumberOfOpenFiles.
 void FIxWINDOWSmenu();
+// Checks the Window-menu item of the file in slot position - 1.
+void WindowsMenuCheckmark(int16_t position);
+// The slot of the n-th open file in slot order (the Window menu's item n), or -1.
+int16_t SlotOfOpenFile(int n);
+// A cue flashed in a red box.
+void MOVE_CURSOR_CUE(int16_t left, int16_t top, int16_t right, int16_t bottom, std::string_view text, uint16_t y);
+void KillMCHpictures(int16_t index);
 
 }  // namespace qv

@@ -1,19 +1,13 @@
 // Core entry points that this build does not have yet.
-#include "core/chooser.h"
-#include "core/menu_state.h"
-#include "core/notices.h"
+#include "core/commands.h"
+#include "core/stub_log.h"
 
 namespace qv {
 
-int16_t TypeOfFile = 0;
-std::string ThisFileName;
-
-void SETMENU(int16_t) {}
-void FIxWINDOWSmenu() {}
-
-void SelectFileTYPE(uint16_t, int16_t, int16_t, uint16_t, uint16_t) {
-  NotAvailable("Select the Type of File to Load");
-  TypeOfFile = 9;
+void SETPREFERENCES() { notBuilt(callText("SETPREFERENCES"), "Preferences"); }
+int16_t SETCOLORS() {
+  notBuilt(callText("SETCOLORS"), "Plot Styles");
+  return 0;
 }
 
 }  // namespace qv

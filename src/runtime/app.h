@@ -19,6 +19,11 @@ const std::vector<std::string>& startupDocuments();
 std::string resourceDir();
 std::string resourcePath(const std::string& folder, const std::string& name);
 
+// The running system: its name and version as people read them ("Debian GNU/Linux 12
+// (bookworm)"), and its version as a number (major x 100 + minor, 12.4 gives 1204).
+std::string systemDescription();
+int systemVersionNumber();
+
 // The user's folders (XDG): configuration and data.
 std::string userConfigDir();  // ~/.config/Quorvelant
 std::string userDataDir();    // ~/.local/share/Quorvelant

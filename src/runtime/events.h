@@ -64,6 +64,7 @@ const std::vector<std::string>& documentPaths();
 // Pointer and button, as polling loops read them.
 Point pointerIn(int window);  // window pixels of the given window
 bool Button();                // the mouse button is held down
+bool optionKeyDown();         // the Alt (Option) key is held down; never under scripted input
 // Pump of mouse-tracking loops: lets Qt process its events and, under scripted input,
 // takes the next mouse record (a loop that tracks the mouse calls it once a pass).
 void trackingPump();

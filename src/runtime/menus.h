@@ -36,8 +36,18 @@ const std::vector<int>& menuBarMenus();
 // as 254, the Help menu as -16490).
 void setMenuReportNumber(int menu, int reported);
 
+// An item that reports as another (menu, item) pair when chosen (the application menu's Quit
+// and Preferences stand for File item 21 and Edit item 37). A scripted choice may name
+// either pair.
+void menuSetItemReport(int menu, int item, int reportMenu, int reportItem);
+// Edit commands act on the focused edit field when there is one; otherwise the item is
+// reported as usual.
+enum class EditAction { None, Undo, Cut, Copy, Paste, SelectAll };
+void menuSetEditAction(int menu, int item, EditAction action);
+
 // Whether a window shows the menu bar (document windows where the user works).
 void windowShowsMenuBar(int window, bool on);
+bool windowHasMenuBar(int window);
 
 // Whether a menu choice could be made now (used by scripted input): the menu and item
 // exist and are enabled.

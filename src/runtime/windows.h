@@ -89,6 +89,9 @@ std::string textViewPlain(int id);
 
 bool controlExists(int id);
 void removeControl(int id);
+// Hides or shows a control of the output window (a hidden control takes no clicks).
+void setControlShown(int id, bool shown);
+bool controlShown(int id);
 void setButtonState(int id, int state);
 int buttonState(int id);
 void setControlValue(int id, int value);

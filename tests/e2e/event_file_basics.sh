@@ -6,10 +6,10 @@ printf 'quit\n' > "$WORK/quit.events"
 run_events quit
 expect_status 0 "a quit record ends the program normally"
 
-printf '# a click that no window can take\nclick 5\n' > "$WORK/click.events"
+printf '# a click that no window can take\nclick 99\n' > "$WORK/click.events"
 run_events click
 expect_status 3 "scripted input that cannot be done"
-expect_grep "control 5" "$WORK/click.err" "the message names the record"
+expect_grep "control 99" "$WORK/click.err" "the message names the record"
 
 printf 'quit\nmenu 3\n' > "$WORK/bad.events"
 run_events bad

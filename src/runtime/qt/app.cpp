@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QSysInfo>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -74,6 +76,18 @@ std::string resourceDir() {
 
 std::string resourcePath(const std::string& folder, const std::string& name) {
   return resourceDir() + "/" + folder + "/" + name;
+}
+
+std::string systemDescription() {
+  QString name = QSysInfo::prettyProductName();
+  if (name.isEmpty()) name = QSysInfo::productType() + " " + QSysInfo::productVersion();
+  return name.toStdString();
+}
+
+int systemVersionNumber() {
+  const QStringList parts = QSysInfo::productVersion().split('.');
+  const int major = parts.value(0).toInt(), minor = parts.value(1).toInt();
+  return std::clamp(major, 0, 327) * 100 + std::clamp(minor, 0, 99);
 }
 
 std::string userConfigDir() {

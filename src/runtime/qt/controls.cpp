@@ -324,6 +324,18 @@ void removeControl(int id) {
   w->controls.erase(id);
 }
 
+void setControlShown(int id, bool shown) {
+  Control* c = outControl(id);
+  if (!c) return;
+  if (c->widget) c->widget->setVisible(shown);
+  if (c->label) c->label->setVisible(shown);
+}
+
+bool controlShown(int id) {
+  Control* c = outControl(id);
+  return c && c->widget && !c->widget->isHidden();
+}
+
 void setButtonStateIn(int window, int id, int state) {
   Control* c = findControl(findWindow(window), id);
   if (!c) return;

@@ -147,6 +147,11 @@ bool Button() {
   return (QApplication::mouseButtons() & Qt::LeftButton) != 0;
 }
 
+bool optionKeyDown() {
+  if (script::active() || !QApplication::instance()) return false;
+  return (QApplication::queryKeyboardModifiers() & Qt::AltModifier) != 0;
+}
+
 // --- scripted records ----------------------------------------------------------
 
 namespace {
@@ -238,7 +243,7 @@ void deliverRecord(const ScriptRecord& r) {
       if (!menuChoiceEnabled(r.a, r.b))
         script::fail("scripted input chose menu " + std::to_string(r.a) + " item " + std::to_string(r.b) +
                      ", which cannot be chosen now " + script::describeRecord(r));
-      postEvent({EventKind::Menu, r.a, r.b, 0, 0, {}});
+      deliverMenuPick(r.a, r.b);
       break;
     case RecordKind::Quit:
       postEvent({EventKind::Menu, 1, 21, 0, 0, {}});
@@ -246,9 +251,10 @@ void deliverRecord(const ScriptRecord& r) {
     case RecordKind::Click: {
       int win = 0;
       Control* c = recordControl(r.a, win);
-      if (!c || c->state == 0 || (c->widget && !c->widget->isEnabled()))
+      if (!c || c->state == 0 || (c->widget && (!c->widget->isEnabled() || c->widget->isHidden())))
         script::fail("scripted input clicks control " + std::to_string(r.a) + ", which " +
-                     (c ? "is disabled" : "the front window does not have") + " " + script::describeRecord(r));
+                     (!c ? "the front window does not have" : c->widget && c->widget->isHidden() ? "is hidden" : "is disabled") +
+                     " " + script::describeRecord(r));
       if (c->type == ControlType::Button && c->buttonType == 2) setButtonStateIn(win, c->id, c->state == 2 ? 1 : 2);
       if (c->type == ControlType::Button && c->buttonType == 3) setButtonStateIn(win, c->id, 2);
       postEvent({EventKind::Dialog, 1, r.a, 0, 0, {}});

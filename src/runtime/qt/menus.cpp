@@ -1,11 +1,15 @@
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTextEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
 #include <map>
 
 #include "runtime/menus.h"
 #include "runtime/qt/widgets.h"
+#include "runtime/scripted.h"
 
 namespace qv::rt {
 
@@ -20,6 +24,8 @@ struct Item {
   char key = 0;
   bool shift = false;
   int submenu = 0;
+  int reportMenu = 0, reportItem = 0;  // 0: reports as itself
+  EditAction edit = EditAction::None;
 };
 
 struct Menu {
@@ -96,9 +102,9 @@ void rebuildQMenu(int menuId) {
     }
     QObject::connect(a, &QAction::triggered, a, [menuId, item] {
       if (!acceptsUserInput()) return;
-      Menu* mm = find(menuId);
-      int reported = mm && mm->reportedAs ? mm->reportedAs : menuId;
-      postEvent({EventKind::Menu, reported, item, 0, 0, {}});
+      // A shortcut can fire while its menu is disabled: only what could be chosen counts.
+      if (!menuChoiceEnabled(menuId, item)) return;
+      deliverMenuPick(menuId, item);
     });
   }
 }
@@ -115,7 +121,85 @@ void rebuildBars() {
 
 }  // namespace
 
+namespace {
+
+// The (menu, item) of the model that a choice names: its own pair, or an item reporting as it.
+bool resolvePick(int menu, int item, int& ownMenu, int& ownItem) {
+  if (itemOf(menu, item)) {
+    ownMenu = menu, ownItem = item;
+    return true;
+  }
+  for (auto& [mid, m] : gMenus) {
+    if (m.reportedAs == menu && itemOf(mid, item)) {
+      ownMenu = mid, ownItem = item;
+      return true;
+    }
+    for (size_t i = 0; i < m.items.size(); ++i)
+      if (m.items[i].reportMenu == menu && m.items[i].reportItem == item) {
+        ownMenu = mid, ownItem = int(i) + 1;
+        return true;
+      }
+  }
+  return false;
+}
+
+// The edit field that has the keyboard: Qt's focus when a person acts; the field the
+// program focused in the front window under scripted input.
+QWidget* focusedTextWidget() {
+  if (script::active()) {
+    Window* w = findWindow(frontWindow());
+    if (!w) return nullptr;
+    auto it = w->controls.find(w->focusedField);
+    if (it == w->controls.end() || it->second.type != ControlType::EditField) return nullptr;
+    return it->second.widget.data();
+  }
+  return QApplication::focusWidget();
+}
+
+bool applyEditAction(EditAction a) {
+  QWidget* fw = focusedTextWidget();
+  if (auto* le = qobject_cast<QLineEdit*>(fw)) {
+    switch (a) {
+      case EditAction::Undo: le->undo(); return true;
+      case EditAction::Cut: le->cut(); return true;
+      case EditAction::Copy: le->copy(); return true;
+      case EditAction::Paste: le->paste(); return true;
+      case EditAction::SelectAll: le->selectAll(); return true;
+      case EditAction::None: return false;
+    }
+  }
+  if (auto* te = qobject_cast<QTextEdit*>(fw)) {
+    switch (a) {
+      case EditAction::Undo: te->undo(); return true;
+      case EditAction::Cut: te->cut(); return true;
+      case EditAction::Copy: te->copy(); return true;
+      case EditAction::Paste: te->paste(); return true;
+      case EditAction::SelectAll: te->selectAll(); return true;
+      case EditAction::None: return false;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 namespace qt {
+
+void deliverMenuPick(int menu, int item) {
+  int om = menu, oi = item;
+  if (!resolvePick(menu, item, om, oi)) {
+    postEvent({EventKind::Menu, menu, item, 0, 0, {}});
+    return;
+  }
+  const Item* it = itemOf(om, oi);
+  if (it->edit != EditAction::None && applyEditAction(it->edit)) return;
+  if (it->reportMenu) {
+    postEvent({EventKind::Menu, it->reportMenu, it->reportItem, 0, 0, {}});
+    return;
+  }
+  Menu* m = find(om);
+  postEvent({EventKind::Menu, m->reportedAs ? m->reportedAs : om, oi, 0, 0, {}});
+}
 
 void attachMenuBar(Window& w) {
   if (!w.widget) return;
@@ -242,7 +326,10 @@ void menuSetEnabled(int menu, bool on) {
   Menu* m = find(menu);
   if (!m || m->enabled == on) return;
   m->enabled = on;
-  if (m->qmenu) m->qmenu->setEnabled(on);
+  if (m->qmenu) {
+    m->qmenu->setEnabled(on);
+    m->qmenu->menuAction()->setEnabled(on);
+  }
 }
 
 bool menuEnabled(int menu) {
@@ -259,6 +346,17 @@ const std::vector<int>& menuBarMenus() { return gBar; }
 
 void setMenuReportNumber(int menu, int reported) { gMenus[menu].reportedAs = reported; }
 
+void menuSetItemReport(int menu, int item, int reportMenu, int reportItem) {
+  Item* it = itemOf(menu, item);
+  if (!it) return;
+  it->reportMenu = reportMenu;
+  it->reportItem = reportItem;
+}
+
+void menuSetEditAction(int menu, int item, EditAction action) {
+  if (Item* it = itemOf(menu, item)) it->edit = action;
+}
+
 void windowShowsMenuBar(int window, bool on) {
   Window* w = findWindow(window);
   if (!w) return;
@@ -269,16 +367,32 @@ void windowShowsMenuBar(int window, bool on) {
   setWindowContentRect(window, r);
 }
 
+bool windowHasMenuBar(int window) {
+  Window* w = findWindow(window);
+  return w && w->hasMenuBar;
+}
+
+namespace {
+
+// A submenu can be reached only through an enabled item of a reachable menu.
+bool reachable(int menuId, int depth = 0) {
+  Menu* m = find(menuId);
+  if (!m || !m->enabled || depth > 8) return false;
+  for (auto& [pid, p] : gMenus)
+    for (size_t i = 0; i < p.items.size(); ++i)
+      if (p.items[i].submenu == menuId) return p.items[i].state != 0 && reachable(pid, depth + 1);
+  return true;
+}
+
+}  // namespace
+
 bool menuChoiceEnabled(int menu, int item) {
-  // A menu is found by its own number or by the number it reports as.
-  int id = menu;
-  if (!find(menu)) {
-    for (auto& [mid, m] : gMenus)
-      if (m.reportedAs == menu) id = mid;
-  }
-  Menu* m = find(id);
-  if (!m || !m->enabled) return false;
-  Item* it = itemOf(id, item);
+  // An item is found by its own pair, by the number its menu reports as, or by the pair it
+  // reports as itself.
+  int om = menu, oi = item;
+  if (!resolvePick(menu, item, om, oi)) return false;
+  if (!reachable(om)) return false;
+  Item* it = itemOf(om, oi);
   return it && !it->separator && it->state != 0;
 }
 

@@ -101,6 +101,9 @@ void applyEditKey(int window, int field, int code, const std::string& text);
 // Qt input is turned into events only when no scripted input is on.
 bool acceptsUserInput();
 void attachMenuBar(Window& w);
+// A menu choice, by the item's own (menu, item) or by the pair it reports as: an edit command
+// acts on the focused edit field, anything else is queued as the pair the item reports.
+void deliverMenuPick(int menu, int item);
 QColor toQColor(RGB c);
 QFont fontFor(int number, int size, int face);
 void rebuildPopup(Window& w, Control& c);

@@ -1,0 +1,147 @@
+// Pointer tracking of the main loop: which case the pointer is over, the data bar, the
+// values of the chosen channels, the distance from the block's first edge and the outline
+// box of the fixed-width block.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "core/colors.h"
+#include "core/channel_selection.h"
+#include "core/commands.h"
+#include "core/popups.h"
+#include "core/undo.h"
+#include "core/event_state.h"
+#include "core/filetable.h"
+#include "core/main_loop.h"
+#include "core/cursors.h"
+#include "core/menu_state.h"
+#include "core/pointer_case.h"
+#include "core/prefs.h"
+#include "core/text_format.h"
+#include "plot/commands.h"
+#include "plot/plot.h"
+#include "plot/plot_state.h"
+#include "runtime/events.h"
+#include "runtime/numtext.h"
+#include "runtime/windows.h"
+
+namespace qv {
+
+PointerCase CaseUnderPointer(const PointerView& v, int x) {
+  PointerCase r;
+  const int64_t n = v.nCases;
+  const int64_t width = v.screenWidth > 0 ? v.screenWidth : 1;
+  int64_t kase;
+  if (v.zoomed) {
+    const int64_t span = int64_t(v.zoomRight) - v.zoomLeft;
+    if (span > 0) {
+      kase = v.zoomLeft + span * x / width;
+      r.halfWidth = n * (int64_t(v.abu) + 1) / span;
+    } else {
+      // A zoom of a single case: everything under the pointer is that case.
+      kase = v.zoomLeft;
+      r.halfWidth = v.abu;
+    }
+  } else if (!v.compressed || v.windowWidth >= n) {
+    const int64_t xstep = v.xstep > 0 ? v.xstep : 1;
+    const int64_t page = v.page >= 1 ? v.page : 1;
+    kase = std::min<int64_t>(n, (page - 1) * width + x / xstep);
+    r.halfWidth = xstep * v.abunit;
+  } else {
+    kase = int64_t(double(n) * (double(x) / double(width)));
+    r.halfWidth = v.abu;
+  }
+  // The pointer always names a case of the file.
+  r.kase = int32_t(std::clamp<int64_t>(kase, 1, std::max<int64_t>(n, 1)));
+  r.halfWidth = std::clamp<int64_t>(r.halfWidth, 0, 32000);
+  return r;
+}
+
+namespace {
+
+void frameOutlineBox(int left, int right) {
+  rt::penMode(rt::kPatXor);
+  rt::frameRect({left, 31, right, BottomOfPlotArea - 3});
+  rt::penNormal();
+}
+
+std::string distanceText(double seconds) {
+  if (seconds < 120) return rt::PSstr(seconds) + " sec";
+  return rt::PSstr(seconds * 0.0166667) + " min";
+}
+
+void showValues(int f, int32_t kase) {
+  const int w = 1000 + f;
+  int field = 201;
+  for (int k = 1; k <= nChannels[f]; ++k) {
+    if (k == ActiveChannel || !OverlayArray[f][126 + k]) continue;
+    if (rt::controlExistsIn(w, field))
+      rt::setEditTextIn(w, field, " ch" + std::to_string(k) + ": " + StringFormatter(GetDatum(f, k, kase)));
+    ++field;
+  }
+}
+
+}  // namespace
+
+void TrackPointer() {
+  const int f = TheFileInUse;
+  const int w = 1000 + f;
+  if (f < 0 || f >= 20 || !rt::windowExists(w) || nCases[f] < 1) return;
+  if (FileSHORTS[f][1] < 1) FileSHORTS[f][1] = 1;
+  const rt::Point p = rt::pointerIn(w);
+  const int width = rt::windowContentRect(w).width();
+  HorizPosition = int16_t(std::clamp(p.x, -32000, 32000));
+  VerticalPosition = int16_t(std::clamp(p.y, -32000, 32000));
+  const bool inside = p.x > 0 && p.x <= width && p.y >= 20 && p.y < BottomOfPlotArea - 3;
+  if (!inside) {
+    if (WithinThePlotRegion) rt::setCursor(rt::Cursor::Arrow);
+    WithinThePlotRegion = 0;
+    rt::setHandler(rt::Vector::Mouse, noMOUSE);
+    rt::backColor(gray);
+    if (prefsArray[36] && IntBoxLeft != -10) {
+      rt::setOutputWindow(w);
+      frameOutlineBox(IntBoxLeft, IntBoxRight);
+      IntBoxLeft = -10;
+      IntBoxRight = -5;
+    }
+    return;
+  }
+  if (!WithinThePlotRegion) SetCrossCursor();
+  WithinThePlotRegion = 1;
+  PointerView v;
+  v.nCases = nCases[f];
+  v.screenWidth = ScreenWidth;
+  v.windowWidth = width;
+  v.zoomed = FileSHORTS[f][6] != 0;
+  v.compressed = FileSHORTS[f][4] != 0;
+  v.zoomLeft = zoomleft[f];
+  v.zoomRight = zoomright[f];
+  v.xstep = Xstep;
+  v.page = FileSHORTS[f][1];
+  v.abu = ABu;
+  v.abunit = ABunit;
+  const PointerCase c = CaseUnderPointer(v, p.x);
+  if (p.x != LastHorizPosition) {
+    LastHorizPosition = int16_t(p.x);
+    rt::setOutputWindow(w);
+    if (prefsArray[36]) {
+      if (IntBoxLeft != -10) frameOutlineBox(IntBoxLeft, IntBoxRight);
+      IntBoxLeft = int16_t(std::clamp<int64_t>(p.x - c.halfWidth, -32000, 32000));
+      IntBoxRight = int16_t(std::clamp<int64_t>(p.x + c.halfWidth, -32000, 32000));
+      frameOutlineBox(IntBoxLeft, IntBoxRight);
+    }
+    const float interval = FileInfoFLOATS[f][1];
+    UpdateDataBar(float(c.kase) * interval, c.kase);
+    if (AllValues) showValues(f, c.kase);
+    const int state = FileSHORTS[f][2];
+    if (ScreenWidth >= 641 && (state == 1 || state == 3) && width >= 832 && rt::controlExistsIn(w, 17)) {
+      rt::setEditTextIn(w, 17, distanceText(double(c.kase > BeginBlock ? c.kase - BeginBlock : BeginBlock - c.kase) *
+                                            interval));
+      rt::setEditFont(17, 3, 12, 0);
+    }
+  }
+  rt::setOutputWindow(w);
+  rt::setHandler(rt::Vector::Mouse, HandleMOUSE);
+}
+
+}  // namespace qv

@@ -1,0 +1,52 @@
+#pragma once
+// Entry points of the data-files subsystem that the rest of the program calls: the open
+// road, saving, the unsaved-changes question, file information, compaction, imports and
+// exports, and the comments window.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// The outcome of a save, which the callers judge before they go on (Quit exits only after a
+// save that went through).
+enum class SaveResult { Saved, Cancelled, Failed };
+
+// The open road: every request to open a file (TypeOfFile says which kind).
+int16_t FILELOADING();
+// Opens a file and sets up its window; 0 on success. TypeOfFile is 0 on return.
+int16_t LOADFILE(int16_t fromFinder);
+// A document handed over by the desktop: loads it and sets up its window.
+int16_t GetClickedFile();
+// The handler of documents handed over by the desktop (installed at start-up).
+void MyFinderInfo();
+// Asks, when 20 files are open, which to close; 0 files closed, 1 cancelled.
+int16_t SelectWhichFileToClose();
+// The warning after a Sable file was opened.
+void LABELwarn();
+
+// Saves the file in use: (1, 0, 0) ask, (0, 1, 0) in place, (0, 0, 1) compacted data.
+SaveResult SAVEDATAFILE(int16_t ask, int16_t inPlace, int16_t compacted);
+
+void FILEINFO(std::string_view name, std::string_view date, std::string_view time, int16_t mode);
+void EditFileData(int16_t mode);
+void PARSEbySAMPLES();
+void PARSEbyTIME();
+void AdjustTimeScale();
+void ExportBlockData();
+void PrintMarkersToFile();
+// Closes the analysis windows 4, 6 and 41.
+void ClearWINDOW41();
+// The comments window of the file in use.
+void FixCOMMENTS(uint16_t fromDialog);
+
+// Save As writes big-endian only once: the flag is cleared after every Save As.
+extern int16_t SaveAsBigENDIAN;
+// How a merge handles the second file's comment (2 append).
+extern int16_t MergeFileCommentHandling;
+extern int16_t ButtonsAreON;
+// Stem of the names proposed for saved files ("data"; empty after a start-up choice that
+// asks for none).
+extern std::string DefaultNameStem;
+
+}  // namespace qv

@@ -1,0 +1,10 @@
+#include "editing/commands.h"
+
+namespace qv {
+
+int16_t derive = 0;
+int16_t BaselineON = 0;
+int32_t blockvalue = 0;
+int16_t FirstRefRemovalVal = 10, SecondRefRemovalVal = 10;
+
+}  // namespace qv

@@ -1,0 +1,26 @@
+#pragma once
+// Entry points of results output and printing that the rest of the program calls, and the
+// settings of the output route.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// Opens the destination chosen in PortForResultsOutput; non-zero when one is open.
+int16_t OPEN_OUTPUT_PORT();
+// Writes the results of the current analysis (AnalysisCode) to the open destination.
+void DRAFTPRINT(std::string_view text);
+// Closes the destination and prints the spooled results.
+void SendTextToPrinter();
+// The "Print File Image" preview, then the printed image of the plot window.
+void SCREENIMAGE(int16_t mode);
+// The "Scaling Factors for Results" window.
+void SCALERESULTS(int16_t a, int16_t b);
+
+// Significant figures of printed results (4 to 8).
+extern int16_t SignificantFigures;
+// Notes of the results header.
+extern std::string note1, note2;
+
+}  // namespace qv

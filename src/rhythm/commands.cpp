@@ -1,0 +1,7 @@
+#include "rhythm/commands.h"
+
+namespace qv {
+
+int16_t FrequencyUnit = 6;
+
+}  // namespace qv

@@ -1,0 +1,8 @@
+#include "scripts/commands.h"
+
+namespace qv {
+
+int16_t InitialNumberOfScriptOperationChannels = 0;
+int16_t ScriptIsLoaded = 0;
+
+}  // namespace qv

@@ -1,0 +1,22 @@
+#pragma once
+// Block-statistics tools that the command dispatcher and the main loop's keys start, and
+// the settings they share.
+#include <cstdint>
+
+namespace qv {
+
+void AVERAGE();
+// 13 mean minimum, 14 mean maximum, 19 most level, 22 most variable.
+void Minimum_Maximum_Level(int16_t code);
+void GETAREA();
+void RUNAVERAGE();
+void PairsDIFFERENCE();
+void SelectSubset();
+
+// The baseline of an integral (118 to 121); the time base IntegrationUnit is in
+// stats/stats_state.h.
+extern int16_t IntegrationMode;
+extern int32_t ibase;
+extern int16_t ScanNewSelectedChannel;
+
+}  // namespace qv

@@ -1,0 +1,17 @@
+// Block-statistics entry points that this build does not have yet.
+#include "core/stub_log.h"
+#include "stats/commands.h"
+
+namespace qv {
+
+void AVERAGE() { notBuilt(callText("AVERAGE"), "Basic Descriptive Stats"); }
+void Minimum_Maximum_Level(int16_t code) {
+  const char* name = code == 13 ? "Minimum Value" : code == 14 ? "Maximum Value" : code == 19 ? "Most Level" : "Most Variable";
+  notBuilt(callText("Minimum_Maximum_Level", code), name);
+}
+void GETAREA() { notBuilt(callText("GETAREA"), "Integrate Block"); }
+void RUNAVERAGE() { notBuilt(callText("RUNAVERAGE"), "Running Average"); }
+void PairsDIFFERENCE() { notBuilt(callText("PairsDIFFERENCE"), "Pairs Difference"); }
+void SelectSubset() { notBuilt(callText("SelectSubset"), "Cross-channel Subset Selection"); }
+
+}  // namespace qv

@@ -1,0 +1,405 @@
+// The command dispatcher: which entry point each (menu, item) reaches, with which arguments
+// and after which pre-steps, and the commands that the dispatcher carries out itself.
+#include <gtest/gtest.h>
+
+#include "calculators/commands.h"
+#include "core/chooser.h"
+#include "core/dispatcher.h"
+#include "core/help.h"
+#include "core/menu_bar.h"
+#include "datafiles/datafiles.h"
+#include "editing/commands.h"
+#include "menus_fixture.h"
+#include "output/commands.h"
+#include "output/output_state.h"
+#include "output/results_scaling.h"
+#include "plot/commands.h"
+#include "respirometry/commands.h"
+#include "runtime/menus.h"
+#include "runtime/sound.h"
+#include "scripts/script_state.h"
+
+using namespace qv;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+class Dispatcher : public menutest::MenusTest {
+ protected:
+  void SetUp() override {
+    MenusTest::SetUp();
+    openFile(0, 3, 500);
+    setBlock(100, 200);
+    prefsArray[14] = 0;  // no automatic repeat after edits
+  }
+};
+
+struct Route {
+  int16_t menu;
+  uint16_t item;
+  Calls calls;
+};
+
+}  // namespace
+
+TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
+  const Route routes[] = {
+      {1, 1, {"FILELOADING()"}},
+      {1, 6, {"SAVEDATAFILE(0, 1, 0)"}},
+      {1, 7, {"SAVEDATAFILE(1, 0, 0)"}},
+      {1, 8, {"ExportBlockData()"}},
+      {1, 11, {"SelectWhichFileToClose()"}},
+      {1, 13, {"FILEINFO(\"\", \"\", \"\", 1)"}},
+      {1, 15, {"SCREENIMAGE(1)"}},
+      {1, 17, {"DRAFTPRINT(\" \")"}},
+      {1, 18, {"DRAFTPRINT(\" \")"}},
+      {1, 19, {"SendTextToPrinter()"}},
+      {1, 999, {"FILELOADING()"}},
+      {1, 1000, {}},
+      {1, 3, {}},
+      {75, 5, {"AdjustTimeScale()"}},
+      {2, 9, {"EditFileData(1)"}},
+      {2, 11, {"FixTheBASELINE(0)"}},
+      {2, 12, {"LAGTIME(0, 0)"}},
+      {2, 17, {"REMOVESPIKE(0)"}},
+      {2, 18, {"REMOVEREFS(0)"}},
+      {2, 22, {"TRANSFORMATIONS(0)"}},
+      {2, 23, {"GetCustomTransformation(0)"}},
+      {2, 24, {"ExpressionEvaluator(1)"}},
+      {2, 25, {"BLOCKSCALE(0, 0)"}},
+      {2, 26, {"BLOCKSCALE(1, 0)"}},
+      {2, 30, {"CROPFILE()"}},
+      {2, 31, {"COPYCHAN(1)"}},
+      {2, 32, {"REARRANGE()"}},
+      {2, 37, {"SETPREFERENCES()"}},
+      {2, 38, {"IntREMOVESPIKE(0)"}},
+      {2, 4, {}},
+      {76, 3, {"ANALYZER_HUMIDITY(0)"}},
+      {76, 7, {"WATERVO2(0)"}},
+      {83, 1, {"PARSEbySAMPLES()"}},
+      {83, 2, {"PARSEbyTIME()"}},
+      {73, 1, {"BLOCKSET()"}},
+      {73, 2, {"CUTBLOCK(0)"}},
+      {73, 3, {"CUTBLOCK(1)"}},
+      {73, 4, {"CUTCHANNEL()"}},
+      {3, 2, {"Minimum_Maximum_Level(13)"}},
+      {3, 3, {"Minimum_Maximum_Level(14)"}},
+      {3, 4, {"Minimum_Maximum_Level(19)"}},
+      {3, 5, {"Minimum_Maximum_Level(22)"}},
+      {3, 6, {"GETAREA()"}},
+      {3, 8, {"RUNAVERAGE()"}},
+      {3, 9, {"PairsDIFFERENCE()"}},
+      {3, 11, {"WAVEFORM()"}},
+      {3, 13, {"FFT()"}},
+      {3, 15, {"TIMESLOPE()"}},
+      {3, 16, {"REGRESSION()"}},
+      {3, 17, {"ASYMPTOTE()"}},
+      {3, 18, {"FITPOLYNOMIAL()"}},
+      {3, 20, {"TIMEINTEGRATE(0)"}},
+      {3, 21, {"TIMEINTEGRATE(1)"}},
+      {3, 22, {"TIMEINTEGRATE(2)"}},
+      {3, 24, {"SelectSubset()"}},
+      {103, 1, {"TIMESERIES()"}},
+      {103, 2, {"AUTOCORRELATE()"}},
+      {77, 3, {"SCALERESULTS(0, 0)"}},
+      {82, 3, {"RemoveMarkersFromBlock()"}},
+      {82, 5, {"PrintMarkersToFile()"}},
+      {6, 4, {"LoadScriptFromFile()", "VIEWSCRIPT()"}},
+      {6, 5, {"VIEWSCRIPT()"}},
+      {6, 6, {"SaveSCRIPTtoFile()"}},
+      {6, 13, {"ClearSCRIPT()"}},
+      {8, 2, {"SimpleRegression()"}},
+      {8, 3, {"ExpressionEvaluator(0)"}},
+      {8, 12, {"METABOLISM(1)"}},
+      {8, 17, {"ComputeThermoregulationCosts()"}},
+      {8, 21, {"UnitCONVERSIONS()"}},
+      {9, 1, {}},
+      {-16489, 1, {}},
+  };
+  for (const Route& r : routes) {
+    calls.clear();
+    setBlock(100, 200);
+    EXPECT_EQ(DoMENU(r.menu, r.item), 0);
+    EXPECT_EQ(calls, r.calls) << "menu " << r.menu << " item " << r.item;
+    EXPECT_EQ(MenuIDENTIFIER, 0);
+  }
+}
+
+TEST_F(Dispatcher, OpenRoadsSetTheKindOfFileAndTheMergeFlag) {
+  struct Case {
+    int16_t menu;
+    uint16_t item;
+    int16_t type, merge;
+  } cases[] = {{1, 1, 5, 0}, {74, 1, 7, 0}, {74, 2, 3, 0}, {74, 3, 4, 0}, {75, 1, 5, 1}, {75, 2, 4, 1}, {75, 3, 7, 1}};
+  for (const auto& c : cases) {
+    // The open road stub leaves TypeOfFile as it was given; see it on its way in.
+    int16_t seenType = -1, seenMerge = -1;
+    setNotBuiltRecorder([&](const std::string& call) {
+      if (call == "FILELOADING()") seenType = TypeOfFile, seenMerge = MergeThisFile;
+    });
+    // File > Open leaves the merge flag to the open road, which clears it when a load ends.
+    MergeThisFile = c.menu == 1 ? 0 : int16_t(1 - c.merge);
+    DoMENU(c.menu, c.item);
+    EXPECT_EQ(seenType, c.type) << c.menu << "/" << c.item;
+    EXPECT_EQ(seenMerge, c.merge) << c.menu << "/" << c.item;
+  }
+}
+
+TEST_F(Dispatcher, GasExchangeTakesItsPreStepsInOrder) {
+  DoSMOOTH = 1;
+  prefsArray[5] = 1;
+  prefsArray[4] = 1;
+  DoMENU(76, 2);
+  EXPECT_EQ(calls, (Calls{"SMOOTHING(0)", "FixTheBASELINE(0)", "LAGTIME(0, 0)", "GASEXCHANGE(0)"}));
+  EXPECT_EQ(GasType, 2);
+
+  calls.clear();
+  DoSMOOTH = prefsArray[5] = prefsArray[4] = 0;
+  DoMENU(76, 5);
+  EXPECT_EQ(calls, Calls{"GASEXCHANGE(0)"});
+  EXPECT_EQ(GasType, 3);
+  DoMENU(76, 1);
+  EXPECT_EQ(GasType, 1);
+
+  calls.clear();
+  DoMENU(76, 10);
+  EXPECT_EQ(calls, Calls{"SelectHeatEquivalence(\"xx\", 50, 70)"});
+  EXPECT_EQ(GasType, 2);
+  DoMENU(76, 12);
+  EXPECT_EQ(AnalysisCode, 10);
+}
+
+TEST_F(Dispatcher, GlobalsSetBeforeTheCall) {
+  int16_t seen = -1;
+  setNotBuiltRecorder([&](const std::string& call) {
+    if (call == "INTEGRATE(0)") seen = derive;
+    if (call == "AVERAGE()") seen = AnalysisCode;
+  });
+  DoMENU(2, 14);
+  EXPECT_EQ(seen, 1);
+  DoMENU(2, 13);
+  EXPECT_EQ(seen, 0);
+  DoMENU(3, 1);
+  EXPECT_EQ(seen, 12);
+}
+
+TEST_F(Dispatcher, SpecialCalculatorsSetTheirHelpSubject) {
+  struct Case {
+    uint16_t item;
+    const char* call;
+    int16_t subject;
+  } cases[] = {{1, "SIMPLECALC()", 204},      {5, "STPflowAdjust()", 205},         {6, "ALTITUDE()", 206},
+               {7, "AltitudeSimulation()", 206}, {8, "PO2CALC()", 248},           {9, "DissolvedO2CALC()", 248},
+               {11, "METABOLISM(0)", 237},    {14, "Q10adjust()", 249},             {15, "ClosedSystemRespirometry()", 235},
+               {16, "VENTILATION()", 236},    {19, "DayOfTheYear()", 237},          {20, "Sunrise()", 247}};
+  for (const auto& c : cases) {
+    calls.clear();
+    HelpSubject = 1;
+    DoMENU(8, c.item);
+    EXPECT_EQ(calls, Calls{c.call});
+    EXPECT_EQ(HelpSubject, c.subject) << c.call;
+  }
+  HelpSubject = 99;
+  DoMENU(8, 13);
+  EXPECT_EQ(HelpSubject, 99);  // Chamber Washout keeps the subject
+}
+
+TEST_F(Dispatcher, DuplicateChannelIsRefusedOnAFullFile) {
+  openFile(1, 40, 50);
+  calls.clear();
+  DoMENU(2, 31);
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(Dispatcher, WithNoFileOnlyTheCommandsThatNeedNoneRun) {
+  for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
+  TheFileInUse = -1;
+  calls.clear();
+  for (auto [m, i] : {std::pair<int16_t, uint16_t>{3, 1}, {2, 8}, {2, 2}, {4, 6}, {5, 2}, {7, 1}, {2, 31}, {75, 1}}) {
+    DoMENU(m, i);
+  }
+  EXPECT_TRUE(calls.empty());
+  DoMENU(8, 1);
+  DoMENU(1, 1);
+  DoMENU(2, 37);
+  DoMENU(6, 4);
+  EXPECT_EQ(calls, (Calls{"SIMPLECALC()", "FILELOADING()", "SETPREFERENCES()", "LoadScriptFromFile()", "VIEWSCRIPT()"}));
+  // Slot 0 is the file in use at start-up, before a file is open.
+  TheFileInUse = 0;
+  FileSHORTS[0][2] = 0;
+  BeginBlock = EndBlock = 0;
+  DoMENU(2, 8);
+  EXPECT_EQ(FileSHORTS[0][2], 0);
+  EXPECT_EQ(EndBlock, 0);
+}
+
+TEST_F(Dispatcher, SelectAllMakesTheWholeFileTheBlock) {
+  FileSHORTS[0][2] = 0;
+  DoMENU(2, 8);
+  EXPECT_EQ(BeginBlock, 1);
+  EXPECT_EQ(EndBlock, 500);
+  EXPECT_EQ(FileSHORTS[0][2], 2);
+  EXPECT_EQ(rt::menuItemState(3, 1), 1);  // the block analyses are offered
+}
+
+TEST_F(Dispatcher, ResetLastBlockOnlyWhenTheRememberedBlockFits) {
+  FileSHORTS[0][2] = 0;
+  OldBeginBlock = 10, OldEndBlock = 600;  // past the end of the file
+  DoMENU(2, 2);
+  EXPECT_EQ(FileSHORTS[0][2], 0);
+  OldBeginBlock = 50, OldEndBlock = 40;
+  DoMENU(2, 2);
+  EXPECT_EQ(FileSHORTS[0][2], 0);
+  OldBeginBlock = 10, OldEndBlock = 60;
+  DoMENU(2, 2);
+  EXPECT_EQ(FileSHORTS[0][2], 2);
+  EXPECT_EQ(BeginBlock, 10);
+  EXPECT_EQ(EndBlock, 60);
+  EXPECT_EQ(rt::menuItemState(2, 2), 0);
+}
+
+TEST_F(Dispatcher, ZoomInToTheBlockAndOutAgain) {
+  DoMENU(4, 6);
+  EXPECT_EQ(FileSHORTS[0][6], 1);
+  EXPECT_EQ(zoomleft[0], 100);
+  EXPECT_EQ(zoomright[0], 200);
+  EXPECT_EQ(FileSHORTS[0][2], 0);
+  EXPECT_EQ(rt::menuItemState(4, 7), 1);
+  DoMENU(4, 7);
+  EXPECT_EQ(FileSHORTS[0][6], 0);
+  EXPECT_EQ(rt::menuItemState(4, 7), 0);
+  // Without a block there is nothing to zoom to.
+  FileSHORTS[0][2] = 0;
+  DoMENU(4, 6);
+  EXPECT_EQ(FileSHORTS[0][6], 0);
+}
+
+TEST_F(Dispatcher, SwitchesAndTheirMarks) {
+  std::vector<std::string> sounds;
+  rt::setSoundObserver([&](const std::string& s) { sounds.push_back(s); });
+  prefsArray[7] = 60;
+  DoMENU(77, 1);
+  EXPECT_EQ(prefsArray[14], 1);
+  EXPECT_EQ(rt::menuItemState(77, 1), 2);
+  DoMENU(77, 1);
+  EXPECT_EQ(prefsArray[14], 0);
+  EXPECT_EQ(rt::menuItemState(77, 1), 1);
+  EXPECT_EQ(sounds, (std::vector<std::string>{"bub3.mp3", "downvip.mp3"}));
+
+  // The checked digit again: still checked, and the click plays even with sounds off.
+  sounds.clear();
+  prefsArray[7] = 0;
+  DoMENU(79, 4);
+  DoMENU(79, 4);
+  EXPECT_EQ(SignificantFigures, 7);
+  EXPECT_EQ(rt::menuItemState(79, 4), 2);
+  EXPECT_EQ(rt::menuItemState(79, 3), 1);
+  EXPECT_EQ(sounds, (std::vector<std::string>{"click.mp3", "click.mp3"}));
+  rt::setSoundObserver(nullptr);
+
+  // Screen segments on: the time segments' mark goes, their preference stays.
+  prefsArray[12] = 0, prefsArray[19] = 1;
+  rt::menuSetItemState(70, 5, 2);
+  DoMENU(70, 4);
+  EXPECT_EQ(rt::menuItemState(70, 4), 2);
+  EXPECT_EQ(rt::menuItemState(70, 5), 1);
+  EXPECT_EQ(prefsArray[19], 1);
+
+  prefsArray[44] = 1;
+  DoMENU(2, 34);
+  EXPECT_EQ(prefsArray[44], 0);
+  EXPECT_EQ(rt::menuItemState(2, 34), 1);
+}
+
+TEST_F(Dispatcher, ScalingSetsTheActiveChannelsModeOrEveryChannels) {
+  ActiveChannel = 2;
+  DoMENU(71, 2);
+  EXPECT_EQ(scalingFactorArray[2][4], 1.0f);
+  EXPECT_EQ(rt::menuItemState(71, 2), 2);
+  EXPECT_EQ(rt::menuItemState(71, 3), 1);
+  DoMENU(78, 1);
+  for (int c = 1; c <= 3; ++c) EXPECT_EQ(scalingFactorArray[c][4], 0.0f);
+  EXPECT_EQ(DrawAllScaleMode, 0);
+}
+
+TEST_F(Dispatcher, ScriptMenuStates) {
+  DoMENU(6, 1);
+  EXPECT_EQ(RecordSCRIPT, 1);
+  EXPECT_EQ(rt::menuItemState(6, 1), 0);
+  DoMENU(6, 2);
+  EXPECT_EQ(RecordSCRIPT, 0);
+  EXPECT_EQ(RunScript, 1);
+  EXPECT_EQ(rt::menuItemState(6, 8), 2);
+  DoMENU(6, 9);
+  EXPECT_EQ(ScriptRunOnce, 0);
+  EXPECT_EQ(rt::menuItemState(6, 9), 2);
+  EXPECT_EQ(rt::menuItemState(6, 8), 1);
+  DoMENU(6, 12);
+  EXPECT_EQ(RunScript, 0);
+  EXPECT_EQ(rt::menuItemState(6, 12), 2);
+  calls.clear();
+  ScriptCOUNT = 3;
+  DoMENU(6, 1);
+  EXPECT_EQ(calls, Calls{"CheckScriptRecording()"});
+  ScriptCOUNT = 0;
+  RecordSCRIPT = 0;
+}
+
+TEST_F(Dispatcher, ChannelPopupChangesTheActiveChannelAndRecordsIt) {
+  RecordSCRIPT = 1;
+  ScriptCOUNT = 0;
+  DoMENU(5, 3);
+  EXPECT_EQ(ActiveChannel, 3);
+  EXPECT_EQ(ScriptCOUNT, 1);
+  EXPECT_EQ(ScriptSequenceArray[1][1], 1.0f);
+  EXPECT_EQ(ScriptSequenceArray[1][2], 3.0f);
+  EXPECT_EQ(calls, Calls{"FLASHSCRIPTsequenceStep()"});
+  RecordSCRIPT = 0;
+  ScriptCOUNT = 0;
+  DoMENU(5, 9);  // above the channel count
+  EXPECT_EQ(ActiveChannel, 3);
+}
+
+TEST_F(Dispatcher, WindowMenuPicksTheNthOpenFileAndStopsAtTheLastSlot) {
+  openFile(2, 2, 300);
+  openFile(5, 4, 300);
+  ActiveChannelArray[2] = 2;
+  TheFileInUse = 0;
+  ActiveChannel = 3;
+  DoMENU(7, 2);
+  EXPECT_EQ(TheFileInUse, 2);
+  EXPECT_EQ(ActiveChannel, 2);
+  EXPECT_EQ(ActiveChannelArray[0], 3);  // the channel of the file left behind is kept
+  EXPECT_EQ(rt::frontWindow(), 1002);
+  DoMENU(7, 4);  // only three files are open
+  EXPECT_EQ(TheFileInUse, 2);
+  DoMENU(7, 1);
+  EXPECT_EQ(TheFileInUse, 0);
+  EXPECT_EQ(ActiveChannel, 3);
+}
+
+TEST_F(Dispatcher, SendResultsToAnOutputThatDidNotOpen) {
+  DoMENU(80, 2);
+  EXPECT_EQ(PortForResultsOutput, 5);
+  EXPECT_EQ(calls, Calls{"OPEN_OUTPUT_PORT()"});
+  for (int16_t i = 1; i <= 3; ++i) EXPECT_EQ(rt::menuItemState(80, i), 1);
+  EXPECT_EQ(rt::menuItemState(1, 18), 0);
+  // A route can still be chosen again.
+  EXPECT_EQ(rt::menuItemState(1, 17), 1);
+}
+
+TEST_F(Dispatcher, NoticeNamesACommandThisBuildLacks) {
+  setNotBuiltRecorder(nullptr);
+  qvtest::script({"click 1"});
+  DoMENU(3, 15);
+  EXPECT_FALSE(rt::windowExists(990));
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+}
+
+TEST(DurationText, UnitsByLength) {
+  EXPECT_EQ(DurationText(90), " 90 sec");
+  EXPECT_EQ(DurationText(150), " 2.5 min");
+  EXPECT_EQ(DurationText(3 * 3600), " 3 hr");
+  EXPECT_EQ(DurationText(3 * 86400), " 3 days");
+  EXPECT_EQ(DurationText(1234.567), " 20.576 min");  // a long number is cut to 7 characters
+}
