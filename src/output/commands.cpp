@@ -3,6 +3,5 @@
 namespace qv {
 
 int16_t SignificantFigures = 5;
-std::string note1 = " ", note2 = " ";
 
 }  // namespace qv

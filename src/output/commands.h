@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "output/output_state.h"
+
 namespace qv {
 
 // Opens the destination chosen in PortForResultsOutput; non-zero when one is open.
@@ -20,7 +22,5 @@ void SCALERESULTS(int16_t a, int16_t b);
 
 // Significant figures of printed results (4 to 8).
 extern int16_t SignificantFigures;
-// Notes of the results header.
-extern std::string note1, note2;
 
 }  // namespace qv

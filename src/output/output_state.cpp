@@ -7,6 +7,6 @@ int16_t PortForResultsOutput = kRouteNone;
 int16_t Nresults = 0;
 int16_t NMultipleResults = 2;
 int16_t NResultsPrinted = 0;
-std::string note1, note2;
+std::string note1 = " ", note2 = " ";
 
 }  // namespace qv
