@@ -12,6 +12,12 @@ extern int16_t AnalysisCode;
 // Where reports go: 0 nowhere, 4 text file, 5 spreadsheet file, 6 printer spool file.
 extern int16_t PortForResultsOutput;
 
+// Significant digits of numbers written as text (results, fields, reports); 5 at start.
+extern int16_t SignificantFigures;
+
+// 1 when the last duration shown in a results header was given in minutes.
+extern int16_t minutes;
+
 constexpr int16_t kCodeDescriptiveStats = 12;
 constexpr int16_t kCodeAreaIntegration = 28;
 

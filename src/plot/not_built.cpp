@@ -45,6 +45,7 @@ void MultiChannelIndicator() {}
 void ToolBar() {}
 void DRAWTOOLS() {}
 void UpdateDataBar(float, int32_t) {}
+void TabFileDATABAR() {}
 void HandleMOUSE() {}
 void HandlePlotDIALOG() {}
 void CLEARBLOCK() {}

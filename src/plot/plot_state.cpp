@@ -8,6 +8,7 @@ int16_t BottomOfPlotArea = 500;
 int16_t LastBottom = 500;
 int16_t ActiveChannel = 1;
 int16_t chanB = 1;
+int16_t ch = 1;
 int32_t BeginBlock = 0;
 int32_t EndBlock = 0;
 int16_t AllValues = 0;

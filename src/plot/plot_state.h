@@ -12,6 +12,8 @@ extern int16_t LastBottom;
 // The channel on the plot, and the channel shown in the block window.
 extern int16_t ActiveChannel;
 extern int16_t chanB;
+// The channel an analysis window works on.
+extern int16_t ch;
 // The block of the file in use: its first and last case.
 extern int32_t BeginBlock;
 extern int32_t EndBlock;
