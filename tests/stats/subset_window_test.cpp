@@ -4,6 +4,7 @@
 
 #include "core/backup_cache.h"
 #include "core/prefs.h"
+#include "core/undo.h"
 #include "output/output.h"
 #include "output/output_fixture.h"
 #include "stats/data_generation.h"
@@ -127,12 +128,21 @@ TEST_F(SubsetWindowTest, FlagsAreNeverUsedForAnotherFileNorAfterAnEdit) {
   EXPECT_EQ(SubsetRowBuiltFor.slot, 1);
   EXPECT_EQ(selected(), (Cases{5, 6, 7, 8}));
 
-  // An edit of that file.
+  // An edit of that file (an undoable edit saves the channel first).
+  ASSERT_TRUE(MAKEBACKUP(1));
   PutDatum(1, 1, 2, 2000.0f);
-  raiseDataGeneration(1);
   f = PrepareCaseFilters(true, false);
   EXPECT_TRUE(f.includes(2));
   EXPECT_EQ(selected(), (Cases{2, 5, 6, 7, 8}));
+
+  // Another file read into the same slot.
+  coretest::makeFile(1, 2, 8);
+  for (int k = 1; k <= 8; ++k) PutDatum(1, 1, k, 1000.0f);
+  qvtest::script({"click 1"});  // the "No Valid Cases Warning"
+  f = PrepareCaseFilters(true, false);
+  EXPECT_FALSE(f.useSubset) << "nothing is selected: the subset is switched off";
+  EXPECT_EQ(UseCrossChanIndex, 0);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
   TheFileInUse = 0;
 }
 
