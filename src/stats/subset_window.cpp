@@ -55,7 +55,7 @@ int channelsOfFileInUse() {
   return f >= 0 && f < kMaxOpenFiles ? std::min<int>(nChannels[f], kMaxChannels) : 0;
 }
 
-int rowY(int c) { return 22 * c + 30; }
+int rowY(int c) { return 22 * c + 34; }
 
 void buildWindow(int n) {
   const int f = TheFileInUse;
@@ -71,10 +71,10 @@ void buildWindow(int n) {
   BuildWINDOW(kSubsetWindow, "Cross-channel Subset Selection", int16_t(left), int16_t(top), int16_t(left + kWidth),
               int16_t(top + height), 6);
   SetTextStyle(KestrixFont, 12, rt::kBold);
-  PrintAt(10, 24, "use when these channel values are:");
-  PrintAt(246, 24, " > ");
-  PrintAt(332, 24, "< ");
-  PrintAt(416, 24, " = ");
+  PrintAt(10, 22, "use when these channel values are:");
+  PrintAt(250, 44, " > ");
+  PrintAt(338, 44, "< ");
+  PrintAt(422, 44, " = ");
   SetTextStyle(KestrixFont, 12, 0);
   for (int c = 1; c <= n; ++c) {
     const int y = rowY(c);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <algorithm>
 
 #include "runtime/panels.h"
@@ -150,6 +151,11 @@ PrintOutcome printTextDocument(const std::string& title, const std::vector<Print
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(r.text));
   } else {
+    // Without a printer the dialog prints to a PDF file: offer one in the user's documents.
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
+      const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+      printer.setOutputFileName(folder + "/" + QString::fromStdString(title.empty() ? "Results" : title) + ".pdf");
+    }
     QPrintDialog dialog(&printer);
     dialog.setWindowTitle(QString::fromStdString(title));
     if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
