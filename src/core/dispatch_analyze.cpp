@@ -56,7 +56,7 @@ bool analysisUtilitiesMenu(uint16_t item) {
       playIfSoundsOn(prefsArray[14] ? "bub3.mp3" : "downvip.mp3");
       break;
     case 2: AUTOBLOCK(); break;
-    case 3: SCALERESULTS(0, 0); break;
+    case 3: SCALERESULTS(0); break;
     case 4:
       AvoidInterpolation = AvoidInterpolation ? 0 : 1;
       FBMenu(kAnalysisUtilitiesMenu, 4, AvoidInterpolation ? 2 : 1);

@@ -7,6 +7,7 @@
 
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"
+#include "stats/data_generation.h"
 
 namespace qv {
 
@@ -44,6 +45,7 @@ bool MakeOneNewChannel() {
   if (!a) return false;
   gPointersToFileData[f][n] = std::move(a);
   nChannels[f] = int16_t(n);
+  raiseDataGeneration(f);
   return true;
 }
 
@@ -51,6 +53,7 @@ void freeSlotArrays(int slot) {
   if (slot < 0 || slot >= kSlots) return;
   for (auto& a : gPointersToFileData[slot]) a.reset();
   InvalidateUndoOfSlot(int16_t(slot));
+  raiseDataGeneration(slot);
 }
 
 void FreeFileSlot(int slot) {
@@ -75,6 +78,7 @@ bool DeleteChannel(int slot, int channel) {
   SetChannelLabel(slot, n, "");
   nChannels[slot] = int16_t(n - 1);
   InvalidateUndoOfSlot(int16_t(slot));
+  raiseDataGeneration(slot);
   return true;
 }
 

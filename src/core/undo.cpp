@@ -8,6 +8,7 @@
 #include "core/prefs.h"
 #include "core/warning.h"
 #include "runtime/sound.h"
+#include "stats/data_generation.h"
 
 namespace qv {
 
@@ -56,6 +57,8 @@ bool MAKEBACKUP(int16_t channel, std::string_view labelBefore) {
   const int f = TheFileInUse;
   if (f < 0 || f >= kSlots) return false;
   FileSHORTS[f][kChangeMarkWord] = 1;
+  // The edit that follows changes the data: what was derived from them is stale.
+  raiseDataGeneration(f);
   return saveChannel(f, channel, std::string(labelBefore));
 }
 
@@ -103,6 +106,7 @@ bool UNDO() {
   }
   FileSHORTS[f][kChangeMarkWord] = int16_t(std::max(0, FileSHORTS[f][kChangeMarkWord] - 1));
   std::memcpy(channelData(f, c), UndoCopy(), (size_t(gUndo.cases) + 1) * sizeof(float));
+  raiseDataGeneration(f);
   SetChannelLabel(f, c, gUndo.label);
   if (prefsArray[7]) rt::playSound("droplet.mp3");
   return true;

@@ -17,10 +17,8 @@ void DRAFTPRINT(std::string_view text);
 void SendTextToPrinter();
 // The "Print File Image" preview, then the printed image of the plot window.
 void SCREENIMAGE(int16_t mode);
-// The "Scaling Factors for Results" window.
-void SCALERESULTS(int16_t a, int16_t b);
+// The "Scaling Factors for Results" window; a value of 0 offers none.
+void SCALERESULTS(double value);
 
-// Significant figures of printed results (4 to 8).
-extern int16_t SignificantFigures;
 
 }  // namespace qv

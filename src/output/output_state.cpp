@@ -8,5 +8,7 @@ int16_t Nresults = 0;
 int16_t NMultipleResults = 2;
 int16_t NResultsPrinted = 0;
 std::string note1 = " ", note2 = " ";
+int16_t minutes = 0;
+int16_t SignificantFigures = 5;
 
 }  // namespace qv

@@ -24,6 +24,12 @@ extern int16_t NResultsPrinted;
 // The note cells last typed for the spreadsheet, offered again next time.
 extern std::string note1, note2;
 
+// 1 when the last duration shown in a results header was given in minutes.
+extern int16_t minutes;
+
+// Significant digits of numbers written as text (results, fields, reports); 5 at start.
+extern int16_t SignificantFigures;
+
 constexpr int16_t kCodeDescriptiveStats = 12;
 constexpr int16_t kCodeMeanMinimum = 13;
 constexpr int16_t kCodeMeanMaximum = 14;

@@ -68,6 +68,8 @@ void MultiChannelIndicator();
 void ToolBar();
 void DRAWTOOLS();
 void UpdateDataBar(float seconds, int32_t kase);
+// The data bar's note of the open results route.
+void TabFileDATABAR();
 void HandleMOUSE();
 void HandlePlotDIALOG();
 void CLEARBLOCK();

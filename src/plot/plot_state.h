@@ -7,6 +7,7 @@
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "output/results_scaling.h"
+#include "plot/commands.h"
 
 namespace qv {
 

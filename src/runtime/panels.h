@@ -21,4 +21,30 @@ void FBFileErrorAlert();
 // Opens a web address or mail link with the desktop's handler.
 bool openUrl(std::string_view url);
 
+// --- Printing ------------------------------------------------------------------
+// One printer for the whole run: the page format chosen in the page set-up is kept for the
+// prints that follow. Under scripted input `page ok|cancel` answers the page set-up and
+// `print PATH|cancel` the print dialog; PATH receives the pages as PDF.
+
+// The page set-up dialog; false when it was cancelled.
+bool pageSetup();
+
+// A piece of a printed line: its text (UTF-8), bold or plain, and where it starts: column 0
+// right after the piece before it, column n > 0 at the n-th character column of the page
+// (columns are as wide as a digit of the font).
+struct PrintRun {
+  std::string text;
+  bool bold = false;
+  int column = 0;
+};
+using PrintLine = std::vector<PrintRun>;
+
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
+// The print dialog, then the lines printed one under the other in the font (a font number
+// of windows.h) and point size, on as many pages as they need. A line wider than the page
+// goes on under itself, broken between words, so nothing of it is lost.
+PrintOutcome printTextDocument(const std::string& title, const std::vector<PrintLine>& lines,
+                               int fontNumber, int pointSize);
+
 }  // namespace qv::rt

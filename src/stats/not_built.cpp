@@ -12,6 +12,5 @@ void Minimum_Maximum_Level(int16_t code) {
 void GETAREA() { notBuilt(callText("GETAREA"), "Integrate Block"); }
 void RUNAVERAGE() { notBuilt(callText("RUNAVERAGE"), "Running Average"); }
 void PairsDIFFERENCE() { notBuilt(callText("PairsDIFFERENCE"), "Pairs Difference"); }
-void SelectSubset() { notBuilt(callText("SelectSubset"), "Cross-channel Subset Selection"); }
 
 }  // namespace qv

@@ -179,8 +179,8 @@ TEST_F(MainLoop, QuitChosenInAToolWindowTakesTheQuitRoadOnTheNextPass) {
 
 TEST_F(MainLoop, MenuPicksGoToTheDispatcher) {
   pass(kIdle);  // the pass installs the menu handler
-  pass("menu 3 24");
-  EXPECT_EQ(calls, Calls{"SelectSubset()"});
+  pass("menu 2 11");
+  EXPECT_EQ(calls, Calls{"FixTheBASELINE(0)"});
 }
 
 TEST(PointerCase, AlwaysACaseOfTheFile) {

@@ -100,7 +100,13 @@ void applyButtonState(Control& c) {
   auto* b = qobject_cast<QAbstractButton*>(c.widget.data());
   if (!b) return;
   b->setEnabled(c.state != 0);
-  if (c.buttonType == 2 || c.buttonType == 3) b->setChecked(c.state == 2);
+  if (c.buttonType == 2 || c.buttonType == 3) {
+    b->setChecked(c.state == 2);
+  } else {
+    // A marked push button (the chosen channel or unit of a row of buttons) stays pressed.
+    b->setCheckable(c.state == 2);
+    b->setChecked(c.state == 2);
+  }
 }
 
 }  // namespace
