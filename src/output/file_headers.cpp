@@ -109,7 +109,7 @@ std::string printedText(const std::vector<PrintedLine>& lines) {
   std::string s;
   for (const PrintedLine& line : lines) {
     std::string row;
-    for (const PrintRun& run : line) {
+    for (const PrintedRun& run : line) {
       const size_t at = run.column > 0 ? size_t(run.column - 1) : 0;
       const size_t have = rt::charCount(row);
       if (at > have) row.append(at - have, ' ');

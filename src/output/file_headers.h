@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "output/printed_text.h"
+
 namespace qv {
 
 struct FileHeaderInfo {
@@ -30,14 +32,8 @@ FileHeaderInfo fileHeaderInfo(int slot);
 // The interval is in seconds, and says so.
 std::string textFileHeader(const FileHeaderInfo& f);
 
-// A printed line is a row of runs; a run with a column starts at that character column
-// (counted from 1), as a move of the printer's pen would place it.
-struct PrintRun {
-  std::string text;
-  bool bold = false;
-  int column = 0;
-};
-using PrintedLine = std::vector<PrintRun>;
+// Printed lines (output/printed_text.h): rows of runs; a run with a column starts at that
+// character column (counted from 1), as a move of the printer's pen would place it.
 
 // The header printed above the spool's text (route 6): the file line in bold with a rule,
 // the comments and a rule, the channels two to a line (labels in bold, the second at column

@@ -22,6 +22,10 @@ std::vector<PrintedLine> PrintedSpoolHeader(int16_t slot);
 // with its close box, which cancels the route.
 bool SpreadsheetOutputOptions(std::string& proposedName);
 
+// The spreadsheet options as the settings hold them.
+struct SpreadsheetOptions;
+SpreadsheetOptions currentSpreadsheetOptions();
+
 // The header row of a new spreadsheet results file (route 5 is open).
 void WriteSpreadsheetHeaderRow();
 
