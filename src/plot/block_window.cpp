@@ -96,7 +96,14 @@ void drawTrace(const float* samples, int32_t begin, int32_t end, const plot::Blo
   stroke.resize(points.size());
   for (size_t i = 0; i < points.size(); ++i) stroke[i] = {points[i].x, points[i].y};
   const LineStyle style = SetCGLineColorFromRGB(begin, end, true, false);
-  rt::strokePolyline(stroke.data(), stroke.size(), style.width, style.color, true);
+  // Stroked in short pieces that share their end points: a long zigzag stroked whole makes
+  // one outline crossing itself thousands of times, which takes seconds to fill.
+  constexpr size_t kPiece = 16;
+  for (size_t i = 0; i < stroke.size(); i += kPiece - 1) {
+    const size_t n = std::min(kPiece, stroke.size() - i);
+    rt::strokePolyline(stroke.data() + i, n, style.width, style.color, true);
+    if (n < kPiece) break;
+  }
 
   // A narrow block shows each of its points.
   if (int64_t(end - begin) * 5 >= RightLim) return;
