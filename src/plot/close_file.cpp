@@ -1,8 +1,6 @@
 // Closing a plot window closes its file: unsaved changes are offered for saving, the slot's
 // memory is released and another file becomes the file in use. The last file does not just
 // vanish: the user quits, loads another file in its place, or keeps it.
-#include <algorithm>
-
 #include "core/channel_selection.h"
 #include "core/colors.h"
 #include "core/event_state.h"
@@ -161,6 +159,8 @@ void takeNextFileInUse() {
 
 void CloseThisPlotWindow(int16_t f) {
   if (!holdsFile(f)) {
+    // A plot window left without a file has nothing to save or free: it just goes.
+    if (f >= 0 && f < kMaxOpenFiles) rt::closeWindow(plot::kPlotWindowBase + f);
     action = eventID = 0;
     return;
   }

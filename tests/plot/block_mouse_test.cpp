@@ -18,6 +18,8 @@
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "stats/stats_state.h"
+#include "core/sounds.h"
+#include "support/qvtest.h"
 
 using namespace qv;
 using namespace plottest;
@@ -42,7 +44,7 @@ void plotOf(int32_t cases) {
 std::string rec(const char* kind, int x) { return std::string("mouse ") + kind + " " + std::to_string(x) + " 100 1000"; }
 
 void drag(int from, int to) { runMouse({rec("down", from), rec("drag", (from + to) / 2), rec("up", to)}); }
-void click(int x) { runMouse({rec("down", x), rec("up", x)}); }
+void clickAt(int x) { runMouse({rec("down", x), rec("up", x)}); }
 
 rt::RGB inverted(rt::RGB c) { return {uint16_t(c.red ^ 0xFFFF), uint16_t(c.green ^ 0xFFFF), uint16_t(c.blue ^ 0xFFFF)}; }
 
@@ -109,13 +111,13 @@ TEST(BlockMouse, TwoClicksGoThroughTheFirstEdge) {
   FileSHORTS[0][4] = 0;
   DrawPlot(0, 0, 0, 1);
   const auto before = plotPixels();
-  click(300);
+  clickAt(300);
   EXPECT_EQ(FileSHORTS[0][2], 3);
   EXPECT_EQ(BeginBlock[0], 300);
   EXPECT_EQ(EndBlock[0], 0);
   EXPECT_FALSE(rt::windowExists(2));
   EXPECT_NE(rt::canvasPixel(kPlot, 300, 100), pixelOf(before, 300, 100));  // the edge line
-  click(100);
+  clickAt(100);
   EXPECT_EQ(FileSHORTS[0][2], 2);
   EXPECT_EQ(BeginBlock[0], 100);
   EXPECT_EQ(EndBlock[0], 300);
@@ -129,8 +131,8 @@ TEST(BlockMouse, TwoClicksGoThroughTheFirstEdge) {
   FileSHORTS[0][4] = 0;
   DrawPlot(0, 0, 0, 1);
   const auto fresh = plotPixels();
-  click(500);
-  click(500);
+  clickAt(500);
+  clickAt(500);
   EXPECT_EQ(FileSHORTS[0][2], 1);
   EXPECT_FALSE(rt::windowExists(2));
   EXPECT_EQ(plotPixels(), fresh);
@@ -142,8 +144,8 @@ TEST(BlockMouse, ClicksPastTheEndAndTinyDragsGiveAValidBlockOrNone) {
   FileSHORTS[0][4] = 0;
   FileSHORTS[0][1] = 5;
   DrawPlot(0, 0, 0, 1);
-  click(800);
-  click(200);
+  clickAt(800);
+  clickAt(200);
   EXPECT_EQ(FileSHORTS[0][2], 2);
   EXPECT_EQ(BeginBlock[0], 4200);
   EXPECT_EQ(EndBlock[0], 4500);
@@ -160,11 +162,11 @@ TEST(BlockMouse, ClicksPastTheEndAndTinyDragsGiveAValidBlockOrNone) {
   plotOf(5000);
   FileSHORTS[0][4] = 0;
   DrawPlot(0, 0, 0, 1);
-  click(0);
+  clickAt(0);
   EXPECT_EQ(BeginBlock[0], 1);
   prefsArray[36] = 1;
   ABunit = 50;
-  click(10);
+  clickAt(10);
   EXPECT_EQ(FileSHORTS[0][2], 2);
   EXPECT_EQ(BeginBlock[0], 1);
   EXPECT_EQ(EndBlock[0], 60);
@@ -305,4 +307,38 @@ TEST(BlockWindow, PicturesOfABlock) {
   // Its zero line, dashed in white, crosses the window.
   const double y = std::trunc(UpperLimit / (double(BlockMaxY) - BlockMinY) * BlockMaxY + 1);
   EXPECT_TRUE(colorIn(2, {1, int(y), 11, int(y) + 1}, {65535, 65535, 65535}, 3000));
+}
+
+TEST(BlockWindow, TheFocusStaysInTheBlockWindowUntilItClosesOrAnotherWindowIsClicked) {
+  plotOf(5000);
+  BeginBlock = 100;
+  EndBlock = 200;
+  FileSHORTS[0][2] = 2;
+  DrawBLOCK();
+  prefsArray[20] = 1;
+  rt::menuCreate(1, "File");
+  rt::setHandler(rt::Vector::Mouse, HandleMOUSE);
+  qvtest::script({"dialog 3 1000"});
+  SWITCHtoWINDOW2();
+  EXPECT_TRUE(rt::windowExists(2));
+  EXPECT_EQ(qv::click, 1);
+  EXPECT_TRUE(rt::menuEnabled(1));
+  EXPECT_EQ(rt::handler(rt::Vector::Mouse), &HandleMOUSE);
+
+  qvtest::script({"dialog 4 2"});
+  SWITCHtoWINDOW2();
+  EXPECT_FALSE(rt::windowExists(2));
+  EXPECT_EQ(BlockWindowIsOpen, 0);
+  EXPECT_EQ(prefsArray[20], 0);
+}
+
+TEST(BlockMouse, NoSelectionWhileOnlyTheBlockIsPrinted) {
+  plotOf(5000);
+  FileSHORTS[0][4] = 0;
+  DrawPlot(0, 0, 0, 1);
+  printblock = 1;
+  drag(100, 300);
+  EXPECT_EQ(FileSHORTS[0][2], 0);
+  EXPECT_EQ(EndBlock[0], 0);
+  printblock = 0;
 }
