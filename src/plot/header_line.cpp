@@ -47,9 +47,9 @@ void DRAWTIMEDATE() {
     plot::staticField(53, text, {358, 1, 635, 17}, kBlack, LightGray, 1, 11, 0);
   }
   // The cursor readouts of the data bar start empty.
-  plot::staticField(54, "", {4, 1, 160, 17}, kBlack, gray, geneva(), 14, rt::kBold);
-  plot::staticField(55, "", {162, 1, 250, 17}, kBlack, gray, geneva(), 14, rt::kBold);
-  plot::staticField(56, "", {252, 1, 352, 17}, kRed, gray, geneva(), 14, rt::kBold);
+  plot::staticField(54, "", {4, 1, 160, 17}, kBlack, gray, geneva(), 11, rt::kBold);
+  plot::staticField(55, "", {162, 1, 250, 17}, kBlack, gray, geneva(), 11, rt::kBold);
+  plot::staticField(56, "", {252, 1, 352, 17}, kRed, gray, geneva(), 11, rt::kBold);
 
   if (ScreenWidth >= 832) {
     const std::string block =

@@ -22,14 +22,7 @@ void ToolBar() {}
 void DRAWTOOLS() {}
 void UpdateDataBar(float, int32_t) {}
 void TabFileDATABAR() {}
-void HandleMOUSE() {}
 void HandlePlotDIALOG() {}
-void CLEARBLOCK() {}
-void RefreshPLOTBLOCK(int16_t) {}
-void DrawBLOCK() {}
-void OPENBLOCKWINDOW() {}
-void SWITCHtoWINDOW2() {}
-void BlockInstructionsWindow() {}
 void ShiftBlockLeft() {}
 void ShiftBlockRight() {}
 void ShiftBlockRules() { NotAvailable("Block Shift Rules"); }
@@ -41,6 +34,5 @@ void ShowOnLineNOTE(int16_t) { NotAvailable("On-line Note"); }
 void SetUpAllValuesDisplay() { NotAvailable("Channel Values to Display"); }
 void DoALLVALUES(int16_t) {}
 void CloseValFields() {}
-void CloseThisPlotWindow(int16_t) { NotAvailable("Close"); }
 
 }  // namespace qv

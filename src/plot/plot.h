@@ -72,10 +72,20 @@ void UpdateDataBar(float seconds, int32_t kase);
 void TabFileDATABAR();
 void HandleMOUSE();
 void HandlePlotDIALOG();
+// Removes the block's highlight; the block's cases are kept for ResetLastBlock.
 void CLEARBLOCK();
-void RefreshPLOTBLOCK(int16_t flag);
+// Edit "Reset Last Block": the kept block of the file in use is set and shown again.
+void ResetLastBlock();
+// Draws the highlight of the block of the file in use once more (in exclusive-or mode, so a
+// second call removes it); strip > 0 limits it to that channel's strip.
+void RefreshPLOTBLOCK(int16_t strip);
+// Redraws the block window when a block is set.
+void REFRESHBLOCK();
 void DrawBLOCK();
 void OPENBLOCKWINDOW();
+// Parts of the block window's drawing.
+void DrawBlockZero();
+void BLOCKMARKERS();
 void SWITCHtoWINDOW2();
 void BlockInstructionsWindow();
 void ShiftBlockLeft();

@@ -14,8 +14,16 @@ int16_t chanB = 1;
 int16_t old = 1;
 int16_t ActiveChannelArray[kSlots];
 int16_t PlotChan = 1;
-int32_t BeginBlock = 0;
-int32_t EndBlock = 0;
+PerSlotCase BeginBlock;
+PerSlotCase EndBlock;
+int32_t OldBeginBlock = 0, OldEndBlock = 0;
+int32_t ABunit = 0, ABu = 0;
+float tmFloat = 0;
+int16_t BlockWindowIsOpen = 0;
+int16_t LastBlockWindowWidth = 0, LastBlockWindowHeight = 0;
+int16_t UpperLimit = 100;
+float BlockMinY = 0, BlockMaxY = 1;
+double BlockXscale = 1;
 int16_t AllValues = 0;
 
 int16_t Xstep = 1;

@@ -33,9 +33,48 @@ extern int16_t old;
 extern int16_t ActiveChannelArray[kSlots];
 // The channel of the last plot drawing.
 extern int16_t PlotChan;
-// The block of the file in use: its first and last case.
-extern int32_t BeginBlock;
-extern int32_t EndBlock;
+// A case number kept per slot, as the block's edges are: indexed, slot f's; used bare, the
+// file in use's, which is what the commands that work on the block read and write. A slot
+// outside the table (no file in use) reads and writes a spare entry.
+class PerSlotCase {
+ public:
+  int32_t& operator[](int slot) { return v_[index(slot)]; }
+  int32_t operator[](int slot) const { return v_[index(slot)]; }
+  operator int32_t() const { return (*this)[TheFileInUse]; }
+  PerSlotCase& operator=(int32_t c) {
+    (*this)[TheFileInUse] = c;
+    return *this;
+  }
+  // Assigning one edge to another copies the file in use's case, never the whole table.
+  PerSlotCase& operator=(const PerSlotCase& o) { return *this = int32_t(o); }
+  PerSlotCase& operator+=(int32_t d) { return *this = int32_t(*this) + d; }
+  PerSlotCase& operator-=(int32_t d) { return *this = int32_t(*this) - d; }
+  PerSlotCase() = default;
+  PerSlotCase(const PerSlotCase&) = delete;
+
+ private:
+  static int index(int slot) { return slot >= 0 && slot < kSlots ? slot : kSlots; }
+  int32_t v_[kSlots + 1] = {};
+};
+
+// The block of each file: its first and last case (FileSHORTS word 2 says whether it is
+// shown, words 11 and 12 hold its pixel edges, word 14 its channel).
+extern PerSlotCase BeginBlock;
+extern PerSlotCase EndBlock;
+// The block of the last block-window drawing.
+extern int32_t OldBeginBlock, OldEndBlock;
+// Half-width of the fixed-width block in cases, and in pixels of the whole-file view.
+extern int32_t ABunit, ABu;
+// The value under the pointer during a drag.
+extern float tmFloat;
+
+// The block window (window 2): open or not, its size at the last drawing (0 never drawn),
+// the height of its trace area, the block's extremes of its channel and its pixels per case.
+extern int16_t BlockWindowIsOpen;
+extern int16_t LastBlockWindowWidth, LastBlockWindowHeight;
+extern int16_t UpperLimit;
+extern float BlockMinY, BlockMaxY;
+extern double BlockXscale;
 // Non-zero while the values of all chosen channels are shown under the pointer.
 extern int16_t AllValues;
 

@@ -1,5 +1,6 @@
 #include "plot_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -7,10 +8,13 @@
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
+#include "output/output_state.h"
 #include "output/route_state.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
+#include "runtime/events.h"
 #include "runtime/files.h"
+#include "runtime/scripted.h"
 #include "runtime/windows.h"
 #include "support/qvtest.h"
 
@@ -30,6 +34,7 @@ void resetPlotState() {
     CompactedChannel[s] = 0;
     for (auto& row : ParseArray[s]) row.clear();
     ActiveChannelArray[s] = 0;
+    BeginBlock[s] = EndBlock[s] = 0;
   }
   for (int s = 0; s <= 20; ++s) NumberOfNotes[s] = 0;
   std::memset(OverlayArray, 0, sizeof OverlayArray);
@@ -49,7 +54,13 @@ void resetPlotState() {
   DrawAllScaleMode = 2;
   PlotAsHistogram = 0;
   printblock = 0;
-  BeginBlock = EndBlock = 0;
+  OldBeginBlock = OldEndBlock = 0;
+  ABunit = ABu = 0;
+  BlockWindowIsOpen = 0;
+  LastBlockWindowWidth = LastBlockWindowHeight = 0;
+  HorizPosition = 0;
+  AnalysisCode = 0;
+  MergeThisFile = 0;
   AllValues = 0;
   ShowDot = 0;
   parse = 0;
@@ -121,6 +132,21 @@ bool colorIn(int window, rt::Rect r, rt::RGB color, int tolerance) {
     for (int y = r.top; y < r.bottom; ++y)
       if (near(rt::canvasPixel(window, x, y), color, tolerance)) return true;
   return false;
+}
+
+void runMouse(const std::vector<std::string>& lines) {
+  rt::setHandler(rt::Vector::Mouse, HandleMOUSE);
+  for (const std::string& l : lines)
+    if (!rt::script::pushLine(l)) ADD_FAILURE() << "malformed scripted line: " << l;
+  for (int guard = 0; rt::script::pendingCount() > 0 && guard < 1000; ++guard) rt::FBHandleEvents();
+}
+
+std::vector<rt::RGB> pixels(int window, rt::Rect r, int rowStep) {
+  std::vector<rt::RGB> out;
+  out.reserve(size_t(std::max(r.width(), 0)) * size_t(std::max(r.height(), 0)));
+  for (int y = r.top; y < r.bottom; y += std::max(rowStep, 1))
+    for (int x = r.left; x < r.right; ++x) out.push_back(rt::canvasPixel(window, x, y));
+  return out;
 }
 
 }  // namespace plottest

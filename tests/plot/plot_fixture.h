@@ -37,4 +37,11 @@ std::string windowImage(int window);
 // Whether a colour appears anywhere in a rectangle.
 bool colorIn(int window, qv::rt::Rect r, qv::rt::RGB color, int tolerance = 6000);
 
+// Pushes event-file lines as scripted input and pumps events, with the plot's mouse handler
+// installed, until every line was taken.
+void runMouse(const std::vector<std::string>& lines);
+// The canvas pixels of a rectangle of a window, row by row (every rowStep-th row), to compare
+// two pictures.
+std::vector<qv::rt::RGB> pixels(int window, qv::rt::Rect r, int rowStep = 1);
+
 }  // namespace plottest

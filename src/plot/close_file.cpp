@@ -1,0 +1,184 @@
+// Closing a plot window closes its file: unsaved changes are offered for saving, the slot's
+// memory is released and another file becomes the file in use. The last file does not just
+// vanish: the user quits, loads another file in its place, or keeps it.
+#include "core/channel_selection.h"
+#include "core/colors.h"
+#include "core/event_state.h"
+#include "core/filetable.h"
+#include "core/kit.h"
+#include "core/menu_state.h"
+#include "core/popups.h"
+#include "core/prefs.h"
+#include "core/saved_handlers.h"
+#include "datafiles/unsaved_changes.h"
+#include "plot/block_support.h"
+#include "plot/close_roads.h"
+#include "plot/draw_support.h"
+#include "plot/plot.h"
+#include "plot/plot_state.h"
+#include "runtime/app.h"
+#include "runtime/windows.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kLastFileWindow = 15;
+constexpr int kFileMenu = 1;
+constexpr int kAppendItem = 4, kCloseSeveralItem = 11;
+constexpr int kToolBarWindow = 1999, kAppendButton = 564;
+
+enum class LastFileChoice { Quit, LoadNew, Keep };
+
+bool holdsFile(int f) { return f >= 0 && f < kMaxOpenFiles && nCases[f] > 0 && nChannels[f] > 0; }
+
+int openFileCount() {
+  int n = 0;
+  for (int f = 0; f < kMaxOpenFiles; ++f) n += holdsFile(f);
+  return n;
+}
+
+int16_t rememberedChannel(int f) {
+  for (int16_t c : {FileSHORTS[f][kActiveChannelWord], ActiveChannelArray[f]})
+    if (c >= 1 && c <= nChannels[f]) return c;
+  return 1;
+}
+
+int16_t blockChannel(int f) {
+  const int16_t c = FileSHORTS[f][kBlockChannelWord];
+  return c >= 1 && c <= nChannels[f] ? c : 1;
+}
+
+// Saves slot f: for the save it is the file in use, with its own channels; the file in use
+// and its channels are put back afterwards, whatever the save did.
+plot::SaveOutcome saveSlot(int16_t f) {
+  const int16_t keepFile = TheFileInUse, keepActive = ActiveChannel, keepBlockChannel = chanB;
+  if (f != keepFile) {
+    TheFileInUse = f;
+    ActiveChannel = rememberedChannel(f);
+    chanB = blockChannel(f);
+  }
+  const plot::SaveOutcome outcome = plot::saveFileInUse();
+  TheFileInUse = keepFile;
+  ActiveChannel = keepActive;
+  chanB = keepBlockChannel;
+  return outcome;
+}
+
+// The unsaved-changes question for slot f; true when the file may go: nothing to save, "Do
+// Not Save", or a save that went through.
+bool mayClose(int16_t f) {
+  switch (CHECKDUMP(f)) {
+    case CheckDumpAnswer::DontSave: return true;
+    case CheckDumpAnswer::Cancel: return false;
+    case CheckDumpAnswer::Save: break;
+  }
+  return saveSlot(f) == plot::SaveOutcome::Saved;
+}
+
+// Closes the window and releases everything the slot holds for the file, so that a file
+// loaded into it later starts with no block, zoom or compacted data of this one.
+void freeSlot(int16_t f) {
+  rt::closeWindow(plot::kPlotWindowBase + f);
+  FreeFileSlot(f);
+  for (int c = 1; c <= kMaxChannels; ++c) overlayFlag(f, 1, c) = 0;
+  FileSHORTS[f][kBlockStateWord] = 0;
+  FileSHORTS[f][kZoomedWord] = 0;
+  FileSHORTS[f][kBlockLeftWord] = FileSHORTS[f][kBlockRightWord] = 0;
+  BeginBlock[f] = EndBlock[f] = 0;
+  CompactedChannel[f] = 0;
+  for (auto& row : ParseArray[f]) std::vector<float>().swap(row);
+}
+
+LastFileChoice askAboutLastFile() {
+  SavedHandlers saved;
+  BuildWINDOW(kLastFileWindow, "", 145, 120, 145 + 245, 120 + 105, 5);
+  rt::foreColor(LightGray);
+  rt::paintRect({0, 0, 245, 105});
+  DrawIcon(129, 10, 50);
+  rt::FBButton(1, 1, "Quit Quorvelant", {60, 10, 230, 30}, 1);
+  rt::FBButton(2, 1, "Load New File", {60, 40, 230, 60}, 4);
+  rt::FBButton(3, 1, "Cancel File Closure", {60, 70, 230, 90}, 1);
+  installModalHandlers();
+  LastFileChoice choice = LastFileChoice::Keep;
+  for (bool done = false; !done;) {
+    action = eventID = 0;
+    waitForAction();
+    done = true;
+    if (action == 1 && eventID == 1) choice = LastFileChoice::Quit;
+    else if (action == 1 && eventID == 2) choice = LastFileChoice::LoadNew;
+    else if (action == 1 && eventID == 3) choice = LastFileChoice::Keep;
+    else if (action == 16 && (eventID == 13 || eventID == 3)) choice = LastFileChoice::LoadNew;
+    else if (action == 4 && eventID == kLastFileWindow) choice = LastFileChoice::Keep;
+    else if (action == 3 && eventID != kLastFileWindow) choice = LastFileChoice::LoadNew;
+    else done = false;
+  }
+  action = eventID = 0;
+  rt::closeWindow(kLastFileWindow);
+  return choice;
+}
+
+// The last open file: quit, or load another file in its place (the question comes back
+// while nothing is loaded). True when the file was closed.
+bool closeLastFile(int16_t f) {
+  HideTheToolBar();
+  if (rt::controlExistsIn(kToolBarWindow, kAppendButton)) rt::setButtonStateIn(kToolBarWindow, kAppendButton, 0);
+  plot::setMenuItem(kFileMenu, kAppendItem, 0);
+  if (rt::windowExists(plot::kPlotWindowBase + f)) rt::setOutputWindow(plot::kPlotWindowBase + f);
+  for (;;) {
+    const LastFileChoice choice = askAboutLastFile();
+    if (choice == LastFileChoice::Keep || !mayClose(f)) return false;
+    if (choice == LastFileChoice::Quit) rt::exitProgram(0);
+    MergeThisFile = 0;
+    // The old file stays whole until the new one is in: a cancelled or failed open keeps it.
+    if (plot::loadNewFile()) {
+      if (TheFileInUse != f) freeSlot(f);
+      FIxWINDOWSmenu();
+      return true;
+    }
+  }
+}
+
+// After the file in use was closed: the open file in the highest slot takes its place.
+void takeNextFileInUse() {
+  int g = kMaxOpenFiles - 1;
+  while (g >= 0 && !(holdsFile(g) && rt::windowExists(plot::kPlotWindowBase + g))) --g;
+  if (g < 0) return;
+  TheFileInUse = int16_t(g);
+  ActiveChannel = rememberedChannel(g);
+  chanB = blockChannel(g);
+  rt::bringWindowForward(plot::kPlotWindowBase + g);
+  if (FileSHORTS[g][kBlockStateWord] == 2) DrawBLOCK();
+  else OPENBLOCKWINDOW();
+  if (prefsArray[30] && prefsArray[33]) ToolBar();
+  DRAWCOMMENTS();
+  MakeChannelSelectionsPopUp();
+}
+
+}  // namespace
+
+void CloseThisPlotWindow(int16_t f) {
+  if (!holdsFile(f)) {
+    // A plot window left without a file has nothing to save or free: it just goes.
+    if (f >= 0 && f < kMaxOpenFiles) rt::closeWindow(plot::kPlotWindowBase + f);
+    action = eventID = 0;
+    return;
+  }
+  const bool wasInUse = f == TheFileInUse;
+  bool closed = false;
+  if (openFileCount() >= 2) {
+    if (mayClose(f)) {
+      freeSlot(f);
+      FIxWINDOWSmenu();
+      if (openFileCount() < 3) plot::setMenuItem(kFileMenu, kCloseSeveralItem, 0);
+      closed = true;
+    }
+  } else {
+    closed = closeLastFile(f);
+  }
+  if (closed && (wasInUse || !holdsFile(TheFileInUse))) takeNextFileInUse();
+  SETMENU(1);
+  action = eventID = 0;
+}
+
+}  // namespace qv
