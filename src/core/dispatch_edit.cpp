@@ -16,7 +16,6 @@
 #include "editing/commands.h"
 #include "output/commands.h"
 #include "output/output_state.h"
-#include "plot/commands.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "respirometry/commands.h"
@@ -31,27 +30,6 @@ void showBlockDuration(int32_t cases) {
   const int f = TheFileInUse;
   const int w = 1000 + f;
   if (rt::controlExistsIn(w, 17)) rt::setEditTextIn(w, 17, DurationText(double(cases) * FileInfoFLOATS[f][1]));
-}
-
-void resetLastBlock() {
-  const int f = TheFileInUse;
-  if (!(OldBeginBlock >= 1 && OldBeginBlock < OldEndBlock && OldEndBlock <= nCases[f]) || FileSHORTS[f][2] == 2)
-    return;
-  if (FileSHORTS[f][2] == 3 && rt::windowExists(1000 + f)) {
-    rt::setOutputWindow(1000 + f);
-    rt::penMode(rt::kPatXor);
-    rt::moveTo(FileSHORTS[f][11], BottomOfPlotArea - 3);
-    rt::lineTo(FileSHORTS[f][11], 19);
-    rt::penNormal();
-  }
-  FileSHORTS[f][2] = 2;
-  BeginBlock = OldBeginBlock;
-  EndBlock = OldEndBlock;
-  if (ScreenWidth >= 832) showBlockDuration(EndBlock - BeginBlock - 1);
-  RefreshPLOTBLOCK(0);
-  DrawBLOCK();
-  FBMenu(kEditMenu, 2, 0);
-  SETMENU(1);
 }
 
 void selectAll() {
@@ -116,7 +94,7 @@ bool editMenu(uint16_t item) {
         DrawPlot(0, 0, 0, 1);
       }
       return true;
-    case 2: resetLastBlock(); return false;
+    case 2: ResetLastBlock(); return false;
     case 7: CLEARBLOCK(); return false;
     case 8: selectAll(); return false;
     case 9:

@@ -20,7 +20,6 @@
 #include "datafiles/datafiles.h"
 #include "output/commands.h"
 #include "output/results_scaling.h"
-#include "plot/commands.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"

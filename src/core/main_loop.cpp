@@ -17,7 +17,6 @@
 #include "datafiles/datafiles.h"
 #include "editing/commands.h"
 #include "output/commands.h"
-#include "plot/commands.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"

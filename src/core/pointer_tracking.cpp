@@ -18,7 +18,6 @@
 #include "core/pointer_case.h"
 #include "core/prefs.h"
 #include "core/text_format.h"
-#include "plot/commands.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"

@@ -27,7 +27,6 @@
 #include "output/commands.h"
 #include "output/output_state.h"
 #include "output/results_scaling.h"
-#include "plot/commands.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "respirometry/commands.h"

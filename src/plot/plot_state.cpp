@@ -45,4 +45,10 @@ int32_t CompactedChannel[kSlots];
 std::vector<float> ParseArray[kSlots][81];
 int16_t ShowDot = 0;
 
+int16_t DefaultScaleMode = 2;
+int16_t CustomPlot = 0, MultiChanSelectorWindow = 1;
+int16_t LastInsertedMarker = 83;
+int16_t ch = 1;
+float startsize = 0.0f;
+
 }  // namespace qv

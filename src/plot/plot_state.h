@@ -7,7 +7,6 @@
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "output/results_scaling.h"
-#include "plot/commands.h"
 
 namespace qv {
 
@@ -113,5 +112,15 @@ extern int32_t CompactedChannel[kSlots];
 extern std::vector<float> ParseArray[kSlots][81];
 // Marks each compacted mean with a dot.
 extern int16_t ShowDot;
+
+// Y scale mode new files give their channels (0 high resolution, 1 include zero, 2 normal).
+extern int16_t DefaultScaleMode;
+// Custom strip heights of the printed multi-channel layout; the channel selector window shown.
+extern int16_t CustomPlot, MultiChanSelectorWindow;
+extern int16_t LastInsertedMarker;
+// The channel of an analysis window.
+extern int16_t ch;
+// Duration (seconds) offered by the block-width dialog.
+extern float startsize;
 
 }  // namespace qv

@@ -13,7 +13,7 @@
 #include "output/commands.h"
 #include "output/output_state.h"
 #include "output/results_scaling.h"
-#include "plot/commands.h"
+#include "plot/plot_state.h"
 #include "respirometry/commands.h"
 #include "runtime/menus.h"
 #include "runtime/sound.h"
@@ -241,13 +241,14 @@ TEST_F(Dispatcher, SelectAllMakesTheWholeFileTheBlock) {
 
 TEST_F(Dispatcher, ResetLastBlockOnlyWhenTheRememberedBlockFits) {
   FileSHORTS[0][2] = 0;
-  OldBeginBlock = 10, OldEndBlock = 600;  // past the end of the file
+  // A cleared block keeps its cases, which Reset Last Block brings back when they fit.
+  BeginBlock = 10, EndBlock = 600;  // past the end of the file
   DoMENU(2, 2);
   EXPECT_EQ(FileSHORTS[0][2], 0);
-  OldBeginBlock = 50, OldEndBlock = 40;
+  BeginBlock = 50, EndBlock = 40;
   DoMENU(2, 2);
   EXPECT_EQ(FileSHORTS[0][2], 0);
-  OldBeginBlock = 10, OldEndBlock = 60;
+  BeginBlock = 10, EndBlock = 60;
   DoMENU(2, 2);
   EXPECT_EQ(FileSHORTS[0][2], 2);
   EXPECT_EQ(BeginBlock, 10);

@@ -6,7 +6,7 @@
 #include "core/splash.h"
 #include "datafiles/datafiles.h"
 #include "menus_fixture.h"
-#include "plot/commands.h"
+#include "plot/plot_state.h"
 #include "respirometry/commands.h"
 #include "runtime/app.h"
 #include "runtime/clock.h"
