@@ -1,4 +1,5 @@
 #include "core/chooser.h"
+#include "core/dispatcher.h"
 
 #include "calculators/commands.h"
 #include "core/about.h"
@@ -44,34 +45,11 @@ void bringBack(uint16_t withSable) {
   DrawFileTypeIcons(withSable);
 }
 
-// A calculator of the Special menu, with the help subject the dispatcher gives it.
-void runSpecial(int16_t item) {
-  switch (item) {
-    case 1: HelpSubject = 204, SIMPLECALC(); break;
-    case 2: SimpleRegression(); break;
-    case 5: HelpSubject = 205, STPflowAdjust(); break;
-    case 6: HelpSubject = 206, ALTITUDE(); break;
-    case 7: HelpSubject = 206, AltitudeSimulation(); break;
-    case 8: HelpSubject = 248, PO2CALC(); break;
-    case 9: HelpSubject = 248, DissolvedO2CALC(); break;
-    case 11: HelpSubject = 237, METABOLISM(0); break;
-    case 12: HelpSubject = 237, METABOLISM(1); break;
-    case 13: ChamberWashout(); break;
-    case 14: HelpSubject = 249, Q10adjust(); break;
-    case 15: HelpSubject = 235, ClosedSystemRespirometry(); break;
-    case 16: HelpSubject = 236, VENTILATION(); break;
-    case 19: HelpSubject = 237, DayOfTheYear(); break;
-    case 20: HelpSubject = 247, Sunrise(); break;
-    case 21: HelpSubject = 237, UnitCONVERSIONS(); break;
-    default: break;
-  }
-}
-
 // The menu choices the chooser lets through while it waits.
 void handleMenuPick(uint16_t startup, uint16_t scriptsAllowed) {
   const int16_t menu = MenuIDENTIFIER, item = MenuItem;
   if (menu == kSpecialMenu) {
-    runSpecial(item);
+    RunCalculator(uint16_t(item));
   } else if (menu == kAppMenu && item == kAboutItem) {
     AboutQuorvelant();
   } else if (menu == kScriptMenu && item == 4 && scriptsAllowed) {

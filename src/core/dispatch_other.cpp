@@ -142,25 +142,10 @@ bool windowMenu(uint16_t item) {
 }
 
 bool specialMenu(uint16_t item) {
+  if (qv::RunCalculator(item)) return false;
   switch (item) {
-    case 1: HelpSubject = 204, SIMPLECALC(); break;
-    case 2: SimpleRegression(); break;
     case 3: HelpSubject = 204, ExpressionEvaluator(0); break;
-    case 5: HelpSubject = 205, STPflowAdjust(); break;
-    case 6: HelpSubject = 206, ALTITUDE(); break;
-    case 7: HelpSubject = 206, AltitudeSimulation(); break;
-    case 8: HelpSubject = 248, PO2CALC(); break;
-    case 9: HelpSubject = 248, DissolvedO2CALC(); break;
-    case 11: HelpSubject = 237, METABOLISM(0); break;
-    case 12: HelpSubject = 237, METABOLISM(1); break;
-    case 13: ChamberWashout(); break;
-    case 14: HelpSubject = 249, Q10adjust(); break;
-    case 15: HelpSubject = 235, ClosedSystemRespirometry(); break;
-    case 16: HelpSubject = 236, VENTILATION(); break;
     case 17: HelpSubject = 244, ComputeThermoregulationCosts(); break;
-    case 19: HelpSubject = 237, DayOfTheYear(); break;
-    case 20: HelpSubject = 247, Sunrise(); break;
-    case 21: HelpSubject = 237, UnitCONVERSIONS(); break;
     default: break;
   }
   return false;
@@ -189,3 +174,30 @@ bool helpMenu(uint16_t item) {
 }
 
 }  // namespace qv::dispatch
+
+namespace qv {
+
+bool RunCalculator(uint16_t item) {
+  switch (item) {
+    case 1: HelpSubject = 204, SIMPLECALC(); break;
+    case 2: SimpleRegression(); break;
+    case 5: HelpSubject = 205, STPflowAdjust(); break;
+    case 6: HelpSubject = 206, ALTITUDE(); break;
+    case 7: HelpSubject = 206, AltitudeSimulation(); break;
+    case 8: HelpSubject = 248, PO2CALC(); break;
+    case 9: HelpSubject = 248, DissolvedO2CALC(); break;
+    case 11: HelpSubject = 237, METABOLISM(0); break;
+    case 12: HelpSubject = 237, METABOLISM(1); break;
+    case 13: ChamberWashout(); break;
+    case 14: HelpSubject = 249, Q10adjust(); break;
+    case 15: HelpSubject = 235, ClosedSystemRespirometry(); break;
+    case 16: HelpSubject = 236, VENTILATION(); break;
+    case 19: HelpSubject = 237, DayOfTheYear(); break;
+    case 20: HelpSubject = 247, Sunrise(); break;
+    case 21: HelpSubject = 237, UnitCONVERSIONS(); break;
+    default: return false;
+  }
+  return true;
+}
+
+}  // namespace qv

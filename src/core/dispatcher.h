@@ -14,6 +14,9 @@ void HANDLEMENU();
 // The dispatcher as the menu handler of start-up (picks with no file open).
 void StartupMenuHandler();
 
+// The calculators of the Special menu (they need no file); false for another item.
+bool RunCalculator(uint16_t item);
+
 // Shows the plot window of the file in use again and makes it the output window.
 void PlotForward();
 // A duration as the block readouts show it: " sec", " min", " hr" or " days".
