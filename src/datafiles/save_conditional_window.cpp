@@ -21,6 +21,9 @@ namespace {
 constexpr int16_t kWindow = 6, kValue = 100, kOk = 30, kFirstTest = 125, kLastTest = 129;
 const char* const kTestTitles[] = {"<", " =< ", " = ", " >=  ", " > "};
 
+// Return: typed in the window, or in its edit field (which leaves no key number).
+bool returnKey(int16_t what, int16_t id) { return what == 16 && (id == 13 || id == 3 || id == 0); }
+
 void build(int n) {
   BuildWINDOW(kWindow, "Conditional Data Save", 40, 75, 610, int16_t(conditionalWindowBottom(n)), 262);
   for (int k = 1; k <= n; ++k)
@@ -76,7 +79,7 @@ void ConditionalSaveWindow(int16_t firstSaved) {
     } else if (what == 1 && id >= kFirstTest && id <= kLastTest) {
       prefsArray[27] = id;
       pick(kFirstTest, kLastTest, id);
-    } else if ((what == 1 && id == kOk) || (what == 16 && (id == 13 || id == 3)) || (what == 3 && id != kWindow)) {
+    } else if ((what == 1 && id == kOk) || returnKey(what, id) || (what == 3 && id != kWindow)) {
       // The value tested against must be a number: the window stays until it is one.
       done = takeValue();
       if (!done && rt::windowExists(kWindow)) rt::bringWindowForward(kWindow);

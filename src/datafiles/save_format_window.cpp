@@ -40,6 +40,9 @@ constexpr std::initializer_list<int16_t> kCsvOptions = {kTimeIndex,        kTime
 
 int marked(bool on) { return on ? 2 : 1; }
 
+// Return: typed in the window, or in its edit field (which leaves no key number).
+bool returnKey(int16_t what, int16_t id) { return what == 16 && (id == 13 || id == 3 || id == 0); }
+
 std::string numberText(float v) {
   const std::string s = rt::PSstr(v);
   return !s.empty() && s[0] == ' ' ? s.substr(1) : s;
@@ -189,7 +192,7 @@ SaveFormatChoice FileFormatSelection() {
     if (rt::windowExists(kWindow)) rt::setOutputWindow(kWindow);
     if (what == 1 && id != kOk) click(id, choice);
     const bool hoursTaken = takeHours();
-    if (!((what == 1 && id == kOk) || (what == 16 && (id == 13 || id == 3)))) continue;
+    if (!((what == 1 && id == kOk) || returnKey(what, id))) continue;
     // A time counter the csv file is to have needs its hours: the window stays until they are a number.
     if (!hoursTaken && choice.format == kSaveCsv && timecounter) {
       refuseHours();
