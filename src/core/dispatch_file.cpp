@@ -37,15 +37,19 @@ void openRoad() {
 }
 
 // Asks about one changed file, with that file in use and its plot window in front. False
-// when the Quit is to stop here (Cancel, or a save that did not go through).
+// when the Quit is to stop here (Cancel, or a save that did not go through). A save of only
+// part of the file leaves changes unsaved: the question comes again.
 bool mayQuitLeaving(int16_t slot) {
   switchFileInUse(slot);
   ActiveChannel = rememberedChannel(slot);
   PlotForward();
-  const CheckDumpAnswer answer = CHECKDUMP(slot);
-  if (answer == CheckDumpAnswer::DontSave) return true;
-  if (answer != CheckDumpAnswer::Save) return false;
-  return SAVEDATAFILE(1, 0, 0) == SaveResult::Saved;
+  for (;;) {
+    const CheckDumpAnswer answer = CHECKDUMP(slot);
+    if (answer == CheckDumpAnswer::DontSave) return true;
+    if (answer != CheckDumpAnswer::Save) return false;
+    const SaveResult saved = SAVEDATAFILE(1, 0, 0);
+    if (saved != SaveResult::Partial) return saved == SaveResult::Saved;
+  }
 }
 
 // "Data Output": says where results go and how to send them; it goes away by itself.

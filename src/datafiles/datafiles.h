@@ -9,8 +9,10 @@
 namespace qv {
 
 // The outcome of a save, which the callers judge before they go on (Quit exits only after a
-// save that went through).
-enum class SaveResult { Saved, Cancelled, Failed };
+// save that went through). Saved: the whole file, every channel, in one of the program's own
+// formats; its change mark is cleared. Partial: a file was written (a block, some channels,
+// another format), but the file in memory still holds changes that no file keeps.
+enum class SaveResult { Saved, Cancelled, Failed, Partial };
 
 // The open road: every request to open a file (TypeOfFile says which kind).
 int16_t FILELOADING();
@@ -25,7 +27,9 @@ int16_t SelectWhichFileToClose();
 // The warning after a Sable file was opened.
 void LABELwarn();
 
-// Saves the file in use: (1, 0, 0) ask, (0, 1, 0) in place, (0, 0, 1) compacted data.
+// Saves the file in use: (1, 0, 0) ask, (0, 1, 0) in place, (0, 0, 1) compacted data. In
+// place writes the own binary format beside the file the slot came from; a file with no
+// location of its own is asked about as by (1, 0, 0).
 SaveResult SAVEDATAFILE(int16_t ask, int16_t inPlace, int16_t compacted);
 
 void FILEINFO(std::string_view name, std::string_view date, std::string_view time, int16_t mode);

@@ -30,11 +30,6 @@ int16_t SelectWhichFileToClose() {
 
 void LABELwarn() { notBuilt(callText("LABELwarn"), ""); }
 
-SaveResult SAVEDATAFILE(int16_t ask, int16_t inPlace, int16_t compacted) {
-  notBuilt(callText("SAVEDATAFILE", ask, inPlace, compacted), ask ? "Save As" : "Save");
-  return SaveResult::Failed;
-}
-
 void FILEINFO(std::string_view name, std::string_view date, std::string_view time, int16_t mode) {
   notBuilt(callText("FILEINFO", name, date, time, mode), "File Information");
 }

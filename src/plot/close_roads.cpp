@@ -1,18 +1,26 @@
-// Stand-ins for the data-files roads until that subsystem is connected: replace the bodies
-// of standInSave and standInLoad with
-//   return SAVEDATAFILE(0, 1, 0) == SaveResult::Saved ? SaveOutcome::Saved : ...;
+// The data-files roads that closing takes. The open road's stand-in stays until that
+// subsystem is connected: replace the body of standInLoad with
 //   SelectFileTYPE(0, 120, 200, 1, 0); return LOADFILE(0) == 0;
 #include "plot/close_roads.h"
 
 #include "core/notices.h"
+#include "datafiles/datafiles.h"
 
 namespace qv::plot {
 
 namespace {
 
-SaveOutcome standInSave() {
-  NotAvailable("Save");
-  return SaveOutcome::Failed;
+// Save, as the File menu's: where the file came from, or where the user says when it has no
+// place of its own. A save that left part of the changes unwritten (some channels or cases
+// only) keeps the file open, as a cancel does.
+SaveOutcome saveInPlace() {
+  switch (SAVEDATAFILE(0, 1, 0)) {
+    case SaveResult::Saved: return SaveOutcome::Saved;
+    case SaveResult::Failed: return SaveOutcome::Failed;
+    case SaveResult::Cancelled:
+    case SaveResult::Partial: break;
+  }
+  return SaveOutcome::Cancelled;
 }
 
 bool standInLoad() {
@@ -32,7 +40,7 @@ LoadRoad& loadRoad() {
 
 }  // namespace
 
-SaveOutcome saveFileInUse() { return saveRoad() ? saveRoad()() : standInSave(); }
+SaveOutcome saveFileInUse() { return saveRoad() ? saveRoad()() : saveInPlace(); }
 bool loadNewFile() { return loadRoad() ? loadRoad()() : standInLoad(); }
 
 void setSaveRoad(SaveRoad road) { saveRoad() = std::move(road); }

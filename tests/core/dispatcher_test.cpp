@@ -45,8 +45,6 @@ struct Route {
 TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   const Route routes[] = {
       {1, 1, {"FILELOADING()"}},
-      {1, 6, {"SAVEDATAFILE(0, 1, 0)"}},
-      {1, 7, {"SAVEDATAFILE(1, 0, 0)"}},
       {1, 8, {"ExportBlockData()"}},
       {1, 11, {"SelectWhichFileToClose()"}},
       {1, 13, {"FILEINFO(\"\", \"\", \"\", 1)"}},
