@@ -223,7 +223,8 @@ int16_t TooManyFiles(int16_t count) {
     action = eventID = 0;
     rt::closeWindow(kTooManyFilesWindow);
   }
-  if (!gQuitPending) chooseFilesToClose(true);
+  // With no file open yet (documents given at start-up) there is nothing to choose from.
+  if (!gQuitPending && highestOpenSlot() >= 0) chooseFilesToClose(true);
   return 0;
 }
 

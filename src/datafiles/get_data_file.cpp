@@ -140,6 +140,7 @@ void showFileFacts(int slot, const DataFile& f, std::string_view kind, int marke
   rt::foreColor(RGBred);
   rt::drawString(kind);
   rt::foreColor(RGBblack);
+  rt::textFace(0);
   CasesInFileToMerge = f.nCases;
   ChannelsInFileToMerge = f.nChannels;
   FileInfoFLOATS[slot][1] = f.meta.info[1];

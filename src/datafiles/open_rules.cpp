@@ -34,7 +34,10 @@ bool screenSegmentsOffered(int32_t cases, int32_t screenWidth) {
   return screenWidth / (cases / screenWidth) < 5;
 }
 
-bool appendAllowed(int32_t cases) { return uint32_t(cases) - 1u <= uint32_t(kMaxCases) - 202u; }
+bool appendAllowed(int32_t cases) {
+  constexpr uint32_t kLastAllowed = 6099899;
+  return uint32_t(cases) - 1u < kLastAllowed;
+}
 
 int documentsRoom(int openFiles) { return openFiles >= kMaxOpenFiles ? 0 : kMaxOpenFiles - openFiles; }
 

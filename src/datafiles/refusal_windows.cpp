@@ -114,8 +114,12 @@ void MarkersWarning() {
   rt::foreColor(RGBred);
   PrintAt(60, 44, "Caution:  ");
   rt::foreColor(RGBblack);
-  rt::textSize(16);
-  rt::drawString("file has more than " + most + " markers.");
+  // The line keeps inside the window whatever the font's width.
+  const std::string more = "file has more than " + most + " markers.";
+  int size = 16;
+  for (rt::textSize(size); size > 10 && rt::penPosition().x + rt::stringWidth(more) > 410; rt::textSize(--size)) {
+  }
+  rt::drawString(more);
   SetTextStyle(KestrixFont, 14, 0);
   PrintAt(60, 80, "Only the first " + most + " will be loaded.");
   rt::FBButton(1, 1, "Click to Continue", {170, 100, 360, 120}, 4);
