@@ -62,7 +62,7 @@ void waitForClickOrTimeout() {
   action = eventID = 0;
   while (rt::TickCount() < deadline) {
     rt::FBHandleEvents();
-    if (rt::Button() || action == 3 || (action == 4 && eventID == kLabelWarningWindow)) break;
+    if (rt::Button() || action == 3 || (action == 4 && eventID == kLabelWarningWindow) || gQuitPending) break;
     action = eventID = 0;
   }
   action = eventID = 0;

@@ -122,3 +122,16 @@ TEST_F(CloseChooser, FromTheFileMenuTheBoxesFollowTheOpenSlots) {
   EXPECT_EQ(rt::menuItemCount(kWindowMenu), 1);
   EXPECT_EQ(rt::menuItemState(kFileMenu, 11), 0);
 }
+
+TEST_F(CloseChooser, FromTheFileMenuAllFilesEndWithTheLastFileQuestion) {
+  for (int s = 3; s < kMaxOpenFiles; ++s) CloseThisPlotWindow(int16_t(s));
+  ASSERT_EQ(openCount(), 3);
+  TheFileInUse = 1;
+  // All, close; the last file asks whether to quit, load another or keep it: keep it.
+  qvtest::script({"click 28", "click 27", "click 3"});
+  DoMENU(1, 11);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_EQ(openCount(), 1);
+  EXPECT_TRUE(slotIsOpen(1)) << "the file in use is the one kept";
+  EXPECT_EQ(TheFileInUse, 1);
+}
