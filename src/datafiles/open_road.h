@@ -2,9 +2,11 @@
 // The open road's own state and steps, shared by its files (the entry points the rest of the
 // program calls are in datafiles.h).
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/filetable.h"
+#include "datafiles/datafile.h"
 
 namespace qv {
 
@@ -21,6 +23,13 @@ extern int16_t oldNchan;
 // file was loaded into a slot of its own (then the file in use); non-zero, with TypeOfFile
 // 9, when the load was refused, failed or was cancelled, every open file being as it was.
 int16_t GETDATAFILE(int16_t fromFinder);
+
+// Window 15, the loading window of the file being read into `slot`.
+void OpenLoadingWindow(int slot);
+// The file at `path` read whole by the reader of its format into a file object (the slot is
+// the one being loaded; its interval words serve the loading window). Nothing when it was
+// refused, could not be read, or the user cancelled; the user has been told why.
+std::optional<DataFile> ReadChosenFile(int16_t slot, const std::string& path);
 
 // Undoes a load into `slot`: the slot's description back from slot 21, the previous file in
 // use again, the file-error handler and the event state reset. Result 1 (nothing loaded).
