@@ -1,9 +1,9 @@
 #pragma once
 // The save and the open road that closing a plot window takes. The data-files subsystem
 // provides them (SAVEDATAFILE(0, 1, 0) saving the file in use where it came from, and the
-// file-type chooser followed by LOADFILE(0)); until it is connected here the stand-ins in
-// close_roads.cpp say that the command is not available and report that nothing was saved
-// or loaded. Tests put in roads of their own.
+// file-type chooser followed by LOADFILE(0)); until the save is connected its stand-in in
+// close_roads.cpp says that the command is not available and reports that nothing was
+// saved. Tests put in roads of their own.
 #include <functional>
 
 namespace qv::plot {
