@@ -261,12 +261,11 @@ void multiChannelSelector(int f) {
 }
 
 // Step 15: a document handed over by the desktop while the program runs.
+// The documents waited while a tool window ran; the open road asks for room itself.
 void documentClicked() {
   FileHasBeenClicked = 0;
   if (FileIconWasClicked > 0) {
-    bool room = true;
-    if (NumberOfOpenFiles >= kMaxOpenFiles) room = SelectWhichFileToClose() == 0;
-    if (room) GetClickedFile();
+    OpenHandedOverDocuments();
     FIxWINDOWSmenu();
   }
   FileIconWasClicked = 0;

@@ -302,6 +302,10 @@ void StartupSequence() {
   if (TheFileInUse < 0) TheFileInUse = 0;
   startupLoop();
   firstFileMenus();
+  // The main loop's handlers from here on, so that its first pass drops no event (a file
+  // handed over during the splash skipped the chooser, which installs handlers of its own).
+  rt::setHandler(rt::Vector::Menu, HANDLEMENU);
+  rt::setHandler(rt::Vector::Dialog, DoDIALOG);
 }
 
 void SetDEFAULTS() {

@@ -16,15 +16,20 @@ enum class SaveResult { Saved, Cancelled, Failed, Partial };
 
 // The open road: every request to open a file (TypeOfFile says which kind).
 int16_t FILELOADING();
-// Opens a file and sets up its window; 0 on success. TypeOfFile is 0 on return.
+// Opens a file into a slot of its own and sets up its window; 0 only when a file was loaded
+// (it is then the file in use); after a refusal, a failure or a cancel every open file is as
+// it was. TypeOfFile is 0 on return.
 int16_t LOADFILE(int16_t fromFinder);
-// A document handed over by the desktop: loads it and sets up its window.
+// The document in CLICKEDDataFileCFURL: loads it and sets up its window; 0 when loaded.
 int16_t GetClickedFile();
-// The handler of documents handed over by the desktop (installed at start-up).
+// The handler of documents handed over by the desktop (installed at start-up). Documents
+// that arrive while a tool window runs wait for the main loop (FileHasBeenClicked).
 void MyFinderInfo();
-// Asks, when 20 files are open, which to close; 0 files closed, 1 cancelled.
+// Opens the documents handed over and not opened yet.
+void OpenHandedOverDocuments();
+// The close chooser: 0 when files were closed, 1 when the user cancelled.
 int16_t SelectWhichFileToClose();
-// The warning after a Sable file was opened.
+// The warning after a Sable file without labels was opened.
 void LABELwarn();
 
 // Saves the file in use: (1, 0, 0) ask, (0, 1, 0) in place, (0, 0, 1) compacted data. In

@@ -192,7 +192,7 @@ TextReadResult decodeTextDataFile(std::span<const uint8_t> bytes, const TextProg
 
   for (int c = 0; c <= f.nChannels; ++c) {
     f.channels[size_t(c)] = allocateSamples(f.nCases);
-    if (!f.channels[size_t(c)]) return refused(kRefusedTooManyCases);
+    if (!f.channels[size_t(c)]) return refused(kRefusedNoMemory);
     std::fill_n(f.channels[size_t(c)].get(), size_t(f.nCases) + 1, 0.0f);
   }
   std::vector<float*> data;

@@ -57,6 +57,8 @@ inline bool textSizeWarningDue(int32_t first, int32_t last) {
 constexpr int16_t kRefusedDamaged = 0;
 constexpr int16_t kRefusedTooManyCases = 1;
 constexpr int16_t kRefusedFormat = 3;
+// Not a refusal window kind: the samples did not fit in memory.
+constexpr int16_t kRefusedNoMemory = 4;
 
 struct TextReadResult {
   std::optional<DataFile> file;
@@ -71,7 +73,7 @@ struct TextReadResult {
 // allocated. A file that ends early reads 0 for the missing samples and keeps the trailer
 // values it lacks at 0; markers that point at no case of the file are dropped. Entry 0 of
 // each channel is a copy of case 1. When memory for the samples is short the file is refused
-// as too large. The file's name, and the check of a zero sample interval, are the caller's.
+// with kRefusedNoMemory. The file's name, and the check of a zero sample interval, are the caller's.
 //
 // Merging a second file (adding its channels to the file in use or appending its cases)
 // starts from the DataFile decoded here: it holds every item of the file.

@@ -19,6 +19,62 @@
 #include "runtime/app.h"
 #include "runtime/windows.h"
 
+namespace qv::plot {
+
+int16_t rememberedChannel(int f) {
+  for (int16_t c : {FileSHORTS[f][kActiveChannelWord], ActiveChannelArray[f]})
+    if (c >= 1 && c <= nChannels[f]) return c;
+  return 1;
+}
+
+int16_t blockChannel(int f) {
+  const int16_t c = FileSHORTS[f][kBlockChannelWord];
+  return c >= 1 && c <= nChannels[f] ? c : 1;
+}
+
+// Saves slot f: for the save it is the file in use, with its own channels; the file in use
+// and its channels are put back afterwards, whatever the save did.
+SaveOutcome saveSlot(int16_t f) {
+  const int16_t keepFile = TheFileInUse, keepActive = ActiveChannel, keepBlockChannel = chanB;
+  if (f != keepFile) {
+    TheFileInUse = f;
+    ActiveChannel = rememberedChannel(f);
+    chanB = blockChannel(f);
+  }
+  const SaveOutcome outcome = saveFileInUse();
+  TheFileInUse = keepFile;
+  ActiveChannel = keepActive;
+  chanB = keepBlockChannel;
+  return outcome;
+}
+
+// The unsaved-changes question for slot f; true when the file may go: nothing to save, "Do
+// Not Save", or a save that went through.
+bool mayCloseSlot(int16_t f) {
+  switch (CHECKDUMP(f)) {
+    case CheckDumpAnswer::DontSave: return true;
+    case CheckDumpAnswer::Cancel: return false;
+    case CheckDumpAnswer::Save: break;
+  }
+  return saveSlot(f) == SaveOutcome::Saved;
+}
+
+// Closes the window and releases everything the slot holds for the file, so that a file
+// loaded into it later starts with no block, zoom or compacted data of this one.
+void releaseSlot(int16_t f) {
+  rt::closeWindow(plot::kPlotWindowBase + f);
+  FreeFileSlot(f);
+  for (int c = 1; c <= kMaxChannels; ++c) overlayFlag(f, 1, c) = 0;
+  FileSHORTS[f][kBlockStateWord] = 0;
+  FileSHORTS[f][kZoomedWord] = 0;
+  FileSHORTS[f][kBlockLeftWord] = FileSHORTS[f][kBlockRightWord] = 0;
+  BeginBlock[f] = EndBlock[f] = 0;
+  CompactedChannel[f] = 0;
+  for (auto& row : ParseArray[f]) std::vector<float>().swap(row);
+}
+
+}  // namespace qv::plot
+
 namespace qv {
 
 namespace {
@@ -36,58 +92,6 @@ int openFileCount() {
   int n = 0;
   for (int f = 0; f < kMaxOpenFiles; ++f) n += holdsFile(f);
   return n;
-}
-
-int16_t rememberedChannel(int f) {
-  for (int16_t c : {FileSHORTS[f][kActiveChannelWord], ActiveChannelArray[f]})
-    if (c >= 1 && c <= nChannels[f]) return c;
-  return 1;
-}
-
-int16_t blockChannel(int f) {
-  const int16_t c = FileSHORTS[f][kBlockChannelWord];
-  return c >= 1 && c <= nChannels[f] ? c : 1;
-}
-
-// Saves slot f: for the save it is the file in use, with its own channels; the file in use
-// and its channels are put back afterwards, whatever the save did.
-plot::SaveOutcome saveSlot(int16_t f) {
-  const int16_t keepFile = TheFileInUse, keepActive = ActiveChannel, keepBlockChannel = chanB;
-  if (f != keepFile) {
-    TheFileInUse = f;
-    ActiveChannel = rememberedChannel(f);
-    chanB = blockChannel(f);
-  }
-  const plot::SaveOutcome outcome = plot::saveFileInUse();
-  TheFileInUse = keepFile;
-  ActiveChannel = keepActive;
-  chanB = keepBlockChannel;
-  return outcome;
-}
-
-// The unsaved-changes question for slot f; true when the file may go: nothing to save, "Do
-// Not Save", or a save that went through.
-bool mayClose(int16_t f) {
-  switch (CHECKDUMP(f)) {
-    case CheckDumpAnswer::DontSave: return true;
-    case CheckDumpAnswer::Cancel: return false;
-    case CheckDumpAnswer::Save: break;
-  }
-  return saveSlot(f) == plot::SaveOutcome::Saved;
-}
-
-// Closes the window and releases everything the slot holds for the file, so that a file
-// loaded into it later starts with no block, zoom or compacted data of this one.
-void freeSlot(int16_t f) {
-  rt::closeWindow(plot::kPlotWindowBase + f);
-  FreeFileSlot(f);
-  for (int c = 1; c <= kMaxChannels; ++c) overlayFlag(f, 1, c) = 0;
-  FileSHORTS[f][kBlockStateWord] = 0;
-  FileSHORTS[f][kZoomedWord] = 0;
-  FileSHORTS[f][kBlockLeftWord] = FileSHORTS[f][kBlockRightWord] = 0;
-  BeginBlock[f] = EndBlock[f] = 0;
-  CompactedChannel[f] = 0;
-  for (auto& row : ParseArray[f]) std::vector<float>().swap(row);
 }
 
 LastFileChoice askAboutLastFile() {
@@ -127,12 +131,12 @@ bool closeLastFile(int16_t f) {
   if (rt::windowExists(plot::kPlotWindowBase + f)) rt::setOutputWindow(plot::kPlotWindowBase + f);
   for (;;) {
     const LastFileChoice choice = askAboutLastFile();
-    if (choice == LastFileChoice::Keep || !mayClose(f)) return false;
+    if (choice == LastFileChoice::Keep || !plot::mayCloseSlot(f)) return false;
     if (choice == LastFileChoice::Quit) rt::exitProgram(0);
     MergeThisFile = 0;
     // The old file stays whole until the new one is in: a cancelled or failed open keeps it.
     if (plot::loadNewFile()) {
-      if (TheFileInUse != f) freeSlot(f);
+      if (TheFileInUse != f) plot::releaseSlot(f);
       FIxWINDOWSmenu();
       return true;
     }
@@ -145,8 +149,8 @@ void takeNextFileInUse() {
   while (g >= 0 && !(holdsFile(g) && rt::windowExists(plot::kPlotWindowBase + g))) --g;
   if (g < 0) return;
   TheFileInUse = int16_t(g);
-  ActiveChannel = rememberedChannel(g);
-  chanB = blockChannel(g);
+  ActiveChannel = plot::rememberedChannel(g);
+  chanB = plot::blockChannel(g);
   rt::bringWindowForward(plot::kPlotWindowBase + g);
   if (FileSHORTS[g][kBlockStateWord] == 2) DrawBLOCK();
   else OPENBLOCKWINDOW();
@@ -167,8 +171,8 @@ void CloseThisPlotWindow(int16_t f) {
   const bool wasInUse = f == TheFileInUse;
   bool closed = false;
   if (openFileCount() >= 2) {
-    if (mayClose(f)) {
-      freeSlot(f);
+    if (plot::mayCloseSlot(f)) {
+      plot::releaseSlot(f);
       FIxWINDOWSmenu();
       if (openFileCount() < 3) plot::setMenuItem(kFileMenu, kCloseSeveralItem, 0);
       closed = true;

@@ -1,8 +1,9 @@
-// The data-files roads that closing takes. The open road's stand-in stays until that
-// subsystem is connected: replace the body of standInLoad with
-//   SelectFileTYPE(0, 120, 200, 1, 0); return LOADFILE(0) == 0;
+// The data-files roads that closing a plot window takes: the save of the File menu, and a
+// new file asked for with the file-type chooser and loaded by the open road, whose own
+// result says whether a file came in.
 #include "plot/close_roads.h"
 
+#include "core/chooser.h"
 #include "core/notices.h"
 #include "datafiles/datafiles.h"
 
@@ -23,9 +24,9 @@ SaveOutcome saveInPlace() {
   return SaveOutcome::Cancelled;
 }
 
-bool standInLoad() {
-  NotAvailable("Open");
-  return false;
+bool openRoadLoad() {
+  SelectFileTYPE(0, 120, 200, 1, 0);
+  return LOADFILE(0) == 0;
 }
 
 SaveRoad& saveRoad() {
@@ -41,7 +42,7 @@ LoadRoad& loadRoad() {
 }  // namespace
 
 SaveOutcome saveFileInUse() { return saveRoad() ? saveRoad()() : saveInPlace(); }
-bool loadNewFile() { return loadRoad() ? loadRoad()() : standInLoad(); }
+bool loadNewFile() { return loadRoad() ? loadRoad()() : openRoadLoad(); }
 
 void setSaveRoad(SaveRoad road) { saveRoad() = std::move(road); }
 void setLoadRoad(LoadRoad road) { loadRoad() = std::move(road); }

@@ -1,9 +1,8 @@
 #pragma once
 // The save and the open road that closing a plot window takes. The data-files subsystem
 // provides them (SAVEDATAFILE(0, 1, 0) saving the file in use where it came from, and the
-// file-type chooser followed by LOADFILE(0)); until the open road is connected its stand-in
-// in close_roads.cpp says that the command is not available and reports that nothing was
-// loaded. Tests put in roads of their own.
+// file-type chooser followed by LOADFILE(0)). Tests put in roads of their own.
+#include <cstdint>
 #include <functional>
 
 namespace qv::plot {
@@ -15,6 +14,19 @@ SaveOutcome saveFileInUse();
 // Asks for a new file and loads it; true only when a file was loaded (it is then the file
 // in use, in a slot of its own).
 bool loadNewFile();
+
+// The channel a file shows when it comes back into use, and its block-window channel.
+int16_t rememberedChannel(int f);
+int16_t blockChannel(int f);
+// Saves slot f as the File menu's Save would: for the save it is the file in use, with its
+// own channels; the file in use and its channels are put back afterwards.
+SaveOutcome saveSlot(int16_t f);
+// The unsaved-changes question for slot f; true when the file may go: nothing to save,
+// "Do Not Save", or a save that went through.
+bool mayCloseSlot(int16_t f);
+// Closes the slot's window and releases everything it holds for the file (samples, block,
+// zoom, compacted data, overlay flags), so a file loaded into it later starts clean.
+void releaseSlot(int16_t f);
 
 using SaveRoad = std::function<SaveOutcome()>;
 using LoadRoad = std::function<bool()>;

@@ -42,7 +42,8 @@ void refreshPump();
 // processes its events (what the user does is queued), nothing is dispatched.
 void keepResponsive();
 
-// Discards every pending event (scripted records not yet delivered are not events).
+// Discards every pending event but documents handed over by the desktop (scripted records
+// not yet delivered are not events).
 void FlushEvents();
 bool eventsPending();
 

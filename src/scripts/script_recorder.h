@@ -1,7 +1,8 @@
 #pragma once
-// Recording one step of a script while the user works: the operation code in word 1 of the
-// next step, then the step's number flashed on the plot window.
+// Adding a step to the script being recorded: the operation code in word 1 of the next step,
+// its parameters after it, then the step's number flashed on the plot window.
 #include <cstdint>
+#include <initializer_list>
 
 namespace qv {
 
@@ -9,11 +10,12 @@ namespace qv {
 constexpr int16_t kStepSaveAs = 20;
 constexpr int16_t kStepSaveFile = 34;
 
-// A step is recorded while ScriptCOUNT is below this: the array holds room for step 41.
-constexpr int16_t kLastRecordedStep = 41;
+// The most steps a recording keeps.
+constexpr int16_t kMostScriptSteps = 40;
 
-// Records a step with `code` when a script is being recorded and there is room for it;
-// true when it was recorded (ScriptCOUNT is then its number).
-bool RecordScriptStep(int16_t code);
+// While recording, and while the script has room, appends a step: the operation code in
+// word 1 and the parameters in words 2 onwards (at most 27), then shows the step. False when
+// nothing was recorded.
+bool RecordScriptStep(int16_t code, std::initializer_list<float> parameters = {});
 
 }  // namespace qv

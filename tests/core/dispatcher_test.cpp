@@ -16,6 +16,7 @@
 #include "plot/plot_state.h"
 #include "respirometry/commands.h"
 #include "runtime/menus.h"
+#include "runtime/scripted.h"
 #include "runtime/sound.h"
 #include "scripts/script_state.h"
 
@@ -44,14 +45,11 @@ struct Route {
 
 TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   const Route routes[] = {
-      {1, 1, {"FILELOADING()"}},
       {1, 8, {"ExportBlockData()"}},
-      {1, 11, {"SelectWhichFileToClose()"}},
       {1, 13, {"FILEINFO(\"\", \"\", \"\", 1)"}},
       {1, 15, {"SCREENIMAGE(1)"}},
       {1, 17, {"DRAFTPRINT(\" \")"}},
       {1, 18, {"DRAFTPRINT(\" \")"}},
-      {1, 999, {"FILELOADING()"}},
       {1, 1000, {}},
       {1, 3, {}},
       {75, 5, {"AdjustTimeScale()"}},
@@ -121,22 +119,22 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
 }
 
 TEST_F(Dispatcher, OpenRoadsSetTheKindOfFileAndTheMergeFlag) {
+  // Each road asks for what its kind of request needs: the open panel, the notice that the
+  // delimited import is not in this build, or that of Append or Stack for a merge.
   struct Case {
     int16_t menu;
     uint16_t item;
-    int16_t type, merge;
-  } cases[] = {{1, 1, 5, 0}, {74, 1, 7, 0}, {74, 2, 3, 0}, {74, 3, 4, 0}, {75, 1, 5, 1}, {75, 2, 4, 1}, {75, 3, 7, 1}};
+    const char* answer;
+  } cases[] = {{1, 1, "open cancel"}, {74, 1, "open cancel"}, {74, 2, "click 1"}, {74, 3, "open cancel"},
+               {75, 1, "click 1"},   {75, 2, "click 1"},      {75, 3, "click 1"}};
   for (const auto& c : cases) {
-    // The open road stub leaves TypeOfFile as it was given; see it on its way in.
-    int16_t seenType = -1, seenMerge = -1;
-    setNotBuiltRecorder([&](const std::string& call) {
-      if (call == "FILELOADING()") seenType = TypeOfFile, seenMerge = MergeThisFile;
-    });
-    // File > Open leaves the merge flag to the open road, which clears it when a load ends.
-    MergeThisFile = c.menu == 1 ? 0 : int16_t(1 - c.merge);
-    DoMENU(c.menu, c.item);
-    EXPECT_EQ(seenType, c.type) << c.menu << "/" << c.item;
-    EXPECT_EQ(seenMerge, c.merge) << c.menu << "/" << c.item;
+    MergeThisFile = 0;
+    qvtest::script({c.answer});
+    EXPECT_EQ(qvtest::exitStatusOf([&] { DoMENU(c.menu, c.item); }), -1) << c.menu << "/" << c.item;
+    EXPECT_EQ(rt::script::pendingCount(), 0u) << c.menu << "/" << c.item;
+    EXPECT_EQ(TypeOfFile, 0);
+    EXPECT_EQ(MergeThisFile, 0);
+    EXPECT_EQ(nCases[0], 500) << "the file in use stays as it was";
   }
 }
 
@@ -215,10 +213,12 @@ TEST_F(Dispatcher, WithNoFileOnlyTheCommandsThatNeedNoneRun) {
   }
   EXPECT_TRUE(calls.empty());
   DoMENU(8, 1);
+  qvtest::script({"open cancel"});  // File > Open asks for a file
   DoMENU(1, 1);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
   DoMENU(2, 37);
   DoMENU(6, 4);
-  EXPECT_EQ(calls, (Calls{"SIMPLECALC()", "FILELOADING()", "SETPREFERENCES()", "LoadScriptFromFile()", "VIEWSCRIPT()"}));
+  EXPECT_EQ(calls, (Calls{"SIMPLECALC()", "SETPREFERENCES()", "LoadScriptFromFile()", "VIEWSCRIPT()"}));
   // Slot 0 is the file in use at start-up, before a file is open.
   TheFileInUse = 0;
   FileSHORTS[0][2] = 0;

@@ -4,12 +4,14 @@
 
 #include "core/chooser.h"
 #include "core/splash.h"
+#include "datafiles/binary_format.h"
 #include "datafiles/datafiles.h"
 #include "menus_fixture.h"
 #include "plot/plot_state.h"
 #include "respirometry/commands.h"
 #include "runtime/app.h"
 #include "runtime/clock.h"
+#include "runtime/files.h"
 #include "runtime/menus.h"
 #include "runtime/scripted.h"
 #include "scripts/script_state.h"
@@ -21,23 +23,34 @@ namespace {
 
 class Startup : public menutest::MenusTest {
  protected:
-  // What the open road does when the chooser's choice reaches it: the next file in `loads`.
-  std::vector<int32_t> loads;
-  int loaded = 0;
+  std::string dir;
 
   void SetUp() override {
     MenusTest::SetUp();
-    setNotBuiltRecorder([this](const std::string& call) {
-      calls.push_back(call);
-      if ((call == "LOADFILE(0)" || call == "MyFinderInfo()") && loaded < int(loads.size())) {
-        coretest::makeFile(0, 2, loads[size_t(loaded++)]);
-        TheFileInUse = 0;
-      }
-    });
+    dir = qvtest::tempDir("startup");
   }
   void TearDown() override {
     CloseSplashScreen();
     MenusTest::TearDown();
+  }
+
+  // A recording of `cases` cases of one channel with `markers` markers, in the program's
+  // own binary format; its path.
+  std::string recording(const std::string& name, int32_t cases, int markers = 0) {
+    DataFile f;
+    f.nCases = cases;
+    f.nChannels = 1;
+    f.channels[1] = allocateSamples(cases);
+    for (int32_t k = 0; k <= cases; ++k) f.channels[1][k] = float(10 + k % 7);
+    f.meta.info[1] = 1;
+    f.meta.labels[1] = "O2";
+    for (int m = 1; m <= markers; ++m) f.meta.markers.push_back({1 + m % cases, 65});
+    const std::vector<int16_t> channels{1};
+    const BinarySaveResult bytes = saveFPBinary(viewOf(f), 0, cases, channels, "05/14/2024", "09:00:00");
+    EXPECT_TRUE(bytes.ok());
+    const std::string path = dir + "/" + name;
+    EXPECT_TRUE(rt::writeFileAtomic(path, bytes.bytes));
+    return path;
   }
 };
 
@@ -85,40 +98,35 @@ TEST_F(Startup, WithNoFileTheChooserComesUpAfterTheSplashWithoutWaiting) {
 }
 
 TEST_F(Startup, AFirstFileOfOneCaseSendsTheUserBackToTheChooser) {
-  loads = {1, 600};
-  qvtest::script({"click 1", "click 1"});
+  const std::string one = recording("one.KXdata", 1), longer = recording("longer.KXdata", 600);
+  const std::string openOne = "open " + one, openLonger = "open " + longer;
+  qvtest::script({"click 1", openOne.c_str(), "click 1", openLonger.c_str()});
   StartupSequence();
-  EXPECT_EQ(calls, (Calls{"LOADFILE(0)", "LOADFILE(0)"}));
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
   EXPECT_EQ(TheFileInUse, 0);
   EXPECT_EQ(nCases[0], 600);
+  EXPECT_EQ(FileName[0], "longer.KXdata");
   EXPECT_FALSE(rt::windowExists(kSplashWindow));
   EXPECT_TRUE(rt::menuEnabled(3));
   EXPECT_EQ(rt::menuItemState(6, 1), 1);
 }
 
 TEST_F(Startup, ADocumentHandedOverDuringTheSplashSkipsTheChooser) {
-  loads = {300};
   rt::setHandler(rt::Vector::Documents, MyFinderInfo);
   rt::Event e;
   e.kind = rt::EventKind::Documents;
-  e.paths = {"/tmp/recording.KXdata"};
+  e.paths = {recording("recording.KXdata", 300)};
   rt::postEvent(e);
   StartupSequence();
-  EXPECT_EQ(calls, Calls{"MyFinderInfo()"});
   EXPECT_EQ(nCases[0], 300);
+  EXPECT_EQ(TheFileInUse, 0);
+  EXPECT_TRUE(rt::windowExists(1000));
 }
 
 TEST_F(Startup, AFileWithManyMarkersStartsWithMarkersHidden) {
-  loads = {300};
-  setNotBuiltRecorder([this](const std::string& call) {
-    if (call == "LOADFILE(0)") {
-      coretest::makeFile(0, 2, 300);
-      FileSHORTS[0][5] = 501;
-      TheFileInUse = 0;
-    }
-  });
-  qvtest::script({"click 1"});
+  const std::string open = "open " + recording("markers.KXdata", 3000, 501);
+  qvtest::script({"click 1", open.c_str()});
   StartupSequence();
+  EXPECT_EQ(FileSHORTS[0][5], 501);
   EXPECT_EQ(prefsArray[10], 0);
-  FileSHORTS[0][5] = 0;
 }

@@ -3,6 +3,8 @@
 // they say. Also Save and Save As from the File menu.
 #include <gtest/gtest.h>
 
+#include "plot/close_roads.h"
+
 #include <fstream>
 
 #include "core/dispatcher.h"
@@ -142,19 +144,19 @@ TEST_F(SaveQuestions, ClosingWithDoNotSaveOrCancel) {
 }
 
 // The question for roads that close several files at once.
-TEST_F(SaveQuestions, MayCloseChangedFileAsksAndSaves) {
+TEST_F(SaveQuestions, CloseQuestionAsksAndSaves) {
   TheFileInUse = 1;
   qvtest::script({"click 3"});
-  EXPECT_FALSE(MayCloseChangedFile(0));
+  EXPECT_FALSE(plot::mayCloseSlot(0));
   qvtest::script({"click 2"});
-  EXPECT_TRUE(MayCloseChangedFile(0));
+  EXPECT_TRUE(plot::mayCloseSlot(0));
   EXPECT_EQ(FileSHORTS[0][10], 1);
   qvtest::script({"click 1"});
-  EXPECT_TRUE(MayCloseChangedFile(0));
+  EXPECT_TRUE(plot::mayCloseSlot(0));
   EXPECT_EQ(FileSHORTS[0][10], 0);
   EXPECT_EQ(TheFileInUse, 1) << "the file in use is put back";
   EXPECT_EQ(readBack("zero.KXdata")->channels[1][5], 42.0f);
-  EXPECT_TRUE(MayCloseChangedFile(0)) << "nothing left to ask";
+  EXPECT_TRUE(plot::mayCloseSlot(0)) << "nothing left to ask";
   EXPECT_EQ(rt::script::pendingCount(), 0u);
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -83,7 +84,11 @@ void setFileError(int code) { S().fileError = code; }
 
 bool eventsPending() { return !S().queue.empty(); }
 
-void FlushEvents() { S().queue.clear(); }
+// Documents handed over by the desktop are requests, not input: they are kept.
+void FlushEvents() {
+  auto& q = S().queue;
+  q.erase(std::remove_if(q.begin(), q.end(), [](const Event& e) { return e.kind != EventKind::Documents; }), q.end());
+}
 
 // --- the clock --------------------------------------------------------------------
 

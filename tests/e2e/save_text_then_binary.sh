@@ -3,13 +3,9 @@
 # saved as binary with "Standard Kestrix Format"; the second binary file must read back as
 # the recording but for what the text format does not keep (the datafiles test
 # SavedExampleOfTheProgram.TheEndToEndRunsFile names those and checks it).
-#
-# Kept out of the run (ctest takes tests/e2e/*.sh only): it needs the program to open the
-# file given on its command line. Move it up to tests/e2e/ (and fix the path of
-# test_datafiles below) once that start-up road is in.
-source "$(dirname "$0")/../lib.sh" "$@"
+source "$(dirname "$0")/lib.sh" "$@"
 
-EXAMPLE="$(cd "$(dirname "$0")/../../.." && pwd)/resources/examples/respirometry-run.KXdata"
+EXAMPLE="$(cd "$(dirname "$0")/../.." && pwd)/resources/examples/respirometry-run.KXdata"
 TESTS="$(cd "$(dirname "$QV")/../tests" && pwd)"
 cp "$EXAMPLE" "$WORK/respirometry-run.KXdata"
 

@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# A block dragged across the plot of the example recording, and pictures of the plot with its
-# highlight and of the block window.
-#
-# Kept out of the run (ctest takes tests/e2e/*.sh only): it needs the program to open the
-# file given on its command line and to run its main loop with the plot's mouse handler.
-# Move it up to tests/e2e/ once that start-up road is in.
-source "$(dirname "$0")/../lib.sh" "$@"
+# A block dragged across the plot of the example recording, given on the command line, and
+# pictures of the plot with its highlight and of the block window.
+source "$(dirname "$0")/lib.sh" "$@"
 
-EXAMPLE="$(dirname "$0")/../../../resources/examples/respirometry-run.KXdata"
+EXAMPLE="$(dirname "$0")/../../resources/examples/respirometry-run.KXdata"
 
 # The mouse records name window 1000: after loading, the block instructions may be in front.
 cat > "$WORK/drag.events" <<EVENTS
