@@ -142,12 +142,12 @@ void buildLargeWindow(int32_t begin, int32_t end) {
   rt::FBEditField(kMaxField, "", {490, 286, 598, 302}, 7, 2);
   rt::FBEditField(kBinsCaption, "number of bins:", {8, 312, 118, 328}, 7, 2);
   rt::FBEditField(kBinsField, "40", {122, 312, 182, 328}, 3);
-  rt::FBButton(kNewBins, 1, "Use New Bin Number", {190, 310, 350, 330}, 1);
+  rt::FBButton(kNewBins, 1, "Use New Bin Number", {188, 310, 328, 330}, 1);
   rt::FBEditField(kWidthCaption, "bin width:", {8, 340, 118, 356}, 7, 2);
   rt::FBEditField(kWidthField, "", {122, 340, 182, 356}, 3);
-  rt::FBButton(kNewWidth, 1, "Use New Bin Width", {190, 338, 350, 358}, 1);
-  rt::FBButton(kNormalBox, 1, "Show Approximate Normal Distribution", {360, 308, 598, 326}, 2);
-  rt::FBButton(kCentreBox, 1, "Show Median (- - -)", {360, 328, 598, 346}, 2);
+  rt::FBButton(kNewWidth, 1, "Use New Bin Width", {188, 338, 328, 358}, 1);
+  rt::FBButton(kNormalBox, 1, "Show Approximate Normal Distribution", {334, 308, 598, 326}, 2);
+  rt::FBButton(kCentreBox, 1, "Show Median (- - -)", {334, 328, 598, 346}, 2);
   rt::FBButton(kClose, 1, "Close", {500, 352, 590, 374}, 1);
 }
 
