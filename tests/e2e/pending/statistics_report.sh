@@ -35,6 +35,8 @@ open(sys.argv[1], "wb").write(out)
 PY
 
 cat > "$WORK/stats.events" <<EVENTS
+# The plot of the recording is up
+shot 1000 $WORK/plot.png
 # File > Send Results To: > Text File..., then the file's name
 menu 80 3
 save $RESULTS
