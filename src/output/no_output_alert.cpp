@@ -27,7 +27,7 @@ void NoOutputPortAlert() {
   SetTextStyle(KestrixFont, 13, 0);
   rt::foreColor(RGBblack);
   PrintAt(66, 34, "Choose a destination from the ' Send results to '");
-  PrintAt(66, 52, "option in the 'File ' MENU.");
+  PrintAt(66, 52, "option in the  'File ' MENU.");
   SetTextStyle(1, 10, 0);
   PrintAt(66, 122, "click to continue...");
   if (prefsArray[7]) rt::playSound("brrrp.mp3");

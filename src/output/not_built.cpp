@@ -4,7 +4,6 @@
 
 namespace qv {
 
-void DRAFTPRINT(std::string_view text) { notBuilt(callText("DRAFTPRINT", text), "Output Results"); }
 void SCREENIMAGE(int16_t mode) { notBuilt(callText("SCREENIMAGE", mode), "Print File Image"); }
 
 }  // namespace qv

@@ -22,6 +22,11 @@ void FBRoute(int16_t route);
 // Appends text to the file of the open route; false when none is open or the write failed.
 bool writeToRoute(std::string_view text);
 
+// "Notes for Tabular Data File" (window 30): asks for the note cells that begin a line of the
+// spreadsheet file and keeps them in note1 and note2 (at most 251 characters each) for the
+// row, and to offer them again next time. Return in a field or the close box ends it.
+void TabFileComments();
+
 // --- Results windows -------------------------------------------------------------
 // Window 4 below the plot window of the file in use; the subset flag adds the "Use
 // Cross-Channel Subsampling" box, the wider flag 15 pixels.
@@ -36,6 +41,12 @@ void DrawChannelButtons(int16_t y);
 void WriteHEADER();
 // The integration-unit buttons, the chosen unit marked.
 void IntBUTTON();
+// Edit-key handler of the analysis windows. Return and Enter give action 16 with eventID 13;
+// "/", "?", "P", "p" and the channel keys give action 16 with the key in eventID and stay out
+// of the fields. While AnalysisTypingField names a field, the keys typed into it go there
+// (Return ends the typing); otherwise every other key is ignored.
+void AnalysisWindowKeys();
+extern int16_t AnalysisTypingField;
 // The "Data Filter In Use:" notice (window 90), when a limit or the subset is on.
 void DataFilterNotice(std::string_view message);
 

@@ -168,6 +168,20 @@ std::string areaReport(const ReportInputs& in) {
 
 bool hasReport(int16_t code) { return code >= kCodeDescriptiveStats && code != kCodeWaveformOpen; }
 
+bool reportsStatistics(int16_t code) {
+  switch (code) {
+    case kCodeDescriptiveStats:
+    case kCodeMeanMinimum:
+    case kCodeMeanMaximum:
+    case kCodeMostLevel:
+    case kCodeMostVariable:
+    case kCodeMostVariablePointToPoint:
+    case kCodeRunningAverage:
+    case kCodePairDifferences: return true;
+    default: return false;
+  }
+}
+
 std::string textReport(const ReportInputs& in) {
   const int16_t code = in.AnalysisCode;
   if (!hasReport(code)) return "";
@@ -217,6 +231,10 @@ DraftPrintOutcome draftPrint(const ReportInputs& in, int16_t route, std::string_
   out.NResultsPrinted = line.NResultsPrinted;
   out.count.Nresults = Nresults;
   if (!hasReport(in.AnalysisCode)) return out;
+  if (reportsStatistics(in.AnalysisCode) && in.nrPoints < 1) {
+    out.noValidCases = true;
+    return out;
+  }
   out.reported = true;
   bool written = true, lineComplete = true;
   switch (route) {

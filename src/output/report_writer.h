@@ -13,6 +13,9 @@ namespace qv {
 
 // Codes below 12 and 99 have nothing to report.
 bool hasReport(int16_t code);
+// Codes whose report is the statistics of a range (descriptive statistics, scans, clicked
+// points): with no case in the range there is nothing to report.
+bool reportsStatistics(int16_t code);
 
 // The text report of in.AnalysisCode (routes 4 and 6); "" when the code has nothing to report.
 std::string textReport(const ReportInputs& in);
@@ -32,6 +35,7 @@ enum class ReportIcon { None, Disk, Page };
 
 struct DraftPrintOutcome {
   bool reported = false;       // false: the code has nothing to report; nothing happens at all
+  bool noValidCases = false;   // a statistics report of no case: nothing is written or counted
   bool noDestination = false;  // no route is open: the no-destination alert, nothing written
   ReportIcon icon = ReportIcon::None;
   std::string text;            // appended to the route's file

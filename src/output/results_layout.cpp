@@ -74,6 +74,17 @@ bool showsHistogramButtons(int16_t code) {
   return code == 12 || code == 13 || code == 14 || code == 19 || code == 22;
 }
 
+int analysisKeyChannel(int key, int channels) {
+  int k = 0;
+  if (key >= '1' && key <= '9') k = key - '0';
+  else if (key == '0') k = 10;
+  else if (key == '!') k = 11;
+  else if (key == '@') k = 12;
+  else if (key == '#') k = 13;
+  else if (key == '$') k = 14;
+  return k <= channels ? k : 0;
+}
+
 std::string upperLimitLine(bool on, float limit) {
   return on ? "Data > " + rt::PSstr(limit) + " ignored" : "No upper limit";
 }

@@ -44,6 +44,10 @@ bool headerMarksChannel(int16_t analysisCode);
 // Codes that show the "Distribution", "(big)" and "Scale" buttons.
 bool showsHistogramButtons(int16_t analysisCode);
 
+// The channel a key of an analysis window chooses: "1".."9" and "0" channels 1 to 10, "!",
+// "@", "#", "$" channels 11 to 14; 0 for any other key or a channel the file lacks.
+int analysisKeyChannel(int key, int channels);
+
 // The lines of the data-filter notice below the message.
 std::string upperLimitLine(bool on, float limit);
 std::string lowerLimitLine(bool on, float limit);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/colors.h"
+#include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
 #include "core/label_strip.h"
@@ -11,6 +12,7 @@
 #include "output/output_state.h"
 #include "output/results_layout.h"
 #include "plot/plot_state.h"
+#include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "stats/case_filters.h"
@@ -18,6 +20,8 @@
 #include "stats/subset.h"
 
 namespace qv {
+
+int16_t AnalysisTypingField = 0;
 
 namespace {
 
@@ -133,6 +137,25 @@ void IntBUTTON() {
   unitButton(kUnitDays, "/day", 208, 253);
   unitButton(kUnitNone, "None", 257, 309);
   if (rt::controlExists(IntegrationUnit)) rt::setButtonState(IntegrationUnit, 2);
+}
+
+void AnalysisWindowKeys() {
+  const int key = rt::editKeyCode();
+  if (key == 13 || key == 3) {
+    action = 16;
+    eventID = 13;
+    AnalysisTypingField = 0;
+    rt::rejectEditKey();
+    return;
+  }
+  const bool command = key == '/' || key == '?' || key == 'P' || key == 'p';
+  const bool typing = AnalysisTypingField != 0 && rt::editFieldId() == AnalysisTypingField;
+  if (typing && !command) return;
+  rt::rejectEditKey();
+  if (command || analysisKeyChannel(key, kMaxChannels) != 0) {
+    action = 16;
+    eventID = int16_t(key);
+  }
 }
 
 void DataFilterNotice(std::string_view message) {

@@ -1,5 +1,5 @@
 // The texts the output route writes, composed by the report writer from the file in use and
-// the spreadsheet settings.
+// the spreadsheet settings, and the settings themselves as the options window leaves them.
 #include "output/route_texts.h"
 
 #include "core/prefs.h"
@@ -28,15 +28,25 @@ SpreadsheetOptions currentSpreadsheetOptions() {
   return o;
 }
 
+void storeSpreadsheetOptions(const SpreadsheetOptions& o) {
+  tabTime = o.tabTime;
+  deltatime = o.deltatime;
+  tabmass = o.tabmass;
+  tabStart = o.tabStart;
+  tabChan = o.tabChan;
+  tabMode = o.tabMode;
+  Note_1 = o.Note_1;
+  Note_2 = o.Note_2;
+  UseExcelFormat = o.UseExcelFormat;
+  UseMultipleResults = o.UseMultipleResults;
+  prefsArray[40] = o.hourColumn;
+  prefsArray[50] = o.dateColumn;
+  prefsArray[41] = o.elapsedColumn;
+}
+
 std::string TextResultsHeader(int16_t slot) { return textFileHeader(fileHeaderInfo(slot)); }
 
 std::vector<PrintedLine> PrintedSpoolHeader(int16_t slot) { return printedSpoolHeader(fileHeaderInfo(slot)); }
-
-bool SpreadsheetOutputOptions(std::string& proposedName) {
-  // The options window is not part of this build: the stored options stand.
-  proposedName += UseExcelFormat ? ".txt" : ".csv";
-  return true;
-}
 
 void WriteSpreadsheetHeaderRow() {
   writeToRoute(spreadsheetHeader(currentSpreadsheetOptions(), UseMultipleResults ? NMultipleResults : 1));

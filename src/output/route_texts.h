@@ -1,8 +1,6 @@
 #pragma once
-// The texts the output route writes without composing them: the header block of a text
-// results file, the header printed above the spool, and the spreadsheet's options and
-// header row. The report writer composes them; route_texts_pending.cpp stands in for it
-// until it is joined to this build.
+// What the output route writes and asks: the header block of a text results file, the header
+// printed above the spool, the spreadsheet's options windows and header row.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,9 +20,10 @@ std::vector<PrintedLine> PrintedSpoolHeader(int16_t slot);
 // with its close box, which cancels the route.
 bool SpreadsheetOutputOptions(std::string& proposedName);
 
-// The spreadsheet options as the settings hold them.
+// The spreadsheet options as the settings hold them, and the settings from options.
 struct SpreadsheetOptions;
 SpreadsheetOptions currentSpreadsheetOptions();
+void storeSpreadsheetOptions(const SpreadsheetOptions& options);
 
 // The header row of a new spreadsheet results file (route 5 is open).
 void WriteSpreadsheetHeaderRow();

@@ -21,13 +21,11 @@ void MultiChannelChanSelectWindow(int16_t) {}
 void ToolBar() {}
 void DRAWTOOLS() {}
 void UpdateDataBar(float, int32_t) {}
-void TabFileDATABAR() {}
 void HandlePlotDIALOG() {}
 void ShiftBlockLeft() {}
 void ShiftBlockRight() {}
 void ShiftBlockRules() { NotAvailable("Block Shift Rules"); }
 void AUTOBLOCK() { NotAvailable("Block Width"); }
-void AUTO_REPEAT() { NotAvailable("Repeat Last Analysis"); }
 void InsertMarker() { NotAvailable("Insert Marker"); }
 void ShowNotes() { NotAvailable("Show Notes"); }
 void ShowOnLineNOTE(int16_t) { NotAvailable("On-line Note"); }

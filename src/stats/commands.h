@@ -6,6 +6,9 @@
 namespace qv {
 
 void AVERAGE();
+// The statistics of channel ch over begin..end into the shared results and the statistics
+// block; mode non-zero: value-window mode (only values inside the limits count).
+void DoAVERAGE(int16_t mode, int32_t begin, int32_t end);
 // 13 mean minimum, 14 mean maximum, 19 most level, 22 most variable.
 void Minimum_Maximum_Level(int16_t code);
 void GETAREA();

@@ -94,6 +94,33 @@ LargeHistogramLayout largeHistogramLayout(const HistogramCounts& counts, double 
   return l;
 }
 
+SmallHistogramLayout smallHistogramLayout(const HistogramCounts& counts, double mean, float mi,
+                                          float ma, bool larger) {
+  SmallHistogramLayout l;
+  const int pitch = larger ? 12 : 4, width = larger ? 10 : 3, first = larger ? 41 : 37;
+  if (!larger) {
+    l.frameTop = 6;
+    l.frameRight = 122;
+    l.frameBottom = 68;
+  }
+  l.percent = counts.tallestPercent();
+  l.bars.assign(size_t(std::max(counts.bins, 0)) + 1, {});
+  for (int b = 1; b <= counts.bins; ++b) {
+    SmallHistogramBar& bar = l.bars[size_t(b)];
+    bar.left = first + (b - 1) * pitch;
+    bar.right = bar.left + width;
+    bar.bottom = l.frameBottom;
+    bar.top = l.frameBottom - barHeight(counts.counts[size_t(b)], counts.tallest, 58);
+  }
+  const double range = double(ma) - double(mi);
+  const double x = (larger ? 39 : 35) + (mean - double(mi)) * counts.bins * pitch / range;
+  if (counts.bins > 0 && range > 0.0 && std::isfinite(x) && x >= l.frameLeft && x <= l.frameRight) {
+    l.hasMeanLine = true;
+    l.meanX = int(x);
+  }
+  return l;
+}
+
 std::vector<CurvePoint> normalCurve(int meanX, double range, double barArea, double sd) {
   std::vector<CurvePoint> points;
   if (!(sd > 0.0) || !(range > 0.0) || !(barArea > 0.0) || !std::isfinite(sd * range * barArea))

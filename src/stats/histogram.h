@@ -67,6 +67,23 @@ struct LargeHistogramLayout {
 LargeHistogramLayout largeHistogramLayout(const HistogramCounts& counts, double mean, float mi,
                                           float ma);
 
+// The small histogram beside the plot (at most 21 bars): bars at a 12-pixel pitch from x 41
+// in a frame 35..298 by 9..71, or in the smaller layout at a 4-pixel pitch from x 37 in a
+// frame 35..122 by 6..68; a bar is at most 58 pixels high and stands on the frame's bottom.
+struct SmallHistogramBar {
+  int left = 0, right = 0, top = 0, bottom = 0;  // right and bottom exclusive; empty: no bar
+  bool empty() const { return top >= bottom; }
+};
+struct SmallHistogramLayout {
+  int frameLeft = 35, frameTop = 9, frameRight = 298, frameBottom = 71;
+  std::vector<SmallHistogramBar> bars;  // bars[b], b = 1..bins (entry 0 unused)
+  bool hasMeanLine = false;
+  int meanX = 0;  // left + (mean - mi) x bins x pitch / range
+  int percent = 0;  // the tallest bar's share of the values, the scale's top label
+};
+SmallHistogramLayout smallHistogramLayout(const HistogramCounts& counts, double mean, float mi,
+                                          float ma, bool larger);
+
 struct CurvePoint {
   int x = 0, y = 0;
 };

@@ -4,7 +4,6 @@
 
 namespace qv {
 
-void AVERAGE() { notBuilt(callText("AVERAGE"), "Basic Descriptive Stats"); }
 void Minimum_Maximum_Level(int16_t code) {
   const char* name = code == 13 ? "Minimum Value" : code == 14 ? "Maximum Value" : code == 19 ? "Most Level" : "Most Variable";
   notBuilt(callText("Minimum_Maximum_Level", code), name);

@@ -97,7 +97,9 @@ TEST_F(RouteTest, CancelledSavePanelLeavesNoRouteAndTheMenus) {
     std::vector<std::string> sounds;
     rt::setSoundObserver([&](const std::string& s) { sounds.push_back(s); });
     const auto before = menuStates();
-    qvtest::script({"save cancel"});
+    // The spreadsheet route asks for its options first.
+    if (route == kRouteSpreadsheet) qvtest::script({"click 20", "save cancel"});
+    else qvtest::script({"save cancel"});
     PortForResultsOutput = route;
     EXPECT_EQ(OPEN_OUTPUT_PORT(), 0);
     EXPECT_EQ(PortForResultsOutput, kRouteNone);
@@ -114,6 +116,7 @@ TEST_F(RouteTest, OpeningAnyRouteClearsTheAnalysisCode) {
     std::string answer;
   } cases[] = {{kRouteTextFile, "save " + dir + "/a.txt"}, {kRouteSpreadsheet, "save " + dir + "/b.csv"}, {kRoutePrinter, ""}};
   for (const auto& c : cases) {
+    if (c.route == kRouteSpreadsheet) qvtest::script({"click 20"});
     if (!c.answer.empty()) qvtest::script({c.answer.c_str()});
     AnalysisCode = 28;
     PortForResultsOutput = c.route;
