@@ -17,6 +17,7 @@
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/windows.h"
+#include "scripts/script_recorder.h"
 #include "scripts/commands.h"
 #include "scripts/script_state.h"
 #include "thermoreg/commands.h"
@@ -69,11 +70,7 @@ bool scriptMenu(uint16_t item) {
       FBMenu(kScriptMenu, 9, 1);
       FBMenu(kScriptMenu, 10, 1);
       FBMenu(kScriptMenu, 6, 1);
-      ScriptRunOnce = 1;
-      RecordSCRIPT = 0;
-      autoscript = 1;
-      FileJustLoaded = 0;
-      RunScript = 1;
+      ArmScriptForEveryFile();
       DRAWTIMEDATE();
       break;
     }

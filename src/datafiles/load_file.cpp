@@ -59,12 +59,8 @@ void recordOpenStep() {
     rt::removeControl(kScriptStepField);
   }
   for (int16_t item : {6, 8, 9, 11}) FBMenu(kScriptMenu, item, 1);
-  ScriptRunOnce = 1;
-  RecordSCRIPT = 0;
-  autoscript = 1;
+  ArmScriptForEveryFile();
   ScriptCOUNT = 0;
-  FileJustLoaded = 0;
-  RunScript = 1;
   DRAWTIMEDATE();
 }
 

@@ -22,4 +22,12 @@ bool RecordScriptStep(int16_t code, std::initializer_list<float> parameters) {
   return true;
 }
 
+void ArmScriptForEveryFile() {
+  ScriptRunOnce = 1;
+  RecordSCRIPT = 0;
+  autoscript = 1;
+  FileJustLoaded = 0;
+  RunScript = 1;
+}
+
 }  // namespace qv

@@ -18,4 +18,7 @@ constexpr int16_t kMostScriptSteps = 40;
 // nothing was recorded.
 bool RecordScriptStep(int16_t code, std::initializer_list<float> parameters = {});
 
+// Ends recording and arms the recorded steps to run on every file opened from now on.
+void ArmScriptForEveryFile();
+
 }  // namespace qv

@@ -29,7 +29,7 @@
 #include "stats/block_limits.h"
 #include "stats/commands.h"
 #include "stats/histogram_window.h"
-#include "stats/script_step.h"
+#include "scripts/script_recorder.h"
 #include "stats/stats_block.h"
 #include "stats/stats_state.h"
 #include "stats/subset.h"
@@ -373,7 +373,7 @@ void AVERAGE() {
   SavedHandlers savedHandlers;
   clearScratchCase(f);
   HelpSubject = kStatsHelp;
-  recordScriptStep(12.0f);
+  RecordScriptStep(12);
   gInterpolation = PrepareCaseFilters(false, true);
   AnalysisCode = kCodeDescriptiveStats;
   if (IntegrationUnit != kUnitSeconds && IntegrationUnit != kUnitMinutes && IntegrationUnit != kUnitHours)
