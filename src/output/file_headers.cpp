@@ -14,21 +14,6 @@ std::string label(const FileHeaderInfo& f, size_t k) {
 
 std::string bullets() { return repeated(kBullet, 3); }
 
-std::vector<std::string> linesOf(std::string_view text) {
-  std::vector<std::string> lines;
-  const std::string t = withLineFeeds(text);
-  size_t start = 0;
-  while (true) {
-    const size_t end = t.find('\n', start);
-    if (end == std::string::npos) {
-      lines.push_back(t.substr(start));
-      return lines;
-    }
-    lines.push_back(t.substr(start, end - start));
-    start = end + 1;
-  }
-}
-
 }  // namespace
 
 FileHeaderInfo fileHeaderInfo(int slot) {
@@ -74,7 +59,7 @@ std::vector<PrintedLine> printedSpoolHeader(const FileHeaderInfo& f) {
   out.push_back({{"    " + bullets() + "  FILE `" + f.name + " '; saved " + f.startDate + " at " +
                       f.startTime + "  " + bullets() + rule,
                   true}});
-  for (std::string& line : linesOf(f.comment)) out.push_back({{std::move(line)}});
+  for (std::string& line : spoolLines(f.comment)) out.push_back({{std::move(line)}});
   out.push_back({{rule}});
 
   PrintedLine pair;
@@ -93,15 +78,6 @@ std::vector<PrintedLine> printedSpoolHeader(const FileHeaderInfo& f) {
                   reportNumber(f.temperature, d) + " " + std::string(kDegreesC) +
                   "      Effective volume" + reportNumber(f.volume, d) + " ml"}});
   out.push_back({{"   " + rule}});
-  return out;
-}
-
-std::vector<PrintedLine> printedSpoolBody(std::string_view spoolText) {
-  std::vector<PrintedLine> out;
-  std::vector<std::string> lines = linesOf(spoolText);
-  // The spool ends with a line end: no empty line after it.
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
-  for (std::string& line : lines) out.push_back({{"    " + line}});
   return out;
 }
 

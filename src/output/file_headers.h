@@ -40,8 +40,8 @@ std::string textFileHeader(const FileHeaderInfo& f);
 // 43), the recording conditions and a rule.
 std::vector<PrintedLine> printedSpoolHeader(const FileHeaderInfo& f);
 
-// The spool's text as printed: each line whole, indented by four blanks.
-std::vector<PrintedLine> printedSpoolBody(std::string_view spoolText);
+// The spool's text as printed (each line whole, indented by four blanks) is spoolDocument of
+// output/printed_text.h.
 
 // Printed lines as plain text (columns filled with blanks), for checks and previews.
 std::string printedText(const std::vector<PrintedLine>& lines);

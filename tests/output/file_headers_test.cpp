@@ -93,7 +93,7 @@ TEST(FileHeaders, PrintedSpoolHeader) {
 
 TEST(FileHeaders, SpoolLinesPrintWhole) {
   const std::vector<PrintedLine> body =
-      printedSpoolBody("  BASIC STATS, CHANNEL 1:  O2, dry\n     Mean =  20.5     N = 300\n");
+      spoolDocument({}, "  BASIC STATS, CHANNEL 1:  O2, dry\n     Mean =  20.5     N = 300\n");
   ASSERT_EQ(body.size(), 2u);
   EXPECT_EQ(body[0][0].text, "      BASIC STATS, CHANNEL 1:  O2, dry");
   EXPECT_EQ(body[1][0].text, "         Mean =  20.5     N = 300");
