@@ -7,7 +7,7 @@
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "plot/plot_state.h"
+#include "core/view_state.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 

@@ -7,7 +7,7 @@
 #include "core/filetable.h"
 #include "core/kit.h"
 #include "core/saved_handlers.h"
-#include "plot/plot_state.h"
+#include "core/view_state.h"
 #include "runtime/menus.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"

@@ -7,7 +7,7 @@
 
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"
-#include "stats/data_generation.h"
+#include "core/data_generation.h"
 
 namespace qv {
 

@@ -6,7 +6,7 @@
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
-#include "plot/plot_state.h"
+#include "core/view_state.h"
 #include "runtime/clock.h"
 #include "runtime/events.h"
 #include "runtime/windows.h"

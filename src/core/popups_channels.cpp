@@ -4,7 +4,7 @@
 #include "core/filetable.h"
 #include "core/popups.h"
 #include "core/prefs.h"
-#include "plot/plot_state.h"
+#include "core/view_state.h"
 #include "runtime/menus.h"
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"

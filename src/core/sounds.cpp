@@ -2,7 +2,7 @@
 
 #include "core/prefs.h"
 #include "runtime/sound.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 namespace qv {
 

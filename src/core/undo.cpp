@@ -8,7 +8,7 @@
 #include "core/prefs.h"
 #include "core/warning.h"
 #include "runtime/sound.h"
-#include "stats/data_generation.h"
+#include "core/data_generation.h"
 
 namespace qv {
 

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <optional>
 
-#include "core/chooser.h"
+#include "app/chooser.h"
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "core/menu_state.h"
+#include "app/menu_state.h"
 #include "core/notices.h"
 #include "core/sounds.h"
 #include "datafiles/binary_format.h"

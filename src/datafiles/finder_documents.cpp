@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/chooser.h"
-#include "core/dispatcher.h"
+#include "app/chooser.h"
+#include "app/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "datafiles/datafiles.h"

@@ -5,12 +5,12 @@
 #include <array>
 #include <optional>
 
-#include "core/chooser.h"
+#include "app/chooser.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "core/menu_state.h"
+#include "app/menu_state.h"
 #include "core/notices.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
@@ -29,8 +29,8 @@
 #include "runtime/panels.h"
 #include "runtime/utf8.h"
 #include "runtime/windows.h"
-#include "scripts/script_state.h"
-#include "stats/data_generation.h"
+#include "core/script_state.h"
+#include "core/data_generation.h"
 
 namespace qv {
 

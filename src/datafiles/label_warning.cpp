@@ -14,7 +14,7 @@
 #include "runtime/events.h"
 #include "runtime/scripted.h"
 #include "runtime/windows.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 namespace qv {
 

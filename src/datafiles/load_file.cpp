@@ -2,12 +2,12 @@
 // chooser, the last-file question) comes here: the load itself, then the plot window of the
 // new file with its menus, or the previous file back in front when nothing was loaded.
 #include "core/channel_selection.h"
-#include "core/chooser.h"
+#include "app/chooser.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "core/menu_bar.h"
+#include "app/menu_bar.h"
 #include "core/notices.h"
 #include "core/popups.h"
 #include "core/prefs.h"
@@ -23,7 +23,7 @@
 #include "plot/plot_state.h"
 #include "runtime/windows.h"
 #include "scripts/script_recorder.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
 // Window 1166 in its uses on the open road: the refusal of a file, the markers caution and
 // the long-load warning; and the loading window's status line.
-#include "core/chooser.h"
+#include "app/chooser.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -8,7 +8,7 @@
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
-#include "core/splash.h"
+#include "app/splash.h"
 #include "core/text_constants.h"
 #include "datafiles/file_facts.h"
 #include "datafiles/load_windows.h"

@@ -4,7 +4,7 @@
 
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "core/menu_state.h"
+#include "app/menu_state.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "core/warning.h"

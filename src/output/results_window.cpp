@@ -6,7 +6,7 @@
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "core/label_strip.h"
+#include "plot/label_strip.h"
 #include "core/prefs.h"
 #include "output/output.h"
 #include "output/output_state.h"

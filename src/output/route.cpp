@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "core/filetable.h"
-#include "core/help.h"
+#include "app/help.h"
 #include "core/kit.h"
-#include "core/label_strip.h"
-#include "core/menu_state.h"
+#include "plot/label_strip.h"
+#include "app/menu_state.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "core/warning.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/event_state.h"
-#include "core/help.h"
+#include "app/help.h"
 #include "core/kit.h"
 #include "core/saved_handlers.h"
 #include "output/output_state.h"

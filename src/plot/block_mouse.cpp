@@ -8,7 +8,7 @@
 #include "core/cursors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "core/menu_state.h"
+#include "app/menu_state.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "output/output_state.h"

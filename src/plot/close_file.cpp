@@ -6,7 +6,7 @@
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "core/menu_state.h"
+#include "app/menu_state.h"
 #include "core/popups.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"

@@ -3,7 +3,7 @@
 // result says whether a file came in.
 #include "plot/close_roads.h"
 
-#include "core/chooser.h"
+#include "app/chooser.h"
 #include "core/notices.h"
 #include "datafiles/datafiles.h"
 

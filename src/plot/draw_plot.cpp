@@ -7,7 +7,7 @@
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "core/menu_state.h"
+#include "app/menu_state.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "core/text_format.h"

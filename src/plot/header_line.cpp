@@ -14,7 +14,7 @@
 #include "plot/scale.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 namespace qv {
 

@@ -2,14 +2,10 @@
 
 namespace qv {
 
-int16_t ScreenWidth = 1000;
-int16_t ScreenHeight = 700;
-int16_t BottomOfPlotArea = 500;
 int16_t LastBottom = 500;
 int16_t PlotHeight = 460;
 int32_t RightLim = 679;
 int16_t BlockWindowRight = 1000, BlockWindowBottom = 700;
-int16_t ActiveChannel = 1;
 int16_t chanB = 1;
 int16_t old = 1;
 int16_t ActiveChannelArray[kSlots];

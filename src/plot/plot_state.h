@@ -6,15 +6,12 @@
 #include "core/channel_selection.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
+#include "core/view_state.h"
 #include "output/results_scaling.h"
 
 namespace qv {
 
-// Plot area of the plot windows: its width in pixels and the bottom of the traces. The
-// plot window in front defines them.
-extern int16_t ScreenWidth;
-extern int16_t ScreenHeight;
-extern int16_t BottomOfPlotArea;
+// ScreenWidth, ScreenHeight, BottomOfPlotArea and ActiveChannel are in core/view_state.h.
 extern int16_t LastBottom;
 // Pixels one full scale spans (content height - 78).
 extern int16_t PlotHeight;
@@ -23,8 +20,7 @@ extern int32_t RightLim;
 // Where the block window goes: the plot's width and the screen height of the layout.
 extern int16_t BlockWindowRight, BlockWindowBottom;
 
-// The channel on the plot, and the channel shown in the block window.
-extern int16_t ActiveChannel;
+// The channel shown in the block window.
 extern int16_t chanB;
 // The channel that was active before the last change of channel.
 extern int16_t old;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "scripts/commands.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 namespace qv {
 

@@ -1,5 +1,5 @@
 // The last block analysis run again on a new block.
-#include "core/menu_state.h"
+#include "app/menu_state.h"
 #include "fitting/commands.h"
 #include "output/output_state.h"
 #include "plot/plot.h"

@@ -11,7 +11,7 @@
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "core/help.h"
+#include "app/help.h"
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"

@@ -9,7 +9,7 @@
 #include "core/warning.h"
 #include "output/output.h"
 #include "runtime/windows.h"
-#include "stats/data_generation.h"
+#include "core/data_generation.h"
 #include "stats/subset.h"
 
 namespace qv {

@@ -7,7 +7,7 @@
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "core/help.h"
+#include "app/help.h"
 #include "core/kit.h"
 #include "core/saved_handlers.h"
 #include "core/warning.h"

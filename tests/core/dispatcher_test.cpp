@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "calculators/commands.h"
-#include "core/chooser.h"
-#include "core/dispatcher.h"
-#include "core/help.h"
-#include "core/menu_bar.h"
+#include "app/chooser.h"
+#include "app/dispatcher.h"
+#include "app/help.h"
+#include "app/menu_bar.h"
 #include "datafiles/datafiles.h"
 #include "editing/commands.h"
 #include "menus_fixture.h"
@@ -18,7 +18,7 @@
 #include "runtime/menus.h"
 #include "runtime/scripted.h"
 #include "runtime/sound.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 using namespace qv;
 using Calls = std::vector<std::string>;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/filetable.h"
-#include "core/label_strip.h"
+#include "plot/label_strip.h"
 #include "core/prefs.h"
 #include "core/kit.h"
 #include "core_files.h"

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <set>
 
-#include "core/about.h"
-#include "core/chooser.h"
-#include "core/help.h"
-#include "core/menu_bar.h"
+#include "app/about.h"
+#include "app/chooser.h"
+#include "app/help.h"
+#include "app/menu_bar.h"
 #include "menus_fixture.h"
 #include "runtime/app.h"
 #include "runtime/menus.h"

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/colors.h"
-#include "core/dispatcher.h"
-#include "core/main_loop.h"
-#include "core/menu_bar.h"
-#include "core/menu_state.h"
+#include "app/dispatcher.h"
+#include "app/main_loop.h"
+#include "app/menu_bar.h"
+#include "app/menu_state.h"
 #include "core/pointer_case.h"
 #include "menus_fixture.h"
 #include "output/output_state.h"

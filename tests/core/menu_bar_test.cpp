@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/kit.h"
-#include "core/help.h"
-#include "core/menu_bar.h"
+#include "app/help.h"
+#include "app/menu_bar.h"
 #include "menus_fixture.h"
 #include "runtime/menus.h"
 #include "runtime/scripted.h"

@@ -1,7 +1,7 @@
 // SETMENU on a table of file states, and the Window menu.
 #include <gtest/gtest.h>
 
-#include "core/menu_state.h"
+#include "app/menu_state.h"
 #include "menus_fixture.h"
 #include "runtime/menus.h"
 

@@ -11,7 +11,7 @@
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "core/prefs_file.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "core/stub_log.h"
 #include "core_files.h"
 #include "plot/plot_state.h"

@@ -18,7 +18,7 @@
 #include "runtime/files.h"
 #include "runtime/scripted.h"
 #include "runtime/sound.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 #include "support/qvtest.h"
 
 using namespace qv;

@@ -2,7 +2,7 @@
 // every one was saved or let go.
 #include <gtest/gtest.h>
 
-#include "core/dispatcher.h"
+#include "app/dispatcher.h"
 #include "menus_fixture.h"
 #include "runtime/scripted.h"
 

@@ -5,7 +5,7 @@
 
 #include "core/prefs.h"
 #include "core/sounds.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 #include "runtime/sound.h"
 #include "support/qvtest.h"
 

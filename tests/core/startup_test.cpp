@@ -2,8 +2,8 @@
 // cases is open.
 #include <gtest/gtest.h>
 
-#include "core/chooser.h"
-#include "core/splash.h"
+#include "app/chooser.h"
+#include "app/splash.h"
 #include "datafiles/binary_format.h"
 #include "datafiles/datafiles.h"
 #include "menus_fixture.h"
@@ -14,7 +14,7 @@
 #include "runtime/files.h"
 #include "runtime/menus.h"
 #include "runtime/scripted.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 using namespace qv;
 using Calls = std::vector<std::string>;

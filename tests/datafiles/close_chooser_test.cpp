@@ -1,8 +1,8 @@
 // The limit of 20 open files: the close chooser before a load, and from the File menu.
-#include "core/dispatcher.h"
+#include "app/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "core/menu_bar.h"
+#include "app/menu_bar.h"
 #include "core/prefs.h"
 #include "datafiles/datafiles.h"
 #include "datafiles/open_road.h"

@@ -1,9 +1,9 @@
 // Documents handed over by the desktop (file arguments, or a second start of the program).
-#include "core/chooser.h"
-#include "core/dispatcher.h"
+#include "app/chooser.h"
+#include "app/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "core/main_loop.h"
+#include "app/main_loop.h"
 #include "datafiles/datafiles.h"
 #include "datafiles/open_road.h"
 #include "hand_bytes.h"

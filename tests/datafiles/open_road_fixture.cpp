@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "core/chooser.h"
-#include "core/dispatcher.h"
+#include "app/chooser.h"
+#include "app/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "core/prefs_file.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "core/stub_log.h"
 #include "datafiles/binary_format.h"
 #include "datafiles/datafiles.h"
@@ -18,7 +18,7 @@
 #include "runtime/scripted.h"
 #include "runtime/sound.h"
 #include "runtime/windows.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 #include "support/qvtest.h"
 
 using namespace qv;

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/chooser.h"
-#include "core/dispatcher.h"
+#include "app/chooser.h"
+#include "app/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "core/menu_bar.h"
+#include "app/menu_bar.h"
 #include "core/prefs.h"
 #include "core/undo.h"
 #include "datafiles/datafiles.h"
@@ -20,8 +20,8 @@
 #include "runtime/menus.h"
 #include "runtime/scripted.h"
 #include "runtime/windows.h"
-#include "scripts/script_state.h"
-#include "stats/data_generation.h"
+#include "core/script_state.h"
+#include "core/data_generation.h"
 #include "support/qvtest.h"
 
 using namespace qv;

@@ -24,7 +24,7 @@
 #include "runtime/scripted.h"
 #include "runtime/sound.h"
 #include "runtime/windows.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 #include "support/qvtest.h"
 
 namespace savetest {

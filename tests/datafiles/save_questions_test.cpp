@@ -7,10 +7,10 @@
 
 #include <fstream>
 
-#include "core/dispatcher.h"
-#include "core/main_loop.h"
-#include "core/menu_bar.h"
-#include "core/menu_state.h"
+#include "app/dispatcher.h"
+#include "app/main_loop.h"
+#include "app/menu_bar.h"
+#include "app/menu_state.h"
 #include "core/menus_fixture.h"
 #include "datafiles/binary_format.h"
 #include "datafiles/datafile.h"

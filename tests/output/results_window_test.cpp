@@ -5,7 +5,7 @@
 #include "output/results_layout.h"
 #include "output_fixture.h"
 #include "stats/case_filters.h"
-#include "stats/data_generation.h"
+#include "core/data_generation.h"
 #include "stats/stats_state.h"
 
 using namespace qv;

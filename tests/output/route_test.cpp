@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/label_strip.h"
-#include "core/menu_state.h"
+#include "plot/label_strip.h"
+#include "app/menu_state.h"
 #include "output/output.h"
 #include "output/route_texts.h"
 #include "output_fixture.h"

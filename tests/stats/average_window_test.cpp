@@ -16,7 +16,7 @@
 #include "runtime/numtext.h"
 #include "runtime/scripted.h"
 #include "runtime/sound.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 #include "stats/commands.h"
 #include "stats/stats_block.h"
 #include "stats_window_fixture.h"

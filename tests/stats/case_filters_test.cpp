@@ -5,7 +5,7 @@
 
 #include "stats/block_stats.h"
 #include "stats/case_filters.h"
-#include "stats/data_generation.h"
+#include "core/data_generation.h"
 
 using namespace qv;
 

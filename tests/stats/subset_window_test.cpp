@@ -7,7 +7,7 @@
 #include "core/undo.h"
 #include "output/output.h"
 #include "output/output_fixture.h"
-#include "stats/data_generation.h"
+#include "core/data_generation.h"
 #include "stats/subset.h"
 
 using namespace qv;

@@ -6,12 +6,12 @@
 #include "core/commands.h"
 #include "core/popups.h"
 #include "core/undo.h"
-#include "core/dispatch_internal.h"
-#include "core/dispatcher.h"
+#include "app/dispatch_internal.h"
+#include "app/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "core/menu_bar.h"
+#include "app/menu_bar.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "core/warning.h"
@@ -25,7 +25,7 @@
 #include "runtime/events.h"
 #include "runtime/windows.h"
 #include "scripts/commands.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 namespace qv::dispatch {
 

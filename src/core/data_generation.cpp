@@ -1,4 +1,4 @@
-#include "stats/data_generation.h"
+#include "core/data_generation.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "core/dispatcher.h"
+#include "app/dispatcher.h"
 
 #include <cstdio>
 
@@ -6,10 +6,10 @@
 #include "core/commands.h"
 #include "core/popups.h"
 #include "core/undo.h"
-#include "core/dispatch_internal.h"
+#include "app/dispatch_internal.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "core/menu_bar.h"
+#include "app/menu_bar.h"
 #include "core/prefs.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"

@@ -1,4 +1,4 @@
-#include "core/label_strip.h"
+#include "plot/label_strip.h"
 
 #include <string>
 

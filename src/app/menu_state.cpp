@@ -1,9 +1,9 @@
-#include "core/menu_state.h"
+#include "app/menu_state.h"
 
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "core/menu_bar.h"
+#include "app/menu_bar.h"
 #include "core/prefs.h"
 #include "editing/commands.h"
 #include "plot/plot_state.h"

@@ -1,16 +1,16 @@
 // The File menu and its submenus, and Quit.
 #include <string>
 
-#include "core/chooser.h"
+#include "app/chooser.h"
 #include "core/colors.h"
-#include "core/dispatch_internal.h"
-#include "core/dispatcher.h"
+#include "app/dispatch_internal.h"
+#include "app/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "core/help.h"
+#include "app/help.h"
 #include "core/kit.h"
-#include "core/menu_bar.h"
-#include "core/menu_state.h"
+#include "app/menu_bar.h"
+#include "app/menu_state.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "datafiles/datafiles.h"

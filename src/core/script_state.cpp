@@ -1,4 +1,4 @@
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 namespace qv {
 

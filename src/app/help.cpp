@@ -1,10 +1,10 @@
-#include "core/help.h"
+#include "app/help.h"
 
 #include <map>
 
 #include "calculators/commands.h"
 #include "core/event_state.h"
-#include "core/menu_bar.h"
+#include "app/menu_bar.h"
 #include "core/sounds.h"
 #include "runtime/app.h"
 #include "runtime/events.h"
@@ -12,7 +12,7 @@
 #include "runtime/menus.h"
 #include "runtime/panels.h"
 #include "runtime/windows.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 #ifndef QV_MAKER_WEB_URL
 #define QV_MAKER_WEB_URL ""

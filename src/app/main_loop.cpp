@@ -1,18 +1,18 @@
-#include "core/main_loop.h"
+#include "app/main_loop.h"
 
 #include "core/colors.h"
 #include "core/channel_selection.h"
 #include "core/commands.h"
 #include "core/popups.h"
 #include "core/undo.h"
-#include "core/dispatch_internal.h"
-#include "core/dispatcher.h"
+#include "app/dispatch_internal.h"
+#include "app/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "core/help.h"
+#include "app/help.h"
 #include "core/kit.h"
-#include "core/menu_bar.h"
-#include "core/menu_state.h"
+#include "app/menu_bar.h"
+#include "app/menu_state.h"
 #include "core/prefs.h"
 #include "datafiles/datafiles.h"
 #include "editing/commands.h"
@@ -24,7 +24,7 @@
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "scripts/commands.h"
-#include "scripts/script_state.h"
+#include "core/script_state.h"
 
 namespace qv {
 

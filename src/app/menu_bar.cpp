@@ -1,9 +1,9 @@
-#include "core/menu_bar.h"
+#include "app/menu_bar.h"
 
 #include <string>
 
 #include "core/filetable.h"
-#include "core/help.h"
+#include "app/help.h"
 #include "core/prefs.h"
 #include "runtime/menus.h"
 

@@ -1,6 +1,6 @@
 // The Analyze menu with its submenus Time Series and Analysis Utilities.
-#include "core/dispatch_internal.h"
-#include "core/menu_bar.h"
+#include "app/dispatch_internal.h"
+#include "app/menu_bar.h"
 #include "core/prefs.h"
 #include "fitting/commands.h"
 #include "output/commands.h"
