@@ -21,10 +21,7 @@ namespace qv {
 
 namespace dispatch {
 
-bool fileInUse() {
-  const int f = TheFileInUse;
-  return f >= 0 && f < 20 && nCases[f] > 0 && nChannels[f] > 0;
-}
+bool fileInUse() { return slotIsOpen(TheFileInUse); }
 
 bool hasBlock() { return fileInUse() && FileSHORTS[TheFileInUse][2] == 2; }
 

@@ -20,8 +20,6 @@ int16_t MultiChannelImages[41];
 
 namespace {
 
-bool slotHoldsFile(int s) { return s >= 0 && s < 20 && nCases[s] > 0 && nChannels[s] > 0; }
-
 // Tool-bar buttons, when the tool bar exists. The output window is put back afterwards.
 struct ToolBarButtons {
   int savedOutput = rt::outputWindow();
@@ -142,7 +140,7 @@ void FIxWINDOWSmenu() {
   NumberOfOpenFiles = 0;
   while (rt::menuItemCount(kWindowMenu) > 0) rt::menuDeleteItem(kWindowMenu, rt::menuItemCount(kWindowMenu));
   for (int s = 0; s < 20; ++s) {
-    if (!slotHoldsFile(s)) continue;
+    if (!slotIsOpen(s)) continue;
     ++NumberOfOpenFiles;
     ThisFileName = FileName[s];
     // A file name is shown as it is, never read as a Command key.
@@ -156,14 +154,14 @@ void WindowsMenuCheckmark(int16_t position) {
   for (int16_t i = 1; i <= 20; ++i) FBMenu(kWindowMenu, i, 1);
   int count = 0;
   for (int s = 0; s < position && s < 20; ++s)
-    if (slotHoldsFile(s)) ++count;
+    if (slotIsOpen(s)) ++count;
   if (count >= 1) FBMenu(kWindowMenu, int16_t(count), 2);
 }
 
 int16_t SlotOfOpenFile(int n) {
   int count = 0;
   for (int s = 0; s < 20; ++s)
-    if (slotHoldsFile(s) && ++count == n) return int16_t(s);
+    if (slotIsOpen(s) && ++count == n) return int16_t(s);
   return -1;
 }
 

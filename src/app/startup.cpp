@@ -110,10 +110,7 @@ void startupMenus() {
   FBMenu(kScriptMenu, 4, 1);
 }
 
-bool fileInUseHasCases(int32_t atLeast) {
-  const int f = TheFileInUse;
-  return f >= 0 && f < 20 && nCases[f] >= atLeast;
-}
+bool fileInUseHasCases(int32_t atLeast) { return slotIsOpen(TheFileInUse) && nCases[TheFileInUse] >= atLeast; }
 
 // A first file too short to work with is given back before the user chooses again.
 void discardShortFile() {

@@ -13,6 +13,14 @@ namespace qv {
 
 int16_t TheFileInUse = -1;
 int16_t NumberOfOpenFiles = 0;
+
+bool slotIsOpen(int slot) { return slot >= 0 && slot < kMaxOpenFiles && nCases[slot] > 0 && nChannels[slot] > 0; }
+
+int openFileCount() {
+  int n = 0;
+  for (int s = 0; s < kMaxOpenFiles; ++s) n += slotIsOpen(s);
+  return n;
+}
 int32_t nCases[kSlots];
 int16_t nChannels[kSlots];
 SampleArray gPointersToFileData[kSlots][kMaxChannels + 1];

@@ -22,6 +22,11 @@ using SampleArray = std::unique_ptr<float[]>;
 extern int16_t TheFileInUse;
 extern int16_t NumberOfOpenFiles;
 
+// Whether a slot holds an open file: one of the 20 file slots, with cases and channels.
+bool slotIsOpen(int slot);
+// How many of the 20 file slots hold an open file.
+int openFileCount();
+
 extern int32_t nCases[kSlots];
 extern int16_t nChannels[kSlots];
 // Channel 0 is the scratch channel; 1..nChannels hold the data.

@@ -42,12 +42,6 @@ std::vector<uint8_t> fileHead(const std::string& path) {
   return head;
 }
 
-int openFileCount() {
-  int n = 0;
-  for (int s = 0; s < kMaxOpenFiles; ++s) n += slotIsOpen(s);
-  return n;
-}
-
 void openDocument(const std::string& path) {
   const int16_t type = finderDocumentType(fileHead(path));
   if (type == 0) {

@@ -43,7 +43,7 @@ namespace {
 
 std::array<bool, kMaxOpenFiles> slotsTaken() {
   std::array<bool, kMaxOpenFiles> taken{};
-  for (int s = 0; s < kMaxOpenFiles; ++s) taken[size_t(s)] = FileSHORTS[s][kInUseWord] != 0 || nCases[s] > 0;
+  for (int s = 0; s < kMaxOpenFiles; ++s) taken[size_t(s)] = slotIsOpen(s) || FileSHORTS[s][kInUseWord] != 0 || nCases[s] > 0;
   return taken;
 }
 
@@ -103,9 +103,7 @@ void commitLoadedFile(DataFile&& f, int slot, const std::string& path) {
   raiseDataGeneration(slot);
   FileJustLoaded = 1;
   prefsArray[10] = FileSHORTS[slot][kMarkerCountWord] > kMostMarkersDrawn ? 0 : 1;
-  int open = 0;
-  for (int s = 0; s < kMaxOpenFiles; ++s) open += slotIsOpen(s);
-  NumberOfOpenFiles = int16_t(open);
+  NumberOfOpenFiles = int16_t(openFileCount());
 }
 
 // The previous file in use once the close chooser has run: itself when still open, else the
@@ -136,11 +134,6 @@ std::optional<std::string> chooseFile(int16_t fromFinder) {
 }
 
 }  // namespace
-
-bool slotIsOpen(int slot) {
-  return slot >= 0 && slot < kMaxOpenFiles && nCases[slot] > 0 && nChannels[slot] > 0 &&
-         FileSHORTS[slot][kInUseWord] != 0;
-}
 
 int16_t highestOpenSlot() {
   for (int16_t s = kMaxOpenFiles - 1; s >= 0; --s)

@@ -43,8 +43,6 @@ void SetUpLoadedFile();
 // After a load that did not go through: the previous file back in front.
 void ShowPreviousFileAgain();
 
-// Whether a slot holds an open file.
-bool slotIsOpen(int slot);
 // The open file in the highest slot, or -1.
 int16_t highestOpenSlot();
 

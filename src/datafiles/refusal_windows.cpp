@@ -21,11 +21,6 @@ namespace qv {
 
 namespace {
 
-bool fileInUseHasCases() {
-  const int f = TheFileInUse;
-  return f >= 0 && f < kMaxOpenFiles && nCases[f] > 0;
-}
-
 // Waits, with the menus off and the mouse handler inert, until the mouse button is pressed,
 // a window or button is clicked, or a key is typed.
 void waitForAnyClick() {
@@ -85,7 +80,7 @@ void RefuseFile(const RefusalText& text) {
   PrintAt(78, 169, bullet + "  click mouse to continue  " + bullet);
   rt::flushWindow(kLoadWarningWindow);
   waitForAnyClick();
-  if (!fileInUseHasCases() && rt::windowExists(kSplashWindow)) rt::showWindow(kSplashWindow);
+  if (!slotIsOpen(TheFileInUse) && rt::windowExists(kSplashWindow)) rt::showWindow(kSplashWindow);
   rt::closeWindow(kLoadWarningWindow);
   RestoreTheToolBar();
   if (rt::windowExists(savedOutput)) rt::setOutputWindow(savedOutput);

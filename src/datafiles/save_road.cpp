@@ -27,8 +27,6 @@ namespace {
 
 constexpr int16_t kChannelWindow = 6;
 
-bool holdsFile(int f) { return f >= 0 && f < kMaxOpenFiles && nCases[f] > 0 && nChannels[f] > 0; }
-
 // The slot's location names the file it holds: one opened or saved whole by this program.
 // A slot that has none (an import, a new file) or holds another file's location has no place
 // of its own to be saved in.
@@ -133,7 +131,7 @@ SaveResult runSave(int16_t f, int16_t ask, int16_t inPlace, int16_t compacted) {
 
 SaveResult SAVEDATAFILE(int16_t ask, int16_t inPlace, int16_t compacted) {
   const int16_t f = TheFileInUse;
-  if (!holdsFile(f)) return SaveResult::Failed;
+  if (!slotIsOpen(f)) return SaveResult::Failed;
   // A file with no place of its own is saved where the user says.
   if (inPlace && !compacted && !hasOwnLocation(f)) ask = 1, inPlace = 0;
   const int16_t page = FileSHORTS[f][kPageWord], pages = FileSHORTS[f][kPageCountWord],

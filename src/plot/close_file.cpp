@@ -86,14 +86,6 @@ constexpr int kToolBarWindow = 1999, kAppendButton = 564;
 
 enum class LastFileChoice { Quit, LoadNew, Keep };
 
-bool holdsFile(int f) { return f >= 0 && f < kMaxOpenFiles && nCases[f] > 0 && nChannels[f] > 0; }
-
-int openFileCount() {
-  int n = 0;
-  for (int f = 0; f < kMaxOpenFiles; ++f) n += holdsFile(f);
-  return n;
-}
-
 LastFileChoice askAboutLastFile() {
   SavedHandlers saved;
   BuildWINDOW(kLastFileWindow, "", 145, 120, 145 + 245, 120 + 105, 5);
@@ -146,7 +138,7 @@ bool closeLastFile(int16_t f) {
 // After the file in use was closed: the open file in the highest slot takes its place.
 void takeNextFileInUse() {
   int g = kMaxOpenFiles - 1;
-  while (g >= 0 && !(holdsFile(g) && rt::windowExists(plot::kPlotWindowBase + g))) --g;
+  while (g >= 0 && !(slotIsOpen(g) && rt::windowExists(plot::kPlotWindowBase + g))) --g;
   if (g < 0) return;
   TheFileInUse = int16_t(g);
   ActiveChannel = plot::rememberedChannel(g);
@@ -162,7 +154,7 @@ void takeNextFileInUse() {
 }  // namespace
 
 void CloseThisPlotWindow(int16_t f) {
-  if (!holdsFile(f)) {
+  if (!slotIsOpen(f)) {
     // A plot window left without a file has nothing to save or free: it just goes.
     if (f >= 0 && f < kMaxOpenFiles) rt::closeWindow(plot::kPlotWindowBase + f);
     action = eventID = 0;
@@ -180,7 +172,7 @@ void CloseThisPlotWindow(int16_t f) {
   } else {
     closed = closeLastFile(f);
   }
-  if (closed && (wasInUse || !holdsFile(TheFileInUse))) takeNextFileInUse();
+  if (closed && (wasInUse || !slotIsOpen(TheFileInUse))) takeNextFileInUse();
   SETMENU(1);
   action = eventID = 0;
 }

@@ -28,11 +28,7 @@ class CloseChooser : public OpenRoad {
   }
   std::string next;
 
-  int openCount() const {
-    int n = 0;
-    for (int s = 0; s < kMaxOpenFiles; ++s) n += slotIsOpen(s);
-    return n;
-  }
+  int openCount() const { return openFileCount(); }
 };
 
 }  // namespace

@@ -33,11 +33,7 @@ class FinderRoad : public OpenRoad {
     rt::postEvent(e);
     rt::refreshPump();
   }
-  int openCount() const {
-    int n = 0;
-    for (int s = 0; s < kMaxOpenFiles; ++s) n += slotIsOpen(s);
-    return n;
-  }
+  int openCount() const { return openFileCount(); }
 };
 
 }  // namespace

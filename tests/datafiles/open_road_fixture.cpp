@@ -151,9 +151,7 @@ int OpenRoad::openThroughMenu(const std::string& path) {
 }
 
 void OpenRoad::openFiles(int count) {
-  int open = 0;
-  for (int s = 0; s < kMaxOpenFiles; ++s) open += slotIsOpen(s);
-  for (int i = open; i < count; ++i) {
+  for (int i = openFileCount(); i < count; ++i) {
     const std::string path = writeRecording("file" + std::to_string(i) + ".KXdata", 40 + i, 2);
     openThroughMenu(path);
   }
