@@ -1,5 +1,6 @@
 // The Analyze menu with its submenus Time Series and Analysis Utilities.
 #include "app/dispatch_internal.h"
+#include "core/sounds.h"
 #include "app/menu_bar.h"
 #include "core/prefs.h"
 #include "fitting/commands.h"

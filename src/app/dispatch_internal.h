@@ -10,7 +10,6 @@ bool fileInUse();
 bool hasBlock();
 bool multiChannelView();
 // Plays a named sound of the sounds folder when sounds are on.
-void playIfSoundsOn(const char* name);
 // Makes slot the file in use, keeping the active channel of the file left behind.
 void switchFileInUse(int16_t slot);
 // The active channel remembered for a slot (1 when none is).

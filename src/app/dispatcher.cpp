@@ -27,10 +27,6 @@ bool hasBlock() { return fileInUse() && FileSHORTS[TheFileInUse][2] == 2; }
 
 bool multiChannelView() { return fileInUse() && FileSHORTS[TheFileInUse][7] != 0; }
 
-void playIfSoundsOn(const char* name) {
-  if (prefsArray[7]) rt::playSound(name);
-}
-
 int16_t rememberedChannel(int16_t slot) {
   if (slot < 0 || slot >= 20) return 1;
   const int16_t c = ActiveChannelArray[slot];

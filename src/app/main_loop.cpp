@@ -223,8 +223,8 @@ void resizesAndButtons(int f) {
     return;
   }
   if (action != 1) return;
-  if (eventID >= 5001 && eventID <= 5150) {
-    ShowOnLineNOTE(int16_t(eventID - 5000));
+  if (isNoteButton(eventID)) {
+    ShowOnLineNOTE(int16_t(eventID - kFirstNoteButton + 1));
   } else if (eventID == 332) {
     DoMENU(kMarkersMenu, 1);
   } else if (eventID == 444) {

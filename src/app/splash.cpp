@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "core/random.h"
 #include "core/event_state.h"
 #include "core/images.h"
 #include "runtime/events.h"
@@ -27,7 +28,6 @@ Stage gStages[2];
 bool gFliesOn = false;
 int gEye = 0;  // the eye picture shown on the splash (0 none)
 std::string gPhoto;
-std::mt19937 gRandom{std::random_device{}()};
 // Pictures drawn at every step, loaded once.
 std::map<std::string, rt::Image> gPictures;
 
@@ -47,8 +47,6 @@ void releasePictures() {
   for (auto& [name, img] : gPictures) rt::releaseImage(img);
   gPictures.clear();
 }
-
-int randomIn(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gRandom); }
 
 const Stage& stageOf(uint16_t mode) { return gStages[mode == 0 ? 0 : 1]; }
 

@@ -4,6 +4,7 @@
 
 #include "calculators/commands.h"
 #include "app/chooser.h"
+#include "core/random.h"
 #include "core/colors.h"
 #include "core/channel_selection.h"
 #include "core/commands.h"
@@ -52,8 +53,6 @@ namespace {
 constexpr uint32_t kAnimationTicks = 600;  // 10 s
 constexpr uint32_t kFlyStepTicks = 3;
 
-std::mt19937 gRandom{std::random_device{}()};
-int randomIn(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gRandom); }
 
 void prefsDefaults() {
   prefsArray[7] = 60;

@@ -62,4 +62,8 @@ void Click() {
   if (click) rt::playSound("click.mp3");
 }
 
+void playIfSoundsOn(const std::string& file) {
+  if (soundsOn()) rt::playSound(file);
+}
+
 }  // namespace qv

@@ -30,5 +30,8 @@ void downvip();
 void scream();
 // The click of a button ("click.mp3"), when the click flag is set.
 void Click();
+// Any sound file of "DIduzodu" under the rule of the named sounds: the sound option on, no
+// script running, no quiet preference.
+void playIfSoundsOn(const std::string& file);
 
 }  // namespace qv

@@ -52,10 +52,6 @@ int freeSlot() {
   return lowestFreeSlot(taken);
 }
 
-void playIfSoundsOn(const char* name) {
-  if (prefsArray[7] && !RunScript && !prefsArray[48]) PlaySound(name);
-}
-
 // The ends of every channel, then (when the preference asks for it) isolated spikes. The
 // ends come first so that a value left at an end by acquisition never makes a spike of its
 // neighbour.

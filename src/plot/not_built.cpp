@@ -1,5 +1,6 @@
 // Plot-window entry points that this build does not have yet. Those a command reaches
 // say so in a notice; those called on the program's own road (drawing) do nothing.
+#include "core/stub_log.h"
 #include "core/notices.h"
 #include "plot/plot.h"
 
@@ -28,7 +29,7 @@ void ShiftBlockRules() { NotAvailable("Block Shift Rules"); }
 void AUTOBLOCK() { NotAvailable("Block Width"); }
 void InsertMarker() { NotAvailable("Insert Marker"); }
 void ShowNotes() { NotAvailable("Show Notes"); }
-void ShowOnLineNOTE(int16_t) { NotAvailable("On-line Note"); }
+void ShowOnLineNOTE(int16_t note) { notBuilt(callText("ShowOnLineNOTE", note), "On-line Note"); }
 void SetUpAllValuesDisplay() { NotAvailable("Channel Values to Display"); }
 void DoALLVALUES(int16_t) {}
 void CloseValFields() {}

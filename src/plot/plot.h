@@ -33,7 +33,6 @@ void BuildScrollingCOMMENTSWindow();
 void DRAWLABELSTUFF();
 void DrawSCREENWIDTHS();
 void DrawTimeIndex(int16_t stripMode, int16_t axisY, int16_t labels);
-void TabFileDATABAR();
 
 // Trace renderers: cases first..last of `channel` of the file in use at x = x0 + k *
 // pixelsPerCase (k from 1), y = baseY - value * yScale. colourMode 0 the data-line

@@ -218,3 +218,11 @@ TEST(PointerCase, AlwaysACaseOfTheFile) {
   v.nCases = 0;  // an empty file gives case 1, never 0
   EXPECT_EQ(CaseUnderPointer(v, 250).kase, 1);
 }
+
+TEST_F(MainLoop, EveryNoteButtonShowsItsNote) {
+  for (int id : {5001, 5150, 5151, 5300}) {
+    pass(("dialog 1 " + std::to_string(id)).c_str());
+    EXPECT_EQ(calls, Calls{"ShowOnLineNOTE(" + std::to_string(id - 5000) + ")"}) << id;
+    calls.clear();
+  }
+}
