@@ -24,6 +24,7 @@
 #include "plot/plot_state.h"
 #include "runtime/events.h"
 #include "runtime/windows.h"
+#include "scripts/script_recorder.h"
 #include "scripts/commands.h"
 #include "core/script_state.h"
 
@@ -314,12 +315,7 @@ bool channelPopup(uint16_t item) {
   if (!overlayPick) {
     if (item >= 1 && int(item) <= n) {
       ActiveChannel = int16_t(item);
-      if (RecordSCRIPT && ScriptCOUNT <= 40) {
-        ++ScriptCOUNT;
-        ScriptSequenceArray[ScriptCOUNT][1] = 1;
-        ScriptSequenceArray[ScriptCOUNT][2] = float(item);
-        FLASHSCRIPTsequenceStep();
-      }
+      RecordScriptStep(1, {float(item)});
       if (multiChannelView()) wssst();
     }
     if (multiChannelView()) MultiChannelIndicator();

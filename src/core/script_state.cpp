@@ -9,5 +9,7 @@ int16_t ScriptRunOnce = 0;
 int16_t autoscript = 0;
 int16_t FileJustLoaded = 0;
 float ScriptSequenceArray[52][29];
+int16_t ScriptStepFailed = 0;
+std::string ScriptFailureText;
 
 }  // namespace qv

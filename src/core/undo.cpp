@@ -14,6 +14,7 @@ namespace qv {
 
 int32_t LastChan = 0;
 int16_t NoUndoChange = 0;
+int16_t ChangedChan = 0;
 
 namespace {
 

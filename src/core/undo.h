@@ -14,6 +14,8 @@ namespace qv {
 extern int32_t LastChan;
 // 1 after an edit that cannot be undone (crop, channel deletion).
 extern int16_t NoUndoChange;
+// The channel the last edit wrote (the multi-channel view redraws its strip).
+extern int16_t ChangedChan;
 
 // Sets the change mark of the file in use and saves entries 0 to nCases of the channel.
 // A caller that relabels the channel before it backs up passes the label the channel had

@@ -14,7 +14,6 @@ void INTEGRATE(int16_t s) { notBuilt(callText("INTEGRATE", s), derive ? "Derivat
 void BLOCKSCALE(int16_t mode, int16_t s) {
   notBuilt(callText("BLOCKSCALE", mode, s), mode ? "Block Scale, 0-100" : "Scale to Block");
 }
-void COPYCHAN(int16_t mode) { notBuilt(callText("COPYCHAN", mode), "Duplicate Channel"); }
 void BLOCKSET() { notBuilt(callText("BLOCKSET"), "Change Blocks"); }
 void CROPFILE() { notBuilt(callText("CROPFILE"), "Crop File to Block"); }
 void CUTBLOCK(int16_t mode) {

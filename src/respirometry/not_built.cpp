@@ -12,10 +12,6 @@ void WATERVO2(int16_t fromScript) { notBuilt(callText("WATERVO2", fromScript), "
 void ANALYZER_HUMIDITY(int16_t fromScript) {
   notBuilt(callText("ANALYZER_HUMIDITY", fromScript), "Sensor Humidity Correction");
 }
-void SelectHeatEquivalence(std::string_view text, int16_t left, int16_t top) {
-  notBuilt(callText("SelectHeatEquivalence", text, left, top),
-           GasType == 2 ? "CO\u2082 Heat Equivalence" : "O\u2082 Heat Equivalence");
-}
 void EFFECTIVEVOLUME() { notBuilt(callText("EFFECTIVEVOLUME"), "Effective Volume"); }
 
 }  // namespace qv

@@ -2,24 +2,52 @@
 
 #include <algorithm>
 
-#include "scripts/commands.h"
 #include "core/script_state.h"
+#include "scripts/commands.h"
 
 namespace qv {
 
-bool RecordScriptStep(int16_t code, std::initializer_list<float> parameters) {
-  if (!RecordSCRIPT || ScriptCOUNT < 0 || ScriptCOUNT > kMostScriptSteps) return false;
-  ++ScriptCOUNT;
-  float* step = ScriptSequenceArray[ScriptCOUNT];
-  std::fill(step, step + 29, 0.0f);
-  step[1] = float(code);
+namespace {
+
+// The step whose recording ended the recording (the last the script has room for), so that
+// taking it back can turn recording on again.
+int16_t gStepThatEndedRecording = 0;
+
+void clearStep(int16_t step) { std::fill(ScriptSequenceArray[step], ScriptSequenceArray[step] + 29, 0.0f); }
+
+}  // namespace
+
+int16_t RecordScriptStep(int16_t code, std::initializer_list<float> parameters) {
+  if (!RecordSCRIPT || ScriptCOUNT < 0 || ScriptCOUNT >= kMostScriptSteps) return 0;
+  const int16_t step = ++ScriptCOUNT;
+  clearStep(step);
+  float* words = ScriptSequenceArray[step];
+  words[1] = float(code);
   int word = 2;
   for (float p : parameters) {
     if (word > 28) break;
-    step[word++] = p;
+    words[word++] = p;
+  }
+  if (step == kMostScriptSteps) {
+    RecordSCRIPT = 0;
+    gStepThatEndedRecording = step;
   }
   FLASHSCRIPTsequenceStep();
-  return true;
+  return step;
+}
+
+void WithdrawScriptStep(int16_t step) {
+  if (step < 1 || step > ScriptCOUNT || step > kMostScriptSteps) return;
+  if (step < ScriptCOUNT) {
+    ScriptSequenceArray[step][1] = float(kStepDeleted);
+    return;
+  }
+  clearStep(step);
+  --ScriptCOUNT;
+  if (gStepThatEndedRecording == step) {
+    RecordSCRIPT = 1;
+    gStepThatEndedRecording = 0;
+  }
 }
 
 void ArmScriptForEveryFile() {
@@ -28,6 +56,7 @@ void ArmScriptForEveryFile() {
   autoscript = 1;
   FileJustLoaded = 0;
   RunScript = 1;
+  gStepThatEndedRecording = 0;
 }
 
 }  // namespace qv

@@ -151,14 +151,14 @@ TEST_F(SaveRoad, ScriptStepsOfSaveAndSaveAs) {
   ASSERT_EQ(SAVEDATAFILE(1, 0, 0), SaveResult::Saved);
   EXPECT_EQ(ScriptCOUNT, 4);
   EXPECT_EQ(ScriptSequenceArray[4][1], 20.0f);
-  ScriptCOUNT = 40;
+  ScriptCOUNT = 39;
   ASSERT_EQ(SAVEDATAFILE(0, 1, 0), SaveResult::Saved);
-  EXPECT_EQ(ScriptCOUNT, 41);
-  EXPECT_EQ(ScriptSequenceArray[41][1], 34.0f);
-  ScriptSequenceArray[42][1] = 0;
+  EXPECT_EQ(ScriptCOUNT, 40);
+  EXPECT_EQ(ScriptSequenceArray[40][1], 34.0f);
+  ScriptSequenceArray[41][1] = 0;
   ASSERT_EQ(SAVEDATAFILE(0, 1, 0), SaveResult::Saved);
-  EXPECT_EQ(ScriptCOUNT, 41) << "no room for a 42nd step";
-  EXPECT_EQ(ScriptSequenceArray[42][1], 0.0f);
+  EXPECT_EQ(ScriptCOUNT, 40) << "no room for a 41st step";
+  EXPECT_EQ(ScriptSequenceArray[41][1], 0.0f);
 }
 
 TEST_F(SaveRoad, AFailedWriteLeavesTheOriginalByteIdentical) {
