@@ -26,8 +26,6 @@
 
 namespace qv {
 
-std::string ResultsFileName;
-
 namespace {
 
 constexpr int kFileMenu = 1;
@@ -90,6 +88,19 @@ void setClosedRouteMenus() {
   rt::menuSetItemState(kFileMenu, kPrintCloseFile, 0);
 }
 
+// Submenu item of each route: 1 printer, 2 spreadsheet, 3 text file.
+int routeItem(int16_t route) { return route == kRoutePrinter ? 1 : route == kRouteSpreadsheet ? 2 : 3; }
+
+// No second destination can be chosen while one is open: choosing one again would empty the
+// file that holds the reports written so far.
+void setOpenRouteMenus(int16_t route, int f) {
+  for (int item = 1; item <= 3; ++item)
+    rt::menuSetItemState(kSendResultsMenu, item, item == routeItem(route) ? 2 : 0);
+  rt::menuSetItemState(kFileMenu, kSendResultsTo, 0);
+  rt::menuSetItemState(kFileMenu, kOutputResults, slotInUse(f) && nCases[f] > 0 ? 1 : 0);
+  rt::menuSetItemState(kFileMenu, kPrintCloseFile, 1);
+}
+
 std::vector<rt::PrintLine> toPrintLines(const std::vector<PrintedLine>& doc) {
   std::vector<rt::PrintLine> lines;
   lines.reserve(doc.size());
@@ -125,9 +136,19 @@ void printSpoolFile(int f) {
 
 std::string spoolFilePath() { return rt::userDataDir() + "/printfile"; }
 
+bool RouteIsOpen() { return isRoute(PortForResultsOutput) && rt::isFileOpen(PortForResultsOutput); }
+
+void SetRouteMenus() {
+  if (RouteIsOpen()) setOpenRouteMenus(PortForResultsOutput, TheFileInUse);
+  else setClosedRouteMenus();
+}
+
 int16_t OPEN_OUTPUT_PORT() {
   const int f = TheFileInUse;
   const int16_t route = PortForResultsOutput;
+  // The route's file is open already and holds the reports written since: opening it again
+  // would empty it.
+  if (isRoute(route) && rt::isFileOpen(route)) return 1;
   HelpSubject = kRouteHelp;
   AnalysisCode = 0;
   ThisFileName = slotInUse(f) ? FileName[f] : std::string();

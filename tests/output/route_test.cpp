@@ -187,6 +187,18 @@ TEST_F(RouteTest, SpoolRoutePrintsReportLinesWholeToPdf) {
   EXPECT_EQ(darkBottom, 0);
 }
 
+TEST_F(RouteTest, OpeningAnOpenRouteAgainKeepsItsFile) {
+  PortForResultsOutput = kRoutePrinter;
+  ASSERT_EQ(OPEN_OUTPUT_PORT(), 1);
+  ASSERT_TRUE(writeToRoute("BASIC STATS\n"));
+  EXPECT_TRUE(RouteIsOpen());
+  EXPECT_EQ(OPEN_OUTPUT_PORT(), 1);
+  ASSERT_TRUE(writeToRoute("    Mean = 2\n"));
+  rt::closeFile(kRoutePrinter);
+  EXPECT_EQ(readText(spoolFilePath()), "BASIC STATS\n    Mean = 2\n");
+  EXPECT_FALSE(RouteIsOpen());
+}
+
 TEST_F(RouteTest, CancelledPageSetUpPrintsNothingAndClosesTheRoute) {
   for (const char* answers : {"page cancel", "print cancel"}) {
     PortForResultsOutput = kRoutePrinter;
