@@ -52,8 +52,18 @@ void routeWarning(const std::vector<std::string>& lines) {
 
 void writeToTextRoute(std::string_view text) { rt::writeToFile(gTextRoute, text); }
 
+// A spool that still holds reports (a run that ended with the printer route open, a print
+// that was cancelled) is emptied only when the user says so; closing the question keeps it.
+bool keepEarlierReports() {
+  const std::string path = spoolFilePath();
+  if (!rt::fileExists(path) || rt::fileSize(path) == 0) return false;
+  return rt::alert("Printer File", "The printer file still holds results that were not printed.",
+                   {"Keep Them", "Empty It"}) != 2;
+}
+
 bool openSpoolFile() {
-  return rt::makeFolders(rt::userDataDir()) && rt::openOutputFile(kRoutePrinter, spoolFilePath());
+  return rt::makeFolders(rt::userDataDir()) &&
+         rt::openOutputFile(kRoutePrinter, spoolFilePath(), keepEarlierReports());
 }
 
 // Routes 4 and 5: options (route 5), the save panel and the new file. True when it is open.
