@@ -102,6 +102,9 @@ BinarySaveResult saveFPBinary(const DataFileView& file, int32_t first, int32_t l
 // are reversed in place (the same call converts back), advancing the progress bar once a
 // channel. Result 0.
 int BigENDIANtoLittleEndian();
+// Edit "fix Endian Byte Order": the samples of the file in use reversed as above, and the
+// file treated as changed: change mark set, data generation raised, undo copy given up.
+void FixEndianByteOrder();
 // The single whose four bytes are those of `bits` in reverse order.
 float SwapSingleBigToHost(uint32_t bits);
 

@@ -92,7 +92,6 @@ void commitLoadedFile(DataFile&& f, int slot, const std::string& path) {
   commitDataFile(std::move(f), slot);
   FileSHORTS[slot][kInUseWord] = 1;
   FileSHORTS[slot][kPageWord] = 1;
-  FileSHORTS[slot][kActiveChannelWord] = 1;
   CFURLarrayMain[slot] = CFURLarrayLast[slot] = CFURLarrayOutput[slot] = path;
   for (int s = 1; s <= 5; ++s) OldLabelStrings[slot][s] = LabelStrings[slot][s];
   KeepLoadedChannelForUndo(int16_t(slot));
