@@ -322,8 +322,8 @@ namespace {
 void passSteps() {
   // 1. Events, once.
   rt::FBHandleEvents();
-  // Preferences chosen in a tool window asks only the file-type chooser for the preferences
-  // dialog; back here, no chooser is waiting for it.
+  // Preferences chosen in a tool window is a request that only the file-type chooser acts on;
+  // back here no chooser waits for it, and a later chooser must not find it.
   prefsArray[64] = 0;
   FBMenu(kSpecialMenu, 17, 1);
   // Quit chosen while a tool window was up takes the Quit road now that the tool returned.
