@@ -13,7 +13,9 @@ int heightFor(int rows) { return std::max(kMinHeight, kRowStep * rows + kBelowRo
 ScalingRowPlace rowPlace(int k, int x0, int y) {
   ScalingRowPlace r;
   r.caption = {x0 + (k < 10 ? 9 : 3), y + 9};
-  r.label = {x0 + 77, y - 2, x0 + 265, y + 12};
+  // The label starts a little right of its old place: "channel 40," in the desktop's font
+  // reaches x 77.
+  r.label = {x0 + 83, y - 2, x0 + 265, y + 12};
   r.multiply = {x0 + 271, y - 5, x0 + 287, y + 11};
   r.divide = {x0 + 293, y - 5, x0 + 309, y + 11};
   r.factor = {x0 + 320, y - 2, x0 + 405, y + 10};

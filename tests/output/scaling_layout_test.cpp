@@ -2,9 +2,13 @@
 
 #include <vector>
 
+#include "core/kit.h"
 #include "core/screen_place.h"
 #include "output/results_layout.h"
 #include "output/scaling_layout.h"
+#include "runtime/numtext.h"
+#include "runtime/windows.h"
+#include "support/qvtest.h"
 
 using namespace qv;
 
@@ -51,13 +55,13 @@ TEST(ScalingLayout, OneColumnWhileItFitsThenTwo) {
   EXPECT_EQ(kTop + scalingWindowLayout(20, 840).height, 551);
   const ScalingLayout one = scalingWindowLayout(20, 840);
   EXPECT_EQ(one.width, 528);
-  EXPECT_EQ(one.rows[19].label, (rt::Rect{77, 438, 265, 452}));
+  EXPECT_EQ(one.rows[19].label, (rt::Rect{83, 438, 265, 452}));
   EXPECT_EQ(one.done, (rt::Rect{360, 464, 500, 485}));
 
   const ScalingLayout two = scalingWindowLayout(40, 840);
   EXPECT_EQ(two.columns, 2);
   EXPECT_EQ(two.rowsPerColumn, 20);
-  EXPECT_EQ(two.rows[20].label, (rt::Rect{528 + 77, 20, 528 + 265, 34})) << "channel 21 heads the second column";
+  EXPECT_EQ(two.rows[20].label, (rt::Rect{528 + 83, 20, 528 + 265, 34})) << "channel 21 heads the second column";
   EXPECT_EQ(scalingWindowLayout(35, 840).columns, 1);
   EXPECT_EQ(scalingWindowLayout(36, 840).columns, 2);
 }
@@ -76,4 +80,16 @@ TEST(ResultsLayout, TheDataFilterNoticeStaysOnTheScreenAndOffTheResultsWindow) {
   EXPECT_TRUE(b.left >= 0 && b.right <= 1440 && b.top >= 22 && b.bottom <= 900);
   EXPECT_TRUE(b.left >= results.right || b.top - 22 >= results.bottom) << "the notice covers the results window";
   EXPECT_EQ(b.bottom - b.top, kNoticeHeight);
+}
+
+// The caption "channel k," ends before the label's field, in the font it is drawn in.
+TEST(ScalingLayout, CaptionsEndBeforeTheLabels) {
+  qvtest::resetRuntime();
+  qv::BuildWINDOW(20, "measure", 10, 40, 400, 200, 6);
+  qv::SetTextStyle(qv::KestrixFont, 13, 0);
+  const ScalingLayout l = scalingWindowLayout(40, 840);
+  for (int k : {9, 10, 40}) {
+    const ScalingRowPlace& r = l.rows[size_t(k - 1)];
+    EXPECT_LT(r.caption.x + rt::stringWidth("channel" + rt::PSstrLong(k) + ","), r.label.left) << k;
+  }
 }
