@@ -20,7 +20,6 @@ void MultiChannelDisplay(int16_t) { NotAvailable("Show Multiple Channels"); }
 void MultiChannelChanSelectWindow(int16_t) {}
 void ToolBar() {}
 void DRAWTOOLS() {}
-void UpdateDataBar(float, int32_t) {}
 void HandlePlotDIALOG() {}
 void ShiftBlockLeft() {}
 void ShiftBlockRight() {}
