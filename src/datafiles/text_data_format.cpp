@@ -78,16 +78,18 @@ TextReadResult decodeTextDataFile(std::span<const uint8_t> bytes, const TextProg
   for (int c = 0; c <= f.nChannels; ++c) {
     f.channels[size_t(c)] = allocateSamples(f.nCases);
     if (!f.channels[size_t(c)]) return refused(kRefusedNoMemory);
-    std::fill_n(f.channels[size_t(c)].get(), size_t(f.nCases) + 1, 0.0f);
   }
+  std::fill_n(f.channels[0].get(), size_t(f.nCases) + 1, 0.0f);
   std::vector<float*> data;
   for (int c = 1; c <= f.nChannels; ++c) data.push_back(f.channels[size_t(c)].get());
   const int32_t step = progressStep(f.nCases);
-  for (int32_t k = 1; k <= f.nCases; ++k) {
-    if (r.atEnd()) break;
+  int32_t k = 1;
+  for (; k <= f.nCases && !r.atEnd(); ++k) {
     for (float* p : data) p[k] = toFloat(r.real());
     if (progress && k % step == 0) progress(k, f.nCases);
   }
+  // The rows a short file lacks read as 0.
+  for (float* p : data) std::fill(p + k, p + f.nCases + 1, 0.0f);
   for (float* p : data) p[0] = p[1];
 
   if (!r.atEnd()) m.info[7] = toFloat(r.real());

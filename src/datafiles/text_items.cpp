@@ -44,15 +44,20 @@ void TextItemReader::skipBlanks() {
 }
 
 void TextItemReader::finishItem() {
-  const size_t size = data_.size();
-  skipBlanks();
-  if (pos_ < size && data_[pos_] == ',') ++pos_;
-  size_t k = pos_;
-  while (k < size && blankOrTab(data_[k])) ++k;
-  if (k < size && !lineEnd(data_[k])) return;
+  const char* const base = data_.data();
+  const char* const end = base + data_.size();
+  const char* p = base + pos_;
+  while (p < end && blankOrTab(*p)) ++p;
+  if (p < end && *p == ',') ++p;
+  const char* k = p;
+  while (k < end && blankOrTab(*k)) ++k;
+  if (k < end && !lineEnd(*k)) {
+    pos_ = size_t(p - base);
+    return;
+  }
   lineOpen_ = false;
-  pos_ = k;
-  if (pos_ < size) pos_ += data_[pos_] == '\r' && pos_ + 1 < size && data_[pos_ + 1] == '\n' ? 2 : 1;
+  if (k < end) k += *k == '\r' && k + 1 < end && k[1] == '\n' ? 2 : 1;
+  pos_ = size_t(k - base);
 }
 
 std::string_view TextItemReader::takeItem() {
@@ -82,14 +87,15 @@ std::string_view TextItemReader::next() {
 
 double TextItemReader::real() {
   if (!lineAvailable()) return 0;
-  skipBlanks();
+  const char* const end = data_.data() + data_.size();
+  const char* p = data_.data() + pos_;
+  while (p < end && blankOrTab(*p)) ++p;
+  pos_ = size_t(p - data_.data());
   // The samples' way: a plain number read where it stands, without taking the item first.
-  const char* begin = data_.data() + pos_;
-  const char* end = data_.data() + data_.size();
-  if (begin < end && plainNumberStart(begin, end)) {
+  if (p < end && plainNumberStart(p, end)) {
     double v = 0;
-    const std::from_chars_result r = std::from_chars(begin, end, v);
-    if (r.ec == std::errc() && size_t(r.ptr - begin) <= kMaxTextItem && (r.ptr == end || endsItem(*r.ptr))) {
+    const std::from_chars_result r = std::from_chars(p, end, v);
+    if (r.ec == std::errc() && size_t(r.ptr - p) <= kMaxTextItem && (r.ptr == end || endsItem(*r.ptr))) {
       pos_ = size_t(r.ptr - data_.data());
       finishItem();
       return v;
