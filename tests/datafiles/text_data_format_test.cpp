@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -160,6 +162,27 @@ TEST(TextDataFormat, RoundTripKeepsSamplesAtTheirTextPrecision) {
   std::string kept;
   for (int i = 0; i < 42; ++i) kept += "\xE2\x80\xA2\xC2\xB0\xC2\xB5 .x";  // 252 characters
   EXPECT_EQ(g.meta.comment, kept);
+}
+
+TEST(TextDataFormat, NonNumbersAndInfinitiesRoundTrip) {
+  DataFile f = makeFile(6, 2);
+  const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+  const float ch1[] = {nan, inf, -inf, 1.5f, -nan, FLT_MAX};
+  for (int k = 1; k <= 6; ++k) f.channels[1][k] = ch1[k - 1], f.channels[2][k] = float(k);
+  TextWriteResult w = encodeTextDataFile(viewOf(f), 0, 6, kBoth);
+  ASSERT_TRUE(w.ok());
+  EXPECT_NE(asText(w.bytes).find(" NAN, 1,\r INF, 2,\r-INF, 3,\r"), std::string::npos);
+  TextReadResult r = decodeTextDataFile(w.bytes);
+  ASSERT_TRUE(r.ok());
+  const float* back = r.file->channels[1].get();
+  EXPECT_TRUE(std::isnan(back[1]));
+  EXPECT_EQ(back[2], inf);
+  EXPECT_EQ(back[3], -inf);
+  EXPECT_EQ(back[4], 1.5f);
+  EXPECT_TRUE(std::isnan(back[5]));
+  EXPECT_EQ(back[6], atTextPrecision(FLT_MAX));
+  EXPECT_TRUE(std::isnan(back[0]));  // entry 0 is case 1
+  for (int k = 1; k <= 6; ++k) EXPECT_EQ(r.file->channels[2][k], float(k)) << "the row kept its place";
 }
 
 TEST(TextDataFormat, BlockAndChannelSubset) {
