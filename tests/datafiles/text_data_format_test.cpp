@@ -185,6 +185,42 @@ TEST(TextDataFormat, NonNumbersAndInfinitiesRoundTrip) {
   for (int k = 1; k <= 6; ++k) EXPECT_EQ(r.file->channels[2][k], float(k)) << "the row kept its place";
 }
 
+// A file of several chunks: every row arrives whole across the chunk ends, and a sink that
+// refuses stops the writing.
+TEST(TextDataFormat, StreamsInChunksAndStopsWhenTheSinkRefuses) {
+  const int32_t n = 6000;
+  DataFile f = makeFile(n, 40);
+  std::vector<int16_t> all;
+  for (int16_t c = 1; c <= 40; ++c) {
+    all.push_back(c);
+    for (int32_t k = 1; k <= n; ++k) f.channels[size_t(c)][k] = float(k) * 0.37f - float(c) * 1.3e-3f;
+  }
+  std::vector<uint8_t> text;
+  int chunks = 0, progressCalls = 0;
+  const std::string error = writeTextDataFile(
+      viewOf(f), 0, n, all,
+      [&](std::span<const uint8_t> chunk) {
+        EXPECT_LE(chunk.size(), kTextChunkBytes);
+        text.insert(text.end(), chunk.begin(), chunk.end());
+        return ++chunks > 0;
+      },
+      [&](int32_t, int32_t) { ++progressCalls; });
+  ASSERT_EQ(error, "");
+  EXPECT_GE(chunks, 2);
+  EXPECT_GT(progressCalls, 1);
+  TextReadResult r = decodeTextDataFile(text);
+  ASSERT_TRUE(r.ok());
+  for (int c = 1; c <= 40; ++c)
+    for (int32_t k = 1; k <= n; ++k)
+      ASSERT_EQ(r.file->channels[size_t(c)][k], atTextPrecision(f.channels[size_t(c)][k])) << c << " " << k;
+
+  int calls = 0;
+  const std::string refused =
+      writeTextDataFile(viewOf(f), 0, n, all, [&calls](std::span<const uint8_t>) { return ++calls < 2; });
+  EXPECT_EQ(refused, kTextSinkRefused);
+  EXPECT_EQ(calls, 2);
+}
+
 TEST(TextDataFormat, BlockAndChannelSubset) {
   DataFile f = makeFile(30, 7);
   for (int c = 1; c <= 7; ++c)
