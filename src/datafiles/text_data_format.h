@@ -39,6 +39,9 @@ constexpr size_t kTextCommentChars = 252;
 // Long reads and writes report how far they are (rows done of rows in all).
 using TextProgress = std::function<void(int32_t done, int32_t total)>;
 
+constexpr size_t kTextChunkBytes = size_t(1) << 20;
+constexpr std::string_view kTextSinkRefused = "the disk refused it.";
+
 // Takes the text in order, a chunk at a time; false stops the writing (the disk refused).
 using TextSink = std::function<bool(std::span<const uint8_t> chunk)>;
 
@@ -50,9 +53,6 @@ using TextSink = std::function<bool(std::span<const uint8_t> chunk)>;
 std::string writeTextDataFile(const DataFileView& file, int32_t first, int32_t last,
                               std::span<const int16_t> channels, const TextSink& sink,
                               const TextProgress& progress = {});
-constexpr size_t kTextChunkBytes = size_t(1) << 20;
-constexpr std::string_view kTextSinkRefused = "the disk refused it.";
-
 // Tests make the next `count` text writes run out of memory, as they would when memory is short.
 void injectTextWriteMemoryFailures(int count);
 
