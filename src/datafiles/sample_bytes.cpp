@@ -60,6 +60,16 @@ void storeSamplesLittleEndian(uint8_t* dst, const float* src, size_t n) {
   }
 }
 
+void samplesToHostInPlace(float* samples, size_t n, bool bigEndianInFile) {
+  if (bigEndianInFile == (std::endian::native == std::endian::big)) return;
+  auto* p = reinterpret_cast<uint8_t*>(samples);
+  // Either order is a plain reversal of each value's bytes when it is not the host's.
+  if (bigEndianInFile)
+    convert<toBig>(p, p, n);
+  else
+    convert<toLittle>(p, p, n);
+}
+
 float SwapSingleBigToHost(uint32_t bits) { return std::bit_cast<float>(__builtin_bswap32(bits)); }
 
 }  // namespace qv
