@@ -109,10 +109,8 @@ int BigENDIANtoLittleEndian();
 // The single whose four bytes are those of `bits` in reverse order.
 float SwapSingleBigToHost(uint32_t bits);
 
-// Bulk conversions between file bytes and host floats (n values); the destination may be
-// the source's own bytes.
-void loadSamplesBigEndian(float* dst, const uint8_t* src, size_t n);
-void loadSamplesLittleEndian(float* dst, const uint8_t* src, size_t n);
+// Bulk conversions from host floats to file bytes (n values); the big-endian one may write
+// over its own source.
 void storeSamplesBigEndian(uint8_t* dst, const float* src, size_t n);
 void storeSamplesLittleEndian(uint8_t* dst, const float* src, size_t n);
 // n samples read as they lie in the file (big- or little-endian) turned to host order in place.

@@ -39,16 +39,6 @@ void convert(uint8_t* dst, const uint8_t* src, size_t n) {
 
 }  // namespace
 
-void loadSamplesBigEndian(float* dst, const uint8_t* src, size_t n) {
-  convert<toBig>(reinterpret_cast<uint8_t*>(dst), src, n);
-}
-void loadSamplesLittleEndian(float* dst, const uint8_t* src, size_t n) {
-  if constexpr (std::endian::native == std::endian::little) {
-    if (n) std::memcpy(dst, src, 4 * n);
-  } else {
-    convert<toLittle>(reinterpret_cast<uint8_t*>(dst), src, n);
-  }
-}
 void storeSamplesBigEndian(uint8_t* dst, const float* src, size_t n) {
   convert<toBig>(dst, reinterpret_cast<const uint8_t*>(src), n);
 }
