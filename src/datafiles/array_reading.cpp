@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -41,7 +42,12 @@ bool fillArrays(const ByteSource& source, uint64_t offset, std::span<float* cons
       if (!fillOne(source, offset + k * arrayBytes, arrays[k], entries, bigEndianInFile)) failed = true;
   };
   std::vector<std::jthread> helpers;
-  for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
+  helpers.reserve(threads);
+  try {
+    for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
+  } catch (const std::system_error&) {
+    // No more threads to be had: those started and this one share the work.
+  }
   work();
   helpers.clear();
   return !failed;
