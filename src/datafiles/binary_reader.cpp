@@ -10,6 +10,7 @@
 #include "datafiles/file_facts.h"
 #include "datafiles/format_detect.h"
 #include "datafiles/load_fixes.h"
+#include "datafiles/open_rules.h"
 #include "runtime/bytes.h"
 #include "runtime/macroman.h"
 #include "runtime/numtext.h"
@@ -200,7 +201,7 @@ struct Reader {
     BinaryLoadReport& rep = res.report;
     auto& w = rep.warnings;
     if (rep.markersDropped > 0)
-      w.push_back(std::to_string(rep.markersDropped) + " marker(s) outside the file's cases were left out.");
+      w.push_back(markersDroppedLine(rep.markersDropped));
     if (rep.notesDropped > 0)
       w.push_back(std::to_string(rep.notesDropped) + " note(s) outside the file's cases were left out.");
     if (rep.notesSkipped > 0) w.push_back("Only the first" + rt::PSstrLong(kNotesKeptOnLoad) + " notes were loaded.");

@@ -129,6 +129,9 @@ std::optional<DataFile> readOwnText(int slot, FileSource& file, int64_t cases) {
   if (!intervalAccepted(slot, f, !sampleIntervalUsable(f.meta.info[1]))) return std::nullopt;
   showFileFacts(slot, f, "  text data file", r.markersInFile);
   if (r.markersInFile > kMaxMarkers) MarkersWarning();
+  // Of the markers the table could hold, those the reader did not keep pointed at no case.
+  const int dropped = std::min(r.markersInFile, kMaxMarkers) - int(f.meta.markers.size());
+  if (dropped > 0) showLoadCautions({markersDroppedLine(dropped)});
   return std::move(r.file);
 }
 

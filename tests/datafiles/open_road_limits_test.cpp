@@ -105,17 +105,26 @@ TEST_F(OpenRoad, AnIntervalThatIsNoLengthOfTimeIsAskedForAsZeroIs) {
 }
 
 TEST_F(OpenRoad, DroppedMarkersAreToldInACautionThatWaitsForTheUser) {
-  const std::string path = writeBytes("strays.KXdata", handMadeRecording(1.0f, {0, 50, 101}));
-  const std::string answer = "open " + path;
-  const std::string shot = dir + "/caution.png";
-  const std::string shotLine = "shot 1166 " + shot;
-  qvtest::script({answer.c_str(), shotLine.c_str(), "click 1"});
-  DoMENU(1, 1);
-  EXPECT_EQ(rt::script::pendingCount(), 0u) << "the caution stayed until it was clicked";
-  EXPECT_TRUE(std::filesystem::exists(shot));
-  EXPECT_FALSE(rt::windowExists(1166));
-  EXPECT_EQ(nCases[0], 100);
-  EXPECT_EQ(FileSHORTS[0][kMarkerCountWord], 1) << "the marker at case 50 is kept";
+  const std::string text =
+      "6, 1, 1\r\"05/14/2024\",\"09:00:00\"\r\"c\"\r0, 1, 0, 0, 0,\"O2\"\r0, 0, 0, 0, 0\r"
+      "3\r0, 65\r3, 65\r9, 65\r10,\r11,\r12,\r13,\r14,\r15,\r";
+  const std::vector<std::string> files = {
+      writeBytes("strays.KXdata", handMadeRecording(1.0f, {0, 50, 101})),
+      writeText("strays-text.KXdata", text),
+  };
+  for (const std::string& path : files) {
+    SCOPED_TRACE(path);
+    const std::string answer = "open " + path;
+    const std::string shot = path + ".png";
+    const std::string shotLine = "shot 1166 " + shot;
+    qvtest::script({answer.c_str(), shotLine.c_str(), "click 1"});
+    DoMENU(1, 1);
+    EXPECT_EQ(rt::script::pendingCount(), 0u) << "the caution stayed until it was clicked";
+    EXPECT_TRUE(std::filesystem::exists(shot));
+    EXPECT_FALSE(rt::windowExists(1166));
+    EXPECT_GT(nCases[TheFileInUse], 0);
+    EXPECT_EQ(FileSHORTS[TheFileInUse][kMarkerCountWord], 1) << "the marker inside the file is kept";
+  }
 }
 
 TEST_F(OpenRoad, ARefusedTextFileNamesTypeNine) {
