@@ -9,8 +9,8 @@
 #include <limits>
 #include <new>
 
-#include "core/chooser.h"
-#include "core/dispatcher.h"
+#include "app/chooser.h"
+#include "app/dispatcher.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "datafiles/open_road.h"
