@@ -4,6 +4,7 @@
 #include "calculators/commands.h"
 #include "app/about.h"
 #include "core/colors.h"
+#include "core/commands.h"
 #include "core/event_state.h"
 #include "app/help.h"
 #include "core/kit.h"
@@ -86,6 +87,10 @@ void DrawFileTypeIcons(uint16_t withSable) {
 void SelectFileTYPE(uint16_t startup, int16_t left, int16_t top, uint16_t ask, uint16_t scriptsAllowed) {
   eventID = 1;
   action = 0;
+  // Picks that an earlier tool window ignored (Preferences among them) are not this window's:
+  // they would end it, or be taken for a pick here and eat the user's first click.
+  prefsArray[64] = 0;
+  MenuIDENTIFIER = MenuItem = 0;
   if (ask && OpenAsk == 0) {
     TypeOfFile = 5;
     return;
@@ -119,6 +124,11 @@ void SelectFileTYPE(uint16_t startup, int16_t left, int16_t top, uint16_t ask, u
   while (!done) {
     rt::FBHandleEvents();
     if (prefsArray[64] == 3) break;
+    // Documents handed over while the first file is chosen are that file: start-up opens them.
+    if (startup && FileHasBeenClicked) {
+      TypeOfFile = 9;
+      break;
+    }
     if (gQuitPending) {
       // The menu's Quit acts as the Quit button at start-up (nothing is open yet) and as
       // Cancel elsewhere, where the main loop then takes the Quit road with its questions.
@@ -159,6 +169,13 @@ void SelectFileTYPE(uint16_t startup, int16_t left, int16_t top, uint16_t ask, u
   }
   rt::closeWindow(kChooserWindow);
   setFileMenus(true, scriptsAllowed);
+  // Only start-up shows the chooser again after the preferences; elsewhere the choice ends
+  // as Cancel does, and the preferences open here since no caller would open them.
+  if (!startup && prefsArray[64] == 3) {
+    prefsArray[64] = 0;
+    TypeOfFile = 9;
+    SETPREFERENCES();
+  }
 }
 
 }  // namespace qv

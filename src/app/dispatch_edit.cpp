@@ -148,7 +148,7 @@ bool editMenu(uint16_t item) {
       FBMenu(kEditMenu, 34, prefsArray[44] ? 2 : 1);
       return false;
     case 36:
-      BigENDIANtoLittleEndian();
+      FixEndianByteOrder();
       RefreshSCREEN();
       return false;
     case 37: SETPREFERENCES(); return false;

@@ -168,19 +168,16 @@ bool appendMenu(uint16_t item) {
 
 bool sendResultsMenu(uint16_t item) {
   if (item < 1 || item > 3) return false;
+  // The menus keep a second choice out while a route is open; a choice queued before the
+  // route opened must not empty the file that now holds its reports either.
+  if (RouteIsOpen()) return false;
   static const int16_t route[4] = {0, 6, 5, 4};
   static const char* const name[4] = {"", "printer file", "Spreadsheet", "text file"};
   PortForResultsOutput = route[item];
   if (fileInUse()) FBMenu(kFileMenu, 17, 1);
   const int16_t opened = OPEN_OUTPUT_PORT();
-  for (int16_t i = 1; i <= 3; ++i) FBMenu(kSendResultsMenu, i, i == int16_t(item) ? 2 : 0);
-  FBMenu(kFileMenu, 18, 1);
-  if (opened != 0) {
-    if (*name[item]) dataOutputNotice(name[item]);
-  } else {
-    for (int16_t i = 1; i <= 3; ++i) FBMenu(kSendResultsMenu, i, 1);
-    FBMenu(kFileMenu, 18, 0);
-  }
+  SetRouteMenus();
+  if (opened != 0 && *name[item]) dataOutputNotice(name[item]);
   RestoreTheToolBar();
   return false;
 }

@@ -11,6 +11,7 @@
 #include "core/filetable.h"
 #include "app/menu_bar.h"
 #include "core/prefs.h"
+#include "plot/close_roads.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
 #include "runtime/numtext.h"
@@ -27,11 +28,7 @@ bool hasBlock() { return fileInUse() && FileSHORTS[TheFileInUse][2] == 2; }
 
 bool multiChannelView() { return fileInUse() && FileSHORTS[TheFileInUse][7] != 0; }
 
-int16_t rememberedChannel(int16_t slot) {
-  if (slot < 0 || slot >= 20) return 1;
-  const int16_t c = ActiveChannelArray[slot];
-  return c >= 1 && c <= nChannels[slot] ? c : 1;
-}
+int16_t rememberedChannel(int16_t slot) { return plot::rememberedChannel(slot); }
 
 // The active channel of each file lives in one place, ActiveChannelArray: it is written when
 // the file is left (and by every plot drawing) and read when the file comes back.

@@ -317,9 +317,14 @@ void FollowFrontPlotWindow() {
   gLastPlotWindowSeen = front;
 }
 
-void MainLoopPass() {
+namespace {
+
+void passSteps() {
   // 1. Events, once.
   rt::FBHandleEvents();
+  // Preferences chosen in a tool window is a request that only the file-type chooser acts on;
+  // back here no chooser waits for it, and a later chooser must not find it.
+  prefsArray[64] = 0;
   FBMenu(kSpecialMenu, 17, 1);
   // Quit chosen while a tool window was up takes the Quit road now that the tool returned.
   if (gQuitPending) DoMENU(kFileMenu, 21);
@@ -394,6 +399,15 @@ void MainLoopPass() {
   if (firstKeys(TheFileInUse)) return;
   if (action == 16) MainLoopKeys();
   action = eventID = 0;
+}
+
+}  // namespace
+
+void MainLoopPass() {
+  passSteps();
+  // A tool window run by a key, a button or a queued command later in the pass saw Quit:
+  // it has returned, so the Quit road is taken now rather than after the user's next event.
+  if (gQuitPending) DoMENU(kFileMenu, 21);
 }
 
 void MainProgramLoop() {

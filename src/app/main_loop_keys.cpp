@@ -18,6 +18,7 @@
 #include "output/output_state.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
+#include "plot/scale.h"
 #include "scripts/commands.h"
 #include "stats/commands.h"
 #include "transforms/commands.h"
@@ -43,7 +44,7 @@ bool isShiftedDigit(int code) {
 // The scale mode the (71, x) commands gave the active channel.
 int activeScaleMode() {
   const int c = ActiveChannel;
-  return c >= 1 && c <= kMaxChannels ? int(scalingFactorArray[c][4]) : -1;
+  return c >= 1 && c <= kMaxChannels ? plot::scaleModeOf(scalingFactorArray[c][4]) : -1;
 }
 
 void overlayAlone(int f, int channel) {

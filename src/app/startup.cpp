@@ -176,6 +176,8 @@ void chooseAndLoad() {
         break;
       default: break;
     }
+    // Documents handed over while the chooser or the load's windows were up.
+    if (DocumentsWaiting()) OpenHandedOverDocuments();
   } while (!fileInUseHasCases(1));
 }
 
@@ -248,7 +250,8 @@ void firstFileMenus() {
   action = eventID = 0;
   FBMenu(kEditMenu, 2, 0);
   FBMenu(kSpecialMenu, 3, 1);
-  FileIconWasClicked = FileHasBeenClicked = 0;
+  // Documents handed over while the first ones were opened are left to the main loop.
+  FileIconWasClicked = FileHasBeenClicked = DocumentsWaiting() ? 1 : 0;
   if (FileSHORTS[f][5] > 500) prefsArray[10] = 0;
 }
 

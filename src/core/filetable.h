@@ -42,7 +42,7 @@ enum FileShortWord : int {
   kZoomedWord = 6,        // 1 = zoomed
   kViewModeWord = 7,      // 0 single channel, 2 or 3 multi-channel (3 while printing)
   kInUseWord = 8,         // 1 while the slot holds a file
-  kActiveChannelWord = 9, // the slot's remembered active channel
+  // word 9 is unused: a file's remembered active channel is kept in ActiveChannelArray alone
   kChangeMarkWord = 10,   // 1 while the file has unsaved changes
   kBlockLeftWord = 11,    // block edges in plot pixels
   kBlockRightWord = 12,

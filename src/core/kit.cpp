@@ -1,11 +1,13 @@
 #include "core/kit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
+#include "core/screen_place.h"
 #include "core/view_state.h"
 #include "runtime/clock.h"
 #include "runtime/events.h"
@@ -48,7 +50,8 @@ void BuildWINDOW(int16_t id, std::string_view title, int16_t left, int16_t top, 
   if (kind == 261) cls = rt::kFloatingWindowClass, attrs = 0;
   else if (kind == 5) cls = rt::kFloatingWindowClass;
   else if (kind == 262) attrs = 0;
-  rt::openWindow(id, title, R(left, top, right, bottom), cls, attrs);
+  // A window asked for partly off the screen is moved onto it: its buttons must be reachable.
+  rt::openWindow(id, title, placeOnScreen(R(left, top, right, bottom), rt::screenRect()), cls, attrs);
   rt::setWindowBackground(id, {0xECEC, 0xECEC, 0xECEC});
   rt::clearWindow();
   rt::textFont(KestrixFont);
@@ -128,11 +131,13 @@ void WARNINGSTRIPES(int16_t start, int16_t width, int16_t step, int16_t inset) {
   const int W = rt::windowFunction(2), H = rt::windowFunction(3);
   rt::penNormal();
   rt::colorNumber(1);
-  rt::paintRect(R(0, 0, 800, 750));
+  // A window grown past 800 x 750 (a long warning line) gets its border striped to the end.
+  rt::paintRect(R(0, 0, std::max(800, W), std::max(750, H)));
   rt::foreColor(RGBblack);
   rt::penSize(width, width);
+  const int last = std::max(1450, W + H + width);
   if (step > 0) {
-    for (int x = start; x <= 1450; x += step) {
+    for (int x = start; x <= last; x += step) {
       rt::moveTo(x, -width);
       rt::lineTo(-width, x);
     }

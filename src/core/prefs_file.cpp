@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/prefs.h"
+#include "core/prefs_labels.h"
 #include "core/prefs_record.h"
 #include "core/sounds.h"
 #include "core/warning.h"
@@ -48,12 +49,10 @@ void readRecord(const std::string& path) {
   }
   PrefsReadResult r = ApplyPreferencesRecord(*bytes);
   if (!r.fixed.empty()) {
-    std::string list;
-    for (size_t i = 0; i < r.fixed.size() && i < 6; ++i) list += (i ? ", " : "") + r.fixed[i];
-    if (r.fixed.size() > 6) list += ", ...";
-    prefsWarning("Damaged preferences: ", {std::to_string(r.fixed.size()) + " setting(s) in \"" + name +
-                                               "\" held impossible values and were given their defaults:",
-                                           list});
+    std::vector<std::string> lines{std::to_string(r.fixed.size()) + " setting(s) in \"" + name +
+                                   "\" held impossible values and were given their defaults:"};
+    for (std::string& l : ResetPreferencesLines(r.fixed)) lines.push_back(std::move(l));
+    prefsWarning("Damaged preferences: ", lines);
   }
 }
 

@@ -78,6 +78,7 @@ std::string UndoRefusalText() {
       case UndoLoss::FileClosed: return "The file the saved copy came from has been closed.";
       case UndoLoss::FileReshaped:
         return "The file was cropped, re-arranged, read again or had channels deleted since the copy was saved.";
+      case UndoLoss::ByteOrderFixed: return "The byte order was fixed since the copy was saved.";
       default: return "There is no saved copy of a channel to restore.";
     }
   }
@@ -117,6 +118,10 @@ void InvalidateUndo(UndoLoss why) {
   if (!gUndo.valid) return;
   gUndo.valid = false;
   gUndo.lost = why;
+}
+
+void InvalidateUndoOfSlot(int16_t slot, UndoLoss why) {
+  if (gUndo.valid && gUndo.slot == slot) InvalidateUndo(why);
 }
 
 void InvalidateUndoOfSlot(int16_t slot) {

@@ -34,7 +34,7 @@ void KeepLoadedChannelForUndo(int16_t slot);
 bool UNDO();
 
 // Why a copy was given up.
-enum class UndoLoss { None, NothingSaved, RowReused, FileClosed, FileReshaped };
+enum class UndoLoss { None, NothingSaved, RowReused, FileClosed, FileReshaped, ByteOrderFixed };
 
 // Whether UNDO would restore now (the copy is valid, of the file in use, with its case count,
 // and its channel still exists).
@@ -48,5 +48,7 @@ void InvalidateUndo(UndoLoss why);
 // cropped, re-arranged or byte-order fixed, or a channel deleted (the file table calls it
 // itself when it frees a slot's arrays or deletes a channel).
 void InvalidateUndoOfSlot(int16_t slot);
+// The same, for a reason the caller names.
+void InvalidateUndoOfSlot(int16_t slot, UndoLoss why);
 
 }  // namespace qv

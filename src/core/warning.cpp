@@ -5,6 +5,7 @@
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/kit.h"
+#include "core/warning_layout.h"
 #include "runtime/events.h"
 #include "runtime/sound.h"
 #include "runtime/windows.h"
@@ -25,7 +26,25 @@ struct SavedHandlers {
   }
 };
 
-constexpr int kButtonWidth = 110;
+constexpr int kHeadingSize = 18, kLineSize = 14;
+
+// The window at the asked place, grown (or its lines wrapped) so that every line fits.
+WarningLayout buildWarningWindow(const WarningSpec& spec) {
+  const int16_t w = int16_t(spec.window);
+  const auto build = [&](int width, int height) {
+    BuildWINDOW(w, spec.title, int16_t(spec.left), int16_t(spec.top), int16_t(spec.left + width),
+                int16_t(spec.top + height), 6);
+  };
+  build(spec.width, 118 + kWarningLineStep * int(spec.lines.size()));
+  SetTextStyle(KestrixFont, kHeadingSize, rt::kBold);
+  const int headingWidth = rt::stringWidth(spec.heading);
+  SetTextStyle(KestrixFont, kLineSize, 0);
+  const MeasureText measure = [](std::string_view t) { return rt::stringWidth(t); };
+  const WarningLayout l = layoutWarning(spec.width, rt::screenRect().width() - 40, headingWidth, spec.lines,
+                                        int(spec.buttons.size()), measure);
+  if (l.width != spec.width || l.lines.size() != spec.lines.size()) build(l.width, l.height);
+  return l;
+}
 
 }  // namespace
 
@@ -33,26 +52,25 @@ int ShowWarning(const WarningSpec& spec) {
   SavedHandlers saved;
   const int savedOutput = rt::outputWindow();
   const int n = int(spec.buttons.size());
-  const int height = 118 + 20 * int(spec.lines.size());
   const int16_t w = int16_t(spec.window);
-  BuildWINDOW(w, spec.title, int16_t(spec.left), int16_t(spec.top), int16_t(spec.left + spec.width),
-              int16_t(spec.top + height), 6);
+  const WarningLayout l = buildWarningWindow(spec);
+  const int width = l.width, height = l.height;
   WARNINGSTRIPES(1, 10, 33, 8);
   if (!spec.sound.empty()) rt::playSound(spec.sound);
   if (spec.icon) DrawIcon(int16_t(spec.icon), 20, 60);
-  SetTextStyle(KestrixFont, 18, rt::kBold);
+  SetTextStyle(KestrixFont, kHeadingSize, rt::kBold);
   rt::foreColor(RGBred);
-  PrintAt(62, 44, spec.heading);
-  SetTextStyle(KestrixFont, 14, 0);
+  PrintAt(kWarningTextX, 44, spec.heading);
+  SetTextStyle(KestrixFont, kLineSize, 0);
   rt::foreColor(RGBblack);
   int y = 68;
-  for (const auto& line : spec.lines) {
-    PrintAt(62, y, line);
-    y += 20;
+  for (const auto& line : l.lines) {
+    PrintAt(kWarningTextX, y, line);
+    y += kWarningLineStep;
   }
   for (int i = 0; i < n; ++i) {
-    const int right = spec.width - 20 - (n - 1 - i) * (kButtonWidth + 10);
-    rt::FBButton(i + 1, 1, spec.buttons[size_t(i)], {right - kButtonWidth, height - 40, right, height - 18},
+    const int right = width - 2 * kWarningButtonGap - (n - 1 - i) * (kWarningButtonWidth + kWarningButtonGap);
+    rt::FBButton(i + 1, 1, spec.buttons[size_t(i)], {right - kWarningButtonWidth, height - 40, right, height - 18},
                  i + 1 == spec.defaultButton ? 4 : 1);
   }
   action = eventID = 0;

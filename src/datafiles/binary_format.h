@@ -29,6 +29,7 @@
 #include <string_view>
 #include <vector>
 
+#include "datafiles/byte_source.h"
 #include "datafiles/datafile.h"
 
 namespace qv {
@@ -82,6 +83,9 @@ struct BinaryDecodeOptions {
 // of it kept. Markers and notes outside the file's cases are dropped and reported. The
 // arrays come back in host order with the start-of-array fix applied; the interval is
 // 9.999 s when the file says 0 (report.zeroInterval). The file's name is the caller's.
+// The open road reads from the file itself: the header and markers first, then each array
+// straight into the file's own memory, so nothing of the file's size is held twice.
+BinaryLoadResult decodeBinaryFile(const ByteSource& source, const BinaryDecodeOptions& options = {});
 BinaryLoadResult decodeBinaryFile(std::span<const uint8_t> bytes, const BinaryDecodeOptions& options = {});
 
 struct BinarySaveResult {
@@ -102,14 +106,17 @@ BinarySaveResult saveFPBinary(const DataFileView& file, int32_t first, int32_t l
 // are reversed in place (the same call converts back), advancing the progress bar once a
 // channel. Result 0.
 int BigENDIANtoLittleEndian();
+// Edit "fix Endian Byte Order": the samples of the file in use reversed as above, and the
+// file treated as changed: change mark set, data generation raised, undo copy given up.
+void FixEndianByteOrder();
 // The single whose four bytes are those of `bits` in reverse order.
 float SwapSingleBigToHost(uint32_t bits);
 
-// Bulk conversions between file bytes and host floats (n values); the destination may be
-// the source's own bytes.
-void loadSamplesBigEndian(float* dst, const uint8_t* src, size_t n);
-void loadSamplesLittleEndian(float* dst, const uint8_t* src, size_t n);
+// Bulk conversions from host floats to file bytes (n values); the big-endian one may write
+// over its own source.
 void storeSamplesBigEndian(uint8_t* dst, const float* src, size_t n);
 void storeSamplesLittleEndian(uint8_t* dst, const float* src, size_t n);
+// n samples read as they lie in the file (big- or little-endian) turned to host order in place.
+void samplesToHostInPlace(float* samples, size_t n, bool bigEndianInFile);
 
 }  // namespace qv

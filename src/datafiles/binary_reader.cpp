@@ -5,9 +5,12 @@
 #include <new>
 
 #include "datafiles/binary_format.h"
+#include "datafiles/array_reading.h"
+#include "datafiles/byte_source.h"
 #include "datafiles/file_facts.h"
 #include "datafiles/format_detect.h"
 #include "datafiles/load_fixes.h"
+#include "datafiles/open_rules.h"
 #include "runtime/bytes.h"
 #include "runtime/macroman.h"
 #include "runtime/numtext.h"
@@ -20,6 +23,9 @@ constexpr size_t kDateBytes = 10, kTimeBytes = 8;
 constexpr size_t kChannelRecordBytes = 5 * 4 + kLabelWidth;
 constexpr size_t kTrailerBytes = 7 * 4;
 constexpr size_t kLongestHead = 255;
+// Read at once from the start of a file: more than the signature line, header, comment head,
+// 40 channel records and the file values take.
+constexpr size_t kFrontBytes = 4096;
 constexpr uint8_t kCR = 13, kEndOfText = 27, kNotesMark = 240, kWordOneMark = 255;
 constexpr uint8_t kQuote = 34, kMacRomanBullet = 165;
 
@@ -76,7 +82,7 @@ bool readItem(rt::ByteReader& r, std::string& item) {
 }
 
 struct Reader {
-  std::span<const uint8_t> bytes;
+  const ByteSource& source;
   const BinaryDecodeOptions& options;
   BinaryLoadResult res;
 
@@ -86,12 +92,18 @@ struct Reader {
     res.file = DataFile{};
   }
 
-  bool readMarkers(rt::ByteReader& r, int32_t cases) {
-    const int16_t count = r.i16be();
-    if (r.failed() || count < 0) return false;
+  // The marker count is the last field of the front; the pairs follow it in the file.
+  // False when the count is no count or the pairs run past the end.
+  bool readMarkers(rt::ByteReader& front, int32_t cases, uint64_t& offset) {
+    const int16_t count = front.i16be();
+    if (front.failed() || count < 0) return false;
+    offset = front.pos();
     const bool wide = cases >= kSixteenBitCaseLimit;
     const size_t pairBytes = wide ? 8 : 4;
-    if (size_t(count) * pairBytes > r.remaining()) return false;
+    std::vector<uint8_t> pairs(size_t(count) * pairBytes);
+    if (!source.readAt(offset, pairs.data(), pairs.size())) return false;
+    offset += pairs.size();
+    rt::ByteReader r(pairs);
     BinaryLoadReport& rep = res.report;
     rep.markersInFile = count;
     rep.tooManyMarkers = count > kMaxMarkers;
@@ -109,23 +121,24 @@ struct Reader {
     return true;
   }
 
-  bool readArrays(rt::ByteReader& r, const Header& h, bool bigEndian) {
+  // Every array is allocated first, then filled straight from the source and turned to host
+  // order in place: the file's bytes are never held twice. Channels are read in parallel.
+  bool readArrays(uint64_t offset, const Header& h, bool bigEndian) {
     DataFile& f = res.file;
     const size_t entries = size_t(h.cases) + 1;
-    f.channels[0] = options.allocate(h.cases);
-    if (!f.channels[0]) return false;
+    for (int c = 0; c <= h.channels; ++c) {
+      f.channels[size_t(c)] = options.allocate(h.cases);
+      if (!f.channels[size_t(c)]) {
+        res.failure = LoadFailure::OutOfMemory;
+        return false;
+      }
+    }
     std::fill_n(f.channels[0].get(), entries, 0.0f);
-    for (int c = 1; c <= h.channels; ++c) {
-      SampleArray a = options.allocate(h.cases);
-      if (!a) return false;
-      const uint8_t* src = r.take(entries * 4).data();
-      loadSamplesLittleEndian(a.get(), src, 1);
-      if (bigEndian)
-        loadSamplesBigEndian(a.get() + 1, src + 4, entries - 1);
-      else
-        loadSamplesLittleEndian(a.get() + 1, src + 4, entries - 1);
-      fixStartOfArray({a.get(), entries});
-      f.channels[size_t(c)] = std::move(a);
+    std::vector<float*> arrays;
+    for (int c = 1; c <= h.channels; ++c) arrays.push_back(f.channels[size_t(c)].get());
+    if (!fillArrays(source, offset, arrays, entries, bigEndian)) {
+      res.failure = LoadFailure::Damaged;
+      return false;
     }
     return true;
   }
@@ -183,72 +196,87 @@ struct Reader {
     res.file.meta.comment = rt::macRomanToUtf8(comment);
   }
 
+  // Besides the markers caution, which has a window of its own.
   void describeDrops() {
     BinaryLoadReport& rep = res.report;
     auto& w = rep.warnings;
-    if (rep.tooManyMarkers) w.push_back("Only the first 32,500 markers were loaded.");
     if (rep.markersDropped > 0)
-      w.push_back(std::to_string(rep.markersDropped) + " marker(s) outside the file's cases were left out.");
+      w.push_back(markersDroppedLine(rep.markersDropped));
     if (rep.notesDropped > 0)
       w.push_back(std::to_string(rep.notesDropped) + " note(s) outside the file's cases were left out.");
     if (rep.notesSkipped > 0) w.push_back("Only the first" + rt::PSstrLong(kNotesKeptOnLoad) + " notes were loaded.");
     if (rep.notesCut) w.push_back("The notes are incomplete; those read whole were loaded.");
   }
 
-  void run() {
+  // The header and everything before the arrays; false when the file is damaged.
+  bool readFront(rt::ByteReader& r, Header& h) {
     // The signature line: the file's first number, then a carriage return.
-    const auto head = bytes.first(std::min<size_t>(bytes.size(), 256));
+    const auto head = r.take(std::min<size_t>(r.size(), 256));
     const auto cr = std::find(head.begin(), head.end(), kCR);
     const int64_t signature = firstTextNumber(head);
-    if (cr == head.end() || (signature != -999 && signature != -9999 && signature != -99999))
-      return refuse(LoadFailure::Damaged);
+    if (cr == head.end() || (signature != -999 && signature != -9999 && signature != -99999)) return false;
     const size_t start = size_t(cr - head.begin()) + 1;
     BinaryLoadReport& rep = res.report;
     rep.signature = int32_t(signature);
 
-    rt::ByteReader r(bytes);
     r.seek(start);
     rep.thirtyTwoBitCounts = signature != -999;
-    Header h = readHeader(r, rep.thirtyTwoBitCounts);
+    h = readHeader(r, rep.thirtyTwoBitCounts);
     if (signature == -999 && (h.cases <= 0 || h.channels < 1 || h.channels > kMaxChannels)) {
       // Some files signed "-999" carry a 32-bit case count.
-      r = rt::ByteReader(bytes);
       r.seek(start);
       h = readHeader(r, true);
       rep.thirtyTwoBitCounts = true;
     }
-    if (r.failed() || !countsFit(h) || !std::isfinite(h.headLength)) return refuse(LoadFailure::Damaged);
-    if (h.headLength >= 1.0f) {
-      // The head repeats the start of the comment, which follows in full after the arrays.
-      if (h.headLength > float(kLongestHead) || !r.skip(size_t(h.headLength))) return refuse(LoadFailure::Damaged);
-    }
+    if (r.failed() || !countsFit(h) || !std::isfinite(h.headLength)) return false;
+    // The head repeats the start of the comment, which follows in full after the arrays.
+    if (h.headLength >= 1.0f && (h.headLength > float(kLongestHead) || !r.skip(size_t(h.headLength)))) return false;
 
-    DataFile& f = res.file;
-    FileMeta& m = f.meta;
-    if (size_t(h.channels) * kChannelRecordBytes + 5 * 4 > r.remaining()) return refuse(LoadFailure::Damaged);
+    FileMeta& m = res.file.meta;
+    if (size_t(h.channels) * kChannelRecordBytes + 5 * 4 > r.remaining()) return false;
     for (int c = 1; c <= h.channels; ++c) {
       for (int w = 2; w <= 6; ++w) m.variables[c][w] = r.f32be();
       m.labels[size_t(c)] = rt::macRomanToUtf8(r.bytes(kLabelWidth));
     }
     for (int w : {2, 6, 4, 3, 5}) m.info[w] = r.f32be();
-    if (!readMarkers(r, h.cases)) return refuse(LoadFailure::Damaged);
+    return true;
+  }
+
+  // The trailer and the text sections: whatever follows the arrays.
+  bool readTail(uint64_t offset, const Header& h) {
+    std::vector<uint8_t> tail(size_t(source.size() - offset));
+    if (!source.readAt(offset, tail.data(), tail.size())) return false;
+    res.report.hasTrailer = !tail.empty();
+    if (tail.empty()) return true;
+    if (tail.size() < kTrailerBytes) return false;
+    rt::ByteReader r(tail);
+    res.file.meta.info[7] = r.f32be();
+    for (int c = 1; c <= 6; ++c) res.file.meta.variables[c][14] = r.f32be();
+    readTextSections(r, h);
+    return true;
+  }
+
+  void run() {
+    // Everything before the markers lies within the first few kilobytes.
+    std::vector<uint8_t> front(size_t(std::min<uint64_t>(source.size(), kFrontBytes)));
+    if (!source.readAt(0, front.data(), front.size())) return refuse(LoadFailure::Damaged);
+    rt::ByteReader r(front);
+    Header h;
+    if (!readFront(r, h)) return refuse(LoadFailure::Damaged);
+    uint64_t offset = 0;
+    if (!readMarkers(r, h.cases, offset)) return refuse(LoadFailure::Damaged);
 
     const uint64_t arrayBytes = uint64_t(h.channels) * (uint64_t(h.cases) + 1) * 4;
-    if (arrayBytes > r.remaining()) return refuse(LoadFailure::Damaged);
-    if (!readArrays(r, h, signature != -99999)) return refuse(LoadFailure::OutOfMemory);
+    if (arrayBytes > source.size() - offset) return refuse(LoadFailure::Damaged);
+    if (!readArrays(offset, h, res.report.signature != -99999)) return refuse(res.failure);
+    if (!readTail(offset + arrayBytes, h)) return refuse(LoadFailure::Damaged);
 
-    rep.hasTrailer = !r.atEnd();
-    if (rep.hasTrailer) {
-      if (r.remaining() < kTrailerBytes) return refuse(LoadFailure::Damaged);
-      m.info[7] = r.f32be();
-      for (int c = 1; c <= 6; ++c) m.variables[c][14] = r.f32be();
-      readTextSections(r, h);
-    }
-
+    DataFile& f = res.file;
+    FileMeta& m = f.meta;
     f.nCases = h.cases;
     f.nChannels = h.channels;
     const SampleIntervalCheck interval = sampleIntervalCheck(h.interval);
-    rep.zeroInterval = interval.needsWarning;
+    res.report.zeroInterval = interval.needsWarning;
     m.info[1] = interval.interval;
     m.startDate = rt::macRomanToUtf8(h.date);
     m.startTime = rt::macRomanToUtf8(h.time);
@@ -260,7 +288,11 @@ struct Reader {
 }  // namespace
 
 BinaryLoadResult decodeBinaryFile(std::span<const uint8_t> bytes, const BinaryDecodeOptions& options) {
-  Reader reader{bytes, options, {}};
+  return decodeBinaryFile(SpanSource(bytes), options);
+}
+
+BinaryLoadResult decodeBinaryFile(const ByteSource& source, const BinaryDecodeOptions& options) {
+  Reader reader{source, options, {}};
   try {
     reader.run();
   } catch (const std::bad_alloc&) {

@@ -1,8 +1,7 @@
-// Reading the file the user chose: its bytes, the reader its first bytes call for, and what
-// the loading window shows meanwhile. A file that cannot be read whole is refused with its
-// reason; nothing of it reaches the file table here.
-#include <cstdio>
-#include <filesystem>
+// Reading the file the user chose: the reader its first bytes call for, reading from the
+// file in place, and what the loading window shows meanwhile. A file that cannot be read is
+// refused with its reason; nothing of it reaches the file table here.
+#include <algorithm>
 #include <optional>
 
 #include "app/chooser.h"
@@ -12,9 +11,12 @@
 #include "app/menu_state.h"
 #include "core/notices.h"
 #include "core/sounds.h"
+#include "core/warning.h"
 #include "datafiles/binary_format.h"
 #include "datafiles/file_facts.h"
+#include "datafiles/file_source.h"
 #include "datafiles/format_detect.h"
+#include "datafiles/load_fixes.h"
 #include "datafiles/load_state.h"
 #include "datafiles/load_windows.h"
 #include "datafiles/open_road.h"
@@ -32,57 +34,21 @@ SampleArray (*gAllocate)(int32_t) = allocateSamples;
 constexpr int32_t kLongTextLoad = 10001;
 constexpr int kTextProgressSteps = 232;
 constexpr int kLoadingWindowTop = 100, kLoadingWindowBottom = 305;
-constexpr int kLineHeight = 17;
 
-enum class ReadOutcome { Read, Unreadable, NoMemory };
+// Detection needs the first line (at most 255 characters of its first item) or four bytes.
+constexpr size_t kDetectionBytes = 512;
 
-struct FileBytes {
-  std::vector<uint8_t> bytes;
-  ReadOutcome outcome = ReadOutcome::Unreadable;
-};
-
-// The whole file, or why not: memory that cannot be had is told apart from a file that
-// cannot be read.
-FileBytes readDataFile(const std::string& path) {
-  FileBytes fb;
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return fb;
-  const uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec) return fb;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return fb;
-  try {
-    fb.bytes.resize(size_t(size));
-  } catch (const std::exception&) {
-    std::fclose(f);
-    fb.outcome = ReadOutcome::NoMemory;
-    return fb;
-  }
-  const size_t got = size ? std::fread(fb.bytes.data(), 1, fb.bytes.size(), f) : 0;
-  std::fclose(f);
-  if (got != fb.bytes.size()) {
-    std::vector<uint8_t>().swap(fb.bytes);
-    return fb;
-  }
-  fb.outcome = ReadOutcome::Read;
-  return fb;
-}
-
-// The loading window grows by a line for each remark beyond its usual ones.
-void addLoadingLines(const std::vector<std::string>& lines) {
-  if (lines.empty() || !rt::windowExists(kLoadingWindow)) return;
-  const rt::Rect r = rt::windowContentRect(kLoadingWindow);
-  rt::setWindowContentRect(kLoadingWindow, {r.left, r.top, r.right, r.bottom + kLineHeight * int(lines.size())});
-  rt::setOutputWindow(kLoadingWindow);
-  SetTextStyle(KestrixFont, 12, 0);
-  rt::foreColor(RGBred);
-  int y = 209;
-  for (const auto& l : lines) {
-    PrintAt(16, y, l);
-    y += kLineHeight;
-  }
-  rt::foreColor(RGBblack);
-  rt::flushWindow(kLoadingWindow);
+// What the reader found worth telling beyond the loading window, which closes at once:
+// the user reads it and clicks on.
+void showLoadCautions(const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  WarningSpec s;
+  s.window = kLoadWarningWindow;
+  s.title = "Load Warning";
+  s.lines = lines;
+  s.buttons = {"Click to Continue"};
+  s.width = 520;
+  ShowWarning(s);
 }
 
 // What the loading window says of the file read: status, kind, date and time, counts,
@@ -115,10 +81,10 @@ bool intervalAccepted(int slot, DataFile& f, bool zeroInFile) {
   return true;
 }
 
-std::optional<DataFile> readOwnBinary(int slot, std::span<const uint8_t> bytes) {
+std::optional<DataFile> readOwnBinary(int slot, const FileSource& file) {
   BinaryDecodeOptions options;
   options.allocate = gAllocate;
-  BinaryLoadResult r = decodeBinaryFile(bytes, options);
+  BinaryLoadResult r = decodeBinaryFile(file, options);
   if (!r.ok()) {
     if (r.failure == LoadFailure::OutOfMemory) NotEnoughMemoryToLoad();
     else BADFILE(0);
@@ -127,16 +93,23 @@ std::optional<DataFile> readOwnBinary(int slot, std::span<const uint8_t> bytes) 
   if (!intervalAccepted(slot, r.file, r.report.zeroInterval)) return std::nullopt;
   showFileFacts(slot, r.file, "  binary data file", r.report.markersInFile);
   if (r.report.tooManyMarkers) MarkersWarning();
-  addLoadingLines(r.report.warnings);
+  showLoadCautions(r.report.warnings);
   return std::move(r.file);
 }
 
-std::optional<DataFile> readOwnText(int slot, std::span<const uint8_t> bytes, int64_t cases) {
+std::optional<DataFile> readOwnText(int slot, FileSource& file, int64_t cases) {
+  // The text is walked once from a read-only mapping: no copy of the file is made.
+  const std::optional<std::span<const uint8_t>> bytes = file.map();
+  if (!bytes) {
+    TypeOfFile = kTypeRefused;
+    FileCannotBeRead();
+    return std::nullopt;
+  }
   if (cases >= kLongTextLoad) LongLoadTimeWarning(0);
   MinimumProgressBarValue = 0;
   buildProgressBAR(40, 5, 332, 16, kTextProgressSteps, kLoadingWindow);
   int lastStep = -1;
-  TextReadResult r = decodeTextDataFile(bytes, [&lastStep](int32_t done, int32_t total) {
+  TextReadResult r = decodeTextDataFile(*bytes, [&lastStep](int32_t done, int32_t total) {
     const int step = total > 0 ? int(int64_t(done) * kTextProgressSteps / total) : 0;
     if (step == lastStep) return;
     lastStep = step;
@@ -146,14 +119,19 @@ std::optional<DataFile> readOwnText(int slot, std::span<const uint8_t> bytes, in
   rt::closeWindow(kLoadWarningWindow);
   rt::removeControl(777);
   if (!r.ok()) {
+    // The refusal window names the type the road gives a refused file.
+    TypeOfFile = kTypeRefused;
     if (r.refusal == kRefusedNoMemory) NotEnoughMemoryToLoad();
     else BADFILE(r.refusal);
     return std::nullopt;
   }
   DataFile& f = *r.file;
-  if (!intervalAccepted(slot, f, f.meta.info[1] == 0.0f)) return std::nullopt;
+  if (!intervalAccepted(slot, f, !sampleIntervalUsable(f.meta.info[1]))) return std::nullopt;
   showFileFacts(slot, f, "  text data file", r.markersInFile);
   if (r.markersInFile > kMaxMarkers) MarkersWarning();
+  // Of the markers the table could hold, those the reader did not keep pointed at no case.
+  const int dropped = std::min(r.markersInFile, kMaxMarkers) - int(f.meta.markers.size());
+  if (dropped > 0) showLoadCautions({markersDroppedLine(dropped)});
   return std::move(r.file);
 }
 
@@ -172,21 +150,20 @@ void OpenLoadingWindow(int slot) {
 }
 
 // Reads the chosen file into a complete file object, telling the user why when it cannot.
+// The format is told from the first bytes alone, so a file of no known format is refused
+// without reading the rest of it.
 std::optional<DataFile> ReadChosenFile(int16_t slot, const std::string& path) {
-  FileBytes fb = readDataFile(path);
-  if (fb.outcome == ReadOutcome::NoMemory) {
-    NotEnoughMemoryToLoad();
-    return std::nullopt;
-  }
-  if (fb.outcome == ReadOutcome::Unreadable) {
+  std::optional<FileSource> file = FileSource::open(path);
+  const std::vector<uint8_t> head = file ? file->head(kDetectionBytes) : std::vector<uint8_t>{};
+  if (!file || head.size() != std::min<uint64_t>(file->size(), kDetectionBytes)) {
     FileCannotBeRead();
     return std::nullopt;
   }
-  const FormatDetection d = detectDataFormat(fb.bytes, CasesInOriginalFile);
+  const FormatDetection d = detectDataFormat(head, CasesInOriginalFile);
   TypeOfFile = d.type;
   switch (d.type) {
-    case kTypeOwnBinary: return readOwnBinary(slot, fb.bytes);
-    case kTypeOwnText: return readOwnText(slot, fb.bytes, d.firstNumber);
+    case kTypeOwnBinary: return readOwnBinary(slot, *file);
+    case kTypeOwnText: return readOwnText(slot, *file, d.firstNumber);
     case kTypeBCD: NotAvailable("Opening BCD data files"); return std::nullopt;
     case kTypeSable: NotAvailable("Opening Sable ExpeData files"); return std::nullopt;
     default:

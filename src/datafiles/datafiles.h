@@ -27,6 +27,8 @@ int16_t GetClickedFile();
 void MyFinderInfo();
 // Opens the documents handed over and not opened yet.
 void OpenHandedOverDocuments();
+// Documents were handed over and wait to be opened.
+bool DocumentsWaiting();
 // The close chooser: 0 when files were closed, 1 when the user cancelled.
 int16_t SelectWhichFileToClose();
 // The warning after a Sable file without labels was opened.

@@ -1,7 +1,9 @@
 // "fix Endian Byte Order": the samples of the file in use with their bytes reversed.
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/undo.h"
 #include "datafiles/binary_format.h"
+#include "core/data_generation.h"
 
 namespace qv {
 
@@ -14,6 +16,17 @@ int BigENDIANtoLittleEndian() {
     UpdateProgressBar(c);
   }
   return 0;
+}
+
+// Every sample changed: a Save must be offered, anything computed from the data is stale,
+// and an undo copy taken before would put one channel back in the other byte order.
+void FixEndianByteOrder() {
+  const int16_t f = TheFileInUse;
+  if (f < 0 || f >= kMaxOpenFiles || nCases[f] <= 0) return;
+  BigENDIANtoLittleEndian();
+  FileSHORTS[f][kChangeMarkWord] = 1;
+  raiseDataGeneration(f);
+  InvalidateUndoOfSlot(f, UndoLoss::ByteOrderFixed);
 }
 
 }  // namespace qv

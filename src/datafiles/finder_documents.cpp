@@ -77,6 +77,8 @@ void MyFinderInfo() {
   OpenHandedOverDocuments();
 }
 
+bool DocumentsWaiting() { return !gPending.empty(); }
+
 void OpenHandedOverDocuments() {
   if (gOpening) return;
   gOpening = true;

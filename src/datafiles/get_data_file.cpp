@@ -3,6 +3,7 @@
 // table changes but the slot's description, which slot 21 keeps; a load that does not go
 // through puts it back.
 #include <array>
+#include <new>
 #include <optional>
 
 #include "app/chooser.h"
@@ -92,7 +93,6 @@ void commitLoadedFile(DataFile&& f, int slot, const std::string& path) {
   commitDataFile(std::move(f), slot);
   FileSHORTS[slot][kInUseWord] = 1;
   FileSHORTS[slot][kPageWord] = 1;
-  FileSHORTS[slot][kActiveChannelWord] = 1;
   CFURLarrayMain[slot] = CFURLarrayLast[slot] = CFURLarrayOutput[slot] = path;
   for (int s = 1; s <= 5; ++s) OldLabelStrings[slot][s] = LabelStrings[slot][s];
   KeepLoadedChannelForUndo(int16_t(slot));
@@ -201,15 +201,23 @@ int16_t GETDATAFILE(int16_t fromFinder) {
   nChannels[slot] = 0;
   FileSHORTS[slot][kInUseWord] = 1;
   OpenLoadingWindow(slot);
-  std::optional<DataFile> file = ReadChosenFile(int16_t(slot), *path);
-  if (!file) return FileLoadingError(previous, int16_t(slot));
+  // Memory that cannot be had anywhere on the way is a refusal like any other: the slot
+  // was free before the load and is given back free.
+  try {
+    std::optional<DataFile> file = ReadChosenFile(int16_t(slot), *path);
+    if (!file) return FileLoadingError(previous, int16_t(slot));
 
-  rt::closeWindow(kLoadWarningWindow);
-  rt::setFileError(0);
-  rt::setHandler(rt::Vector::FileError, rt::FBFileErrorAlert);
-  playIfSoundsOn("setup.mp3");
-  repairSamples(*file);
-  commitLoadedFile(std::move(*file), slot, *path);
+    rt::closeWindow(kLoadWarningWindow);
+    rt::setFileError(0);
+    rt::setHandler(rt::Vector::FileError, rt::FBFileErrorAlert);
+    playIfSoundsOn("setup.mp3");
+    repairSamples(*file);
+    commitLoadedFile(std::move(*file), slot, *path);
+  } catch (const std::bad_alloc&) {
+    freeSlotArrays(slot);
+    NotEnoughMemoryToLoad();
+    return FileLoadingError(previous, int16_t(slot));
+  }
   rt::closeWindow(kLoadingWindow);
   closeFileKeptForLoad();
   return 0;

@@ -1,5 +1,6 @@
 #include "datafiles/load_fixes.h"
 
+#include <cfloat>
 #include <cmath>
 
 namespace qv {
@@ -48,11 +49,17 @@ void SPIKEcheck(DataFile& f) {
     if (f.channels[size_t(c)]) spikeCheckChannel(channelSpan(f, c));
 }
 
+bool sampleIntervalUsable(float interval) { return std::isfinite(interval) && interval > 0; }
+
 SampleIntervalCheck sampleIntervalCheck(float interval) {
-  if (interval != 0) return {false, interval};
+  if (sampleIntervalUsable(interval)) return {false, interval};
   return {true, kZeroIntervalReplacement};
 }
 
-float intervalAfterWarning(double typed) { return typed > 0 ? float(typed) : kZeroIntervalReplacement; }
+float intervalAfterWarning(double typed) {
+  // A typed value beyond the range of a float would become infinite.
+  const float f = std::isfinite(typed) && std::fabs(typed) <= double(FLT_MAX) ? float(typed) : 0.0f;
+  return sampleIntervalUsable(f) ? f : kZeroIntervalReplacement;
+}
 
 }  // namespace qv

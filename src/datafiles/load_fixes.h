@@ -34,13 +34,15 @@ void fixAberrantEnds(DataFile& f);
 void SPIKEcheck(DataFile& f);
 
 // The logic of the sample-interval check (CheckSampleInterval) every reader runs: an
-// interval of zero needs the user's word.
+// interval of zero needs the user's word, and so does one that is no length of time at all
+// (negative, infinite or not a number).
+bool sampleIntervalUsable(float interval);
 struct SampleIntervalCheck {
-  bool needsWarning = false;  // the interval was zero: the warning window asks
+  bool needsWarning = false;  // the interval was not usable: the warning window asks
   float interval = 0;         // the interval to use until then
 };
 SampleIntervalCheck sampleIntervalCheck(float interval);
-// The interval after the warning: the typed value when it is above zero, else 9.999 s.
+// The interval after the warning: the typed value when it is a usable interval, else 9.999 s.
 float intervalAfterWarning(double typed);
 
 }  // namespace qv

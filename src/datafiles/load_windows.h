@@ -26,6 +26,17 @@ struct RefusalText {
 };
 RefusalText badFileText(int16_t kind, int16_t typeOfFile);
 
+// The refusal's heading, and where its right caution icon goes and how wide the window is:
+// right of the heading and as wide as the longest line, measured in their fonts (in the
+// output window, which must exist).
+constexpr const char* kRefusalHeading = "WARNING !";
+constexpr int kRefusalMargin = 20;
+struct RefusalPlaces {
+  int cautionX = 318;
+  int width = 371;
+};
+RefusalPlaces refusalPlaces(const RefusalText& text);
+
 // Window 1166 "Problematic File": the refusal of kind `kind`, until the user clicks.
 void BADFILE(int16_t kind);
 // The same window with lines of its own (a file that cannot be read, or no memory for it).

@@ -26,9 +26,10 @@ int16_t GETDATAFILE(int16_t fromFinder);
 
 // Window 15, the loading window of the file being read into `slot`.
 void OpenLoadingWindow(int slot);
-// The file at `path` read whole by the reader of its format into a file object (the slot is
-// the one being loaded; its interval words serve the loading window). Nothing when it was
-// refused, could not be read, or the user cancelled; the user has been told why.
+// The file at `path` read by the reader of its format (told from its first bytes) into a
+// file object (the slot is the one being loaded; its interval words serve the loading
+// window). Nothing when it was refused, could not be read, or the user cancelled; the user
+// has been told why.
 std::optional<DataFile> ReadChosenFile(int16_t slot, const std::string& path);
 
 // Undoes a load into `slot`: the slot's description back from slot 21, the previous file in

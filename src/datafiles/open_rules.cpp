@@ -54,4 +54,8 @@ std::string notesPresentLine(int count) {
   return "  Contains" + rt::PSstrLong(count) + " 'real-time' note(s).";
 }
 
+std::string markersDroppedLine(int count) {
+  return std::to_string(count) + " marker(s) outside the file's cases were left out.";
+}
+
 }  // namespace qv

@@ -47,5 +47,7 @@ LoadingWindowEdges loadingWindowEdges(bool plotWindowExists, int plotWindowLeft)
 // Text lines of the loading window.
 std::string markersPresentLine(int count);
 std::string notesPresentLine(int count);
+// The caution after a load that left out markers pointing at no case of the file.
+std::string markersDroppedLine(int count);
 
 }  // namespace qv

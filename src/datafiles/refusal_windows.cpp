@@ -1,5 +1,7 @@
 // Window 1166 in its uses on the open road: the refusal of a file, the markers caution and
 // the long-load warning; and the loading window's status line.
+#include <algorithm>
+
 #include "app/chooser.h"
 #include "core/colors.h"
 #include "core/event_state.h"
@@ -43,6 +45,19 @@ void waitForAnyClick() {
 
 }  // namespace
 
+RefusalPlaces refusalPlaces(const RefusalText& text) {
+  RefusalPlaces p;
+  SetTextStyle(1, 36, rt::kBold | rt::kItalic);
+  p.cautionX = std::max(p.cautionX, 92 + rt::stringWidth(kRefusalHeading) + 12);
+  int right = p.cautionX + 29;
+  SetTextStyle(KestrixFont, 18, rt::kItalic);
+  right = std::max(right, text.firstX + rt::stringWidth(text.first));
+  SetTextStyle(KestrixFont, 18, rt::kBold);
+  right = std::max(right, 59 + rt::stringWidth(text.second));
+  p.width = std::max(p.width, right + kRefusalMargin);
+  return p;
+}
+
 RefusalText badFileText(int16_t kind, int16_t typeOfFile) {
   switch (kind) {
     case 1: return {"Too many cases to fit!", "Please select a smaller file.", 59};
@@ -58,9 +73,11 @@ void RefuseFile(const RefusalText& text) {
   rt::setCursor(rt::Cursor::Arrow);
   HideTheToolBar();
   BuildWINDOW(kLoadWarningWindow, "Problematic File", 150, 100, 521, 286, 262);
+  const RefusalPlaces places = refusalPlaces(text);
+  if (places.width > 371) BuildWINDOW(kLoadWarningWindow, "Problematic File", 150, 100, int16_t(150 + places.width), 286, 262);
   WARNINGSTRIPES(1, 10, 33, 6);
   DrawIcon(128, 18, 64);
-  DrawIcon(129, 318, 64);
+  DrawIcon(129, int16_t(places.cautionX), 64);
   SetTextStyle(1, 36, rt::kBold | rt::kItalic);
   const struct {
     rt::RGB color;
@@ -68,7 +85,7 @@ void RefuseFile(const RefusalText& text) {
   } shadow[3] = {{RGBblack, 92, 65}, {rgbyellow, 89, 62}, {RGBred, 90, 63}};
   for (const auto& s : shadow) {
     rt::foreColor(s.color);
-    PrintAt(s.x, s.y, "WARNING !");
+    PrintAt(s.x, s.y, kRefusalHeading);
   }
   if (prefsArray[7] >= 26) bzot();
   rt::foreColor(RGBblack);

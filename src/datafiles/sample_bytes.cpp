@@ -39,16 +39,6 @@ void convert(uint8_t* dst, const uint8_t* src, size_t n) {
 
 }  // namespace
 
-void loadSamplesBigEndian(float* dst, const uint8_t* src, size_t n) {
-  convert<toBig>(reinterpret_cast<uint8_t*>(dst), src, n);
-}
-void loadSamplesLittleEndian(float* dst, const uint8_t* src, size_t n) {
-  if constexpr (std::endian::native == std::endian::little) {
-    if (n) std::memcpy(dst, src, 4 * n);
-  } else {
-    convert<toLittle>(reinterpret_cast<uint8_t*>(dst), src, n);
-  }
-}
 void storeSamplesBigEndian(uint8_t* dst, const float* src, size_t n) {
   convert<toBig>(dst, reinterpret_cast<const uint8_t*>(src), n);
 }
@@ -58,6 +48,16 @@ void storeSamplesLittleEndian(uint8_t* dst, const float* src, size_t n) {
   } else {
     convert<toLittle>(dst, reinterpret_cast<const uint8_t*>(src), n);
   }
+}
+
+void samplesToHostInPlace(float* samples, size_t n, bool bigEndianInFile) {
+  if (bigEndianInFile == (std::endian::native == std::endian::big)) return;
+  auto* p = reinterpret_cast<uint8_t*>(samples);
+  // Either order is a plain reversal of each value's bytes when it is not the host's.
+  if (bigEndianInFile)
+    convert<toBig>(p, p, n);
+  else
+    convert<toLittle>(p, p, n);
 }
 
 float SwapSingleBigToHost(uint32_t bits) { return std::bit_cast<float>(__builtin_bswap32(bits)); }

@@ -1,5 +1,6 @@
-// Window 99: a file that gives its sample interval as zero. The interval becomes 9.999 s
-// unless the user types the right one, or the load is cancelled.
+// Window 99: a file that gives its sample interval as zero (or as no length of time at
+// all). The interval becomes 9.999 s unless the user types the right one, or the load is
+// cancelled.
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -50,7 +51,7 @@ void buildSampleIntervalWindow() {
 
 int16_t CheckSampleInterval() {
   const int f = TheFileInUse;
-  if (f < 0 || f >= kSlots || FileInfoFLOATS[f][1] != 0.0f) return 1;
+  if (f < 0 || f >= kSlots || sampleIntervalUsable(FileInfoFLOATS[f][1])) return 1;
   SavedHandlers saved;
   const int savedOutput = rt::outputWindow();
   buildSampleIntervalWindow();

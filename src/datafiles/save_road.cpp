@@ -2,6 +2,7 @@
 // it came from in the own binary format; Save As asks for the channels, the cases, the
 // format and the name. Only a save of the whole file in one of the program's own formats
 // leaves the file marked as saved.
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/notices.h"
 #include "core/prefs.h"
 #include "core/warning.h"
+#include "datafiles/binary_format.h"
 #include "datafiles/datafiles.h"
 #include "datafiles/save_names.h"
 #include "datafiles/save_options.h"
@@ -77,6 +79,15 @@ std::optional<std::string> askForLocation(int f, const std::string& proposed) {
 
 std::string displayName(int f) { return FileName[f].empty() ? DefaultNameStem : FileName[f]; }
 
+// Memory ran short on the road (a dialog, a list of channels): nothing was written and the
+// file is as it was. The warning may itself find no memory; the road still ends normally.
+void saveRanOutOfMemory() {
+  try {
+    Warn(1166, "Not saved: ", {std::string(kSaveMemoryMessage), "The file is as it was."});
+  } catch (const std::bad_alloc&) {
+  }
+}
+
 SaveResult notInThisBuild(std::string_view what) {
   NotAvailable(what);
   return SaveResult::Failed;
@@ -137,7 +148,12 @@ SaveResult SAVEDATAFILE(int16_t ask, int16_t inPlace, int16_t compacted) {
   const int16_t page = FileSHORTS[f][kPageWord], pages = FileSHORTS[f][kPageCountWord],
                 compressed = FileSHORTS[f][kCompressedWord];
   HideTheToolBar();
-  const SaveResult result = runSave(f, ask, inPlace, compacted);
+  SaveResult result = SaveResult::Failed;
+  try {
+    result = runSave(f, ask, inPlace, compacted);
+  } catch (const std::bad_alloc&) {
+    saveRanOutOfMemory();
+  }
   rt::closeWindow(16);
   rt::closeWindow(kSaveStatusWindow);
   FileSHORTS[f][kCompressedWord] = compressed;

@@ -1,6 +1,8 @@
 #include "datafiles/save_writing.h"
 
 #include <algorithm>
+#include <new>
+#include <span>
 
 #include "core/colors.h"
 #include "core/filetable.h"
@@ -12,6 +14,7 @@
 #include "datafiles/file_facts.h"
 #include "datafiles/text_data_format.h"
 #include "datafiles/text_size_warning.h"
+#include "runtime/atomic_file.h"
 #include "runtime/files.h"
 #include "runtime/utf8.h"
 #include "runtime/windows.h"
@@ -32,35 +35,46 @@ void openStatusWindow() {
   PrintAt(16, 60, "  Saving file. . . .");
 }
 
-struct Written {
-  std::vector<uint8_t> bytes;
-  std::string error;
-};
-
-Written encode(int16_t f, const SaveJob& job, const DataFileView& view) {
+// The own binary formats, made whole and then put on the disk.
+std::string writeBinary(int16_t f, const SaveJob& job, const DataFileView& view, const std::string& path) {
   const int32_t first = job.range.first, last = job.range.last;
-  if (job.format == kSaveStandard) {
-    BinarySaveResult r = saveFPBinary(view, first, last, job.channels, StartDate[f], StartTime[f]);
-    return {std::move(r.bytes), std::move(r.error)};
-  }
-  // In the status window: the file's facts and a bar that follows the writing.
-  SHOWFILEDATAx(StartDate[f], StartTime[f]);
-  buildProgressBAR(40, 6, 332, 20, last / 10, kSaveStatusWindow);
-  if (job.format == kSaveOwnBinary) {
-    BinarySaveResult r = saveFPBinary(view, first, last, job.channels, StartDate[f], StartTime[f]);
-    UpdateProgressBar(last / 10);
-    return {std::move(r.bytes), std::move(r.error)};
-  }
+  BinarySaveResult r = saveFPBinary(view, first, last, job.channels, StartDate[f], StartTime[f]);
+  if (job.format == kSaveOwnBinary) UpdateProgressBar(last / 10);
+  if (!r.error.empty()) return r.error;
+  std::string why;
+  if (!rt::writeFileAtomic(path, r.bytes, &why)) return why.empty() ? "the disk refused it." : why;
+  return {};
+}
+
+// The own text format, streamed to the disk as it is made.
+std::string writeText(const SaveJob& job, const DataFileView& view, const std::string& path) {
+  const int32_t first = job.range.first, last = job.range.last;
   if (textSizeWarningDue(first, last)) {
     KestRixTextSizeWarning();
     rt::setOutputWindow(kSaveStatusWindow);
   }
   rt::removeControl(kProgressBar);
   buildProgressBAR(40, 6, 332, 20, kTextProgressSteps, kSaveStatusWindow);
-  TextWriteResult r = encodeTextDataFile(view, first, last, job.channels, [](int32_t done, int32_t total) {
-    if (total > 0) UpdateProgressBar(int32_t(int64_t(done) * kTextProgressSteps / total));
-  });
-  return {std::move(r.bytes), std::move(r.error)};
+  rt::AtomicFileWriter out(path);
+  if (out.failed()) return out.error();
+  const std::string error = writeTextDataFile(
+      view, first, last, job.channels,
+      [&out](std::span<const uint8_t> chunk) { return out.write(chunk.data(), chunk.size()); },
+      [](int32_t done, int32_t total) {
+        if (total > 0) UpdateProgressBar(int32_t(int64_t(done) * kTextProgressSteps / total));
+      });
+  if (!error.empty()) return out.failed() ? out.error() : error;
+  return out.commit() ? std::string() : out.error();
+}
+
+// Writes the job in its format at `path`; why not, when it could not.
+std::string writeJob(int16_t f, const SaveJob& job, const DataFileView& view, const std::string& path) {
+  if (job.format == kSaveStandard) return writeBinary(f, job, view, path);
+  // In the status window: the file's facts and a bar that follows the writing.
+  SHOWFILEDATAx(StartDate[f], StartTime[f]);
+  buildProgressBAR(40, 6, 332, 20, job.range.last / 10, kSaveStatusWindow);
+  if (job.format == kSaveOwnBinary) return writeBinary(f, job, view, path);
+  return writeText(job, view, path);
 }
 
 void refuse(const std::string& path, const std::string& why) {
@@ -71,16 +85,18 @@ void refuse(const std::string& path, const std::string& why) {
 }  // namespace
 
 SaveResult writeSavedFile(int16_t f, const SaveJob& job, const std::string& path) {
-  if (!job.inPlace) openStatusWindow();
-  FileMeta meta;
-  const DataFileView view = viewOfSlot(f, meta);
-  Written w = encode(f, job, view);
-  if (w.error.empty()) {
-    std::string why;
-    if (!rt::writeFileAtomic(path, w.bytes, &why)) w.error = why.empty() ? "the disk refused it." : why;
+  std::string error;
+  try {
+    if (!job.inPlace) openStatusWindow();
+    FileMeta meta;
+    const DataFileView view = viewOfSlot(f, meta);
+    error = writeJob(f, job, view, path);
+  } catch (const std::bad_alloc&) {
+    // Short of memory anywhere on the way: nothing was put on the disk, the slot is as it was.
+    error = std::string(kSaveMemoryMessage);
   }
-  if (!w.error.empty()) {
-    refuse(path, w.error);
+  if (!error.empty()) {
+    refuse(path, error);
     return SaveResult::Failed;
   }
 

@@ -14,13 +14,15 @@
 //   t1, t2, t3, t4, t5, t6          fileVariableArray word 14 of channels 1 to 6
 //
 // Integers are written as PSstrLong, reals as PSstr with at least 5 digits (a lowered digits
-// setting never thins the data). A double quote inside a text is written as a bullet so
-// that the text cannot end early. The reader takes items as text_items.h describes.
+// setting never thins the data); NaN and infinite samples as " NAN", " INF" and "-INF", which
+// the reader reads back as those values. A double quote inside a text is written as a bullet
+// so that the text cannot end early. The reader takes items as text_items.h describes.
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "datafiles/datafile.h"
@@ -37,15 +39,30 @@ constexpr size_t kTextCommentChars = 252;
 // Long reads and writes report how far they are (rows done of rows in all).
 using TextProgress = std::function<void(int32_t done, int32_t total)>;
 
+constexpr size_t kTextChunkBytes = size_t(1) << 20;
+constexpr std::string_view kTextSinkRefused = "the disk refused it.";
+
+// Takes the text in order, a chunk at a time; false stops the writing (the disk refused).
+using TextSink = std::function<bool(std::span<const uint8_t> chunk)>;
+
+// Writes the file of cases first + 1 .. last (0 <= first <= last <= nCases; the whole file is
+// first 0, last nCases) for the given channels (1..nChannels, written in the order given),
+// with the markers first < case <= last renumbered case - first, through `sink` in chunks of
+// at most kTextChunkBytes. Returns why the file could not be written (kTextSinkRefused when
+// the sink said no, the memory message when memory ran short), or empty when it was.
+std::string writeTextDataFile(const DataFileView& file, int32_t first, int32_t last,
+                              std::span<const int16_t> channels, const TextSink& sink,
+                              const TextProgress& progress = {});
+// Tests make the next `count` text writes run out of memory, as they would when memory is short.
+void injectTextWriteMemoryFailures(int count);
+
 struct TextWriteResult {
   std::vector<uint8_t> bytes;
   std::string error;  // empty when bytes hold the file
   bool ok() const { return error.empty(); }
 };
 
-// The file of cases first + 1 .. last (0 <= first <= last <= nCases; the whole file is
-// first 0, last nCases) for the given channels (1..nChannels, written in the order given),
-// with the markers first < case <= last renumbered case - first.
+// The same file collected in memory.
 TextWriteResult encodeTextDataFile(const DataFileView& file, int32_t first, int32_t last,
                                    std::span<const int16_t> channels, const TextProgress& progress = {});
 

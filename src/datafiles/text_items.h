@@ -11,7 +11,9 @@
 //  - after an item, blanks and TABs are skipped and one comma is consumed; a line
 //    whose rest is only blanks and TABs is used up;
 //  - numbers are read with the runtime's text-to-number rule (PSval: the leading decimal
-//    number with an optional exponent, or an "&H"/"0x", "&O" or "&X" prefixed integer).
+//    number with an optional exponent, or an "&H"/"0x", "&O" or "&X" prefixed integer);
+//    the items "NAN", "INF" and "-INF", which the writer makes of such samples, are read
+//    as those values.
 // Lines of any length are taken whole; a text item keeps at most 255 characters.
 #include <cstddef>
 #include <cstdint>
@@ -36,17 +38,21 @@ class TextItemReader {
 
   // No item is left: the data are used up and so is the current line.
   bool atEnd() const { return !lineOpen_ && pos_ >= data_.size(); }
-  // Bytes not yet taken (the rest of the current line included).
-  size_t remainingBytes() const { return (data_.size() - pos_) + (lineOpen_ ? line_.size() - cur_ : 0); }
+  // Bytes not yet taken (the rest of the current line included, its line end not).
+  size_t remainingBytes() const;
 
  private:
-  void openNextLine();
+  // Opens the next line unless one is open; false past the end.
+  bool lineAvailable();
+  void skipBlanks();
+  // The item starting at the current position, with the separators after it taken.
+  std::string_view takeItem();
+  // After an item: blanks, one comma, and the line when only blanks are left on it.
+  void finishItem();
 
   std::string_view data_;
-  size_t pos_ = 0;  // first byte after the current line's end
-  std::string_view line_;
-  size_t cur_ = 0;  // position inside line_
-  bool lineOpen_ = false;
+  size_t pos_ = 0;         // the next byte to look at
+  bool lineOpen_ = false;  // pos_ lies on a line whose items are being taken
 };
 
 }  // namespace qv

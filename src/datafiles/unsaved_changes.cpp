@@ -1,5 +1,7 @@
 #include "datafiles/unsaved_changes.h"
 
+#include <algorithm>
+
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -16,19 +18,25 @@ namespace {
 
 constexpr int16_t kQuestionWindow = 67;
 
+constexpr const char* kQuestion = "Do you want to save it before continuing?";
+
 void buildQuestion() {
   BuildWINDOW(kQuestionWindow, "Data Loss Warning", 55, 110, 440, 215, 261);
+  // The window grows when the question is wider in the desktop's font than it was drawn for.
+  SetTextStyle(KestrixFont, 15, 0);
+  const int width = std::max(385, 65 + rt::stringWidth(kQuestion) + 14);
+  if (width > 385) BuildWINDOW(kQuestionWindow, "Data Loss Warning", 55, 110, int16_t(55 + width), 215, 261);
   WARNINGSTRIPES(1, 10, 33, 5);
   rt::foreColor(RGBblack);
   SetTextStyle(KestrixFont, 20, 0);
   PrintAt(75, 29, "This file has been changed.");
   SetTextStyle(KestrixFont, 15, 0);
-  PrintAt(65, 49, "Do you want to save it before continuing?");
+  PrintAt(65, 49, kQuestion);
   DrawIcon(129, 15, 48);
-  GrayBOX(1, 10, 56, 375, 90);
+  GrayBOX(1, 10, 56, int16_t(width - 10), 90);
   rt::FBButton(1, 1, "Save...", {17, 62, 105, 82}, 4);
   rt::FBButton(2, 1, "Do Not Save", {117, 62, 222, 82}, 1);
-  rt::FBButton(3, 1, "Cancel", {285, 62, 370, 82}, 1);
+  rt::FBButton(3, 1, "Cancel", {width - 100, 62, width - 15, 82}, 1);
   DrawIcon(130, 228, 89);
 }
 

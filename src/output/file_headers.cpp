@@ -56,9 +56,12 @@ std::vector<PrintedLine> printedSpoolHeader(const FileHeaderInfo& f) {
   const int d = f.significantFigures;
   const std::string rule = repeated(kEmDash, 55);
   std::vector<PrintedLine> out;
+  // The file line and its rule do not fit one printed line in 10-point bold: the rule goes
+  // under the file line rather than wrapping it wherever the page runs out.
   out.push_back({{"    " + bullets() + "  FILE `" + f.name + " '; saved " + f.startDate + " at " +
-                      f.startTime + "  " + bullets() + rule,
+                      f.startTime + "  " + bullets(),
                   true}});
+  out.push_back({{rule, true}});
   for (std::string& line : spoolLines(f.comment)) out.push_back({{std::move(line)}});
   out.push_back({{rule}});
 

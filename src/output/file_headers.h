@@ -35,7 +35,7 @@ std::string textFileHeader(const FileHeaderInfo& f);
 // Printed lines (output/printed_text.h): rows of runs; a run with a column starts at that
 // character column (counted from 1), as a move of the printer's pen would place it.
 
-// The header printed above the spool's text (route 6): the file line in bold with a rule,
+// The header printed above the spool's text (route 6): the file line in bold, a bold rule under it,
 // the comments and a rule, the channels two to a line (labels in bold, the second at column
 // 43), the recording conditions and a rule.
 std::vector<PrintedLine> printedSpoolHeader(const FileHeaderInfo& f);

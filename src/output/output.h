@@ -11,6 +11,13 @@ namespace qv {
 // 6 printer spool file). 1 when its file is open; 0 otherwise, with the route back at 0.
 // Hides the tool bar for the dialogs of routes 4 and 5; the caller shows it again.
 int16_t OPEN_OUTPUT_PORT();
+// Whether a route is open: PortForResultsOutput names one and its file is open.
+bool RouteIsOpen();
+// The File menu's route items as the route leaves them. Open: its "Send Results To:" item
+// checked, the other two and "Send Results To:" itself disabled, "Output Results" (when the
+// file in use has cases) and "Print | Close File" enabled. Closed: the three items and "Send
+// Results To:" enabled, "Output Results" and "Print | Close File" disabled.
+void SetRouteMenus();
 // Closes the route; for the printer route prints the spooled reports under their header.
 void SendTextToPrinter();
 // "Output Port Alert": a report was asked for while no destination is open. Waits for a

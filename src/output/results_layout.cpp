@@ -1,5 +1,6 @@
 #include "output/results_layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "output/output_state.h"
@@ -31,6 +32,22 @@ Box secondResultsWindowBounds(const PlotPlace& plot, int height, bool toolBarNot
   b.top = plot.top - 20 + d + plot.bottomOfPlotArea + 138;
   b.bottom = b.top + height;
   return b;
+}
+
+Box dataFilterNoticeBounds(const PlotPlace& plot, const Box& results, const Box& screen) {
+  constexpr int titleBar = 22, gap = 2;
+  const int width = plot.left + 316;
+  const auto onScreen = [&](const Box& b) {
+    return b.left >= screen.left && b.right <= screen.right && b.top - titleBar >= screen.top && b.bottom <= screen.bottom;
+  };
+  const Box asked{1, plot.bottomOfPlotArea + 515, 1 + width, plot.bottomOfPlotArea + 515 + kNoticeHeight};
+  if (onScreen(asked)) return asked;
+  const int under = results.bottom + gap + titleBar;
+  const Box below{results.left, under, results.left + width, under + kNoticeHeight};
+  if (onScreen(below)) return below;
+  const int left = std::min(results.right + gap, screen.right - width);
+  const int top = std::max(screen.top + titleBar, std::min(results.bottom, screen.bottom) - kNoticeHeight);
+  return {left, top, left + width, top + kNoticeHeight};
 }
 
 Box channelButtonBox(int k, int y) {
@@ -93,8 +110,5 @@ std::string lowerLimitLine(bool on, float limit) {
   return on ? "Data <" + rt::PSstr(limit) + " ignored" : "No lower limit";
 }
 
-Box scalingWindowBounds(int plotLeft, int channels) {
-  return {plotLeft + 113, 60, plotLeft + 641, channels <= 12 ? 375 : 22 * channels + 111};
-}
 
 }  // namespace qv

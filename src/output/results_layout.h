@@ -48,12 +48,16 @@ bool showsHistogramButtons(int16_t analysisCode);
 // "@", "#", "$" channels 11 to 14; 0 for any other key or a channel the file lacks.
 int analysisKeyChannel(int key, int channels);
 
+// Window 90, the data-filter notice: from screen x 1 and y bottomOfPlotArea + 515, L + 316
+// wide and 74 high, when that is on the screen. Otherwise it goes just under the results
+// window, or, when there is no room there, beside it level with its bottom, so that it never
+// covers the results window's controls nor leaves the screen.
+Box dataFilterNoticeBounds(const PlotPlace& plot, const Box& resultsWindow, const Box& screen);
+constexpr int kNoticeHeight = 74;
+
 // The lines of the data-filter notice below the message.
 std::string upperLimitLine(bool on, float limit);
 std::string lowerLimitLine(bool on, float limit);
 
-// The scaling window for n channels: L + 113 to L + 641, from y 60 to 375, or to 22n + 111
-// beyond 12 channels.
-Box scalingWindowBounds(int plotLeft, int channels);
 
 }  // namespace qv

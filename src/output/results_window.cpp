@@ -35,6 +35,7 @@ constexpr int kChannelRowY = 260;
 constexpr int kBevel = 1;  // our push button stands in for the small bevel button
 
 rt::Rect R(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
+Box boxOf(const rt::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 bool slotInUse(int f) { return f >= 0 && f < kMaxOpenFiles; }
 
@@ -163,9 +164,14 @@ void DataFilterNotice(std::string_view message) {
   const std::string text(message);
   const int remembered = rt::outputWindow();
   rt::closeWindow(kNoticeWindow);
-  const int left = plotPlace().left;
-  const int top = BottomOfPlotArea + 515;
-  BuildWINDOW(kNoticeWindow, "Data Filter In Use:", 1, int16_t(top), int16_t(left + 317), int16_t(top + 74), 261);
+  const PlotPlace plot = plotPlace();
+  const rt::Rect s = rt::screenRect();
+  const Box screen{s.left, s.top, s.right, s.bottom};
+  const Box results = rt::windowExists(kResultsWindow) ? boxOf(rt::windowContentRect(kResultsWindow))
+                                                      : resultsWindowBounds(plot, 0, true, false, s.bottom);
+  const Box b = dataFilterNoticeBounds(plot, results, screen);
+  BuildWINDOW(kNoticeWindow, "Data Filter In Use:", int16_t(b.left), int16_t(b.top), int16_t(b.right),
+              int16_t(b.bottom), 261);
   WARNINGSTRIPES(1, 10, 33, 6);
   SetTextStyle(KestrixFont, 14, 0);
   rt::foreColor(RGBblack);

@@ -26,8 +26,6 @@
 
 namespace qv {
 
-std::string ResultsFileName;
-
 namespace {
 
 constexpr int kFileMenu = 1;
@@ -54,8 +52,18 @@ void routeWarning(const std::vector<std::string>& lines) {
 
 void writeToTextRoute(std::string_view text) { rt::writeToFile(gTextRoute, text); }
 
+// A spool that still holds reports (a run that ended with the printer route open, a print
+// that was cancelled) is emptied only when the user says so; closing the question keeps it.
+bool keepEarlierReports() {
+  const std::string path = spoolFilePath();
+  if (!rt::fileExists(path) || rt::fileSize(path) == 0) return false;
+  return rt::alert("Printer File", "The printer file still holds results that were not printed.",
+                   {"Keep Them", "Empty It"}) != 2;
+}
+
 bool openSpoolFile() {
-  return rt::makeFolders(rt::userDataDir()) && rt::openOutputFile(kRoutePrinter, spoolFilePath());
+  return rt::makeFolders(rt::userDataDir()) &&
+         rt::openOutputFile(kRoutePrinter, spoolFilePath(), keepEarlierReports());
 }
 
 // Routes 4 and 5: options (route 5), the save panel and the new file. True when it is open.
@@ -88,6 +96,19 @@ void setClosedRouteMenus() {
   rt::menuSetItemState(kFileMenu, kSendResultsTo, 1);
   rt::menuSetItemState(kFileMenu, kOutputResults, 0);
   rt::menuSetItemState(kFileMenu, kPrintCloseFile, 0);
+}
+
+// Submenu item of each route: 1 printer, 2 spreadsheet, 3 text file.
+int routeItem(int16_t route) { return route == kRoutePrinter ? 1 : route == kRouteSpreadsheet ? 2 : 3; }
+
+// No second destination can be chosen while one is open: choosing one again would empty the
+// file that holds the reports written so far.
+void setOpenRouteMenus(int16_t route, int f) {
+  for (int item = 1; item <= 3; ++item)
+    rt::menuSetItemState(kSendResultsMenu, item, item == routeItem(route) ? 2 : 0);
+  rt::menuSetItemState(kFileMenu, kSendResultsTo, 0);
+  rt::menuSetItemState(kFileMenu, kOutputResults, slotInUse(f) && nCases[f] > 0 ? 1 : 0);
+  rt::menuSetItemState(kFileMenu, kPrintCloseFile, 1);
 }
 
 std::vector<rt::PrintLine> toPrintLines(const std::vector<PrintedLine>& doc) {
@@ -125,9 +146,19 @@ void printSpoolFile(int f) {
 
 std::string spoolFilePath() { return rt::userDataDir() + "/printfile"; }
 
+bool RouteIsOpen() { return isRoute(PortForResultsOutput) && rt::isFileOpen(PortForResultsOutput); }
+
+void SetRouteMenus() {
+  if (RouteIsOpen()) setOpenRouteMenus(PortForResultsOutput, TheFileInUse);
+  else setClosedRouteMenus();
+}
+
 int16_t OPEN_OUTPUT_PORT() {
   const int f = TheFileInUse;
   const int16_t route = PortForResultsOutput;
+  // The route's file is open already and holds the reports written since: opening it again
+  // would empty it.
+  if (isRoute(route) && rt::isFileOpen(route)) return 1;
   HelpSubject = kRouteHelp;
   AnalysisCode = 0;
   ThisFileName = slotInUse(f) ? FileName[f] : std::string();

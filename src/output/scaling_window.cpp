@@ -9,8 +9,8 @@
 #include "core/saved_handlers.h"
 #include "core/warning.h"
 #include "output/output.h"
-#include "output/results_layout.h"
 #include "output/results_scaling.h"
+#include "output/scaling_layout.h"
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
@@ -43,28 +43,30 @@ void showOperation(int k) {
   rt::setButtonState(divideId(k), shown && w[1] == 0.0f ? 2 : 1);
 }
 
+constexpr int kScalingTop = 60;
+
 void buildWindow(int n) {
   int plotLeft = 0;
   if (TheFileInUse >= 0 && rt::windowExists(1000 + TheFileInUse)) plotLeft = rt::windowContentRect(1000 + TheFileInUse).left;
-  const Box b = scalingWindowBounds(plotLeft, n);
-  BuildWINDOW(kScalingWindow, "Scaling Factors for Results", int16_t(b.left), int16_t(b.top), int16_t(b.right),
-              int16_t(b.bottom), 6);
-  const int height = b.bottom - b.top;
+  const ScalingLayout l = scalingWindowLayout(n, rt::screenRect().bottom - kScalingTop);
+  const int left = plotLeft + 113;
+  BuildWINDOW(kScalingWindow, "Scaling Factors for Results", int16_t(left), int16_t(kScalingTop),
+              int16_t(left + l.width), int16_t(kScalingTop + l.height), 6);
   for (int k = 1; k <= n; ++k) {
-    const int y = 22 * k;
+    const ScalingRowPlace& r = l.rows[size_t(k - 1)];
     SetTextStyle(KestrixFont, 13, 0);
-    PrintAt(k < 10 ? 9 : 3, y + 9, "channel" + rt::PSstrLong(k) + ",");
-    rt::FBEditField(labelField(k), RetrieveLabel(k), {77, y - 2, 265, y + 12}, 7);
-    rt::FBButton(multiplyId(k), 1, "*", {271, y - 5, 287, y + 11}, 1);
-    rt::FBButton(divideId(k), 1, "\xC3\xB7", {293, y - 5, 309, y + 11}, 1);
-    rt::FBEditField(factorField(k), wordText(scalingFactorArray[k][2]), {320, y - 2, 405, y + 10}, 3);
-    PrintAt(412, y + 9, "+");
-    rt::FBEditField(constantField(k), wordText(scalingFactorArray[k][3]), {428, y - 2, 518, y + 10}, 3);
+    PrintAt(r.caption.x, r.caption.y, "channel" + rt::PSstrLong(k) + ",");
+    rt::FBEditField(labelField(k), RetrieveLabel(k), r.label, 7);
+    rt::FBButton(multiplyId(k), 1, "*", r.multiply, 1);
+    rt::FBButton(divideId(k), 1, "\xC3\xB7", r.divide, 1);
+    rt::FBEditField(factorField(k), wordText(scalingFactorArray[k][2]), r.factor, 3);
+    PrintAt(r.plus.x, r.plus.y, "+");
+    rt::FBEditField(constantField(k), wordText(scalingFactorArray[k][3]), r.constant, 3);
     showOperation(k);
   }
-  DoubleLINE(0, 520, int16_t(22 * n + 19));
-  rt::FBButton(kClearAll, 1, "Clear All", {200, height - 27, 330, height - 6}, 1);
-  rt::FBButton(kDone, 1, "Done", {360, height - 27, 500, height - 6}, 4);
+  DoubleLINE(0, int16_t(l.lineRight), int16_t(l.lineY));
+  rt::FBButton(kClearAll, 1, "Clear All", l.clearAll, 1);
+  rt::FBButton(kDone, 1, "Done", l.done, 4);
 }
 
 void chooseOperation(int k, bool multiply, double value) {

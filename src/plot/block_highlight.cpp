@@ -47,9 +47,9 @@ void RefreshPLOTBLOCK(int16_t strip) {
 
   int top = kTop, bottom = plot::highlightBottom(f);
   if (strip > 0 && strip <= kMaxChannels) {
-    const float* w = fileVariableArray[f][strip];
-    bottom = std::min(int(std::clamp(std::trunc(double(w[9]) - 30), -30000.0, 30000.0)), int(LastBottom));
-    top = std::max(int(std::clamp(std::trunc(double(bottom) - w[8]), -30000.0, 30000.0)), kTop);
+    const plot::StripEdges e = plot::stripOfChannel(f, strip);
+    bottom = std::min(e.bottom, int(LastBottom));
+    top = std::max(e.top, kTop);
   }
   const int saved = rt::outputWindow();
   rt::setOutputWindow(plot::kPlotWindowBase + f);

@@ -22,9 +22,9 @@
 namespace qv::plot {
 
 int16_t rememberedChannel(int f) {
-  for (int16_t c : {FileSHORTS[f][kActiveChannelWord], ActiveChannelArray[f]})
-    if (c >= 1 && c <= nChannels[f]) return c;
-  return 1;
+  if (f < 0 || f >= kMaxOpenFiles) return 1;
+  const int16_t c = ActiveChannelArray[f];
+  return c >= 1 && c <= nChannels[f] ? c : 1;
 }
 
 int16_t blockChannel(int f) {

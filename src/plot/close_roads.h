@@ -15,7 +15,8 @@ SaveOutcome saveFileInUse();
 // in use, in a slot of its own).
 bool loadNewFile();
 
-// The channel a file shows when it comes back into use, and its block-window channel.
+// The channel a file shows when it comes back into use (ActiveChannelArray, its one store;
+// channel 1 when that no longer fits the file), and its block-window channel.
 int16_t rememberedChannel(int f);
 int16_t blockChannel(int f);
 // Saves slot f as the File menu's Save would: for the save it is the file in use, with its

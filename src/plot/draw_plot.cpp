@@ -151,14 +151,7 @@ void DrawPlot(int16_t noOverlay, int32_t xOffset, int16_t commentsA, int16_t com
   const int ch = std::clamp<int>(ActiveChannel, 0, kMaxChannels);
 
   // 1. The scale of the active channel.
-  const float mode = scalingFactorArray[ch][4];
-  ScaleMode = int16_t(std::isfinite(mode) ? std::clamp(std::trunc(mode), -32768.0f, 32767.0f) : 2.0f);
-  if (ScaleMode == plot::kFixedLimits) {
-    minimumValue = scalingFactorArray[ch][5];
-    maximumValue = scalingFactorArray[ch][6];
-  } else {
-    FindMinMax();
-  }
+  plot::takeActiveChannelScale();
   FIxWINDOWSmenu();
   rt::setOutputWindow(win);
 

@@ -24,6 +24,12 @@ PlotView viewOfSlot(int f) {
   return v;
 }
 
+StripEdges stripOfChannel(int f, int channel) {
+  if (f < 0 || f >= kSlots) return {};
+  const float* w = fileVariableArray[f][std::clamp(channel, 0, kMaxChannels)];
+  return stripEdges(w[8], w[9]);
+}
+
 const float* channelSamples(int f, int channel) {
   if (f < 0 || f >= kSlots || channel < 0 || channel > kMaxChannels) return nullptr;
   if (channel > nChannels[f]) return nullptr;

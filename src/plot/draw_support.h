@@ -14,6 +14,13 @@ PlotView viewOfSlot(int f);
 // True when f is a slot of an open file.
 bool isOpenSlot(int f);
 
+// The strip of a channel of slot f in the multi-channel view (channel clamped to 0..40).
+StripEdges stripOfChannel(int f, int channel);
+
+// ScaleMode, minimumValue and maximumValue of the active channel: its mode, then its fixed
+// limits (mode -1) or the extremes of the cases shown (FindMinMax).
+void takeActiveChannelScale();
+
 // The samples of a channel of a slot, or nullptr when the channel has none.
 const float* channelSamples(int f, int channel);
 

@@ -141,4 +141,12 @@ double traceBaseLine(const PlotView& v, int bottomOfPlotArea) {
   return bottomOfPlotArea - 5.6;
 }
 
+StripEdges stripEdges(float height, float base) {
+  auto row = [](double y) { return std::isfinite(y) ? int(std::clamp(std::trunc(y), -30000.0, 30000.0)) : 0; };
+  StripEdges e;
+  e.bottom = row(double(base) - 30);
+  e.top = row(double(e.bottom) - double(height));
+  return e;
+}
+
 }  // namespace qv::plot

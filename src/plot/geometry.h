@@ -64,4 +64,12 @@ double caseToX(const PlotView& v, int32_t c);
 // Vertical placing: bottom line B of the trace (value minimumValue sits there).
 double traceBaseLine(const PlotView& v, int bottomOfPlotArea);
 
+// A strip of the multi-channel view in window rows, from its channel's display words 8
+// (height) and 9 (base): bottom = trunc(base - 30), top = trunc(bottom - height). Words
+// that are not finite or far out of range give rows clamped to +-30000.
+struct StripEdges {
+  int top = 0, bottom = 0;
+};
+StripEdges stripEdges(float height, float base);
+
 }  // namespace qv::plot

@@ -47,8 +47,9 @@ void DRAWTIMEDATE() {
     plot::staticField(53, text, {358, 1, 635, 17}, kBlack, LightGray, 1, 11, 0);
   }
   // The cursor readouts of the data bar start empty.
-  plot::staticField(54, "", {4, 1, 160, 17}, kBlack, gray, geneva(), 11, rt::kBold);
-  plot::staticField(55, "", {162, 1, 250, 17}, kBlack, gray, geneva(), 11, rt::kBold);
+  // The case field takes a seven-digit case and its time; the time of day needs less room.
+  plot::staticField(54, "", {4, 1, 182, 17}, kBlack, gray, geneva(), 11, rt::kBold);
+  plot::staticField(55, "", {184, 1, 250, 17}, kBlack, gray, geneva(), 11, rt::kBold);
   plot::staticField(56, "", {252, 1, 352, 17}, kRed, gray, geneva(), 11, rt::kBold);
 
   if (ScreenWidth >= 832) {

@@ -22,13 +22,6 @@ namespace {
 
 constexpr rt::RGB kBlack{0, 0, 0};
 
-// Top and bottom of the strip of a channel in the multi-channel view.
-void stripOf(int f, int channel, int& top, int& bottom) {
-  const float* w = fileVariableArray[f][std::clamp(channel, 0, kMaxChannels)];
-  bottom = int(std::clamp(std::trunc(double(w[9]) - 30), -30000.0, 30000.0));
-  top = int(std::clamp(double(bottom) - std::trunc(double(w[8])), -30000.0, 30000.0));
-}
-
 void endMarkers() {
   rt::penNormal();
   rt::textSize(12);
@@ -56,7 +49,10 @@ void DRAWMARKERS(int16_t stripMode, int16_t showLabels) {
   const plot::MarkerLayout layout = plot::layoutMarkers(plot::viewOfSlot(f), markers, showLabels != 0);
 
   int top = 33, bottom = BottomOfPlotArea - 4;
-  if (stripMode) stripOf(f, ActiveChannel, top, bottom);
+  if (stripMode) {
+    const plot::StripEdges strip = plot::stripOfChannel(f, ActiveChannel);
+    top = strip.top, bottom = strip.bottom;
+  }
   for (const plot::MarkerMark& m : layout.marks) {
     if (layout.labels) {
       rt::foreColor(kBlack);
@@ -110,8 +106,7 @@ void MultiChannelIndicator() {
   rt::setOutputWindow(1000 + f);
   for (int c = 1; c <= nChannels[f] && c <= kMaxChannels; ++c) {
     if (!shown(c)) continue;
-    int top, bottom;
-    stripOf(f, c, top, bottom);
+    const int top = plot::stripOfChannel(f, c).top;
     rt::FBButton(700 + c, 1, "◊", {ScreenWidth - 12, top, ScreenWidth - 1, top + 12}, 1);
   }
 }

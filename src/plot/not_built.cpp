@@ -6,22 +6,20 @@
 
 namespace qv {
 
+// The multi-channel view's redraws: that view cannot be switched on in this build.
 void DrawALLCHANNELS(int16_t) {}
-void RefreshSCREEN() {}
-void ScaleChangeREDRAW(int16_t) {}
+void DrawONEmultichan() {}
+void RefreshMULTICHAN() {}
 void MANUALSCALING() { NotAvailable("Y-Axis Scaling for Channel"); }
 void ScaleGRAPHIC() { NotAvailable("Set Scale Interactively"); }
 void OVERLAY() { NotAvailable("Overlay"); }
-void DrawNewChan(int16_t) {}
 void FixTheCommentsWindow() {}
-void RestoreWindowName() {}
 void ResizeTheMainWindow(int16_t) {}
 void ChangeCHARTHITE(int16_t) { NotAvailable("Strip Heights"); }
 void MultiChannelDisplay(int16_t) { NotAvailable("Show Multiple Channels"); }
 void MultiChannelChanSelectWindow(int16_t) {}
 void ToolBar() {}
 void DRAWTOOLS() {}
-void UpdateDataBar(float, int32_t) {}
 void HandlePlotDIALOG() {}
 void ShiftBlockLeft() {}
 void ShiftBlockRight() {}

@@ -17,7 +17,16 @@ void DrawMAINWINDOW(int16_t a, int16_t b);
 // are both non-zero.
 void DrawPlot(int16_t noOverlay, int32_t xOffset, int16_t commentsA, int16_t commentsB);
 void DrawALLCHANNELS(int16_t flag);
+// The strip of the active channel in the multi-channel view.
+void DrawONEmultichan();
+// Full redraw of the multi-channel view, whatever the view mode.
+void RefreshMULTICHAN();
+// Redraw entry points; each redraws the view the file in use shows (FileSHORTS word 7).
+// RefreshSCREEN: everything. ScaleChangeREDRAW: after a channel's scale changed.
+// UpdateSCREEN: after data changed (the block window too; quiet spares the strips).
+// DrawNewChan: after the active channel changed; the block window follows it.
 void RefreshSCREEN();
+void UpdateSCREEN(int16_t newChannel, int16_t quiet);
 void FindMinMax();
 void ComputePlotFactors(int16_t mode);
 void ScaleChangeREDRAW(int16_t channel);
@@ -58,6 +67,8 @@ void PlotCG(double x1, double y1, double x2, double y2, int16_t code, bool light
 void DRAWTIMEDATE();
 void DRAWCOMMENTS();
 void FixTheCommentsWindow();
+// The plot window of the file in use gets its plain title, and the Window menu the file
+// names as they are now (after Save As renamed the file).
 void RestoreWindowName();
 void ResizeTheMainWindow(int16_t flag);
 void ChangeCHARTHITE(int16_t flag);

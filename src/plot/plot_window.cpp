@@ -31,12 +31,6 @@ void readLayout(int win) {
   PlotHeight = int16_t(std::clamp(r.height() - 78, 1, 32767));
 }
 
-int16_t scaleModeOf(int channel) {
-  const int ch = std::clamp(channel, 0, kMaxChannels);
-  const float m = scalingFactorArray[ch][4];
-  return int16_t(std::isfinite(m) ? std::clamp(std::trunc(m), -32768.0f, 32767.0f) : 2.0f);
-}
-
 }  // namespace
 
 void DrawMAINWINDOW(int16_t, int16_t) {
@@ -88,6 +82,17 @@ void FindMinMax() {
   rt::setCursor(rt::Cursor::Arrow);
 }
 
+void plot::takeActiveChannelScale() {
+  const int ch = std::clamp<int>(ActiveChannel, 0, kMaxChannels);
+  ScaleMode = plot::scaleModeOf(scalingFactorArray[ch][4]);
+  if (ScaleMode == plot::kFixedLimits) {
+    minimumValue = scalingFactorArray[ch][5];
+    maximumValue = scalingFactorArray[ch][6];
+  } else {
+    FindMinMax();
+  }
+}
+
 void ComputePlotFactors(int16_t) {
   const int f = TheFileInUse;
   if (f < 0 || f >= kSlots) return;
@@ -96,14 +101,7 @@ void ComputePlotFactors(int16_t) {
     rt::setOutputWindow(win);
     ScreenWidth = int16_t(std::clamp(rt::windowContentRect(win).width(), 1, 32767));
   }
-  ScaleMode = scaleModeOf(ActiveChannel);
-  if (ScaleMode == plot::kFixedLimits) {
-    const int ch = std::clamp<int>(ActiveChannel, 0, kMaxChannels);
-    minimumValue = scalingFactorArray[ch][5];
-    maximumValue = scalingFactorArray[ch][6];
-  } else {
-    FindMinMax();
-  }
+  plot::takeActiveChannelScale();
   Xstep = int16_t(plot::xstepFor(nCases[f], ScreenWidth, FileSHORTS[f][1], Xstep));
   range = maximumValue - minimumValue;
   const bool zoomed = FileSHORTS[f][6] != 0;

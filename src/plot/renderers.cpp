@@ -69,8 +69,8 @@ void clipLimits(int16_t channel, bool quickDraw, double& top, double& bottom) {
   const int f = TheFileInUse;
   const int mode = (f >= 0 && f < kSlots) ? FileSHORTS[f][7] : 0;
   if (mode != 0 && channel >= 0 && channel <= kMaxChannels) {
-    const float* w = fileVariableArray[f][channel];
-    double b = std::trunc(w[9] - 30.0), t = std::trunc(b - w[8]);
+    const plot::StripEdges e = plot::stripOfChannel(f, channel);
+    double b = e.bottom, t = e.top;
     if (mode == 3) b += 30, t += 30;
     const double least = quickDraw ? 34 : 19;
     if (mode != 2) t = std::max(t, mode == 3 ? least + 30 : least);

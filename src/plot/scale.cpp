@@ -6,6 +6,10 @@
 
 namespace qv::plot {
 
+int16_t scaleModeOf(float word) {
+  return int16_t(std::isfinite(word) ? std::clamp(std::trunc(word), -32768.0f, 32767.0f) : float(kNormalScale));
+}
+
 namespace {
 
 bool finite(float v) { return std::fabs(v) <= FLT_MAX; }

@@ -8,6 +8,10 @@ namespace qv::plot {
 // Scale modes, as the channel's scaling row keeps them.
 enum ScaleModes : int { kFixedLimits = -1, kHighResolution = 0, kIncludeZero = 1, kNormalScale = 2 };
 
+// The scale mode a channel's word 4 holds, truncated; a word that is not a finite number
+// gives normal scaling.
+int16_t scaleModeOf(float word);
+
 // Smallest and largest finite sample; NaN and infinite samples are passed over.
 struct Extremes {
   float min = 1e30f, max = -1e30f;

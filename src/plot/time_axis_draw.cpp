@@ -50,10 +50,9 @@ void DrawTimeIndex(int16_t stripMode, int16_t axisY, int16_t labels) {
   // Grid lines span the plot, or in a strip of the multi-channel view that strip.
   int gridTop = 30, gridBottom = axisY - axis.gridGap;
   if (stripMode) {
-    const int ch = std::clamp<int>(ActiveChannel, 0, kMaxChannels);
-    const float* w = fileVariableArray[f][ch];
-    gridBottom = int(std::trunc(w[9] - 30));
-    gridTop = int(std::trunc(gridBottom - w[8]));
+    const plot::StripEdges e = plot::stripOfChannel(f, ActiveChannel);
+    gridBottom = e.bottom;
+    gridTop = e.top;
   }
   bool grid = prefsArray[19] != 0;
   if (axis.daysOfWholeFile && TimeGridLimit == 1) {

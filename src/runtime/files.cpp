@@ -1,13 +1,10 @@
 #include "runtime/files.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qv::rt {
 namespace {
@@ -15,7 +12,6 @@ namespace {
 std::map<int, std::FILE*> gFiles;
 std::map<int, std::string> gPaths;
 std::map<int, bool> gFailed;
-int gInjectedFailures = 0;
 
 }  // namespace
 
@@ -37,51 +33,6 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path, uint6
   std::fclose(f);
   if (got != data.size()) return std::nullopt;
   return data;
-}
-
-void injectWriteFailures(int count) { gInjectedFailures = count; }
-
-bool writeFileAtomic(const std::string& path, const void* data, size_t size, std::string* error) {
-  auto fail = [&](const std::string& why) {
-    if (error) *error = why;
-    return false;
-  };
-  std::string dir = folderOf(path);
-  std::string tmpl = (dir.empty() ? std::string(".") : dir) + "/." + fileNameOf(path) + ".XXXXXX";
-  std::vector<char> name(tmpl.begin(), tmpl.end());
-  name.push_back('\0');
-  int fd = mkstemp(name.data());
-  if (fd < 0) return fail(std::string("cannot create a file in ") + dir + ": " + std::strerror(errno));
-  std::string tmp(name.data());
-  bool ok = true;
-  if (gInjectedFailures > 0) {
-    --gInjectedFailures;
-    ok = false;
-  }
-  const auto* p = static_cast<const uint8_t*>(data);
-  size_t left = size;
-  while (ok && left > 0) {
-    ssize_t n = ::write(fd, p, left);
-    if (n <= 0) {
-      if (n < 0 && errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    p += n;
-    left -= size_t(n);
-  }
-  if (ok && ::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (ok) ::chmod(tmp.c_str(), 0644);
-  if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
-    std::remove(tmp.c_str());
-    return fail("cannot write " + path);
-  }
-  return true;
-}
-
-bool writeFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error) {
-  return writeFileAtomic(path, bytes.data(), bytes.size(), error);
 }
 
 bool fileExists(const std::string& path) {

@@ -319,8 +319,11 @@ void eventLoop(Run& r) {
     HelpSubject = kStatsHelp;
     rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
     action = eventID = 0;
-    do rt::FBHandleEvents();
-    while (action == 0 && !MENU_or_ToolBar_PICKED);
+    do {
+      rt::FBHandleEvents();
+      // The strip follows the pointer over the channel buttons, between clicks too.
+      ShowButtonChannelLabel(kResultsWindow);
+    } while (action == 0 && !MENU_or_ToolBar_PICKED);
     if (MENU_or_ToolBar_PICKED) {
       if (menuidx != kAnalysisUtilitiesMenu || menuitemx != kScaleResultsItem) return;
       MENU_or_ToolBar_PICKED = 0;

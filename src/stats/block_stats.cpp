@@ -62,15 +62,18 @@ BlockStats blockStats(std::span<const float> samples, int32_t begin, int32_t end
   s.end = int32_t(std::min<int64_t>(end, last));
   if (s.begin > s.end) return s;
 
+  // A sample that is not a finite number (a gap in the recording, a failed conversion) is
+  // no case: counted in n it would turn the mean, S.D. and total into "**" beside a range
+  // that still looks sound.
   const float* x = samples.data();
   const float lower = window.lower, upper = window.upper;
   if (!filters.active() && !window.on)
-    twoPasses(x, s, [](int32_t, float) { return true; });
+    twoPasses(x, s, [](int32_t, float v) { return std::isfinite(v); });
   else if (!window.on)
-    twoPasses(x, s, [&](int32_t k, float) { return filters.includes(k); });
+    twoPasses(x, s, [&](int32_t k, float v) { return std::isfinite(v) && filters.includes(k); });
   else
     twoPasses(x, s, [&](int32_t k, float v) {
-      return lower <= v && v <= upper && filters.includes(k);
+      return std::isfinite(v) && lower <= v && v <= upper && filters.includes(k);
     });
   s.tooFewInWindow = window.on && s.n < 3;
   return s;

@@ -37,10 +37,13 @@ HistogramCounts histogramCounts(std::span<const float> samples, int32_t begin, i
   h.bins = countable ? std::min(bins, kMaxHistogramBins) : 0;
   h.counts.assign(size_t(h.bins) + 1, 0);
 
-  int32_t inWindow = 0;
+  int32_t inWindow = 0, finite = 0;
   const double steps = h.bins;
   for (int32_t k = begin; k <= end; ++k) {
     const float v = samples[size_t(k)];
+    // A gap (NaN) or an infinite sample is no value of the distribution, as in the statistics.
+    if (!std::isfinite(v)) continue;
+    ++finite;
     if (!(window.lower <= v && v <= window.upper)) continue;
     ++inWindow;
     if (!countable || !(mi <= v && v <= ma)) continue;
@@ -49,9 +52,17 @@ HistogramCounts histogramCounts(std::span<const float> samples, int32_t begin, i
     ++h.counts[size_t(b)];
     ++h.counted;
   }
-  h.N = limitMode ? inWindow : std::max(end - begin + 1, int32_t(0));
+  h.N = limitMode ? inWindow : finite;
   for (int b = 1; b <= h.bins; ++b) h.tallest = std::max(h.tallest, h.counts[size_t(b)]);
   return h;
+}
+
+int32_t finiteCases(std::span<const float> samples, int32_t begin, int32_t end) {
+  begin = std::max(begin, int32_t(1));
+  end = int32_t(std::min<int64_t>(end, int64_t(samples.size()) - 1));
+  int32_t n = 0;
+  for (int32_t k = begin; k <= end; ++k) n += std::isfinite(samples[size_t(k)]) ? 1 : 0;
+  return n;
 }
 
 int clampBinCount(double typed) {

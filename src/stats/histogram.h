@@ -29,17 +29,20 @@ struct HistogramCounts {
   std::vector<int32_t> counts;  // counts[b], b = 1..bins (entry 0 unused)
   int32_t tallest = 0;          // largest count
   int32_t counted = 0;          // values that fell into a bin
-  int32_t N = 0;                // the values of the range: inside the window in limit mode
+  int32_t N = 0;                // finite values of the range; inside the window in limit mode
   // tallest x 100 / N, cut (the small histogram's scale label); 0 when N is 0.
   int tallestPercent() const;
 };
 
-// Counts samples[begin..end] into `bins` equal steps of mi..ma: value v goes to bin
+// Counts the finite samples[begin..end] into `bins` equal steps of mi..ma: value v goes to bin
 // trunc((v - mi) x bins / (ma - mi)) + 1, a value equal to ma to the last bin. A zero or
 // empty range (ma <= mi), no bins or no case counts nothing.
 HistogramCounts histogramCounts(std::span<const float> samples, int32_t begin, int32_t end,
                                 float mi, float ma, int bins, const HistogramWindow& window,
                                 bool limitMode);
+
+// The cases of samples[begin..end] that hold a finite number (the N of the large window).
+int32_t finiteCases(std::span<const float> samples, int32_t begin, int32_t end);
 
 // A typed bin count kept within 5..2000 (text that is not a number reads 0, so 5).
 int clampBinCount(double typed);

@@ -132,7 +132,8 @@ void buildLargeWindow(int32_t begin, int32_t end) {
   const int left = std::min(plot.left + 330, std::max(0, screen.right - 600));
   const int top = std::min(plot.top + 40, std::max(0, screen.bottom - 380));
   const std::string title = "Histogram of Channel" + rt::PSstrLong(ch) + "; case" + rt::PSstrLong(begin) + " to" +
-                            rt::PSstrLong(end) + "     N  = " + rt::PSstrLong(int64_t(end) - begin + 1);
+                            rt::PSstrLong(end) + "     N  = " +
+                            rt::PSstrLong(finiteCases(samplesOf(f, ch), begin, end));
   BuildWINDOW(kLargeHistogramWindow, title, int16_t(left), int16_t(top), int16_t(left + 600), int16_t(top + 380), 6);
   SetTextStyle(KestrixFont, 12, 0);
   rt::FBEditField(kTallest, "", {5, 5, 85, 21}, 7, 2);

@@ -73,7 +73,12 @@ void values(const StatsText& t, const Layout& l) {
     field(kSDField, t.sd, l.sd, RGBblue);
     field(kCVField, t.cv, l.cv, RGBblue);
     field(kSEField, t.se, l.se, RGBblue);
+    return;
   }
+  // Below 3 cases there is no spread to show: an S.D. left from an earlier range would read
+  // as this mean's.
+  for (int id : {kSDField, kCVField, kSEField})
+    if (rt::controlExists(id)) rt::setEditText(id, "");
 }
 
 void compactLayout(bool withValues) {

@@ -1,4 +1,5 @@
 // "Cross-channel Subset Selection": per channel a greater, a less and an equal condition.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -10,12 +11,14 @@
 #include "app/help.h"
 #include "core/kit.h"
 #include "core/saved_handlers.h"
+#include "core/screen_place.h"
 #include "core/warning.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "stats/subset.h"
+#include "stats/subset_layout.h"
 
 namespace qv {
 
@@ -24,7 +27,6 @@ namespace {
 constexpr int kSubsetWindow = 200;
 constexpr int kSetIndex = 118, kClearAll = 119, kDone = 120;
 constexpr int kSubsetHelp = 233;
-constexpr int kWidth = 480;
 
 enum Condition { kGreater = 0, kLess = 1, kEqual = 2 };
 
@@ -55,8 +57,6 @@ int channelsOfFileInUse() {
   return f >= 0 && f < kMaxOpenFiles ? std::min<int>(nChannels[f], kMaxChannels) : 0;
 }
 
-int rowY(int c) { return 22 * c + 34; }
-
 void buildWindow(int n) {
   const int f = TheFileInUse;
   int left = 40, top = 80;
@@ -66,30 +66,32 @@ void buildWindow(int n) {
     left = plot.left + 40;
     top = plot.top + BottomOfPlotArea / 2;
   }
-  const int height = 22 * n + 110;
-  top = std::max(30, std::min(top, rt::screenRect().bottom - height - 10));
-  BuildWINDOW(kSubsetWindow, "Cross-channel Subset Selection", int16_t(left), int16_t(top), int16_t(left + kWidth),
-              int16_t(top + height), 6);
+  const rt::Rect screen = rt::screenRect();
+  const SubsetLayout l = subsetWindowLayout(n, screen.height() - kTitleBarHeight - 20);
+  top = std::max(30, std::min(top, screen.bottom - l.height - 10));
+  BuildWINDOW(kSubsetWindow, "Cross-channel Subset Selection", int16_t(left), int16_t(top), int16_t(left + l.width),
+              int16_t(top + l.height), 6);
   SetTextStyle(KestrixFont, 12, rt::kBold);
-  PrintAt(10, 22, "use when these channel values are:");
-  PrintAt(250, 44, " > ");
-  PrintAt(338, 44, "< ");
-  PrintAt(422, 44, " = ");
+  PrintAt(l.heading.x, l.heading.y, "use when these channel values are:");
+  for (const auto& t : l.titles) {
+    PrintAt(t[0].x, t[0].y, " > ");
+    PrintAt(t[1].x, t[1].y, "< ");
+    PrintAt(t[2].x, t[2].y, " = ");
+  }
   SetTextStyle(KestrixFont, 12, 0);
   for (int c = 1; c <= n; ++c) {
-    const int y = rowY(c);
-    rt::FBEditField(500 + c, std::to_string(c) + ":  " + RetrieveLabel(c), {8, y - 2, 218, y + 14}, 7);
+    const SubsetRowPlace& row = l.rows[size_t(c - 1)];
+    rt::FBEditField(500 + c, std::to_string(c) + ":  " + RetrieveLabel(c), row.label, 7);
     for (Condition k : {kGreater, kLess, kEqual}) {
       const CrossChanRecord& r = CrossChanSelectionArray[c];
-      const int x = 222 + 86 * k;
-      rt::FBButton(boxId(c, k), r[1 + k] != 0.0f ? 2 : 1, "", {x, y, x + 16, y + 14}, 2);
+      rt::FBButton(boxId(c, k), r[1 + k] != 0.0f ? 2 : 1, "", row.box[size_t(k)], 2);
       const float limit = r[4 + k];
-      rt::FBEditField(fieldId(c, k), limit != 0.0f ? rt::PSstr(limit) : "", {x + 18, y, x + 78, y + 14}, 3);
+      rt::FBEditField(fieldId(c, k), limit != 0.0f ? rt::PSstr(limit) : "", row.field[size_t(k)], 3);
     }
   }
-  rt::FBButton(kSetIndex, 1, "Set Index", {40, height - 32, 150, height - 10}, 1);
-  rt::FBButton(kClearAll, 1, "Clear All", {185, height - 32, 295, height - 10}, 1);
-  rt::FBButton(kDone, 1, "Done", {330, height - 32, 440, height - 10}, 4);
+  rt::FBButton(kSetIndex, 1, "Set Index", l.setIndex, 1);
+  rt::FBButton(kClearAll, 1, "Clear All", l.clearAll, 1);
+  rt::FBButton(kDone, 1, "Done", l.done, 4);
 }
 
 // Reads every limit. A field that holds something other than a number keeps its limit (shown

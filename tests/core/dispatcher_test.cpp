@@ -11,10 +11,14 @@
 #include "editing/commands.h"
 #include "menus_fixture.h"
 #include "output/commands.h"
+#include "output/output.h"
+#include "output/output_fixture.h"
 #include "output/output_state.h"
+#include "output/route_state.h"
 #include "output/results_scaling.h"
 #include "plot/plot_state.h"
 #include "respirometry/commands.h"
+#include "runtime/files.h"
 #include "runtime/menus.h"
 #include "runtime/scripted.h"
 #include "runtime/sound.h"
@@ -384,6 +388,36 @@ TEST_F(Dispatcher, SendResultsToAnOutputThatDidNotOpen) {
   EXPECT_EQ(rt::menuItemState(1, 18), 0);
   // A route can still be chosen again.
   EXPECT_EQ(rt::menuItemState(1, 17), 1);
+}
+
+TEST_F(Dispatcher, AnOpenRouteKeepsItsReportsUntilItIsClosed) {
+  outtest::DataHome home(qvtest::tempDir("open_route") + "/data");
+  const auto states = [] {
+    std::vector<int> s;
+    for (int i = 17; i <= 19; ++i) s.push_back(rt::menuItemState(1, i));
+    for (int i = 1; i <= 3; ++i) s.push_back(rt::menuItemState(80, i));
+    return s;
+  };
+  DoMENU(80, 1);
+  ASSERT_EQ(PortForResultsOutput, kRoutePrinter);
+  // Send Results To: off, the printer checked, the others off; Output Results and Print |
+  // Close File on.
+  EXPECT_EQ(states(), (std::vector<int>{0, 1, 1, 2, 0, 0}));
+  ASSERT_TRUE(writeToRoute("BASIC STATS, CHANNEL 1\n"));
+
+  // A choice that reaches the dispatcher anyway (queued, scripted) leaves the spool alone.
+  for (uint16_t again : {1, 3}) {
+    DoMENU(80, again);
+    EXPECT_EQ(PortForResultsOutput, kRoutePrinter) << again;
+  }
+  EXPECT_EQ(rt::script::pendingCount(), 0u) << "no save panel was asked for";
+  ASSERT_TRUE(writeToRoute("    Mean = 3.5\n"));
+
+  qvtest::script({"page cancel"});
+  DoMENU(1, 19);
+  EXPECT_EQ(PortForResultsOutput, 0);
+  EXPECT_EQ(states(), (std::vector<int>{1, 0, 0, 1, 1, 1}));
+  EXPECT_EQ(rt::fileSize(spoolFilePath()), std::string("BASIC STATS, CHANNEL 1\n    Mean = 3.5\n").size());
 }
 
 TEST_F(Dispatcher, NoticeNamesACommandThisBuildLacks) {

@@ -127,6 +127,25 @@ TEST_F(HelpAndChooser, ChooserKeepsCalculatorsHelpAndPreferencesReachable) {
   EXPECT_EQ(calls, (Calls{"VENTILATION()", "LoadScriptFromFile()"}));
 }
 
+TEST_F(HelpAndChooser, PreferencesLeaveNoRequestBehindForTheNextChooser) {
+  // Outside start-up the chooser ends as Cancel does and opens the preferences itself.
+  qvtest::script({"menu 2 37"});
+  SelectFileTYPE(0, 120, 400, 0, 0);
+  EXPECT_EQ(calls, Calls{"SETPREFERENCES()"});
+  EXPECT_EQ(prefsArray[64], 0);
+  EXPECT_EQ(TypeOfFile, 9);
+  // A tool window ignores the pick (the last-file window, say); the chooser of its "Load New
+  // File" still waits for the user's choice.
+  installModalHandlers();
+  qvtest::script({"menu 2 37"});
+  rt::FBHandleEvents();
+  ASSERT_EQ(prefsArray[64], 3);
+  qvtest::script({"click 1"});
+  SelectFileTYPE(0, 120, 400, 0, 0);
+  EXPECT_EQ(TypeOfFile, 5);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+}
+
 TEST_F(HelpAndChooser, QuitFromTheChooser) {
   // At start-up the menu's Quit is the Quit button; nothing is open yet.
   qvtest::script({"quit"});

@@ -182,6 +182,28 @@ TEST_F(MainLoop, QuitChosenInAToolWindowTakesTheQuitRoadOnTheNextPass) {
   EXPECT_EQ(qvtest::exitStatusOf([] { MainLoopPass(); }), 0);
 }
 
+TEST_F(MainLoop, QuitChosenInAToolRunLaterInThePassIsTakenInThatPass) {
+  // The queued command stands for a tool window whose loop sees Quit, then returns.
+  setNotBuiltRecorder([](const std::string&) {
+    installModalHandlers();
+    rt::FBHandleEvents();
+  });
+  MenuIDENTIFIER = 3;
+  MenuItem = 6;
+  qvtest::script({kIdle, "quit"});
+  EXPECT_EQ(qvtest::exitStatusOf([] { MainLoopPass(); }), 0);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+}
+
+TEST_F(MainLoop, APreferencesPickThatAToolIgnoredIsForgottenBackInTheMainLoop) {
+  installModalHandlers();
+  qvtest::script({"menu 2 37"});
+  rt::FBHandleEvents();
+  ASSERT_EQ(prefsArray[64], 3);
+  pass(kIdle);
+  EXPECT_EQ(prefsArray[64], 0);
+}
+
 TEST_F(MainLoop, MenuPicksGoToTheDispatcher) {
   pass(kIdle);  // the pass installs the menu handler
   pass("menu 2 11");

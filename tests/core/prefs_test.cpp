@@ -13,6 +13,7 @@
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "core/prefs_fields.h"
+#include "core/prefs_labels.h"
 #include "core/prefs_file.h"
 #include "core/prefs_record.h"
 #include "runtime/files.h"
@@ -278,6 +279,24 @@ TEST_F(Prefs, GarbageOfTheRightSizeGivesDefaultsToImpossibleFields) {
   EXPECT_TRUE(prefsArray[82] >= 1 && prefsArray[82] <= 4);
   EXPECT_TRUE(WindowTitleFont >= 0 && WindowTitleFont <= 2);
   EXPECT_EQ(prefsArray[74], 1);
+}
+
+TEST_F(Prefs, ResetSettingsAreNamedAsThePreferencesWindowNamesThem) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(ResetPreferencesLines({"prefsArray[2]", "prefsArray[3]", "OpenAsk"}),
+            (Lines{"    Show Comments", "    Smoothing default",
+                   "    'Open' Toolbar Button Asks for File Type(s) to Access"}));
+  const std::vector<std::string> seven(7, "prefsArray[16]");
+  const Lines shown = ResetPreferencesLines(seven);
+  ASSERT_EQ(shown.size(), 7u);
+  EXPECT_EQ(shown[0], "    Warn Before Closing or Quitting if a File Has Been Changed");
+  EXPECT_EQ(shown[6], "    and 1 more");
+  // Every field that a damaged record can reset has a name people know.
+  for (const PrefsField& f : preferencesLayout()) {
+    if (f.kind != PrefsField::Rgb && f.kind != PrefsField::Reserved) {
+      EXPECT_NE(PreferenceLabel(f.name), f.name);
+    }
+  }
 }
 
 TEST_F(Prefs, ExportAndImportGoThroughThePanels) {

@@ -123,6 +123,27 @@ TEST_F(Startup, ADocumentHandedOverDuringTheSplashSkipsTheChooser) {
   EXPECT_TRUE(rt::windowExists(1000));
 }
 
+TEST_F(Startup, ADocumentHandedOverWhileTheChooserIsUpIsOpened) {
+  rt::setHandler(rt::Vector::Documents, MyFinderInfo);
+  // The desktop hands the document over while the user looks at a calculator from the chooser.
+  const std::string path = recording("handed.KXdata", 300);
+  setNotBuiltRecorder([&](const std::string& call) {
+    calls.push_back(call);
+    rt::Event e;
+    e.kind = rt::EventKind::Documents;
+    e.paths = {path};
+    rt::postEvent(e);
+  });
+  qvtest::script({"menu 8 1"});
+  StartupSequence();
+  EXPECT_EQ(calls, Calls{"SIMPLECALC()"});
+  EXPECT_EQ(FileName[0], "handed.KXdata");
+  EXPECT_EQ(nCases[0], 300);
+  EXPECT_TRUE(rt::windowExists(1000));
+  EXPECT_FALSE(rt::windowExists(kChooserWindow));
+  EXPECT_EQ(FileHasBeenClicked, 0);
+}
+
 TEST_F(Startup, AFileWithManyMarkersStartsWithMarkersHidden) {
   const std::string open = "open " + recording("markers.KXdata", 3000, 501);
   qvtest::script({"click 1", open.c_str()});

@@ -6,8 +6,13 @@
 #include <cmath>
 #include <cstring>
 
+#include <unistd.h>
+
+#include "datafiles/file_source.h"
 #include "hand_bytes.h"
+#include "runtime/files.h"
 #include "runtime/utf8.h"
+#include "support/qvtest.h"
 
 using namespace qv;
 using qvtest::HandBytes;
@@ -439,4 +444,24 @@ TEST(BinaryFormat, MarkersBeyondTheTableAreReadPast) {
   ASSERT_EQ(r.file.meta.markers.size(), 32500u);
   EXPECT_EQ(r.file.meta.markers.back().kase, 32500);
   EXPECT_EQ(r.file.channels[1][40000], 1.0f);
+}
+
+// The open road reads from the file itself, many channels at once: the same file as from
+// memory, and a file cut inside its arrays is still refused.
+TEST(BinaryFormat, ReadFromDiskInParallelGivesTheSameFile) {
+  const DataFile f = qvtest::sampleFile(200000, 40);  // 32 MB of arrays: read in parallel
+  const std::vector<uint8_t> bytes = saveWhole(f);
+  const std::string path = qvtest::tempDir("binary-on-disk") + "/big.KXdata";
+  ASSERT_TRUE(rt::writeFileAtomic(path, bytes));
+  {
+    std::optional<FileSource> file = FileSource::open(path);
+    ASSERT_TRUE(file);
+    BinaryLoadResult r = decodeBinaryFile(*file);
+    ASSERT_TRUE(r.ok()) << r.error;
+    qvtest::expectSameFile(r.file, decodeBinaryFile(bytes).file);
+  }
+  ASSERT_EQ(::truncate(path.c_str(), off_t(bytes.size() / 2)), 0);
+  std::optional<FileSource> cut = FileSource::open(path);
+  ASSERT_TRUE(cut);
+  EXPECT_EQ(decodeBinaryFile(*cut).failure, LoadFailure::Damaged);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace qv;
@@ -43,10 +45,14 @@ TEST(LoadFixes, AberrantEndsAndStartOfArray) {
 
 TEST(LoadFixes, SampleIntervalCheck) {
   EXPECT_FALSE(sampleIntervalCheck(0.5f).needsWarning);
-  const SampleIntervalCheck zero = sampleIntervalCheck(0);
-  EXPECT_TRUE(zero.needsWarning);
-  EXPECT_FLOAT_EQ(zero.interval, 9.999f);
+  // Zero, and whatever is no length of time at all, is asked for alike.
+  const float inf = std::numeric_limits<float>::infinity();
+  for (float bad : {0.0f, -0.0f, -1.0f, std::nanf(""), inf, -inf}) {
+    const SampleIntervalCheck c = sampleIntervalCheck(bad);
+    EXPECT_TRUE(c.needsWarning) << bad;
+    EXPECT_FLOAT_EQ(c.interval, 9.999f) << bad;
+  }
   EXPECT_FLOAT_EQ(intervalAfterWarning(2), 2.0f);
-  EXPECT_FLOAT_EQ(intervalAfterWarning(0), 9.999f);
-  EXPECT_FLOAT_EQ(intervalAfterWarning(-1), 9.999f);
+  for (double typed : {0.0, -1.0, double(NAN), double(INFINITY), 1e300})
+    EXPECT_FLOAT_EQ(intervalAfterWarning(typed), 9.999f) << typed;
 }

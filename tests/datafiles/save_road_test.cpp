@@ -186,6 +186,52 @@ TEST_F(SaveRoad, AFailedWriteLeavesTheOriginalByteIdentical) {
   EXPECT_EQ(FileName[0], "run.KXdata");
 }
 
+// Memory running short, or the disk refusing, while a text Save As is written: the program
+// goes on, every open file is as it was and still unsaved, and nothing is left on the disk.
+TEST_F(SaveRoad, ATextSaveThatCannotBeWrittenChangesNoFile) {
+  struct Case {
+    const char* what;
+    void (*inject)();
+  } cases[] = {
+      {"memory runs short", [] { injectTextWriteMemoryFailures(1); }},
+      {"the disk refuses", [] { rt::injectWriteFailures(1); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    openFile(1, 2, 300, "other.KXdata");
+    openFile(0, 3, 500, "run.KXdata");
+    const std::vector<uint8_t> run = bytesOf(dir + "/run.KXdata"), other = bytesOf(dir + "/other.KXdata");
+    sounds.clear();
+    c.inject();
+    records({"click 233", "click 2", "click 7", "save " + dir + "/run.txt", "click 1"});
+    EXPECT_EQ(SAVEDATAFILE(1, 0, 0), SaveResult::Failed);
+    EXPECT_EQ(rt::script::pendingCount(), 0u) << "the warning was shown and answered";
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"other.KXdata", "run.KXdata"}));
+    EXPECT_EQ(bytesOf(dir + "/run.KXdata"), run);
+    EXPECT_EQ(bytesOf(dir + "/other.KXdata"), other);
+    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "wsst.mp3"), 0);
+    const struct {
+      int slot, channels;
+      int32_t cases;
+      const char* name;
+    } files[] = {{0, 3, 500, "run.KXdata"}, {1, 2, 300, "other.KXdata"}};
+    for (const auto& f : files) {
+      EXPECT_EQ(FileSHORTS[f.slot][10], 1) << "not marked saved";
+      EXPECT_EQ(FileName[f.slot], f.name);
+      EXPECT_EQ(CFURLarrayMain[f.slot], dir + "/" + f.name);
+      EXPECT_EQ(nCases[f.slot], f.cases);
+      for (int ch = 1; ch <= f.channels; ++ch)
+        for (int32_t k : {1, f.cases / 2, f.cases}) EXPECT_EQ(GetDatum(f.slot, ch, k), sampleOf(ch, k));
+    }
+  }
+  injectTextWriteMemoryFailures(0);
+
+  // With memory back, the same save goes through.
+  records({"click 233", "click 2", "click 7", "save " + dir + "/run.txt"});
+  EXPECT_EQ(SAVEDATAFILE(1, 0, 0), SaveResult::Saved);
+  EXPECT_EQ(readBack(dir + "/run.txt")->channels[3][500], sampleOf(3, 500));
+}
+
 // A file with no place of its own (imported, or a location left from another file) is
 // saved where the user says, never over that other file.
 TEST_F(SaveRoad, WithoutAPlaceOfItsOwnSaveAsksWhereToSave) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -160,6 +162,63 @@ TEST(TextDataFormat, RoundTripKeepsSamplesAtTheirTextPrecision) {
   std::string kept;
   for (int i = 0; i < 42; ++i) kept += "\xE2\x80\xA2\xC2\xB0\xC2\xB5 .x";  // 252 characters
   EXPECT_EQ(g.meta.comment, kept);
+}
+
+TEST(TextDataFormat, NonNumbersAndInfinitiesRoundTrip) {
+  DataFile f = makeFile(6, 2);
+  const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+  const float ch1[] = {nan, inf, -inf, 1.5f, -nan, FLT_MAX};
+  for (int k = 1; k <= 6; ++k) f.channels[1][k] = ch1[k - 1], f.channels[2][k] = float(k);
+  TextWriteResult w = encodeTextDataFile(viewOf(f), 0, 6, kBoth);
+  ASSERT_TRUE(w.ok());
+  EXPECT_NE(asText(w.bytes).find(" NAN, 1,\r INF, 2,\r-INF, 3,\r"), std::string::npos);
+  TextReadResult r = decodeTextDataFile(w.bytes);
+  ASSERT_TRUE(r.ok());
+  const float* back = r.file->channels[1].get();
+  EXPECT_TRUE(std::isnan(back[1]));
+  EXPECT_EQ(back[2], inf);
+  EXPECT_EQ(back[3], -inf);
+  EXPECT_EQ(back[4], 1.5f);
+  EXPECT_TRUE(std::isnan(back[5]));
+  EXPECT_EQ(back[6], atTextPrecision(FLT_MAX));
+  EXPECT_TRUE(std::isnan(back[0]));  // entry 0 is case 1
+  for (int k = 1; k <= 6; ++k) EXPECT_EQ(r.file->channels[2][k], float(k)) << "the row kept its place";
+}
+
+// A file of several chunks: every row arrives whole across the chunk ends, and a sink that
+// refuses stops the writing.
+TEST(TextDataFormat, StreamsInChunksAndStopsWhenTheSinkRefuses) {
+  const int32_t n = 6000;
+  DataFile f = makeFile(n, 40);
+  std::vector<int16_t> all;
+  for (int16_t c = 1; c <= 40; ++c) {
+    all.push_back(c);
+    for (int32_t k = 1; k <= n; ++k) f.channels[size_t(c)][k] = float(k) * 0.37f - float(c) * 1.3e-3f;
+  }
+  std::vector<uint8_t> text;
+  int chunks = 0, progressCalls = 0;
+  const std::string error = writeTextDataFile(
+      viewOf(f), 0, n, all,
+      [&](std::span<const uint8_t> chunk) {
+        EXPECT_LE(chunk.size(), kTextChunkBytes);
+        text.insert(text.end(), chunk.begin(), chunk.end());
+        return ++chunks > 0;
+      },
+      [&](int32_t, int32_t) { ++progressCalls; });
+  ASSERT_EQ(error, "");
+  EXPECT_GE(chunks, 2);
+  EXPECT_GT(progressCalls, 1);
+  TextReadResult r = decodeTextDataFile(text);
+  ASSERT_TRUE(r.ok());
+  for (int c = 1; c <= 40; ++c)
+    for (int32_t k = 1; k <= n; ++k)
+      ASSERT_EQ(r.file->channels[size_t(c)][k], atTextPrecision(f.channels[size_t(c)][k])) << c << " " << k;
+
+  int calls = 0;
+  const std::string refused =
+      writeTextDataFile(viewOf(f), 0, n, all, [&calls](std::span<const uint8_t>) { return ++calls < 2; });
+  EXPECT_EQ(refused, kTextSinkRefused);
+  EXPECT_EQ(calls, 2);
 }
 
 TEST(TextDataFormat, BlockAndChannelSubset) {

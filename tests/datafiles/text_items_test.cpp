@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,13 @@ TEST(TextItems, NumbersByTheRuntimeRule) {
       {"0x1F", 31, 31},          {"&O17", 15, 15},        {"&X101", 5, 5},        {"1.5E-05", 1.5e-5, 0},
       {"-4.295E+09", -4.295e9, -4.295e9}, {"2e3", 2000, 2000}, {"3D2", 300, 300}, {"", 0, 0},
       {"abc", 0, 0},             {" \"7.5\"", 7.5, 7},
+      // Where a plain number is followed by more of its item, the whole item decides.
+      {"12d3", 12000, 12000},    {"1e", 1, 1},            {"2.5 x", 2.5, 2},      {"+5", 5, 5},
+      {"-.5", -0.5, 0},          {"1.", 1, 1},            {"-", 0, 0},            {".", 0, 0},
+      {"1e400", HUGE_VAL, HUGE_VAL}, {"-1e400", -HUGE_VAL, -HUGE_VAL}, {"1e-400", 0, 0},
+      // Only the writer's own texts of non-numbers are read as such.
+      {"inf", 0, 0},             {"-inf", 0, 0},          {"Infinity", 0, 0},     {"nan", 0, 0},
+      {"INF", HUGE_VAL, HUGE_VAL}, {"-INF ", -HUGE_VAL, -HUGE_VAL},
   };
   for (const auto& c : cases) {
     std::string text = std::string(c.text) + "," + c.text;
@@ -69,6 +77,17 @@ TEST(TextItems, NumbersByTheRuntimeRule) {
     EXPECT_DOUBLE_EQ(r.real(), c.real) << c.text;
     EXPECT_DOUBLE_EQ(r.integer(), c.integer) << c.text;
   }
+  const std::string nans = "NAN, NAN,-NAN";
+  TextItemReader nan(bytesOf(nans));
+  EXPECT_TRUE(std::isnan(nan.real()));
+  EXPECT_TRUE(std::isnan(nan.integer()));
+  EXPECT_EQ(nan.real(), 0.0);
+  // A number item keeps its first 255 characters, however it is read.
+  const std::string huge = "1" + std::string(300, '0');
+  const std::string twoHuge = huge + "," + huge;
+  TextItemReader cut(bytesOf(twoHuge));
+  EXPECT_DOUBLE_EQ(cut.real(), 1e254);
+  EXPECT_DOUBLE_EQ(cut.real(), 1e254);
 }
 
 TEST(TextItems, LongLinesAreTakenWholeAndTextItemsKeep255Characters) {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <string>
 #include <vector>
 
 #include "core/event_state.h"
 #include "core/filetable.h"
+#include "core/kit.h"
 #include "core/prefs.h"
 #include "datafiles/text_size_warning.h"
 #include "datafiles/unsaved_changes.h"
@@ -90,6 +93,18 @@ TEST_F(UnsavedChanges, TheWarningSoundFollowsTheSoundSetting) {
   qvtest::script({"click 2"});
   CHECKDUMP(2);
   EXPECT_EQ(sounds, (std::vector<std::string>{"ahem.mp3", "bzot.mp3"}));  // no Rip with sounds off
+}
+
+// The question is measured in the font it is drawn in: the window holds its whole line.
+TEST_F(UnsavedChanges, TheQuestionFitsItsWindow) {
+  const std::string shot = qvtest::tempDir("unsaved") + "/question.png";
+  qvtest::script({("shot 67 " + shot).c_str(), "click 3"});
+  EXPECT_EQ(CHECKDUMP(2), CheckDumpAnswer::Cancel);
+  QImage img(QString::fromStdString(shot));
+  ASSERT_FALSE(img.isNull());
+  BuildWINDOW(20, "measure", 10, 40, 400, 200, 6);
+  SetTextStyle(KestrixFont, 15, 0);
+  EXPECT_LE(65 + rt::stringWidth("Do you want to save it before continuing?"), img.width() - 10);
 }
 
 TEST(TextSizeWarning, EndsOnItsButtonReturnOrCloseBox) {

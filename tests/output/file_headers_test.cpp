@@ -72,7 +72,8 @@ TEST(FileHeaders, PrintedSpoolHeader) {
   const std::string rule = repeated(kEmDash, 55);
   auto pad = [](std::string s) { return s + std::string(42 - s.size(), ' '); };
   const std::string expected =
-      "    \u2022\u2022\u2022  FILE `run1.KXdata '; saved 03/01/2024 at 10:00:00  \u2022\u2022\u2022" + rule + "\n" +
+      "    \u2022\u2022\u2022  FILE `run1.KXdata '; saved 03/01/2024 at 10:00:00  \u2022\u2022\u2022\n" +
+      rule + "\n" +
       "Mouse 4, fasted\n"
       "second line\n" +
       rule + "\n" +
@@ -86,9 +87,10 @@ TEST(FileHeaders, PrintedSpoolHeader) {
       "   " + rule + "\n";
   EXPECT_EQ(printedText(lines), expected);
   EXPECT_TRUE(lines[0][0].bold);
-  EXPECT_TRUE(lines[4][1].bold);   // a label
-  EXPECT_FALSE(lines[4][0].bold);  // its caption
-  EXPECT_EQ(lines[4][2].column, 43);
+  EXPECT_TRUE(lines[1][0].bold);
+  EXPECT_TRUE(lines[5][1].bold);   // a label
+  EXPECT_FALSE(lines[5][0].bold);  // its caption
+  EXPECT_EQ(lines[5][2].column, 43);
 }
 
 TEST(FileHeaders, SpoolLinesPrintWhole) {

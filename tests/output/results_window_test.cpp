@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "core/backup_cache.h"
+#include "core/screen_place.h"
 #include "output/output.h"
 #include "output/results_layout.h"
 #include "output_fixture.h"
@@ -30,8 +33,6 @@ TEST(ResultsLayout, WindowsBelowAndBesideThePlot) {
   // Window 6 adjoins window 4 at its top, or 25 pixels higher with the tool bar elsewhere.
   EXPECT_EQ(secondResultsWindowBounds(plot, 200, false), (Box{423, 663, 739, 863}));
   EXPECT_EQ(secondResultsWindowBounds(plot, 200, true).top, 638);
-  EXPECT_EQ(scalingWindowBounds(0, 12), (Box{113, 60, 641, 375}));
-  EXPECT_EQ(scalingWindowBounds(0, 20).bottom, 551);
 }
 
 TEST(ResultsLayout, ChannelButtonsInThreeRows) {
@@ -195,4 +196,27 @@ TEST_F(ResultsWindowTest, SecondResultsWindowAdjoinsTheFirst) {
   // Opening window 4 again closes window 6.
   OpenResultsWindow(0, 0, "Running average", 0);
   EXPECT_FALSE(rt::windowExists(6));
+}
+
+// On the 1440 x 900 screen the plot window takes (its plot area ending at 391), the notice
+// asked for at y 906 would be off the screen and the results window is already moved up to
+// the bottom: the notice goes on the screen, beside the results window.
+TEST_F(ResultsWindowTest, TheDataFilterNoticeIsOnTheScreenBesideALowResultsWindow) {
+  rt::setWindowContentRect(1000, {94, 41, 1384, 470});
+  BottomOfPlotArea = 391;
+  prefsArray[70] = 1;
+  UpperScanLimit = 1234.5f;
+  AnalysisCode = 12;
+  OpenResultsWindow(0, 1, "'Descriptive Stats:  Mean, Range, SD, SE", 0);
+  DataFilterNotice("interpolated data are ignored");
+  ASSERT_TRUE(rt::windowExists(90));
+  const rt::Rect notice = rt::windowContentRect(90), results = rt::windowContentRect(4);
+  EXPECT_TRUE(fitsOnScreen(notice, rt::screenRect()));
+  EXPECT_TRUE(fitsOnScreen(results, rt::screenRect()));
+  const bool apart = notice.left >= results.right || notice.right <= results.left ||
+                     notice.top - kTitleBarHeight >= results.bottom || notice.bottom <= results.top - kTitleBarHeight;
+  EXPECT_TRUE(apart) << "the notice covers the results window";
+  const char* dir = std::getenv("QV_SHOTS");
+  EXPECT_TRUE(rt::saveWindowImage(90, (dir && *dir ? std::string(dir) : qvtest::tempDir("notice")) + "/notice_90.png"));
+  prefsArray[70] = 0;
 }

@@ -187,8 +187,41 @@ TEST_F(RouteTest, SpoolRoutePrintsReportLinesWholeToPdf) {
   EXPECT_EQ(darkBottom, 0);
 }
 
+TEST_F(RouteTest, OpeningAnOpenRouteAgainKeepsItsFile) {
+  PortForResultsOutput = kRoutePrinter;
+  ASSERT_EQ(OPEN_OUTPUT_PORT(), 1);
+  ASSERT_TRUE(writeToRoute("BASIC STATS\n"));
+  EXPECT_TRUE(RouteIsOpen());
+  EXPECT_EQ(OPEN_OUTPUT_PORT(), 1);
+  ASSERT_TRUE(writeToRoute("    Mean = 2\n"));
+  rt::closeFile(kRoutePrinter);
+  EXPECT_EQ(readText(spoolFilePath()), "BASIC STATS\n    Mean = 2\n");
+  EXPECT_FALSE(RouteIsOpen());
+}
+
+TEST_F(RouteTest, ASpoolHoldingReportsIsEmptiedOnlyWhenTheUserSaysSo) {
+  rt::makeFolders(dir + "/data/Quorvelant");
+  struct Case {
+    const char* answer;
+    std::string kept;
+  } cases[] = {{"alert 1", "BASIC STATS\nlater\n"}, {"alert 2", "later\n"}};
+  for (const Case& c : cases) {
+    std::ofstream(spoolFilePath(), std::ios::binary | std::ios::trunc) << "BASIC STATS\n";
+    qvtest::script({c.answer});
+    PortForResultsOutput = kRoutePrinter;
+    ASSERT_EQ(OPEN_OUTPUT_PORT(), 1) << c.answer;
+    EXPECT_EQ(qv::rt::script::pendingCount(), 0u) << c.answer;
+    writeToRoute("later\n");
+    rt::closeFile(kRoutePrinter);
+    PortForResultsOutput = kRouteNone;
+    EXPECT_EQ(readText(spoolFilePath()), c.kept) << c.answer;
+  }
+}
+
 TEST_F(RouteTest, CancelledPageSetUpPrintsNothingAndClosesTheRoute) {
   for (const char* answers : {"page cancel", "print cancel"}) {
+    // The report of the first pass was not printed: the second opening asks.
+    if (std::string(answers) == "print cancel") qvtest::script({"alert 2"});
     PortForResultsOutput = kRoutePrinter;
     ASSERT_EQ(OPEN_OUTPUT_PORT(), 1);
     writeToRoute("BASIC STATS\n");

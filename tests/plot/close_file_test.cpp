@@ -70,7 +70,7 @@ class ClosePlot : public ::testing::Test {
   void open(int slot, const std::string& name, int32_t cases = 100) {
     openPlot(makeFile(cases, {[slot](int32_t k) { return float(slot * 1000 + k); }, [](int32_t) { return 1.0f; }}, name),
              slot);
-    FileSHORTS[slot][9] = 1;
+    FileSHORTS[slot][9] = 1;  // a stale word 9 must not decide the channel a file comes back with
   }
 
   bool slotReleased(int slot) {
@@ -93,7 +93,7 @@ TEST_F(ClosePlot, AChangedBackgroundFileIsSavedItselfAndTheFileInUseStays) {
   open(3, "background.KXdata");
   open(0, "front.KXdata");
   FileSHORTS[3][10] = 1;
-  FileSHORTS[3][9] = 2;
+  ActiveChannelArray[3] = 2;
   FileSHORTS[3][14] = 2;
   overlayFlag(3, 1, 1) = 1;
   BeginBlock[3] = 10, EndBlock[3] = 20, FileSHORTS[3][2] = 2;
@@ -151,7 +151,7 @@ TEST_F(ClosePlot, TheHighestOpenSlotBecomesTheFileInUse) {
   open(2, "two.KXdata");
   open(5, "five.KXdata");
   open(0, "zero.KXdata");
-  FileSHORTS[5][9] = 2;
+  ActiveChannelArray[5] = 2;  // the channel slot 5 showed when it was left
   FileSHORTS[5][2] = 2;
   BeginBlock[5] = 10, EndBlock[5] = 40;
   FileSHORTS[5][14] = 2;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "plot/geometry.h"
 
 using namespace qv::plot;
@@ -153,5 +155,19 @@ TEST(Geometry, EveryPixelMapsToACaseOfTheFile) {
       ASSERT_GE(c, 1) << x;
       ASSERT_LE(c, v.nCases) << x;
     }
+  }
+}
+
+TEST(Geometry, StripEdgesFromTheChannelsHeightAndBase) {
+  struct Row {
+    float height, base;
+    int top, bottom;
+  };
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (const Row& r : {Row{120, 181, 31, 151}, Row{72.5f, 133.9f, 30, 103}, Row{0, 61, 31, 31},
+                       Row{1e30f, 1e30f, -30000, 30000}, Row{nan, nan, 0, 0}, Row{10, nan, -10, 0}}) {
+    const StripEdges e = stripEdges(r.height, r.base);
+    EXPECT_EQ(e.top, r.top) << r.height << " " << r.base;
+    EXPECT_EQ(e.bottom, r.bottom) << r.height << " " << r.base;
   }
 }

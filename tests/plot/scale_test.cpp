@@ -131,3 +131,11 @@ TEST(Scale, GridLabelsStepDownFromTheTop) {
   EXPECT_EQ(gridLabelValue(DrawScale{-1, 1}, 2, 4), 0.0);
   EXPECT_EQ(gridLabelValue(DrawScale{-1, 1 + 1e-8}, 2, 4), 0.0);
 }
+
+TEST(Scale, ModeWordOfAChannel) {
+  EXPECT_EQ(scaleModeOf(-1), kFixedLimits);
+  EXPECT_EQ(scaleModeOf(1.9f), kIncludeZero);
+  EXPECT_EQ(scaleModeOf(std::numeric_limits<float>::quiet_NaN()), kNormalScale);
+  EXPECT_EQ(scaleModeOf(std::numeric_limits<float>::infinity()), kNormalScale);
+  EXPECT_EQ(scaleModeOf(1e9f), 32767);
+}

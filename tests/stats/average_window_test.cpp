@@ -155,6 +155,19 @@ TEST_F(AverageWindowTest, WithNoRouteTheReportKeyShowsTheAlertThatWaitsForThePre
   EXPECT_EQ(qvtest::exitStatusOf([] { AVERAGE(); }), 3);
 }
 
+TEST_F(AverageWindowTest, TheLabelStripFollowsThePointerWithoutAClick) {
+  // The pointer comes over channel button 3 and nothing else happens: scripted input runs out
+  // while the window waits, and the strip already shows that channel.
+  script({"dialog 21 3"});
+  EXPECT_EQ(qvtest::exitStatusOf([] { AVERAGE(); }), 3);
+  EXPECT_TRUE(rt::windowVisible(966));
+  EXPECT_EQ(rt::editTextIn(966, 1).rfind("Channel 3:   chan 3", 0), 0u) << rt::editTextIn(966, 1);
+  // It leaves the button: the strip goes.
+  script({"dialog 21 2", "dialog 29 2"});
+  EXPECT_EQ(qvtest::exitStatusOf([] { AVERAGE(); }), 3);
+  EXPECT_FALSE(rt::windowVisible(966));
+}
+
 TEST_F(AverageWindowTest, NoValidCasesReportsNothingAndKeepsTheAnalysis) {
   // Every case of the block lies in an interpolated span, and interpolated data are left out.
   MarkersArray[0][1][1] = 50, MarkersArray[0][1][2] = 200;

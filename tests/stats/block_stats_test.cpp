@@ -107,6 +107,26 @@ TEST(BlockStats, FilteredCasesCountNowhere) {
   EXPECT_EQ(blockStats(v, 1, 6, {false, subset, false, interp}).n, 6);
 }
 
+TEST(BlockStats, NonFiniteSamplesAreNoCases) {
+  const float nan = std::nanf(""), inf = INFINITY;
+  std::vector<float> v = channel({1, nan, 3, inf, 5, -inf});
+  std::vector<float> all{1, 1, 1, 1, 1, 1, 1};
+  const BlockStats results[] = {
+      blockStats(v, 1, 6),                                     // plain
+      blockStats(v, 1, 6, {true, all, false, {}}),             // through the case filters
+      blockStats(v, 1, 6, {}, {true, -inf, inf}),              // a value window open to infinity
+  };
+  for (const BlockStats& s : results) {
+    EXPECT_EQ(s.n, 3);
+    EXPECT_DOUBLE_EQ(s.mean, 3.0);
+    EXPECT_NEAR(s.sd, std::sqrt(8.0 / 3.0), 1e-6);
+    EXPECT_EQ(s.min, 1.0f);
+    EXPECT_EQ(s.max, 5.0f);
+  }
+  // Nothing but gaps: no valid case, not a NaN mean.
+  EXPECT_FALSE(blockStats(channel({nan, nan}), 1, 2).valid());
+}
+
 TEST(BlockStats, NoValidCasePublishesNothingUndefined) {
   std::vector<float> v = channel({1, 2, 3});
   std::vector<float> none{0, 0, 0, 0};

@@ -46,6 +46,21 @@ TEST(Histogram, FewerValuesThanBinsUseTheBinsChosen) {
   EXPECT_EQ(h.tallestPercent(), 10);
 }
 
+TEST(Histogram, NonFiniteSamplesAreNoValues) {
+  const float nan = std::nanf("");
+  std::vector<float> v = casesOf({1, nan, 2, INFINITY, 3, -INFINITY, 4});
+  // The window open to infinity must not let the infinite samples in either.
+  const HistogramWindow open{-INFINITY, INFINITY};
+  for (bool limitMode : {false, true}) {
+    HistogramCounts h = histogramCounts(v, 1, last(v), 1, 4, 4, open, limitMode);
+    EXPECT_EQ(h.N, 4) << limitMode;
+    EXPECT_EQ(h.counted, 4) << limitMode;
+    EXPECT_EQ(h.tallestPercent(), 25) << limitMode;
+  }
+  EXPECT_EQ(finiteCases(v, 1, last(v)), 4);
+  EXPECT_EQ(finiteCases(v, 0, 1000), 4);
+}
+
 TEST(Histogram, NothingToCountIsNoFault) {
   std::vector<float> equal = casesOf({3, 3, 3});
   std::vector<float> some = casesOf({1, 2, 3});

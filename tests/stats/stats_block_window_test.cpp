@@ -108,3 +108,34 @@ TEST_F(StatsBlockTest, FewCasesShowNoSpreadAndNoCaseShowsNoMean) {
   EXPECT_EQ(rt::editTextIn(4, kMeanField), "no valid cases");
   EXPECT_EQ(rt::editTextIn(4, kNField), "0");
 }
+
+TEST_F(StatsBlockTest, ANewRangeClearsWhatNoLongerHolds) {
+  std::vector<float> x(201);
+  for (int k = 0; k <= 200; ++k) x[size_t(k)] = float(k % 7);
+  std::vector<float> none(201, 0.0f);
+  CaseFilters nothing;
+  nothing.useSubset = true;
+  nothing.subset = none;
+  struct Case {
+    const char* what;
+    BlockStats stats;
+    bool clearsRangeAndTotal;
+  } cases[] = {{"two cases", blockStats(x, 10, 11), false}, {"no valid case", blockStats(x, 10, 59, nothing), true}};
+  for (const Case& c : cases) {
+    // A full range first, so that every field holds a value.
+    publishStatistics(blockStats(x, 10, 59), 10, 59);
+    BasicSTATS(1);
+    DoINTEGRATION(0);
+    ASSERT_NE(rt::editTextIn(4, kSDField), "") << c.what;
+    ASSERT_NE(rt::editTextIn(4, kIntegratedTotalField), "") << c.what;
+
+    publishStatistics(c.stats, 10, 59);
+    BasicSTATS(1);
+    DoINTEGRATION(0);
+    for (int id : {kSDField, kCVField, kSEField}) EXPECT_EQ(rt::editTextIn(4, id), "") << c.what << " field " << id;
+    if (c.clearsRangeAndTotal) {
+      EXPECT_EQ(rt::editTextIn(4, kRangeField), "") << c.what;
+      EXPECT_EQ(rt::editTextIn(4, kIntegratedTotalField), "") << c.what;
+    }
+  }
+}

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <cstdlib>
 #include <vector>
 
 #include "core/backup_cache.h"
 #include "core/prefs.h"
+#include "core/screen_place.h"
 #include "core/undo.h"
 #include "output/output.h"
 #include "output/output_fixture.h"
 #include "core/data_generation.h"
 #include "stats/subset.h"
+#include "stats/subset_layout.h"
 
 using namespace qv;
 
@@ -160,4 +164,24 @@ TEST_F(SubsetWindowTest, InterpolatedSpansAreLeftOutFromMarkerToMarker) {
     if (f.includes(k)) kept.push_back(k);
   EXPECT_EQ(kept, (Cases{1, 2, 6, 7, 8, 9, 10}));
   FileSHORTS[0][kMarkerCountWord] = 0;
+}
+
+// A file of 40 channels: the window is set in two columns that fit the 1440 x 900 screen, and
+// the conditions of the last channel and the buttons under the list still work.
+TEST_F(SubsetWindowTest, FortyChannelsFitTheScreenInTwoColumns) {
+  const char* dir = std::getenv("QV_SHOTS");
+  const std::string shot = (dir && *dir ? std::string(dir) : qvtest::tempDir("subset")) + "/subset_40.png";
+  qvtest::script({("shot 200 " + shot).c_str(), "click 123", "type 320 40003", "click 118", "click 120"});
+  SelectSubset();
+  QImage img(QString::fromStdString(shot));
+  ASSERT_FALSE(img.isNull());
+  const SubsetLayout l = subsetWindowLayout(40, 900 - kTitleBarHeight - 20);
+  EXPECT_EQ(img.width(), l.width);
+  EXPECT_EQ(img.height(), l.height);
+  EXPECT_LE(img.width(), 1440);
+  EXPECT_LE(img.height() + kTitleBarHeight, 900);
+  EXPECT_EQ(CrossChanSelectionArray[40][3], 1.0f) << "the equal box of channel 40";
+  EXPECT_FLOAT_EQ(CrossChanSelectionArray[40][6], 40003.0f);
+  EXPECT_EQ(selected(), std::vector<int>{3});
+  CrossChanSelectionArray[40] = {};
 }

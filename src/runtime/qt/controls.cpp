@@ -14,6 +14,7 @@
 
 #include "runtime/macroman.h"
 #include "runtime/menus.h"
+#include "runtime/qt/plain_text.h"
 #include "runtime/qt/widgets.h"
 
 namespace qv::rt {
@@ -171,7 +172,7 @@ void FBButton(int id, int state, std::string_view title, Rect r, int type) {
   c.buttonType = type;
   c.state = state;
   c.title = std::string(title);
-  QString t = QString::fromStdString(c.title);
+  QString t = plainText(c.title);
   QAbstractButton* b = nullptr;
   if (type == 2) b = new QCheckBox(t, w->canvas);
   else if (type == 3) {
@@ -401,9 +402,8 @@ void setControlTitle(int id, std::string_view title) {
   Control* c = outControl(id);
   if (!c) return;
   c->title = std::string(title);
-  QString t = QString::fromStdString(c->title);
-  if (auto* b = qobject_cast<QAbstractButton*>(c->widget.data())) b->setText(t);
-  if (auto* l = qobject_cast<QLabel*>(c->label.data())) l->setText(t);
+  if (auto* b = qobject_cast<QAbstractButton*>(c->widget.data())) b->setText(plainText(c->title));
+  if (auto* l = qobject_cast<QLabel*>(c->label.data())) l->setText(QString::fromStdString(c->title));
 }
 
 Rect controlRect(int id) {

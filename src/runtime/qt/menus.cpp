@@ -8,6 +8,7 @@
 #include <map>
 
 #include "runtime/menus.h"
+#include "runtime/qt/plain_text.h"
 #include "runtime/qt/widgets.h"
 #include "runtime/scripted.h"
 
@@ -61,7 +62,7 @@ QMenu* qmenuOf(int menuId) {
   Menu* m = find(menuId);
   if (!m) return nullptr;
   if (!m->qmenu) {
-    m->qmenu = new QMenu(QString::fromStdString(m->title));
+    m->qmenu = new QMenu(plainText(m->title));
     rebuildQMenu(menuId);
   }
   return m->qmenu;
@@ -72,7 +73,7 @@ void rebuildQMenu(int menuId) {
   if (!m || !m->qmenu) return;
   QMenu* q = m->qmenu;
   q->clear();
-  q->setTitle(QString::fromStdString(m->title));
+  q->setTitle(plainText(m->title));
   q->setEnabled(m->enabled);
   for (size_t i = 0; i < m->items.size(); ++i) {
     const Item& it = m->items[i];
@@ -84,12 +85,12 @@ void rebuildQMenu(int menuId) {
     if (it.submenu) {
       if (QMenu* sub = qmenuOf(it.submenu)) {
         QAction* a = q->addMenu(sub);
-        a->setText(QString::fromStdString(it.text));
+        a->setText(plainText(it.text));
         a->setEnabled(it.state != 0);
       }
       continue;
     }
-    QAction* a = q->addAction(QString::fromStdString(it.text));
+    QAction* a = q->addAction(plainText(it.text));
     a->setEnabled(it.state != 0);
     a->setCheckable(it.state == 2);
     a->setChecked(it.state == 2);

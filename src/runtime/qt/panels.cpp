@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "runtime/panels.h"
+#include "runtime/qt/plain_text.h"
 #include "runtime/scripted.h"
 
 namespace qv::rt {
@@ -57,7 +58,7 @@ int alert(std::string_view title, std::string_view message, const std::vector<st
   box.setText(QString::fromStdString(std::string(message)));
   std::vector<QPushButton*> bs;
   if (buttons.empty()) bs.push_back(box.addButton("OK", QMessageBox::AcceptRole));
-  for (auto& b : buttons) bs.push_back(box.addButton(QString::fromStdString(b), QMessageBox::ActionRole));
+  for (auto& b : buttons) bs.push_back(box.addButton(qt::plainText(b), QMessageBox::ActionRole));
   box.exec();
   for (size_t i = 0; i < bs.size(); ++i)
     if (box.clickedButton() == bs[i]) return int(i) + 1;
