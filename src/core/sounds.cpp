@@ -63,6 +63,10 @@ void Click() {
 }
 
 void playIfSoundsOn(const std::string& file) {
+  if (prefsArray[7] != 0) rt::playSound(file);
+}
+
+void playUnlessSilenced(const std::string& file) {
   if (soundsOn()) rt::playSound(file);
 }
 

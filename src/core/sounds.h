@@ -30,8 +30,11 @@ void downvip();
 void scream();
 // The click of a button ("click.mp3"), when the click flag is set.
 void Click();
-// Any sound file of "DIduzodu" under the rule of the named sounds: the sound option on, no
-// script running, no quiet preference.
+// A sound file the program plays directly ("bub3.mp3", "brrrp.mp3", ...): by the sound level
+// alone, so it is heard during script replay too.
 void playIfSoundsOn(const std::string& file);
+// A sound file under the rule of the named sounds: also silent while a script runs or the
+// quiet preference is set.
+void playUnlessSilenced(const std::string& file);
 
 }  // namespace qv

@@ -210,7 +210,7 @@ int16_t GETDATAFILE(int16_t fromFinder) {
     rt::closeWindow(kLoadWarningWindow);
     rt::setFileError(0);
     rt::setHandler(rt::Vector::FileError, rt::FBFileErrorAlert);
-    playIfSoundsOn("setup.mp3");
+    playUnlessSilenced("setup.mp3");
     repairSamples(*file);
     commitLoadedFile(std::move(*file), slot, *path);
   } catch (const std::bad_alloc&) {

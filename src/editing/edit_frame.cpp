@@ -62,16 +62,9 @@ void finishEdit(int16_t channel) {
   FileSHORTS[f][kChangeMarkWord] = 1;
   raiseDataGeneration(f);
   ChangedChan = channel;
-  const int w = 1000 + f;
-  if (!rt::windowExists(w)) return;
-  rt::bringWindowForward(w);
-  if (FileSHORTS[f][7] != 0) {
-    DrawALLCHANNELS(0);
-  } else {
-    FindMinMax();
-    DrawPlot(0, 0, 0, 1);
-  }
-  if (FileSHORTS[f][2] == 2) DrawBLOCK();
+  if (!rt::windowExists(1000 + f)) return;
+  rt::bringWindowForward(1000 + f);
+  UpdateSCREEN(0, 0);
 }
 
 void logEdit(int mode, int16_t channel, std::string_view words) {

@@ -40,7 +40,7 @@ void writeWidthField(int f, const std::string& text, rt::RGB background) {
 
 void RefreshPLOTBLOCK(int16_t strip) {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || !rt::windowExists(plot::kPlotWindowBase + f)) return;
+  if (!slotIsOpen(f) || !rt::windowExists(plot::kPlotWindowBase + f)) return;
   const int16_t state = FileSHORTS[f][2];
   if (state != 2 && state != 3) return;
   if (state == 3 && prefsArray[22] == 10) return;  // block picking draws no edge lines
@@ -73,7 +73,7 @@ void RefreshPLOTBLOCK(int16_t strip) {
 
 void CLEARBLOCK() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f)) return;
+  if (!slotIsOpen(f)) return;
   plot::closeHistograms();
   RefreshPLOTBLOCK(0);
   FileSHORTS[f][2] = 0;
@@ -93,7 +93,7 @@ void CLEARBLOCK() {
 
 void ResetLastBlock() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || FileSHORTS[f][2] == 2 || !keptBlockIsValid(f)) return;
+  if (!slotIsOpen(f) || FileSHORTS[f][2] == 2 || !keptBlockIsValid(f)) return;
   FileSHORTS[f][2] = 2;
   RefreshPLOTBLOCK(0);
   const double seconds = double(EndBlock[f] - BeginBlock[f]) * FileInfoFLOATS[f][1];
@@ -107,7 +107,7 @@ void ResetLastBlock() {
 
 void REFRESHBLOCK() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f)) return;
+  if (!slotIsOpen(f)) return;
   const bool set = FileSHORTS[f][2] == 2;
   if (!set && !prefsArray[20]) return;
   if (rt::windowExists(plot::kBlockWindow)) rt::setOutputWindow(plot::kBlockWindow);

@@ -98,7 +98,7 @@ void swallowClick() {
 void HandleMOUSE() {
   const int f = TheFileInUse;
   const int win = plot::kPlotWindowBase + f;
-  if (!plot::isOpenSlot(f) || !rt::windowExists(win)) return;
+  if (!slotIsOpen(f) || !rt::windowExists(win)) return;
   // Only a press in the plot window of the file in use selects; elsewhere it does nothing.
   if (rt::mouseWindow() != win) return;
   HorizPosition = int16_t(std::clamp(rt::mousePoint().x, -32000, 32000));

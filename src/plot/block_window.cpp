@@ -150,7 +150,7 @@ void OPENBLOCKWINDOW() {
   const int f = TheFileInUse;
   KeepFront keep;
   rt::closeWindow(plot::kBlockWindow);
-  if (plot::isOpenSlot(f) && FileSHORTS[f][2] == 2 && blockInFile(f) &&
+  if (slotIsOpen(f) && FileSHORTS[f][2] == 2 && blockInFile(f) &&
       rt::windowExists(plot::kPlotWindowBase + f)) {
     const int ch = chanB >= 1 && chanB <= nChannels[f] ? chanB : 1;
     openBlockWindow(f, plot::blockWindowTitle(ch, trimmedLabel(ch), BeginBlock[f], EndBlock[f], true));
@@ -162,7 +162,7 @@ void OPENBLOCKWINDOW() {
 
 void DrawBLOCK() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || EndBlock[f] < 1) return;
+  if (!slotIsOpen(f) || EndBlock[f] < 1) return;
   if (chanB < 1 || chanB > nChannels[f]) chanB = 1;
   // A block that no longer fits its file (cases removed since) is not read.
   if (!blockInFile(f) || !rt::windowExists(plot::kPlotWindowBase + f)) return;
@@ -221,7 +221,7 @@ void DrawBlockZero() {
 
 void BLOCKMARKERS() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f)) return;
+  if (!slotIsOpen(f)) return;
   const int count = std::clamp<int>(FileSHORTS[f][5], 0, kMaxMarkers);
   if (count == 0) return;
   const int32_t begin = BeginBlock[f], end = EndBlock[f];
@@ -248,7 +248,7 @@ void BlockInstructionsWindow() {
   const int f = TheFileInUse;
   const bool show = (!rt::windowExists(plot::kBlockInstructions) && prefsArray[20] == 1) || prefsArray[66] == 1;
   prefsArray[66] = 0;
-  if (!show || !plot::isOpenSlot(f) || !rt::windowExists(plot::kPlotWindowBase + f)) return;
+  if (!show || !slotIsOpen(f) || !rt::windowExists(plot::kPlotWindowBase + f)) return;
   KeepFront keep;
   const rt::Point at = plot::blockWindowOrigin(f);
   const rt::Rect screen = rt::screenRect();

@@ -21,7 +21,7 @@ constexpr int kStripHeight = 90;
 
 void BuildScrollingCOMMENTSWindow() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f)) return;
+  if (!slotIsOpen(f)) return;
   rt::closeWindow(kCommentWindow);
   const rt::Rect plotRect = rt::windowContentRect(1000 + f);
   const int left = plotRect.left + 331;
@@ -41,7 +41,7 @@ void BuildScrollingCOMMENTSWindow() {
 
 void DRAWCOMMENTS() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || prefsArray[2]) return;
+  if (!slotIsOpen(f) || prefsArray[2]) return;
   if (rt::windowExists(1000 + f)) rt::setOutputWindow(1000 + f);
   BuildScrollingCOMMENTSWindow();
   // The plot stays the window the user works in.

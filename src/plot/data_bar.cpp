@@ -12,7 +12,7 @@ namespace qv {
 
 void UpdateDataBar(float seconds, int32_t kase) {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f)) return;
+  if (!slotIsOpen(f)) return;
   const int win = plot::kPlotWindowBase + f;
   if (!rt::windowExists(win)) return;
   if (rt::controlExistsIn(win, 54)) rt::setEditTextIn(win, 54, plot::dataBarCaseText(seconds, kase));

@@ -142,7 +142,7 @@ void zeroLine(const plot::DrawScale& ds) {
 
 void DrawPlot(int16_t noOverlay, int32_t xOffset, int16_t commentsA, int16_t commentsB) {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f)) return;
+  if (!slotIsOpen(f)) return;
   const int win = 1000 + f;
   if (!rt::windowExists(win)) return;
   rt::setOutputWindow(win);

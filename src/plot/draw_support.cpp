@@ -8,8 +8,6 @@
 
 namespace qv::plot {
 
-bool isOpenSlot(int f) { return f >= 0 && f < kMaxOpenFiles && nCases[f] > 0; }
-
 PlotView viewOfSlot(int f) {
   PlotView v;
   if (f < 0 || f >= kSlots) return v;

@@ -11,9 +11,6 @@ namespace qv::plot {
 // The view of slot f with the plot's current width, page, zoom and pixels per case.
 PlotView viewOfSlot(int f);
 
-// True when f is a slot of an open file.
-bool isOpenSlot(int f);
-
 // The strip of a channel of slot f in the multi-channel view (channel clamped to 0..40).
 StripEdges stripOfChannel(int f, int channel);
 

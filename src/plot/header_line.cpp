@@ -32,7 +32,7 @@ int geneva() {
 
 void DRAWTIMEDATE() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || !rt::windowExists(1000 + f)) return;
+  if (!slotIsOpen(f) || !rt::windowExists(1000 + f)) return;
   rt::setOutputWindow(1000 + f);
   if (RecordSCRIPT) {
     plot::staticField(53, "      Recording Script...", {353, 1, 516, 17}, kBlack, kRed, 3, 12, rt::kBold);
@@ -73,7 +73,7 @@ void DRAWTIMEDATE() {
 
 void DRAWLABELSTUFF() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || !rt::windowExists(1000 + f)) return;
+  if (!slotIsOpen(f) || !rt::windowExists(1000 + f)) return;
   rt::setOutputWindow(1000 + f);
   const int size = prefsArray[49] ? 12 : 10;
   prefsArray[45] = int16_t(size);

@@ -33,7 +33,7 @@ void endMarkers() {
 
 void DRAWMARKERS(int16_t stripMode, int16_t showLabels) {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || !rt::windowExists(1000 + f)) return;
+  if (!slotIsOpen(f) || !rt::windowExists(1000 + f)) return;
   rt::setOutputWindow(1000 + f);
   rt::backColor(gray);
   rt::eraseRect({0, 19, ScreenWidth, 30});
@@ -67,7 +67,7 @@ void DRAWMARKERS(int16_t stripMode, int16_t showLabels) {
 
 void NOTEMARKERS() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || !rt::windowExists(1000 + f)) return;
+  if (!slotIsOpen(f) || !rt::windowExists(1000 + f)) return;
   rt::setOutputWindow(1000 + f);
   const int count = std::clamp<int>(NumberOfNotes[f], 0, kMaxNotes);
   std::vector<int32_t> cases;
@@ -83,7 +83,7 @@ void NOTEMARKERS() {
 
 void ALLCHANMARKS(int16_t bottom, int16_t x, int32_t code) {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || !rt::windowExists(1000 + f)) return;
+  if (!slotIsOpen(f) || !rt::windowExists(1000 + f)) return;
   rt::setOutputWindow(1000 + f);
   rt::foreColor(Pwhite);
   plot::dottedVLine(x, 29, bottom - 2);
@@ -96,7 +96,7 @@ void ALLCHANMARKS(int16_t bottom, int16_t x, int32_t code) {
 
 void MultiChannelIndicator() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || FileSHORTS[f][7] == 0) return;
+  if (!slotIsOpen(f) || FileSHORTS[f][7] == 0) return;
   auto shown = [&](int c) { return c >= 1 && c <= kMaxChannels && overlayFlag(f, 1, c) != 0; };
   if (rt::windowExists(1200)) {
     if (shown(old)) rt::setButtonStateIn(1200, 600 + old, 1);

@@ -16,7 +16,7 @@ namespace qv {
 
 void DrawOVERLAY() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || !rt::windowExists(1000 + f)) return;
+  if (!slotIsOpen(f) || !rt::windowExists(1000 + f)) return;
   const int win = 1000 + f;
   rt::setOutputWindow(win);
   const int16_t keepChannel = ActiveChannel, keepHistogram = PlotAsHistogram;

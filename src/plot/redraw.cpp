@@ -16,19 +16,19 @@ namespace {
 
 bool multiChannelView() {
   const int f = TheFileInUse;
-  return plot::isOpenSlot(f) && FileSHORTS[f][kViewModeWord] != 0;
+  return slotIsOpen(f) && FileSHORTS[f][kViewModeWord] != 0;
 }
 
 void makePlotCurrent() {
   const int f = TheFileInUse;
-  if (plot::isOpenSlot(f) && rt::windowExists(1000 + f)) rt::setOutputWindow(1000 + f);
+  if (slotIsOpen(f) && rt::windowExists(1000 + f)) rt::setOutputWindow(1000 + f);
 }
 
 }  // namespace
 
 void RefreshSCREEN() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f)) return;
+  if (!slotIsOpen(f)) return;
   makePlotCurrent();
   rt::setCursor(rt::Cursor::Wait);
   if (multiChannelView()) {
@@ -47,14 +47,14 @@ void RefreshSCREEN() {
 }
 
 void ScaleChangeREDRAW(int16_t) {
-  if (!plot::isOpenSlot(TheFileInUse)) return;
+  if (!slotIsOpen(TheFileInUse)) return;
   if (multiChannelView()) RefreshMULTICHAN();
   else DrawPlot(0, 0, 0, 1);
 }
 
 void UpdateSCREEN(int16_t, int16_t quiet) {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f)) return;
+  if (!slotIsOpen(f)) return;
   rt::setCursor(rt::Cursor::Wait);
   if (FileSHORTS[f][kBlockStateWord] == 2) DrawBLOCK();
   // DrawPlot takes the active channel's scale (its limits or FindMinMax) itself.

@@ -15,7 +15,7 @@ namespace qv {
 
 void DrawSCREENWIDTHS() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || !rt::windowExists(1000 + f)) return;
+  if (!slotIsOpen(f) || !rt::windowExists(1000 + f)) return;
   const int32_t n = nCases[f];
   if (!prefsArray[12] || FileSHORTS[f][6] || !FileSHORTS[f][4] || n <= ScreenWidth) return;
   rt::setOutputWindow(1000 + f);
@@ -30,7 +30,7 @@ void DrawSCREENWIDTHS() {
 
 void DrawTimeIndex(int16_t stripMode, int16_t axisY, int16_t labels) {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f) || !rt::windowExists(1000 + f)) return;
+  if (!slotIsOpen(f) || !rt::windowExists(1000 + f)) return;
   rt::setOutputWindow(1000 + f);
   plot::TimeAxisInput in;
   in.startOfDay = plot::startSeconds(StartTime[f]);

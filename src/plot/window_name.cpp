@@ -16,7 +16,7 @@ std::string plot::plainPlotTitle(int slot, const std::string& fileName, int chan
 
 void RestoreWindowName() {
   const int f = TheFileInUse;
-  if (!plot::isOpenSlot(f)) return;
+  if (!slotIsOpen(f)) return;
   if (rt::windowExists(1000 + f))
     rt::setWindowTitle(1000 + f, plot::plainPlotTitle(f, FileName[f], nChannels[f], nCases[f]));
   FIxWINDOWSmenu();

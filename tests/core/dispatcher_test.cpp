@@ -69,7 +69,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {2, 25, {"BLOCKSCALE(0, 0)"}},
       {2, 26, {"BLOCKSCALE(1, 0)"}},
       {2, 30, {"CROPFILE()"}},
-      {2, 31, {"COPYCHAN(1)"}},
       {2, 32, {"REARRANGE()"}},
       {2, 37, {"SETPREFERENCES()"}},
       {2, 38, {"IntREMOVESPIKE(0)"}},
@@ -123,6 +122,14 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   }
 }
 
+TEST_F(Dispatcher, DuplicateChannelCopiesTheActiveChannel) {
+  ActiveChannel = 2;
+  DoMENU(2, 31);
+  ASSERT_EQ(nChannels[0], 4);
+  EXPECT_EQ(GetDatum(0, 4, 250), GetDatum(0, 2, 250));
+  EXPECT_EQ(ActiveChannel, 4);
+}
+
 TEST_F(Dispatcher, OpenRoadsSetTheKindOfFileAndTheMergeFlag) {
   // Each road asks for what its kind of request needs: the open panel, the notice that the
   // delimited import is not in this build, or that of Append or Stack for a merge.
@@ -160,9 +167,10 @@ TEST_F(Dispatcher, GasExchangeTakesItsPreStepsInOrder) {
   EXPECT_EQ(GasType, 1);
 
   calls.clear();
+  qvtest::script({"click 3", "click 5"});
   DoMENU(76, 10);
-  EXPECT_EQ(calls, Calls{"SelectHeatEquivalence(\"xx\", 50, 70)"});
   EXPECT_EQ(GasType, 2);
+  EXPECT_EQ(flowconC, 23.4f) << "the CO2 heat equivalence of protein oxidised to urea";
   DoMENU(76, 12);
   EXPECT_EQ(AnalysisCode, 10);
 }

@@ -101,9 +101,11 @@ TEST_F(MainLoop, DuplicateKeyOnAFullFileDoesNothing) {
   useFile(2);
   key('D');
   EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(nChannels[2], 40);
   useFile(0);
   key('d');
-  EXPECT_EQ(calls, Calls{"COPYCHAN(1)"});
+  EXPECT_EQ(nChannels[0], 4);
+  EXPECT_EQ(ActiveChannel, 4);
 }
 
 TEST_F(MainLoop, KeysOfTheKeyTable) {

@@ -8,6 +8,8 @@
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "core/script_state.h"
+#include "core/sounds.h"
+#include "runtime/sound.h"
 #include "core/stub_log.h"
 #include "core/view_state.h"
 #include "editing/commands.h"
@@ -164,4 +166,23 @@ TEST_F(EditFrame, ACopyLandsInItsLabelGroupAndNothingHappensAtForty) {
 TEST(CopyChannel, ScratchChannelLabels) {
   EXPECT_EQ(scratchChannelLabel(3, 50), "FFT: channel 3; 100 points    ");
   EXPECT_EQ(scratchChannelLabel(12, 1000), "FFT: channel 12; 2000 points  ");
+}
+
+TEST_F(EditFrame, NamedSoundsKeepQuietInReplayDirectOnesDoNot) {
+  std::vector<std::string> heard;
+  rt::setSoundObserver([&](const std::string& name) { heard.push_back(name); });
+  prefsArray[7] = 60;
+  prefsArray[48] = 0;
+  RunScript = 1;
+  Tick();
+  playUnlessSilenced("setup.mp3");
+  playIfSoundsOn("bub3.mp3");
+  RunScript = 0;
+  prefsArray[48] = 1;
+  Rip();
+  playIfSoundsOn("brrrp.mp3");
+  prefsArray[48] = 0;
+  Tick();
+  rt::setSoundObserver(nullptr);
+  EXPECT_EQ(heard, (std::vector<std::string>{"bub3.mp3", "brrrp.mp3", "tick.mp3"}));
 }
