@@ -82,14 +82,14 @@ void page2() {
   rt::setEditFont(105, rt::fontNumber(lucida), 12, 0);
   rt::setEditFont(107, rt::fontNumber("Century"), 12, 0);
   rt::setEditFont(106, rt::fontNumber(BookmanAvailable() ? "Bookman Old Style" : "American Typewriter"), 12, 0);
-  radio(102, "  Lucida Grande", 20, 240, 190);
+  rt::FBButton(102, 1, "  Lucida Grande", {20, 236, 210, 266}, 3);
   rt::setEditFont(102, rt::fontNumber("Lucida Grande"), 20, 0);
   if (rt::fontNumber("Copperplate")) {
-    radio(103, "  Copperplate", 215, 240, 190);
+    rt::FBButton(103, 1, "  Copperplate", {215, 236, 405, 266}, 3);
     rt::setEditFont(103, rt::fontNumber("Copperplate"), 22, 0);
   }
   if (rt::fontNumber("Century")) {
-    radio(104, "  Century", 410, 240, 190);
+    rt::FBButton(104, 1, "  Century", {410, 236, 600, 266}, 3);
     rt::setEditFont(104, rt::fontNumber("Century"), 22, 0);
   }
   check(111, "Use 'Embossed' Text for Window Labels", 20, 280, 300);

@@ -78,9 +78,10 @@ void mockBlockWindow() {
 
 void histogramBars() {
   const int base = 360, left = 482;
-  fill(plotBackColor, {left - 4, 226, left + 10 * 11 + 2, base + 2});
+  // Below the scheme buttons of the column above them.
+  fill(plotBackColor, {left - 4, 270, left + 10 * 11 + 2, base + 2});
   for (int i = 0; i < 10; ++i) {
-    const int h = previewRandom(10, 110);
+    const int h = previewRandom(8, 84);
     const rt::Rect bar{left + i * 11, base - h, left + i * 11 + 9, base};
     fill(HistogramBarColor, bar);
     rt::foreColor(plotForeColor);
