@@ -43,6 +43,9 @@ extern int16_t prefsArray[91];
 extern int16_t WindowTitleFont;
 extern int16_t WindowFont;
 extern int16_t ToolBarBackground;
+// The text font chosen in the preferences: 0 "Lucida Grande", 1 "Century", 5 "Bookman Old
+// Style", 3 "American Typewriter". Not kept in the preferences file.
+extern int16_t StandardFont;
 
 // Switches (0/1) and numbers kept in the preferences file.
 extern int16_t DsLx;                    // de-spiking default: 0 spike-remove mode, 1 last mode used

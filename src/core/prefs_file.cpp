@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/colors.h"
 #include "core/prefs.h"
 #include "core/prefs_labels.h"
 #include "core/prefs_record.h"
@@ -84,6 +85,23 @@ int16_t GetSettings(int16_t chooser) {
   }
   readRecord(path);
   return 0;
+}
+
+void ReloadStoredColors() {
+  std::string path;
+  if (rt::fileExists(userPreferencesPath())) path = userPreferencesPath();
+  else if (rt::fileExists(installedPreferencesPath())) path = installedPreferencesPath();
+  StoredColors colors;
+  if (!path.empty()) {
+    auto bytes = rt::readWholeFile(path, kPrefsRecordSize);
+    if (bytes && DecodeStoredColors(*bytes, colors)) {
+      ApplyStoredColors(colors);
+      return;
+    }
+    rt::setFileError(0);
+  }
+  DefaultColors();
+  SetOverlayColors();
 }
 
 int16_t SaveSettings(int16_t chooser) {

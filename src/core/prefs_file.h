@@ -19,6 +19,10 @@ int16_t GetSettings(int16_t chooser);
 // "wsst" follows a written file; a failed write says so. Always 0.
 int16_t SaveSettings(int16_t chooser);
 
+// Puts the colours of the record GetSettings(0) reads back in force (user, histogram and
+// overlay colours 1 to 24); with no such record, the light scheme and the overlay defaults.
+void ReloadStoredColors();
+
 // Where the records are (tests point them elsewhere; "" restores the standard places).
 std::string installedPreferencesPath();
 std::string userPreferencesPath();

@@ -14,6 +14,7 @@ int16_t prefsArray[91];
 int16_t WindowTitleFont = 0;
 int16_t WindowFont = 8;
 int16_t ToolBarBackground = 14;
+int16_t StandardFont = 0;
 
 int16_t DsLx, AutoSS, OpenAsk, GetFlowRateFromChannel, DoSMOOTH;
 float FiO2, FiCO2, RQ;
@@ -211,6 +212,7 @@ void SetPreferenceDefaults() {
     else if (f.kind == PrefsField::F32) *f.f32 = float(f.defaultValue);
   }
   CustomAllometryArray[0] = 0.0f;
+  StandardFont = 0;
   northLatitude = latitude > 0 ? 1 : 0;
   westLongitude = longitude > 0 ? 1 : 0;
 }

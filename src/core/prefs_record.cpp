@@ -76,7 +76,10 @@ PrefsReadResult ApplyPreferencesRecord(std::span<const uint8_t> bytes) {
       case PrefsField::ViewMode: {
         const int16_t v = r.i16be();
         int16_t* target = f.kind == PrefsField::ViewMode ? &FileSHORTS[0][kViewModeWord] : f.i16;
-        if (f.i16 == &prefsArray[74]) {
+        if (f.kind == PrefsField::ViewMode && slotIsOpen(0)) {
+          // The view word is for the first file a run opens; a file already in slot 0 keeps
+          // the view its plot window is drawn in.
+        } else if (f.i16 == &prefsArray[74]) {
           prefsArray[74] = 1;  // every run starts in Quartz drawing
         } else if (f.accepts(v)) {
           *target = v;
@@ -101,6 +104,41 @@ PrefsReadResult ApplyPreferencesRecord(std::span<const uint8_t> bytes) {
   northLatitude = latitude > 0 ? 1 : 0;
   westLongitude = longitude > 0 ? 1 : 0;
   return result;
+}
+
+namespace {
+
+// The user colours in the order StoredColors keeps them.
+RGB* const kUserColors[7] = {&plotForeColor, &plotBackColor, &PlotDataLineColor, &Pwhite,
+                             &BlockForeColor, &BlockBackColor, &HistogramBarColor};
+
+}  // namespace
+
+bool DecodeStoredColors(std::span<const uint8_t> bytes, StoredColors& out) {
+  if (bytes.size() != kPrefsRecordSize && bytes.size() != kOldPrefsRecordSize) return false;
+  out = StoredColors{};
+  rt::ByteReader r(bytes);
+  for (const PrefsField& f : preferencesLayout()) {
+    if (r.atEnd()) break;
+    switch (f.kind) {
+      case PrefsField::Rgb: {
+        const RGB c = readRgb(r);
+        for (int i = 0; i < 7; ++i)
+          if (f.rgb == kUserColors[i]) out.user[i] = c;
+        for (int k = 1; k <= 24; ++k)
+          if (f.rgb == &OverlayColor[k]) out.overlay[k] = c;
+        break;
+      }
+      case PrefsField::F32: r.skip(4); break;
+      default: r.skip(2); break;
+    }
+  }
+  return true;
+}
+
+void ApplyStoredColors(const StoredColors& c) {
+  for (int i = 0; i < 7; ++i) *kUserColors[i] = c.user[i];
+  for (int k = 1; k <= 24; ++k) OverlayColor[k] = c.overlay[k];
 }
 
 }  // namespace qv

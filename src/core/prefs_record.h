@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/geometry.h"
+
 namespace qv {
 
 constexpr size_t kPrefsRecordSize = 412;
@@ -24,8 +26,20 @@ struct PrefsReadResult {
 
 // Reads a record over the settings. Anything but 410 or 412 bytes changes nothing. A field
 // whose value lies outside what it can hold takes its default. Word 74 becomes 1 whatever
-// was stored; the view mode goes to slot 0; northLatitude and westLongitude follow the
+// was stored; the view mode goes to slot 0 when it
+// holds no file; northLatitude and westLongitude follow the
 // signs of the position; a 410-byte record sets prefsArray[82] to 1.
 PrefsReadResult ApplyPreferencesRecord(std::span<const uint8_t> bytes);
+
+// The colours a record holds: the six user colours, the histogram colour and overlay colours
+// 1 to 24.
+struct StoredColors {
+  rt::RGB user[7];  // plotFore, plotBack, data line, Pwhite, block fore, block back, histogram
+  rt::RGB overlay[25];
+};
+// Decodes only those fields; false for anything but a record of 410 or 412 bytes.
+bool DecodeStoredColors(std::span<const uint8_t> bytes, StoredColors& out);
+// Puts them in force.
+void ApplyStoredColors(const StoredColors& c);
 
 }  // namespace qv

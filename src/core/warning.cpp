@@ -79,8 +79,9 @@ int ShowWarning(const WarningSpec& spec) {
   while (result < 0) {
     waitForAction();
     if (action == 1 && eventID >= 1 && eventID <= n) result = eventID;
-    else if (action == 16 && (eventID == 13 || eventID == 3)) result = std::clamp(spec.defaultButton, 1, std::max(1, n));
+    else if (action == 16 && n > 0 && (eventID == 13 || eventID == 3)) result = std::clamp(spec.defaultButton, 1, std::max(1, n));
     else if (action == 4 && eventID == w) result = 0;
+    else if (spec.endsOnWindowClick && action == 3 && eventID != w) result = 0;
     action = eventID = 0;
   }
   rt::closeWindow(w);

@@ -17,6 +17,7 @@ struct WarningSpec {
   std::string sound = "bub3.mp3";  // "" for none
   int icon = 129;                   // 128 stop, 129 caution, 130 skull, 0 none
   int left = 200, top = 160, width = 480;
+  bool endsOnWindowClick = false;   // a click in another window also ends it (result 0)
 };
 
 // Returns the button chosen (1-based, in the order given), or 0 when the close box ended it.

@@ -6,12 +6,18 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/geometry.h"
+
 namespace qv::rt {
 
 // Open panel: a path, or nothing when cancelled. Extensions without dots; empty = any file.
 std::optional<std::string> OSpanelOpen(std::string_view prompt, const std::vector<std::string>& extensions);
 // Save panel with a suggested name; a path or nothing.
 std::optional<std::string> OSpanelSave(std::string_view prompt, std::string_view suggestedName);
+
+// The colour picker with a prompt, starting from `start`: the colour confirmed, or nothing
+// when it was cancelled. Under scripted input `color R G B` or `color cancel` answers it.
+std::optional<RGB> pickColor(std::string_view prompt, RGB start);
 
 // An alert with one to three buttons; returns the button number chosen (1-based).
 int alert(std::string_view title, std::string_view message, const std::vector<std::string>& buttons);

@@ -51,6 +51,7 @@ const char* recordKindName(RecordKind k) {
     case RecordKind::Page: return "page";
     case RecordKind::Print: return "print";
     case RecordKind::Alert: return "alert";
+    case RecordKind::Color: return "color";
     case RecordKind::Shot: return "shot";
     case RecordKind::Quit: return "quit";
   }
@@ -126,6 +127,14 @@ std::optional<ScriptRecord> parseScriptLine(std::string_view line, bool& ok) {
   } else if (verb == "alert") {
     if (!nums(1, v) || v[0] < 1) return std::nullopt;
     r.kind = RecordKind::Alert;
+  } else if (verb == "color") {
+    // Components of 16 bits each, as the program's colours hold them.
+    if (trimBoth(rest) == "cancel") {
+      r.cancel = true;
+    } else if (!nums(3, v) || v[0] < 0 || v[0] > 65535 || v[1] < 0 || v[1] > 65535 || v[2] < 0 || v[2] > 65535) {
+      return std::nullopt;
+    }
+    r.kind = RecordKind::Color;
   } else if (verb == "shot") {
     std::string_view path;
     auto ws = words(rest, 1, path);

@@ -21,6 +21,7 @@ enum class RecordKind {
   Page,       // page ok | page cancel
   Print,      // print PATH | print cancel
   Alert,      // alert N
+  Color,      // color R G B | color cancel
   Shot,       // shot W PATH
   Quit,       // quit
 };
@@ -29,7 +30,7 @@ struct ScriptRecord {
   RecordKind kind = RecordKind::Quit;
   int a = 0, b = 0, c = 0;  // numbers of the record (menu/item, kind/id, x/y/window ...)
   bool hasWindow = false;   // mouse records: a window was named
-  bool cancel = false;      // open/save/page/print: the cancel answer
+  bool cancel = false;      // open/save/page/print/color: the cancel answer
   std::string text;         // type TEXT, open/save/print PATH, shot PATH
   int line = 0;             // line of the event file
   std::string source;       // the line as written, for messages

@@ -81,6 +81,10 @@ enum AppearanceKind : int {
 void FBAppearanceButton(int id, int state, int value, int min, int max, std::string_view title,
                         Rect r, int kind);
 
+// A tab bar: one tab for each title; its value is the tab chosen, 1 to the count. Choosing a
+// tab reports a click on the control. The pages under it are ordinary controls of the window.
+void FBTabControl(int id, const std::vector<std::string>& titles, Rect r, int value);
+
 // A scrolling text view (rich text shown as HTML, or plain text); editable or not.
 void FBTextView(int id, Rect r, bool editable);
 void textViewSetHtml(int id, std::string_view html);
@@ -98,6 +102,7 @@ void setControlValue(int id, int value);
 int controlValue(int id);  // check box: 1 when marked; popup: chosen item; slider: value
 void setControlRange(int id, int min, int max);
 void setControlTitle(int id, std::string_view title);
+std::string controlTitle(int id);
 Rect controlRect(int id);
 
 std::string editText(int id);

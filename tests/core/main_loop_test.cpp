@@ -202,8 +202,11 @@ TEST_F(MainLoop, APreferencesPickThatAToolIgnoredIsForgottenBackInTheMainLoop) {
   qvtest::script({"menu 2 37"});
   rt::FBHandleEvents();
   ASSERT_EQ(prefsArray[64], 3);
-  pass(kIdle);
+  // Back in the main loop the pick opens the preferences; "Done" closes them.
+  qvtest::script({kIdle, "click 333"});
+  MainLoopPass();
   EXPECT_EQ(prefsArray[64], 0);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
 }
 
 TEST_F(MainLoop, MenuPicksGoToTheDispatcher) {

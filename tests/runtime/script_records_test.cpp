@@ -29,6 +29,17 @@ TEST(ScriptRecords, ParsesEveryRecordKind) {
   ASSERT_TRUE(r);
   EXPECT_EQ(r->a, 1000);
   EXPECT_EQ(r->text, "plot.png");
+  r = parseScriptLine("color 0 32768 65535", ok);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, RecordKind::Color);
+  EXPECT_EQ(r->a, 0);
+  EXPECT_EQ(r->b, 32768);
+  EXPECT_EQ(r->c, 65535);
+  EXPECT_FALSE(r->cancel);
+  r = parseScriptLine("color cancel", ok);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, RecordKind::Color);
+  EXPECT_TRUE(r->cancel);
   EXPECT_FALSE(parseScriptLine("# comment", ok));
   EXPECT_TRUE(ok);
   EXPECT_FALSE(parseScriptLine("   ", ok));
@@ -37,7 +48,8 @@ TEST(ScriptRecords, ParsesEveryRecordKind) {
 
 TEST(ScriptRecords, RefusesMalformedLines) {
   for (const char* bad : {"menu 3", "click x", "mouse hover 1 2", "page maybe", "key 300", "frobnicate", "quit now",
-                          "popup 4 0", "shot 2", "alert 0"}) {
+                          "popup 4 0", "shot 2", "alert 0", "color 1 2", "color 0 0 65536", "color -1 0 0",
+                          "color 1 2 3 4", "color red"}) {
     bool ok = true;
     EXPECT_FALSE(parseScriptLine(bad, ok)) << bad;
     EXPECT_FALSE(ok) << bad;

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QStandardItemModel>
+#include <QTabBar>
 #include <QTextBrowser>
 
 #include "runtime/macroman.h"
@@ -291,6 +292,34 @@ void FBAppearanceButton(int id, int state, int value, int min, int max, std::str
   FBButton(id, state, title, r, 1);
 }
 
+void FBTabControl(int id, const std::vector<std::string>& titles, Rect r, int value) {
+  Window* w = outputWin();
+  if (!w) return;
+  const int wid = w->id;
+  Control& c = newControl(*w, id, ControlType::Tabs, r);
+  c.min = 1;
+  c.max = int(titles.size());
+  c.value = std::clamp(value, 1, std::max(1, c.max));
+  auto* tb = new QTabBar(w->canvas);
+  tb->setFocusPolicy(Qt::NoFocus);
+  tb->setExpanding(false);
+  tb->setDrawBase(true);
+  for (const auto& t : titles) tb->addTab(QString::fromStdString(t));
+  tb->setCurrentIndex(c.value - 1);
+  placeControl(c, tb);
+  QObject::connect(tb, &QTabBar::tabBarClicked, tb, [wid, id](int index) {
+    if (!acceptsUserInput() || index < 0) return;
+    Control* cc = findControl(findWindow(wid), id);
+    if (!cc) return;
+    cc->value = index + 1;
+    if (auto* bar = qobject_cast<QTabBar*>(cc->widget.data())) {
+      QSignalBlocker b(bar);
+      bar->setCurrentIndex(index);
+    }
+    postEvent({EventKind::Dialog, 1, id, 0, 0, {}});
+  });
+}
+
 void FBTextView(int id, Rect r, bool editable) {
   Window* w = outputWin();
   if (!w) return;
@@ -374,6 +403,9 @@ void setControlValue(int id, int value) {
   } else if (auto* cb = qobject_cast<QComboBox*>(c->widget.data())) {
     QSignalBlocker b(cb);
     if (value >= 1 && value <= cb->count()) cb->setCurrentIndex(value - 1);
+  } else if (auto* tb = qobject_cast<QTabBar*>(c->widget.data())) {
+    QSignalBlocker b(tb);
+    if (value >= 1 && value <= tb->count()) tb->setCurrentIndex(value - 1);
   }
 }
 
@@ -404,6 +436,11 @@ void setControlTitle(int id, std::string_view title) {
   c->title = std::string(title);
   if (auto* b = qobject_cast<QAbstractButton*>(c->widget.data())) b->setText(plainText(c->title));
   if (auto* l = qobject_cast<QLabel*>(c->label.data())) l->setText(QString::fromStdString(c->title));
+}
+
+std::string controlTitle(int id) {
+  Control* c = outControl(id);
+  return c ? c->title : std::string();
 }
 
 Rect controlRect(int id) {

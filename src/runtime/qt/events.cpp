@@ -268,10 +268,13 @@ void deliverRecord(const ScriptRecord& r) {
     case RecordKind::Popup: {
       int win = 0;
       Control* c = recordControl(r.a, win);
-      if (!c || c->type != ControlType::Popup || c->state == 0)
+      if (!c || (c->type != ControlType::Popup && c->type != ControlType::Tabs) || c->state == 0)
         script::fail("scripted input sets popup " + std::to_string(r.a) + ", which the front window does not have " +
                      script::describeRecord(r));
-      if (r.b > menuItemCount(c->menu) || menuItemState(c->menu, r.b) == 0 || menuItemIsSeparator(c->menu, r.b))
+      if (c->type == ControlType::Tabs && r.b > c->max)
+        script::fail("scripted input picks tab " + std::to_string(r.b) + " of " + std::to_string(c->max) +
+                     " of control " + std::to_string(r.a) + " " + script::describeRecord(r));
+      if (c->type == ControlType::Popup && (r.b > menuItemCount(c->menu) || menuItemState(c->menu, r.b) == 0 || menuItemIsSeparator(c->menu, r.b)))
         script::fail("scripted input picks item " + std::to_string(r.b) + " of popup " + std::to_string(r.a) +
                      ", which cannot be chosen " + script::describeRecord(r));
       Window* w = findWindow(win);
@@ -327,8 +330,11 @@ void deliverRecord(const ScriptRecord& r) {
     case RecordKind::Page:
     case RecordKind::Print:
     case RecordKind::Alert:
-      script::fail(std::string("found ") + script::describeRecord(r) + " while no " + recordKindName(r.kind) +
-                   (r.kind == RecordKind::Alert ? " is up" : " panel is up"));
+    case RecordKind::Color:
+      script::fail(std::string("found ") + script::describeRecord(r) + " while no " +
+                   (r.kind == RecordKind::Alert ? "alert is up"
+                    : r.kind == RecordKind::Color ? "colour picker is up"
+                                                  : std::string(recordKindName(r.kind)) + " panel is up"));
       break;
   }
 }

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -42,6 +43,19 @@ std::optional<std::string> OSpanelSave(std::string_view prompt, std::string_view
                                               QString::fromStdString(std::string(suggestedName)));
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
+}
+
+std::optional<RGB> pickColor(std::string_view prompt, RGB start) {
+  if (script::active()) {
+    ScriptRecord r = script::takeAnswer(RecordKind::Color);
+    if (r.cancel) return std::nullopt;
+    return RGB{uint16_t(r.a), uint16_t(r.b), uint16_t(r.c)};
+  }
+  QColor initial = QColor::fromRgba64(start.red, start.green, start.blue);
+  QColor chosen = QColorDialog::getColor(initial, nullptr, QString::fromStdString(std::string(prompt)));
+  if (!chosen.isValid()) return std::nullopt;
+  const QRgba64 c = chosen.rgba64();
+  return RGB{c.red(), c.green(), c.blue()};
 }
 
 int alert(std::string_view title, std::string_view message, const std::vector<std::string>& buttons) {

@@ -21,7 +21,7 @@ namespace qv::rt::qt {
 class Canvas;
 class WindowWidget;
 
-enum class ControlType { Button, EditField, StaticText, Popup, Progress, Slider, TextView };
+enum class ControlType { Button, EditField, StaticText, Popup, Progress, Slider, TextView, Tabs };
 
 struct Control {
   int id = 0;
