@@ -7,28 +7,19 @@
 #include <vector>
 
 #include "datafiles/binary_format.h"
+#include "full_size_file.h"
 
 using namespace qv;
 
 namespace {
 
-constexpr int32_t kCases = kMaxCases;
-constexpr int kChannels = kMaxChannels;
+using qvbench::kCases;
+using qvbench::kChannels;
 
 double gPlainSeconds = 0;
 
 const DataFile& sourceFile() {
-  static const DataFile f = [] {
-    DataFile d;
-    d.nCases = kCases;
-    d.nChannels = kChannels;
-    for (int c = 0; c <= kChannels; ++c) {
-      d.channels[size_t(c)] = allocateSamples(kCases);
-      float* a = d.channels[size_t(c)].get();
-      for (int32_t i = 0; i <= kCases; ++i) a[i] = 20.0f + float(c) + 0.001f * float(i % 997);
-    }
-    return d;
-  }();
+  static const DataFile f = qvbench::makeFullSizeFile();
   return f;
 }
 
@@ -39,10 +30,7 @@ std::vector<int16_t> allChannels() {
 }
 
 const std::vector<uint8_t>& fileBytes() {
-  static const std::vector<uint8_t> bytes = [] {
-    const auto ch = allChannels();
-    return saveFPBinary(viewOf(sourceFile()), 0, kCases, ch, "01-01-2024", "00:00:00").bytes;
-  }();
+  static const std::vector<uint8_t> bytes = qvbench::fullSizeFileBytes(sourceFile());
   return bytes;
 }
 

@@ -17,13 +17,12 @@
 #include "datafiles/binary_format.h"
 #include "datafiles/file_source.h"
 #include "datafiles/format_detect.h"
+#include "full_size_file.h"
 
 using namespace qv;
 
 namespace {
 
-constexpr int32_t kCases = kMaxCases;
-constexpr int kChannels = kMaxChannels;
 constexpr int kRuns = 5;
 
 // The recording on disk for the length of the run.
@@ -32,20 +31,10 @@ struct Recording {
   uint64_t size = 0;
   Recording() {
     path = (std::filesystem::temp_directory_path() / ("qv-open-bench-" + std::to_string(getpid()) + ".KXdata")).string();
-    DataFile d;
-    d.nCases = kCases;
-    d.nChannels = kChannels;
-    for (int c = 0; c <= kChannels; ++c) {
-      d.channels[size_t(c)] = allocateSamples(kCases);
-      float* a = d.channels[size_t(c)].get();
-      for (int32_t i = 0; i <= kCases; ++i) a[i] = 20.0f + float(c) + 0.001f * float(i % 997);
-    }
-    std::vector<int16_t> channels;
-    for (int c = 1; c <= kChannels; ++c) channels.push_back(int16_t(c));
-    const BinarySaveResult r = saveFPBinary(viewOf(d), 0, kCases, channels, "01-01-2024", "00:00:00");
+    const std::vector<uint8_t> bytes = qvbench::fullSizeFileBytes(qvbench::makeFullSizeFile());
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(r.bytes.data()), std::streamsize(r.bytes.size()));
-    size = r.bytes.size();
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    size = bytes.size();
   }
   ~Recording() { std::filesystem::remove(path); }
 };
@@ -73,7 +62,7 @@ bool openFromDisk(const std::string& path) {
   if (detectDataFormat(file->head(512)).type != kTypeOwnBinary) return false;
   BinaryLoadResult r = decodeBinaryFile(*file);
   benchmark::DoNotOptimize(r.file.channels.data());
-  return r.ok() && r.file.nCases == kCases;
+  return r.ok() && r.file.nCases == qvbench::kCases;
 }
 
 long statusKilobytes(const char* field) {
