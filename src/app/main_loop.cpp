@@ -216,7 +216,9 @@ void resizesAndButtons(int f) {
     if (ToolBarHasBeenResized == 1) {
       RestoreTheToolBar();
       const rt::Rect r = rt::windowContentRect(1999);
-      prefsArray[33] = r.width() <= r.height() ? 1 : 0;
+      // A bar made taller than wide is the vertical bar; a wide one keeps its place below or above.
+      if (r.height() > r.width()) prefsArray[33] = 0;
+      else if (prefsArray[33] == 0) prefsArray[33] = 1;
       DRAWTOOLS();
     }
     ResizeBlockWIndow = WindowHasBeenResized = ResizeMainWindow = ToolBarHasBeenResized = 0;

@@ -53,8 +53,7 @@ void noBlockState(int f, bool zoomed) {
   if (rt::windowExists(kToolBarWindow)) {
     const int front = rt::frontWindow();
     ToolBarButtons tb;
-    tb.hide({565, 566, 567, 568, 569, 570, 571, 572, 573, 574, 575, 592, 593, 595, 591});
-    tb.hide({589});
+    tb.hide({565, 566, 567, 568, 569, 570, 571, 572, 573, 574, 575, 576, 592, 593, 595, 591, 589});
     if (zoomed) tb.show({589, 590});
     tb.enable({598});
     if (front) rt::bringWindowForward(front);
@@ -82,20 +81,15 @@ void blockState(int f, bool zoomed) {
   FBMenu(kViewMenu, 7, zoomed ? 1 : 0);
   if (rt::windowExists(kToolBarWindow)) {
     const int front = rt::frontWindow();
-    {
-      ToolBarButtons tb;
-      if (zoomed) tb.hide({589});
-      else tb.show({589});
-      tb.enable({565, 566, 567, 568, 569, 570, 571, 572, 573, 574, 575});
-      tb.show({591, 592, 593, 595});
-      if (zoomed) tb.show({589, 590});
-    }
-    if (BaselineON == 0) {
-      RestoreTheToolBar();
-      ToolBarButtons tb;
-      tb.enable({565, 566, 567, 568, 569, 570, 571, 572, 573, 574, 575, 576});
-    }
+    if (BaselineON == 0) RestoreTheToolBar();
     ToolBarButtons tb;
+    // Buttons built hidden show once a block is set, without a rebuild of the bar.
+    if (zoomed) tb.hide({589});
+    else tb.show({589});
+    tb.show({565, 566, 567, 568, 569, 570, 571, 572, 573, 574, 575, 576, 591, 592, 593, 595});
+    if (zoomed) tb.show({589, 590});
+    // Regress Channels needs two channels, as its menu item does.
+    if (nChannels[f] < 2) tb.enable({574}, 0);
     tb.enable({598});
     if (front) rt::bringWindowForward(front);
   }
@@ -109,8 +103,6 @@ void blockState(int f, bool zoomed) {
   if (nChannels[f] == 1) {
     FBMenu(kAnalyzeMenu, 16, 0);
     FBMenu(kAnalyzeMenu, 18, 0);
-    ToolBarButtons tb;
-    tb.enable({76}, 0);
   }
 }
 

@@ -18,6 +18,7 @@
 #include "core/pointer_case.h"
 #include "core/prefs.h"
 #include "core/text_format.h"
+#include "datafiles/open_rules.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
@@ -117,7 +118,8 @@ void TrackPointer() {
   v.zoomRight = zoomright[f];
   v.xstep = Xstep;
   v.page = FileSHORTS[f][1];
-  v.abu = ABu;
+  // The fixed-width box of the file in use, whichever file set the width last.
+  v.abu = automaticBlockPixels(ABunit, Xstep, ScreenWidth, nCases[f]);
   v.abunit = ABunit;
   const PointerCase c = CaseUnderPointer(v, p.x);
   if (p.x != LastHorizPosition) {

@@ -221,6 +221,15 @@ Highlight highlightOf(const BlockView& v, int32_t begin, int32_t end, int16_t ke
   return h;
 }
 
+int16_t caseColumn(const BlockView& v, int32_t c) {
+  switch (v.kind) {
+    case BlockViewKind::Zoomed: return pixelWord(zoomedX(v, c));
+    case BlockViewKind::WholeFile: return pixelWord(wholeFileX(v, c));
+    case BlockViewKind::Paged: break;
+  }
+  return pixelWord(pagedX(v, c));
+}
+
 std::optional<int> edgeLineOf(const BlockView& v, int32_t begin, int16_t keptLeft) {
   int x = keptLeft;
   if (v.kind == BlockViewKind::Paged && !v.multiChannel && v.xstep == 1) x = pixelWord(double(begin - v.pageStart()));

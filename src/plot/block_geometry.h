@@ -62,6 +62,9 @@ struct Highlight {
 };
 Highlight highlightOf(const BlockView& v, int32_t begin, int32_t end, int16_t keptLeft, int16_t keptRight);
 
+// The column of case c in the view (a block moved by cases gets its edges anew).
+int16_t caseColumn(const BlockView& v, int32_t c);
+
 // The column of the pending first edge (state 3), or none when it is off the plot.
 std::optional<int> edgeLineOf(const BlockView& v, int32_t begin, int16_t keptLeft);
 

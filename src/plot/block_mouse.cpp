@@ -11,6 +11,7 @@
 #include "app/menu_state.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
+#include "datafiles/open_rules.h"
 #include "output/output_state.h"
 #include "plot/block_support.h"
 #include "plot/block_texts.h"
@@ -141,7 +142,7 @@ void HandleMOUSE() {
   } else if (prefsArray[36]) {
     removeOld();
     if (FileSHORTS[f][2] == 3) RefreshPLOTBLOCK(0);
-    setBlock(f, plot::fixedWidthBlock(v, h, ABunit, ABu));
+    setBlock(f, plot::fixedWidthBlock(v, h, ABunit, automaticBlockPixels(ABunit, Xstep, ScreenWidth, nCases[f])));
     if (!blockPicking()) RefreshPLOTBLOCK(0);
     hibeep();
   } else if (FileSHORTS[f][2] != 3) {

@@ -52,29 +52,47 @@ std::string fitNumber(double value, const std::string& text) {
   return stars;
 }
 
+namespace {
+
+// The formatter's text as it stands (its leading blanks align the readout) when it fits the
+// field, else the number shortened to the field's room.
+std::string readoutNumber(double value, float shown) {
+  const std::string text = StringFormatter(shown);
+  const size_t first = text.find_first_not_of(' ');
+  const bool plain = first != std::string::npos && text.find_first_of("IN", first) == std::string::npos;
+  if (plain && std::isfinite(value) && text.size() - first <= kReadoutDigits && text.size() <= kReadoutDigits + 2)
+    return text;
+  return fitNumber(value, text);
+}
+
+}  // namespace
+
 std::string dataBarCaseText(double seconds, int64_t kase) {
   std::string text = " #" + rt::PSstrLong(kase + 1) + ";  ";
   const double t = seconds;
   if (!std::isfinite(t)) return text + " " + kCannotShow;
   const double m = t * 0.0166667;
-  if (t > 172800) return text + fitNumber(m / 1440, StringFormatter(float(m / 1440))) + " d";
-  if (t > 60 && m > 60) return text + fitNumber(m / 60, StringFormatter(float(m / 60))) + " h";
-  if (t > 60) return text + fitNumber(m, StringFormatter(float(m))) + " min";
+  if (t > 172800) return text + readoutNumber(m / 1440, float(m / 1440)) + " d";
+  if (t > 60 && m > 60) return text + readoutNumber(m / 60, float(m / 60)) + " h";
+  if (t > 60) return text + readoutNumber(m, float(m)) + " min";
   // Numbers are never longer than the field takes, so seconds keep their long unit.
-  return text + fitNumber(t, StringFormatter(float(t))) + " sec";
+  return text + readoutNumber(t, float(t)) + " sec";
 }
 
 std::string clockText(double T) {
   if (!std::isfinite(T) || std::fabs(T) > kClockLimitMinutes) return kCannotShow;
-  // Whole days are taken off in one step; a time before midnight of the first day counts
-  // back from the end of that day.
-  T = std::fmod(T, 1440.0);
-  if (T < 0) T += 1440.0;
-  const double M = std::trunc(T);
-  const int minutes = int(M);
-  const int hours = minutes / 60;
-  const int secs = int(std::trunc((T - M) * 60));
-  return rt::PSstrLong(hours) + ":" + twoDigits(minutes - 60 * hours) + ":" + twoDigits(secs);
+  // Whole seconds are counted first, so a time a rounding error short of a second (20 s
+  // as a third of a minute) still shows that second; days are taken off in one step, and
+  // a time before midnight of the first day counts back from the end of that day.
+  const double seconds = T * 60;
+  double whole = std::floor(seconds);
+  if (seconds - whole > 1 - 1e-6) whole += 1;
+  double ofDay = std::fmod(whole, 86400.0);
+  if (ofDay < 0) ofDay += 86400.0;
+  const int secs = int(ofDay);
+  const int hours = secs / 3600;
+  const int minutes = secs / 60 - 60 * hours;
+  return rt::PSstrLong(hours) + ":" + twoDigits(minutes) + ":" + twoDigits(secs % 60);
 }
 
 std::string dataBarValueText(float value) { return "value" + fitNumber(value, StringFormatter(value)); }

@@ -18,18 +18,8 @@ void ResizeTheMainWindow(int16_t) {}
 void ChangeCHARTHITE(int16_t) { NotAvailable("Strip Heights"); }
 void MultiChannelDisplay(int16_t) { NotAvailable("Show Multiple Channels"); }
 void MultiChannelChanSelectWindow(int16_t) {}
-void ToolBar() {}
-void DRAWTOOLS() {}
-void HandlePlotDIALOG() {}
-void ShiftBlockLeft() {}
-void ShiftBlockRight() {}
-void ShiftBlockRules() { NotAvailable("Block Shift Rules"); }
-void AUTOBLOCK() { NotAvailable("Block Width"); }
 void InsertMarker() { NotAvailable("Insert Marker"); }
 void ShowNotes() { NotAvailable("Show Notes"); }
 void ShowOnLineNOTE(int16_t note) { notBuilt(callText("ShowOnLineNOTE", note), "On-line Note"); }
-void SetUpAllValuesDisplay() { NotAvailable("Channel Values to Display"); }
-void DoALLVALUES(int16_t) {}
-void CloseValFields() {}
 
 }  // namespace qv

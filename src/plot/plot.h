@@ -109,6 +109,9 @@ void ShowNotes();
 void ShowOnLineNOTE(int16_t note);
 void SetUpAllValuesDisplay();
 void DoALLVALUES(int16_t flag);
+// Window 4 "Channel Values": the value column at its standard place or where the user clicks;
+// action is 4 afterwards when the window was closed.
+void PlaceALLVALUES();
 void CloseValFields();
 void CloseThisPlotWindow(int16_t slot);
 

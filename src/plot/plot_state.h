@@ -72,6 +72,8 @@ extern float BlockMinY, BlockMaxY;
 extern double BlockXscale;
 // Non-zero while the values of all chosen channels are shown under the pointer.
 extern int16_t AllValues;
+// Top-left corner of the all-values column in the plot window.
+extern int16_t avbx, avby;
 
 // Horizontal scale: pixels per case of the paged view.
 extern int16_t Xstep;

@@ -15,6 +15,10 @@ void GETAREA();
 void RUNAVERAGE();
 void PairsDIFFERENCE();
 void SelectSubset();
+// The quick-choice duration buttons beside field 101 of the output window, for a stretch of
+// caseCount cases; and a click on one of them (eventID) rewriting field 101.
+void INTERVALCHOICE(int32_t caseCount);
+void SETimeIntVlCHOICE();
 
 // The baseline of an integral (118 to 121); the time base IntegrationUnit is in
 // stats/stats_state.h.

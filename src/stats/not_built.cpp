@@ -1,4 +1,5 @@
 // Block-statistics entry points that this build does not have yet.
+#include "core/event_state.h"
 #include "core/stub_log.h"
 #include "stats/commands.h"
 
@@ -10,6 +11,9 @@ void Minimum_Maximum_Level(int16_t code) {
 }
 void GETAREA() { notBuilt(callText("GETAREA"), "Integrate Block"); }
 void RUNAVERAGE() { notBuilt(callText("RUNAVERAGE"), "Running Average"); }
+// The quick-choice buttons are not drawn yet: the duration is typed into field 101.
+void INTERVALCHOICE(int32_t) {}
+void SETimeIntVlCHOICE() { action = eventID = 0; }
 void PairsDIFFERENCE() { notBuilt(callText("PairsDIFFERENCE"), "Pairs Difference"); }
 
 }  // namespace qv

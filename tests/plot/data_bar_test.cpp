@@ -20,10 +20,14 @@ TEST(DataBar, ReadoutTextsShowWhatCannotBeShownAsStars) {
     int64_t kase;
     const char* text;
   } cases[] = {
-      {44, 44, " # 45;   44.000 sec"},
+      {44, 44, " # 45;    44.000 sec"},
+      {30, 30, " # 31;    30.000 sec"},
       {0.5, 1, " # 2;   0.5 sec"},
-      {90, 90, " # 91;   1.500 min"},
-      {7200, 7200, " # 7201;   2.000 h"},
+      {90, 90, " # 91;    1.500 min"},
+      {1200, 1200, " # 1201;    20.000 min"},
+      {200000, 20000, " # 20001;    2.315 d"},
+      {5034, 5034, " # 5035;    1.398 h"},
+      {7200, 7200, " # 7201;    2.000 h"},
       {6099999.0 * 3600, 6099999, " # 6100000;   254167 d"},  // seven digits and days
       {1e36, 6099999, " # 6100000;   1.16E+31 d"},  // shortened to the field's room
       {1e45, 6099999, " # 6100000;   1.16E+40 d"},  // past the largest float
@@ -32,6 +36,14 @@ TEST(DataBar, ReadoutTextsShowWhatCannotBeShownAsStars) {
   for (const auto& c : cases) EXPECT_EQ(dataBarCaseText(c.seconds, c.kase), c.text) << c.seconds;
 
   EXPECT_EQ(clockText(555 + 600), " 19:15:00");
+  // Times of day of the data bar: interval x case / 60 + the start in minutes.
+  EXPECT_EQ(clockText(1.0 * 90 / 60 + 485), " 8:06:30");
+  EXPECT_EQ(clockText(1.0 * 1200 / 60 + 1430), " 0:10:00");
+  EXPECT_EQ(clockText(10.0 * 20000 / 60), " 7:33:20");
+  EXPECT_EQ(clockText(1.0 * 5034 / 60 + 552), " 10:35:54");
+  // A third of a minute is a rounding error short of 20 s in a double.
+  EXPECT_EQ(clockText(1.0 * 20 / 60), " 0:00:20");
+  EXPECT_EQ(clockText(1e30 * 20 / 60), "**");
   EXPECT_EQ(clockText(1439.5 + 1440 * 3), " 23:59:30");
   EXPECT_EQ(clockText(-30), " 23:30:00");
   // A huge interval: the seconds of the day are lost, which is not a time to show.
@@ -86,7 +98,7 @@ TEST(DataBar, UpdateDataBarWritesTheCaseTimeAndValue) {
   ActiveChannel = 1;
   rt::bringWindowForward(1000);
   UpdateDataBar(60.0f * 10, 10);
-  EXPECT_EQ(rt::editTextIn(1000, 54), " # 11;   10.000 min");
+  EXPECT_EQ(rt::editTextIn(1000, 54), " # 11;    10.000 min");
   EXPECT_EQ(rt::editTextIn(1000, 55), " 10:10:00");
   EXPECT_EQ(rt::editTextIn(1000, 56), "value 2.500");
   EXPECT_FLOAT_EQ(tmFloat, 2.5f);
