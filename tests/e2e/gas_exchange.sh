@@ -54,11 +54,18 @@ lines = open(sys.argv[1], encoding="utf-8", errors="replace").read().replace("\r
 head = [x.strip() for x in lines[0].split(",")]
 assert head[0] == "120" and head[2] == "3", ("header", lines[0])
 assert any("VO2 # 2; ml/min" in l for l in lines), "no channel labelled VO2 # 2; ml/min"
-rows = [l.split(",") for l in lines if l.count(",") == 2]
-values = [float(r[2]) for r in rows if r[0].strip() not in ("120",)]
-assert len(values) >= 120, ("rows", len(values))
-for v in values[-120:]:
+rows = []
+for l in lines:
+    cells = [c.strip() for c in l.rstrip(",").split(",")]
+    try:
+        rows.append([float(c) for c in cells])
+    except ValueError:
+        pass
+cases = [r for r in rows if len(r) == 3 and r[:2] == [1.0, 100.0]]
+assert len(cases) == 120, ("cases", len(cases))
+values = [r[2] for r in cases]
+for v in values:
     assert abs(v - 1.24853) < 2e-5, v
-print("channel 3: %d cases of %.5f" % (len(values[-120:]), values[-1]))
+print("channel 3: %d cases of %.5f" % (len(values), values[-1]))
 PY
 finish
