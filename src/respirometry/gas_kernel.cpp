@@ -145,7 +145,7 @@ void computeRespiratory(const GasKernelSettings& s, const GasKernelInputs& in, s
     const float c = companion ? in.companion[i] * companionScale : 0.0f;
     const float Fd = F * D;
     x = s.gasType == 1 ? vo2Term(s, r, x, d, Fd, c) : vco2Term(s, r, x, d, Fd, c);
-    x = x / endDivisor;
+    if (absorbEnd || maskEnd) x = x / endDivisor;
     out[i] = s.useVCO2 == 0 ? F * x * s.flowcon * D : s.flowcon * x;
   }
 }
