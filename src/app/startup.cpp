@@ -31,6 +31,7 @@
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "respirometry/commands.h"
+#include "respirometry/gas_settings.h"
 #include "rhythm/commands.h"
 #include "runtime/app.h"
 #include "runtime/clock.h"
@@ -57,8 +58,8 @@ constexpr uint32_t kFlyStepTicks = 3;
 void prefsDefaults() {
   prefsArray[7] = 60;
   prefsArray[8] = 14;
-  for (int i : {9, 10, 11, 13, 15, 16, 18, 19, 20, 21, 22, 23, 24, 25, 28, 29, 30, 31, 32, 34, 44, 46, 47, 57, 59, 60,
-                61, 62, 72, 75})
+  for (int i : {6, 9, 10, 11, 13, 15, 16, 18, 19, 20, 21, 22, 23, 24, 25, 28, 29, 30, 31, 32, 34, 44, 46, 47, 57, 59,
+                60, 61, 62, 72, 75})
     prefsArray[i] = 1;
   for (int i : {2, 12, 14, 17, 26, 27, 33, 35, 36, 37, 43, 53, 56}) prefsArray[i] = 0;
   // This system's version; [68] marks a system that shows the image cross cursor (ours does).
@@ -74,6 +75,7 @@ void settingDefaults() {
   salinity = 2.0f;
   FlowMode = 1;
   DryAir = AbsorbCO2upstream = oH2O = 1;
+  ResetGasExchangeSettings();
   WaterSystem = DoConstantVolume = AbsoluteUnits = WaterUnits = MassUnit = 0;
   startRH = blockvalue = ibase = parse = 0;
   ScaleMode = DefaultScaleMode = 2;

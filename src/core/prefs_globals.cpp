@@ -38,7 +38,8 @@ namespace {
 
 constexpr std::array<int16_t, 91> prefsDefaults() {
   std::array<int16_t, 91> d{};
-  for (int i : {9, 10, 11, 13, 15, 16, 18, 19, 20, 21, 22, 23, 24, 25, 28, 29, 30, 31, 32, 34, 44, 46, 47, 57, 59,
+  // [6]: gas exchange stores its result in a new channel unless told otherwise.
+  for (int i : {6, 9, 10, 11, 13, 15, 16, 18, 19, 20, 21, 22, 23, 24, 25, 28, 29, 30, 31, 32, 34, 44, 46, 47, 57, 59,
                 60, 61, 62, 72, 75})
     d[size_t(i)] = 1;
   d[7] = 60;

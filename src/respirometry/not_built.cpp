@@ -1,13 +1,14 @@
 // Respirometry entry points that this build does not have yet.
 #include "core/stub_log.h"
 #include "respirometry/commands.h"
+#include "respirometry/stand_ins.h"
 
 namespace qv {
 
-void GASEXCHANGE(int16_t fromScript) {
-  const char* name = GasType == 2 ? "Compute VCO\u2082" : GasType == 3 ? "Compute EWL" : "Compute VO\u2082";
-  notBuilt(callText("GASEXCHANGE", fromScript), name);
-}
+int16_t FLOWSYSTEM() { return 0; }
+int16_t WaterComp(int16_t) { return 0; }
+int16_t RH_Temp_Calcs(std::string_view, int16_t, int16_t) { return 0; }
+int16_t RHVO2andVCO2() { return 0; }
 void WATERVO2(int16_t fromScript) { notBuilt(callText("WATERVO2", fromScript), "VO\u2082 in Water"); }
 void ANALYZER_HUMIDITY(int16_t fromScript) {
   notBuilt(callText("ANALYZER_HUMIDITY", fromScript), "Sensor Humidity Correction");

@@ -153,15 +153,18 @@ TEST_F(Dispatcher, GasExchangeTakesItsPreStepsInOrder) {
   DoSMOOTH = 1;
   prefsArray[5] = 1;
   prefsArray[4] = 1;
+  qvtest::script({"dialog 4 4"});  // the gas-exchange window, closed
   DoMENU(76, 2);
-  EXPECT_EQ(calls, (Calls{"SMOOTHING(0)", "FixTheBASELINE(0)", "LAGTIME(0, 0)", "GASEXCHANGE(0)"}));
+  EXPECT_EQ(calls, (Calls{"SMOOTHING(0)", "FixTheBASELINE(0)", "LAGTIME(0, 0)"}));
   EXPECT_EQ(GasType, 2);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
 
   calls.clear();
   DoSMOOTH = prefsArray[5] = prefsArray[4] = 0;
   DoMENU(76, 5);
   EXPECT_EQ(calls, Calls{"GASEXCHANGE(0)"});
   EXPECT_EQ(GasType, 3);
+  qvtest::script({"dialog 4 4"});
   DoMENU(76, 1);
   EXPECT_EQ(GasType, 1);
 

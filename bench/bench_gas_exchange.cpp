@@ -1,0 +1,91 @@
+// VO2 over a full-size channel (6,100,000 cases) with a flow channel beside one plain pass
+// that reads the same two inputs. Standard should stay within 4x of the pass; Instantaneous
+// takes one exponential a case (its flow changes every case) and should stay within 15x.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "respirometry/gas_kernel.h"
+
+namespace {
+
+constexpr size_t kCases = 6100000;
+
+std::vector<float> noisy(float base, float spread, uint32_t seed) {
+  std::vector<float> s(kCases + 1);
+  for (auto& f : s) {
+    seed = seed * 1664525u + 1013904223u;
+    f = base + spread * float(seed >> 8) * (1.0f / 16777216.0f);
+  }
+  return s;
+}
+
+const std::vector<float>& gas() {
+  static const std::vector<float> v = noisy(0.5f, 1.0f, 12345);
+  return v;
+}
+const std::vector<float>& flow() {
+  static const std::vector<float> v = noisy(450.0f, 100.0f, 777);
+  return v;
+}
+
+void ReadPass(benchmark::State& state) {
+  const std::vector<float>& g = gas();
+  const std::vector<float>& f = flow();
+  for (auto _ : state) {
+    float sum = 0.0f;
+    for (size_t k = 0; k <= kCases; ++k) sum += g[k] + f[k];
+    benchmark::DoNotOptimize(sum);
+  }
+}
+
+void runKernel(benchmark::State& state, bool instantaneous) {
+  qv::GasKernelSettings s;
+  s.instantaneous = instantaneous;
+  qv::GasKernelInputs in;
+  in.gas = gas();
+  in.flow = flow();
+  std::vector<float> out(kCases + 1);
+  for (auto _ : state) {
+    qv::computeGasExchange(s, in, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+
+void Standard(benchmark::State& state) { runKernel(state, false); }
+void Instantaneous(benchmark::State& state) { runKernel(state, true); }
+
+BENCHMARK(ReadPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(Standard)->Unit(benchmark::kMillisecond);
+BENCHMARK(Instantaneous)->Unit(benchmark::kMillisecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> seconds;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs)
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
+        seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  const double bound = reporter.seconds["ReadPass"];
+  if (bound <= 0) return 0;
+  for (const auto& [name, goal] : {std::pair<const char*, double>{"Standard", 4}, {"Instantaneous", 15}}) {
+    const double t = reporter.seconds[name];
+    std::printf("VO2 %s over %zu cases with a flow channel: %.1f ms, read pass %.1f ms, ratio %.2f (goal <= %.0f)\n",
+                name, kCases, t * 1e3, bound * 1e3, t / bound, goal);
+  }
+  return 0;
+}
