@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/line_values.h"
 #include "fitting/line_fit.h"
 
 namespace qv {
