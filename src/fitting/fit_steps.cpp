@@ -38,3 +38,12 @@ void logModelRefused(const std::string& why) {
 }
 
 }  // namespace qv
+
+#include "core/filetable.h"
+
+namespace qv {
+bool scratchChannel(int slot) {
+  if (!gPointersToFileData[slot][0]) gPointersToFileData[slot][0] = allocateSamples(nCases[slot]);
+  return gPointersToFileData[slot][0] != nullptr;
+}
+}  // namespace qv

@@ -21,3 +21,9 @@ void completeFitStep(int16_t step, std::initializer_list<std::pair<int, float>> 
 void logModelRefused(const std::string& why);
 
 }  // namespace qv
+
+namespace qv {
+// Channel 0 of a slot, the work column the fits copy into; made when the slot has none.
+// False when it cannot be had.
+bool scratchChannel(int slot);
+}  // namespace qv

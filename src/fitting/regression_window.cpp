@@ -175,13 +175,14 @@ bool handle(int f, const float*& replayed) {
 void REGRESSION() {
   HelpSubject = kRegressionHelp;
   const int f = TheFileInUse;
-  if (f < 0 || f >= kMaxOpenFiles || nChannels[f] < 2 || nCases[f] < 1 || !gPointersToFileData[f][0]) return;
+  if (f < 0 || f >= kMaxOpenFiles || nChannels[f] < 2 || nCases[f] < 1 || !scratchChannel(f)) return;
   SavedHandlers saved;
   const float* replayed = replayedStep(kCodeRegression);
   const int16_t step = RecordScriptStep(kCodeRegression);
   AnalysisCode = kCodeRegression;
   rt::closeWindow(50);
   if (openForChannels(f, replayed)) {
+    rt::bringWindowForward(kResultsWindow);
     installModalHandlers();
     rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
     rt::setHandler(rt::Vector::Mouse, noMOUSE);

@@ -204,7 +204,7 @@ void eventLoop(Run& r) {
 
 void TIMESLOPE() {
   const int f = TheFileInUse;
-  if (f < 0 || f >= kMaxOpenFiles || nCases[f] < 1 || nChannels[f] < 1 || !gPointersToFileData[f][0]) return;
+  if (f < 0 || f >= kMaxOpenFiles || nCases[f] < 1 || nChannels[f] < 1 || !scratchChannel(f)) return;
   SavedHandlers saved;
   HelpSubject = kSlopeHelp;
   Run r;
@@ -235,6 +235,7 @@ void TIMESLOPE() {
   MakeButtonChannelLabelWindow(kResultsWindow);
   rt::setOutputWindow(kResultsWindow);
   if (rt::controlExists(ch)) rt::setButtonState(ch, 2);
+  rt::bringWindowForward(kResultsWindow);
   installModalHandlers();
   rt::setHandler(rt::Vector::Edit, AnalysisWindowKeys);
   rt::setHandler(rt::Vector::Mouse, noMOUSE);
