@@ -1,6 +1,7 @@
 #include "output/report_inputs.h"
 
 #include "core/filetable.h"
+#include "fitting/fit_state.h"
 #include "output/output_state.h"
 #include "plot/plot_state.h"
 #include "runtime/utf8.h"
@@ -42,6 +43,25 @@ ReportInputs publishedReportInputs(int slot, int channel) {
   in.BeginAverage = BeginAverage;
   in.EndAverage = EndAverage;
   in.IntegrationUnit = IntegrationUnit;
+  if (AnalysisCode == kCodeSlopeVsTime || AnalysisCode == kCodeRegression) {
+    // The line fits report their own record: the count of the cases fitted, not the block's.
+    in.UseLogY = UseLogY;
+    in.ValueOfA = LastFit.a;
+    in.ValueOfB = LastFit.b;
+    in.rsquared = LastFit.r2;
+    in.nPoints = LastFit.n;
+    Pslope = slope;
+    in.Pslope = Pslope;
+    TestSlope();
+    in.SlopeTestProb = SlopeTestProb = probability;
+    slope = 0.0f;
+    TestSlope();
+    in.SlopeZeroProb = SlopeZeroProb = probability;
+    slope = Pslope;
+    in.TimeUnits = TimeUnits;
+    in.MainDataChannel = RegressionXChannel;
+    in.SecondChannel = RegressionYChannel;
+  }
   return in;
 }
 

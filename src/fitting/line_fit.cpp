@@ -1,0 +1,146 @@
+#include "fitting/line_fit.h"
+
+#include <algorithm>
+#include <numbers>
+
+namespace qv {
+
+namespace {
+
+// The slope, intercept and r² from the sums; each NaN when its divisor is zero.
+void finish(LineFit& f) {
+  if (f.n < 1 || f.Sxx <= 0.0) return;
+  const double b = f.Sxy / f.Sxx;
+  f.b = float(b);
+  f.a = float(f.meanY - f.meanX * double(f.b));
+  if (f.Syy > 0.0) f.r2 = float(f.Sxy * f.Sxy / f.Sxx / f.Syy);
+}
+
+int32_t clampedEnd(std::span<const float> v, int32_t end, const CaseFilters& filters) {
+  const int64_t last = int64_t(v.size()) - 1;
+  return int32_t(std::min<int64_t>({int64_t(end), last, int64_t(filters.lastCase())}));
+}
+
+}  // namespace
+
+float timeStep(float interval, int16_t timeUnits) {
+  switch (timeUnits) {
+    case 1: return float(double(interval) * 0.0166667);
+    case 2: return float(double(interval) / 3600.0);
+    case 3: return float(double(interval) / 86400.0);
+    default: return interval;
+  }
+}
+
+const char* timeUnitName(int16_t timeUnits) {
+  switch (timeUnits) {
+    case 1: return "minutes";
+    case 2: return "hours";
+    case 3: return "days";
+    default: return "seconds";
+  }
+}
+
+float fitLog10(float v) { return float(std::log(double(v)) * 0.434294); }
+
+bool allPositive(std::span<const float> x, int32_t begin, int32_t end) {
+  begin = std::max(begin, 1);
+  end = int32_t(std::min<int64_t>(end, int64_t(x.size()) - 1));
+  for (int32_t k = begin; k <= end; ++k)
+    if (!(x[size_t(k)] > 0.0f)) return false;
+  return true;
+}
+
+LineFit fitAgainstTime(std::span<const float> y, int32_t begin, int32_t end, const CaseFilters& filters,
+                       float dt) {
+  LineFit f;
+  begin = std::max(begin, 1);
+  end = clampedEnd(y, end, filters);
+  const double step = dt;
+  double sx = 0.0, sy = 0.0;
+  for (int32_t k = begin; k <= end; ++k) {
+    if (!filters.includes(k)) continue;
+    ++f.n;
+    sx += double(k) * step;
+    sy += y[size_t(k)];
+  }
+  if (f.n < 1) return f;
+  f.meanX = sx / f.n;
+  f.meanY = sy / f.n;
+  for (int32_t k = begin; k <= end; ++k) {
+    if (!filters.includes(k)) continue;
+    const double dx = double(k) * step - f.meanX, dy = double(y[size_t(k)]) - f.meanY;
+    f.Sxx += dx * dx;
+    f.Syy += dy * dy;
+    f.Sxy += dx * dy;
+  }
+  finish(f);
+  f.aAtZero = f.a;
+  if (!std::isnan(f.a)) f.a = float(double(f.b) * (step * double(begin)) + double(f.a));
+  return f;
+}
+
+LineFit fitBetween(std::span<const float> x, std::span<const float> y, int32_t begin, int32_t end,
+                   const CaseFilters& filters) {
+  LineFit f;
+  begin = std::max(begin, 1);
+  end = std::min(clampedEnd(x, end, filters), clampedEnd(y, end, filters));
+  double sx = 0.0, sy = 0.0;
+  for (int32_t k = begin; k <= end; ++k) {
+    if (!filters.includes(k)) continue;
+    ++f.n;
+    sx += x[size_t(k)];
+    sy += y[size_t(k)];
+  }
+  if (f.n < 1) return f;
+  f.meanX = sx / f.n;
+  f.meanY = sy / f.n;
+  for (int32_t k = begin; k <= end; ++k) {
+    if (!filters.includes(k)) continue;
+    const float dx = float(double(x[size_t(k)]) - f.meanX), dy = float(double(y[size_t(k)]) - f.meanY);
+    f.Sxx += dx * dx;
+    f.Syy += dy * dy;
+    f.Sxy += dx * dy;
+  }
+  finish(f);
+  return f;
+}
+
+double twoSidedStudentP(double t, int32_t df) {
+  if (df < 1 || std::isnan(t)) return NAN;
+  if (std::isinf(t)) return 0.0;
+  if (df % 2 == 0) {
+    const double theta = df / (t * t + df);
+    double sum = 1.0, term = 1.0;
+    for (int32_t i = 2; i <= df - 2; i += 2) {
+      term *= double(i - 1) / i * theta;
+      sum += term;
+    }
+    return 1.0 - std::sqrt(1.0 - theta) * sum;
+  }
+  const double theta = std::atan(std::fabs(t) / std::sqrt(double(df)));
+  const double c = std::cos(theta);
+  double sum = 0.0;
+  if (df > 1) {
+    double term = c;
+    sum = term;
+    for (int32_t j = 3; j <= df - 2; j += 2) {
+      term *= double(j - 1) / j * c * c;
+      sum += term;
+    }
+  }
+  return 1.0 - 2.0 / std::numbers::pi * (theta + std::sin(theta) * sum);
+}
+
+float testSlope(const LineFit& fit, float slope) {
+  if (fit.n < 3 || !(fit.Sxx > 0.0) || std::isnan(fit.b)) return kNotComputed;
+  const double q = float(fit.Sxy * fit.Sxy / fit.Sxx);
+  const double s2 = (fit.Syy - q) / double(fit.n - 2) / fit.Sxx;
+  if (!(s2 > 0.0) || !std::isfinite(s2)) return kNotComputed;
+  const double t = double(fit.b - slope) / std::sqrt(s2);
+  float p = float(twoSidedStudentP(t, fit.n - 2));
+  if (std::isnan(p)) return kNotComputed;
+  return p < 0.00001f ? 0.00001f : p;
+}
+
+}  // namespace qv
