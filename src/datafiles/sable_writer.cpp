@@ -112,6 +112,8 @@ std::string writeSableFile(const DataFileView& file, int32_t first, int32_t last
                            SableSaveReport* report) {
   if (!file.meta || first < 0 || last > file.nCases || first >= last || channels.empty())
     return "there are no cases to save.";
+  for (int16_t c : channels)
+    if (c < 1 || c > file.nChannels || c > kMaxChannels || !file.channels[size_t(c)]) return "a channel to save is missing.";
   const FileMeta& meta = *file.meta;
   Out out(sink);
   writeHeader(out, file, last - first, channels.size());

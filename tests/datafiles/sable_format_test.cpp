@@ -265,9 +265,19 @@ TEST(SableFormat, NotesBeforeTheRecordsAndMarkersBeyondTheTable) {
 }
 
 TEST(SableFormat, ChannelsBeyondFortyAreSkippedWithTheirRowWidth) {
-  const DataFile f = madeFile(45, 5);
-  const DataFile g = decodeOk(encodeAll(f));
-  SableLoadResult r = decodeSableFile(SpanSource(encodeAll(f)));
+  // 45 channels of 5 cases; sample k of channel c is c * 100 + k.
+  HandBytes h;
+  h.f32le(1003.0f).i32le(0x3F8CCCCC).f32le(45).f32le(5).f32le(1);
+  for (int k = 0; k <= 5; ++k)
+    for (int c = 1; c <= 45; ++c) h.f32le(float(c * 100 + k));
+  for (int k = 0; k < 45 * 9; ++k) h.f32le(10.0f);
+  for (float v : {5.0f, 14.0f, 2024.0f, 10.0f, 0.0f, 5.0f}) h.f32le(v);
+  h.padded("", 240).i32le(0).padded("", 8);
+  for (int c = 1; c <= 45; ++c) record(h, "chan " + std::to_string(c), "", 0, 1);
+
+  const SableLoadResult r = decodeSableFile(SpanSource(h.b));
+  ASSERT_TRUE(r.ok());
+  const DataFile& g = r.file;
   EXPECT_EQ(r.report.channelsInFile, 45);
   EXPECT_EQ(g.nChannels, 40);
   EXPECT_EQ(g.channels[40][5], 4005.0f);
