@@ -67,7 +67,9 @@ const Recording& recording() {
   return r;
 }
 
+// The bound: the whole file read into a new buffer, as the reader reads into new arrays.
 size_t plainRead(const std::string& path, std::vector<uint8_t>& buffer) {
+  buffer = std::vector<uint8_t>(size_t(recording().size));
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return 0;
   const size_t got = std::fread(buffer.data(), 1, buffer.size(), f);
