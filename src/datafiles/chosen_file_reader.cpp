@@ -2,6 +2,7 @@
 // file in place, and what the loading window shows meanwhile. A file that cannot be read is
 // refused with its reason; nothing of it reaches the file table here.
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "app/chooser.h"
@@ -12,6 +13,7 @@
 #include "core/notices.h"
 #include "core/sounds.h"
 #include "core/warning.h"
+#include "datafiles/bcd_format.h"
 #include "datafiles/binary_format.h"
 #include "datafiles/file_facts.h"
 #include "datafiles/file_source.h"
@@ -21,8 +23,11 @@
 #include "datafiles/load_windows.h"
 #include "datafiles/open_road.h"
 #include "datafiles/open_rules.h"
+#include "datafiles/sable_format.h"
 #include "datafiles/text_data_format.h"
+#include "runtime/bytes.h"
 #include "runtime/events.h"
+#include "runtime/numtext.h"
 #include "runtime/windows.h"
 
 namespace qv {
@@ -135,6 +140,90 @@ std::optional<DataFile> readOwnText(int slot, FileSource& file, int64_t cases) {
   return std::move(r.file);
 }
 
+// The Sable file's facts in the loading window: its maker, version and counts, and in red
+// when it has more channels than a file can hold.
+void showSableFacts(int slot, const DataFile& f, const SableLoadReport& rep) {
+  if (!rt::windowExists(kLoadingWindow)) return;
+  rt::setOutputWindow(kLoadingWindow);
+  DataFileLoadStatus(1, "Importing File. . .");
+  EmbossPrint(1, "Sable Systems", 18, 15, 116);
+  SetTextStyle(KestrixFont, 14, 0);
+  rt::foreColor(RGBblue);
+  rt::drawString("  SSCF or ExpeData, V." + rt::PSstr(rep.version));
+  rt::foreColor(RGBblack);
+  CasesInFileToMerge = f.nCases;
+  ChannelsInFileToMerge = f.nChannels;
+  FileInfoFLOATS[slot][1] = f.meta.info[1];
+  SHOWFILEDATAx(f.meta.startDate, f.meta.startTime);
+  SetTextStyle(KestrixFont, 12, 0);
+  if (rep.markersInFile > 0) PrintAt(16, 175, markersPresentLine(rep.markersInFile));
+  if (rep.channelsInFile > kMaxChannels) {
+    bzot();
+    SetTextStyle(KestrixFont, 16, 0);
+    rt::foreColor(RGBred);
+    PrintAt(16, 195, "(only the first" + rt::PSstrLong(kMaxChannels) + " channels will be read!) ");
+    rt::foreColor(RGBblack);
+  }
+  rt::flushWindow(kLoadingWindow);
+}
+
+// The case count of a Sable header, before the file is read: a long read is announced.
+double sableCasesInHead(std::span<const uint8_t> head) {
+  if (head.size() < size_t(kSableHeaderBytes)) return 0;
+  rt::ByteReader r(head);
+  r.skip(12);
+  return std::trunc(double(r.f32le()));
+}
+
+std::optional<DataFile> readSable(int slot, const FileSource& file, std::span<const uint8_t> head) {
+  const double cases = sableCasesInHead(head);
+  if (cases >= kSableLongLoad && cases <= kMaxCases) LongLoadTimeWarning(0);
+  SableLoadResult r = decodeSableFile(file, gAllocate);
+  rt::closeWindow(kLoadWarningWindow);
+  if (!r.ok()) {
+    if (r.failure == LoadFailure::OutOfMemory) NotEnoughMemoryToLoad();
+    else BADFILE(r.report.tooManyCases ? 1 : 0);
+    return std::nullopt;
+  }
+  if (!intervalAccepted(slot, r.file, r.report.zeroInterval)) return std::nullopt;
+  showSableFacts(slot, r.file, r.report);
+  if (r.report.markersInFile > kMaxMarkers) MarkersWarning();
+  showLoadCautions(r.report.warnings);
+  return std::move(r.file);
+}
+
+// The channel count of a BCD header, before the file is read: a step of the bar a channel.
+int bcdChannelsInHead(std::span<const uint8_t> head) {
+  const auto cr = std::find(head.begin(), head.end(), uint8_t(13));
+  const size_t at = size_t(cr - head.begin()) + 1 + 8;
+  if (cr == head.end() || at + 4 > head.size()) return 0;
+  const float channels = Read_BCD(std::span<const uint8_t, 4>(head.data() + at, 4));
+  return channels >= 1 && channels <= kMaxChannels ? int(channels) : 0;
+}
+
+std::optional<DataFile> readBCD(int slot, const FileSource& file, std::span<const uint8_t> head) {
+  const int channels = bcdChannelsInHead(head);
+  if (rt::windowExists(kLoadingWindow) && channels > 0) {
+    rt::setOutputWindow(kLoadingWindow);
+    SetTextStyle(KestrixFont, 14, 0);
+    PrintAt(40, 90, "Converting BCD... ");
+    MinimumProgressBarValue = 0;
+    buildProgressBAR(40, 5, 332, 16, int16_t(channels), kLoadingWindow);
+  }
+  BCDLoadResult r = decodeBCDFile(file, gAllocate, [](int channel) { UpdateProgressBar(channel); });
+  rt::removeControl(777);
+  if (!r.ok()) {
+    if (r.failure == LoadFailure::OutOfMemory) NotEnoughMemoryToLoad();
+    else BADFILE(r.badFileKind);
+    return std::nullopt;
+  }
+  if (!intervalAccepted(slot, r.file, r.zeroInterval)) return std::nullopt;
+  showFileFacts(slot, r.file, "  BCD binary file", r.markersInFile);
+  if (r.markersInFile > kMaxMarkers) MarkersWarning();
+  if (r.markersDropped > 0) showLoadCautions({markersDroppedLine(r.markersDropped)});
+  return std::move(r.file);
+}
+
 }  // namespace
 
 void setLoadAllocator(SampleArray (*allocate)(int32_t cases)) { gAllocate = allocate ? allocate : allocateSamples; }
@@ -164,8 +253,8 @@ std::optional<DataFile> ReadChosenFile(int16_t slot, const std::string& path) {
   switch (d.type) {
     case kTypeOwnBinary: return readOwnBinary(slot, *file);
     case kTypeOwnText: return readOwnText(slot, *file, d.firstNumber);
-    case kTypeBCD: NotAvailable("Opening BCD data files"); return std::nullopt;
-    case kTypeSable: NotAvailable("Opening Sable ExpeData files"); return std::nullopt;
+    case kTypeBCD: return readBCD(slot, *file, head);
+    case kTypeSable: return readSable(slot, *file, head);
     default:
       if (d.badFileKind != 1) bzot();
       BADFILE(d.badFileKind == 1 ? 1 : 0);

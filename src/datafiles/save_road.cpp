@@ -130,7 +130,6 @@ SaveResult runSave(int16_t f, int16_t ask, int16_t inPlace, int16_t compacted) {
     const SaveFormatChoice choice = FileFormatSelection();
     if (prefsArray[26]) ConditionalSaveWindow(job.channels.front());
     if (choice.format == kSaveCsv) return notInThisBuild("Save in Text Format (.csv file)");
-    if (choice.format == kSaveSable) return notInThisBuild("Save in SABLE ExpeData Binary Format");
     job.format = choice.format;
     path = askForLocation(f, proposedSaveName(displayName(f), choice.format));
   }

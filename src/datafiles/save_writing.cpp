@@ -12,10 +12,13 @@
 #include "datafiles/binary_format.h"
 #include "datafiles/datafile.h"
 #include "datafiles/file_facts.h"
+#include "datafiles/load_windows.h"
+#include "datafiles/sable_format.h"
 #include "datafiles/text_data_format.h"
 #include "datafiles/text_size_warning.h"
 #include "runtime/atomic_file.h"
 #include "runtime/files.h"
+#include "runtime/numtext.h"
 #include "runtime/utf8.h"
 #include "runtime/windows.h"
 #include "scripts/script_recorder.h"
@@ -67,6 +70,52 @@ std::string writeText(const SaveJob& job, const DataFileView& view, const std::s
   return out.commit() ? std::string() : out.error();
 }
 
+// The count of values being saved as the status window shows it: digits grouped by
+// thousands from 10,000 on.
+std::string valueCountText(int64_t count) {
+  if (count <= 9999) return std::to_string(count);
+  static constexpr std::string_view kPictures[] = {"##,###", "###,###", "#,###,###", "##,###,###", "###,###,###"};
+  int64_t limit = 99999;
+  for (std::string_view picture : kPictures) {
+    if (count <= limit || picture == kPictures[4]) return rt::PSusing(picture, double(count));
+    limit = limit * 10 + 9;
+  }
+  return std::to_string(count);
+}
+
+// The Sable ExpeData format, streamed to the disk as it is made.
+std::string writeSable(int16_t f, const SaveJob& job, const DataFileView& view, const std::string& path) {
+  const int32_t first = job.range.first, last = job.range.last;
+  if (nCases[f] >= kSableLongSave) {
+    LongLoadTimeWarning(1);
+    rt::bringWindowForward(kSaveStatusWindow);
+    rt::setOutputWindow(kSaveStatusWindow);
+  }
+  rt::removeControl(kProgressBar);
+  buildProgressBAR(40, 6, 332, 20, kTextProgressSteps, kSaveStatusWindow);
+  SetTextStyle(KestrixFont, 12, 0);
+  PrintAt(40, 90, "Saving " + valueCountText(int64_t(nChannels[f]) * (last - first)) +
+                      " values in Sable ExpeData format...");
+  rt::AtomicFileWriter out(path);
+  if (out.failed()) return out.error();
+  SableSaveReport report;
+  const std::string error = writeSableFile(
+      view, first, last, job.channels,
+      [&out](std::span<const uint8_t> chunk) { return out.write(chunk.data(), chunk.size()); },
+      [](int64_t done, int64_t total) {
+        if (total > 0) UpdateProgressBar(int32_t(done * kTextProgressSteps / total));
+      },
+      &report);
+  rt::closeWindow(kLoadWarningWindow);
+  if (!error.empty()) return out.failed() ? out.error() : error;
+  if (!out.commit()) return out.error();
+  if (report.markersLeftOut > 0)
+    Warn(1166, "Caution: ",
+         {rt::PSstrLong(report.markersLeftOut) + " marker(s) lie beyond case 999,999 of the saved cases;",
+          "a Sable marker word cannot hold them and they were left out."});
+  return {};
+}
+
 // Writes the job in its format at `path`; why not, when it could not.
 std::string writeJob(int16_t f, const SaveJob& job, const DataFileView& view, const std::string& path) {
   if (job.format == kSaveStandard) return writeBinary(f, job, view, path);
@@ -74,6 +123,7 @@ std::string writeJob(int16_t f, const SaveJob& job, const DataFileView& view, co
   SHOWFILEDATAx(StartDate[f], StartTime[f]);
   buildProgressBAR(40, 6, 332, 20, job.range.last / 10, kSaveStatusWindow);
   if (job.format == kSaveOwnBinary) return writeBinary(f, job, view, path);
+  if (job.format == kSaveSable) return writeSable(f, job, view, path);
   return writeText(job, view, path);
 }
 

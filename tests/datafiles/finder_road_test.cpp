@@ -55,12 +55,12 @@ TEST_F(FinderRoad, TheProgramsOwnFilesOpenAndOtherDocumentsAreSkipped) {
   EXPECT_EQ(TypeOfFile, 0);
 }
 
-TEST_F(FinderRoad, ASableDocumentIsNotInThisBuild) {
+TEST_F(FinderRoad, ADamagedSableDocumentIsRefusedAndChangesNothing) {
   qvtest::HandBytes sable;
   sable.f32le(1003.0f).text("rest");
   openFiles(1);
   const opentest::TablePicture before = pictureOfTable();
-  qvtest::script({"click 1"});  // the notice
+  qvtest::script({"dialog 3 1166"});  // the refusal window closed
   handOver({writeBytes("run.RIVozar", sable.b)});
   EXPECT_EQ(rt::script::pendingCount(), 0u);
   EXPECT_TRUE(pictureOfTable() == before);

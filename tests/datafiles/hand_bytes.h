@@ -30,6 +30,10 @@ struct HandBytes {
     for (int i = 0; i < 4; ++i) b.push_back(uint8_t(w >> (8 * i)));
     return *this;
   }
+  HandBytes& i32le(uint32_t w) {
+    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(w >> (8 * i)));
+    return *this;
+  }
   HandBytes& padded(std::string_view s, size_t n) {
     for (size_t i = 0; i < n; ++i) b.push_back(i < s.size() ? uint8_t(s[i]) : uint8_t(' '));
     return *this;

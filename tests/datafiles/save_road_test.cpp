@@ -3,6 +3,7 @@
 // offers but cannot write yet.
 #include <gtest/gtest.h>
 
+#include "datafiles/sable_format.h"
 #include "save_fixture.h"
 
 using namespace qv;
@@ -252,8 +253,8 @@ TEST_F(SaveRoad, WithoutAPlaceOfItsOwnSaveAsksWhereToSave) {
   EXPECT_EQ(CFURLarrayMain[0], dir + "/imported.KXdata");
 }
 
-TEST_F(SaveRoad, CsvSableAndCompactedDataAreOfferedButNotWrittenInThisBuild) {
-  for (const char* format : {"click 4", "click 8"}) {
+TEST_F(SaveRoad, CsvAndCompactedDataAreOfferedButNotWrittenInThisBuild) {
+  for (const char* format : {"click 4"}) {
     openFile(0, 2, 100, "run.KXdata");
     records({"click 233", format, "click 7", "click 1"});
     EXPECT_EQ(SAVEDATAFILE(1, 0, 0), SaveResult::Failed) << format;
@@ -265,6 +266,23 @@ TEST_F(SaveRoad, CsvSableAndCompactedDataAreOfferedButNotWrittenInThisBuild) {
   records({"click 233", "click 1"});
   EXPECT_EQ(SAVEDATAFILE(0, 0, 1), SaveResult::Failed);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
+}
+
+TEST_F(SaveRoad, SableIsWrittenAndTheFileStaysMarkedAsChanged) {
+  openFile(0, 2, 100, "run.KXdata");
+  FileSHORTS[0][kBlockStateWord] = 2;
+  BeginBlock[0] = 11, EndBlock[0] = 20;
+  const std::string path = dir + "/run.RIVozar";
+  records({"click 125", "click 233", "click 8", "click 7", "save " + path});  // "Block Only", Sable
+  EXPECT_EQ(SAVEDATAFILE(1, 0, 0), SaveResult::Partial);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_EQ(FileSHORTS[0][10], 1);
+  const std::vector<uint8_t> bytes = bytesOf(path);
+  const SableLoadResult r = decodeSableFile(SpanSource(bytes));
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.file.nCases, 10);
+  EXPECT_EQ(r.file.channels[2][0], sampleOf(2, 10));
+  EXPECT_EQ(r.file.channels[2][10], sampleOf(2, 20));
 }
 
 TEST_F(SaveRoad, ConditionalSaveIsAskedWhenSetAndKeptForTheCsvWriter) {
