@@ -94,9 +94,10 @@ void buildSmoothingWindow(int button, int cycles) {
     rt::FBButton(kSizeBase + b, b == button ? 2 : 1, rt::PSstrLong(smoothingWidth(b)).substr(1) + " Samples",
                  {x, y, x + 98, y + 20}, 3);
   }
-  PrintAt(215, 56, "smoothing interval:");
+  PrintAt(215, 50, "smoothing");
+  PrintAt(215, 64, "interval:");
   EFForeColor = EFBackColor = 1;
-  buildef(1, kIntervalField, intervalText(button), 215, 64, 315, 80, 7, 1);
+  buildef(1, kIntervalField, intervalText(button), 215, 70, 312, 86, 7, 1);
   PrintAt(215, 108, "cycles:");
   PrintAt(215, 124, "(repetitions) ");
   buildef(1, kCyclesField, rt::PSstrLong(cycles), 260, 96, 312, 112, 3, 1);
