@@ -21,24 +21,22 @@ CaseRange smoothingRange(int32_t from, int32_t to, int32_t nCases) {
 namespace {
 
 constexpr int32_t kStretch = 4096;
-
-uint32_t exponentField(float v) { return (std::bit_cast<uint32_t>(v) >> 23) & 0xFFu; }
+constexpr int32_t kLaneMinimum = 64;
 
 // Whether every partial sum of w <= 63 samples of s[a..b] is exact in double: the samples are
 // multiples of the ulp of the smallest exponent among them, and a sum of up to 64 of them
 // stays below 2^53 such ulps while the exponents lie within 23 of each other. Zeros fit
 // anything; a value that is not finite never fits.
 bool sumsAreExact(const float* s, int32_t a, int32_t b) {
-  uint32_t lo = 255, hi = 0;
+  uint32_t lo = 0xFFFFFFFFu, hi = 0;
   for (int32_t i = a; i <= b; ++i) {
-    const uint32_t e = exponentField(s[i]);
-    const bool zero = (std::bit_cast<uint32_t>(s[i]) & 0x7FFFFFFFu) == 0;
-    // Subnormals count as exponent 1, the exponent of their ulp.
-    const uint32_t eLow = zero ? 255 : std::max<uint32_t>(e, 1);
-    lo = std::min(lo, eLow);
-    hi = std::max(hi, zero ? 0 : e);
+    const uint32_t u = std::bit_cast<uint32_t>(s[i]) & 0x7FFFFFFFu;
+    // Exponent field; for the low side (u - 1) wraps a zero out of the way and at worst
+    // counts a power of two (or a subnormal) one exponent lower, which only errs on the safe side.
+    hi = std::max(hi, u >> 23);
+    lo = std::min(lo, (u - 1u) >> 23);
   }
-  return hi < 255 && (hi < lo || hi - lo <= 23);
+  return hi < 255 && (lo > hi || hi - lo <= 23);
 }
 
 double directSum(const float* s, int32_t a, int32_t b) {
@@ -58,12 +56,42 @@ void forEachCentredSum(const float* d, int32_t first, int32_t last, int w, Sink&
       for (int32_t p = start; p <= stop; ++p) sink(p, directSum(d, p - k, p + k));
       continue;
     }
-    double sum = directSum(d, start - k, start + k);
-    sink(start, sum);
-    for (int32_t p = start + 1; p <= stop; ++p) {
-      sum += d[p + k];
-      sum -= d[p - k - 1];
-      sink(p, sum);
+    // Four lanes of the stretch slide side by side, so that each add waits on its own lane
+    // only; the step (entering minus leaving sample) is exact too and is formed off the chain.
+    const int lanes = stop - start + 1 >= 4 * kLaneMinimum ? 4 : 1;
+    const int32_t len = (stop - start + 1) / lanes;
+    int32_t from[4] = {start, start + len, start + 2 * len, start + 3 * len};
+    double sum[4] = {0, 0, 0, 0};
+    for (int j = 0; j < lanes; ++j) {
+      sum[j] = directSum(d, from[j] - k, from[j] + k);
+      sink(from[j], sum[j]);
+    }
+    if (lanes == 4) {
+      // The lanes' sums stay in registers.
+      double s0 = sum[0], s1 = sum[1], s2 = sum[2], s3 = sum[3];
+      for (int32_t t = 1; t < len; ++t) {
+        const int32_t p0 = from[0] + t, p1 = from[1] + t, p2 = from[2] + t, p3 = from[3] + t;
+        s0 += double(d[p0 + k]) - double(d[p0 - k - 1]);
+        s1 += double(d[p1 + k]) - double(d[p1 - k - 1]);
+        s2 += double(d[p2 + k]) - double(d[p2 - k - 1]);
+        s3 += double(d[p3 + k]) - double(d[p3 - k - 1]);
+        sink(p0, s0);
+        sink(p1, s1);
+        sink(p2, s2);
+        sink(p3, s3);
+      }
+      sum[3] = s3;
+    } else {
+      for (int32_t t = 1; t < len; ++t) {
+        const int32_t p = from[0] + t;
+        sum[0] += double(d[p + k]) - double(d[p - k - 1]);
+        sink(p, sum[0]);
+      }
+    }
+    const int last = lanes - 1;
+    for (int32_t p = from[last] + len; p <= stop; ++p) {
+      sum[last] += double(d[p + k]) - double(d[p - k - 1]);
+      sink(p, sum[last]);
     }
   }
 }
@@ -77,12 +105,12 @@ void slidingSums(std::span<const float> s, int32_t first, int32_t last, int w, s
 void smoothPass(std::span<const float> s, std::span<float> x, CaseRange range, int w) {
   const int32_t N = int32_t(s.size()) - 1, k = w / 2;
   if (range.first > range.last || w < 3) return;
-  // Divided rather than multiplied by a rounded 1/w: w equal samples give that sample back.
-  const double width = w;
+  // 1/w in double, not rounded to 32 bits: w equal samples then give that sample back.
+  const double inverse = 1.0 / double(w);
   // Centred cases: both neighbours within the file.
   const int32_t c0 = std::max(range.first, k + 1), c1 = std::min(range.last, N - k);
   float* out = x.data();
-  if (c0 <= c1) forEachCentredSum(s.data(), c0, c1, w, [&](int32_t p, double sum) { out[p] = float(sum / width); });
+  if (c0 <= c1) forEachCentredSum(s.data(), c0, c1, w, [&](int32_t p, double sum) { out[p] = float(sum * inverse); });
   // Near an end: the mean of the cases that exist, as many on the near side as there are.
   const auto endMean = [&](int32_t a, int32_t b) {
     return float(directSum(s.data(), a, b) / double(b - a + 1));
