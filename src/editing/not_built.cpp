@@ -5,8 +5,6 @@
 namespace qv {
 
 void FixTheBASELINE(int16_t s) { notBuilt(callText("FixTheBASELINE", s), "Correct Baseline"); }
-void LAGTIME(float lag, int16_t s) { notBuilt(callText("LAGTIME", lag, s), "Correct Lag Time"); }
-void SMOOTHING(int16_t s) { notBuilt(callText("SMOOTHING", s), "Smoothing"); }
 void REMOVESPIKE(int16_t s) { notBuilt(callText("REMOVESPIKE", s), "Remove Spikes"); }
 void IntREMOVESPIKE(int16_t s) { notBuilt(callText("IntREMOVESPIKE", s), "Interactive Spike Removal"); }
 void REMOVEREFS(int16_t s) { notBuilt(callText("REMOVEREFS", s), "Remove References"); }

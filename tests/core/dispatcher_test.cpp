@@ -60,7 +60,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {75, 5, {"AdjustTimeScale()"}},
       {2, 9, {"EditFileData(1)"}},
       {2, 11, {"FixTheBASELINE(0)"}},
-      {2, 12, {"LAGTIME(0, 0)"}},
       {2, 17, {"REMOVESPIKE(0)"}},
       {2, 18, {"REMOVEREFS(0)"}},
       {2, 22, {"TRANSFORMATIONS(0)"}},
@@ -119,6 +118,14 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   }
 }
 
+TEST_F(Dispatcher, LagAndSmoothingOpenTheirWindows) {
+  qvtest::script({"click 3", "dialog 4 4"});
+  DoMENU(2, 12);
+  DoMENU(2, 16);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_TRUE(calls.empty());
+}
+
 TEST_F(Dispatcher, DuplicateChannelCopiesTheActiveChannel) {
   ActiveChannel = 2;
   DoMENU(2, 31);
@@ -151,9 +158,11 @@ TEST_F(Dispatcher, GasExchangeTakesItsPreStepsInOrder) {
   DoSMOOTH = 1;
   prefsArray[5] = 1;
   prefsArray[4] = 1;
-  qvtest::script({"dialog 4 4"});  // the gas-exchange window, closed
+  // Smoothing (closed by its close box), the baseline, the Lag window (cancelled), then the
+  // gas-exchange window (closed).
+  qvtest::script({"dialog 4 4", "click 3", "dialog 4 4"});
   DoMENU(76, 2);
-  EXPECT_EQ(calls, (Calls{"SMOOTHING(0)", "FixTheBASELINE(0)", "LAGTIME(0, 0)"}));
+  EXPECT_EQ(calls, (Calls{"FixTheBASELINE(0)"}));
   EXPECT_EQ(GasType, 2);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
 
