@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/kit.h"
-#include "core/help.h"
 #include "core/menu_bar.h"
 #include "menus_fixture.h"
 #include "runtime/menus.h"
@@ -131,9 +130,4 @@ TEST_F(MenuBar, FBMenuConventions) {
   EXPECT_EQ(rt::menuItemState(200, 4), 1);
   rt::menuDelete(200);
   rt::menuDelete(202);
-}
-
-TEST_F(MenuBar, WebItemsFollowTheAddressesOfTheBuild) {
-  EXPECT_EQ(rt::menuItemState(-16490, 4), MakerWebAddress().empty() ? 0 : 1);
-  EXPECT_EQ(rt::menuItemState(-16490, 5), MakerMailAddress().empty() ? 0 : 1);
 }
