@@ -2,6 +2,10 @@
 // and after which pre-steps, and the commands that the dispatcher carries out itself.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "calculators/commands.h"
 #include "app/chooser.h"
 #include "app/dispatcher.h"
@@ -52,9 +56,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {1, 8, {"ExportBlockData()"}},
       {1, 13, {"FILEINFO(\"\", \"\", \"\", 1)"}},
       {1, 15, {"SCREENIMAGE(1)"}},
-      // Output Results with no analysis run reports nothing.
-      {1, 17, {}},
-      {1, 18, {}},
       {1, 1000, {}},
       {1, 3, {}},
       {75, 5, {"AdjustTimeScale()"}},
@@ -437,6 +438,23 @@ TEST_F(Dispatcher, AnOpenRouteKeepsItsReportsUntilItIsClosed) {
   EXPECT_EQ(PortForResultsOutput, 0);
   EXPECT_EQ(states(), (std::vector<int>{1, 0, 0, 1, 1, 1}));
   EXPECT_EQ(rt::fileSize(spoolFilePath()), std::string("BASIC STATS, CHANNEL 1\n    Mean = 3.5\n").size());
+}
+
+TEST_F(Dispatcher, OutputResultsWritesTheReportOfTheLastAnalysis) {
+  const std::string path = qvtest::tempDir("output-results") + "/results.txt";
+  std::filesystem::remove(path);
+  qvtest::script({("save " + path).c_str()});
+  DoMENU(80, 3);
+  ASSERT_EQ(PortForResultsOutput, kRouteTextFile);
+  // Basic Descriptive Stats, its window closed without printing: nothing is written yet.
+  qvtest::script({"dialog 4 4"});
+  DoMENU(3, 1);
+  DoMENU(1, 18);
+  DoMENU(1, 19);  // Print / Close File: the text file is complete
+  std::ifstream in(path);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_NE(text.find("BASIC STATS, CHANNEL 1:"), std::string::npos) << text;
+  EXPECT_NE(text.find("Cases101 to201 (total101)"), std::string::npos) << text;
 }
 
 TEST_F(Dispatcher, NoticeNamesACommandThisBuildLacks) {

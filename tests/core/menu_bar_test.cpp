@@ -132,8 +132,3 @@ TEST_F(MenuBar, FBMenuConventions) {
   rt::menuDelete(200);
   rt::menuDelete(202);
 }
-
-TEST_F(MenuBar, WebItemsFollowTheAddressesOfTheBuild) {
-  EXPECT_EQ(rt::menuItemState(-16490, 4), MakerWebAddress().empty() ? 0 : 1);
-  EXPECT_EQ(rt::menuItemState(-16490, 5), MakerMailAddress().empty() ? 0 : 1);
-}

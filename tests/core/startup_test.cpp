@@ -66,7 +66,6 @@ TEST_F(Startup, Defaults) {
   EXPECT_EQ(prefsArray[25], 1);
   EXPECT_EQ(prefsArray[33], 0);
   EXPECT_EQ(prefsArray[67], rt::systemVersionNumber());
-  EXPECT_EQ(prefsArray[68], 1);
   EXPECT_EQ(realBP, 760.0f);
   EXPECT_EQ(FiO2, 20.95f);
   EXPECT_EQ(ScaleMode, 2);

@@ -3,9 +3,6 @@
 # block, Basic Descriptive Stats, "P", close the results window, quit. The report must hold
 # the mean, S.D. and N of exactly the cases of the block, computed here from the values the
 # recording was written with.
-#
-# Kept out of the run (ctest takes tests/e2e/*.sh only): it needs the program to open the
-# file given on its command line. Move it up to tests/e2e/ once that start-up road is in.
 source "$(dirname "$0")/lib.sh" "$@"
 
 RECORDING="$WORK/run.KXdata"

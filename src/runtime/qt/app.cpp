@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <algorithm>
@@ -66,12 +67,23 @@ bool runtimeReady() { return gApp != nullptr; }
 const std::vector<std::string>& startupDocuments() { return gDocs; }
 
 std::string resourceDir() {
-  // Beside the installed program first, then the source tree the build came from.
-  QString exeDir = QCoreApplication::applicationDirPath();
-  for (QString cand : {exeDir + "/../share/quorvelant", exeDir + "/resources"}) {
-    if (QDir(cand).exists("DIduzodu") || QDir(cand).exists("DUdoderi")) return QDir(cand).absolutePath().toStdString();
-  }
-  return QV_RESOURCE_DIR;
+  // Found from where the program itself lies, so that an installed copy, a moved prefix and the build
+  // tree each use their own: installed, the data folder relative to the program's folder; in the build
+  // tree, a link named "resources" beside the executable. /proc/self/exe also works before the
+  // application object exists (tests ask for it early).
+  static const std::string dir = [] {
+    const QString exeDir = QFileInfo(QFileInfo("/proc/self/exe").canonicalFilePath()).absolutePath();
+    const QStringList candidates{QDir::cleanPath(QDir(exeDir).filePath(QStringLiteral(QV_DATA_FROM_BIN))),
+                                 QDir(exeDir).filePath(QStringLiteral("resources"))};
+    for (const QString& cand : candidates) {
+      if (QDir(cand).exists("DUdoderi")) return QDir(cand).canonicalPath().toStdString();
+    }
+    // Pictures then draw nothing, sounds stay silent and help pages say they are missing: say once why.
+    std::cerr << "quorvelant: no resource folder at " << candidates.join(" or ").toStdString()
+              << "; pictures, sounds and help pages are missing" << std::endl;
+    return candidates.front().toStdString();
+  }();
+  return dir;
 }
 
 std::string resourcePath(const std::string& folder, const std::string& name) {
