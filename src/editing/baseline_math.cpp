@@ -1,6 +1,7 @@
 #include "editing/baseline_math.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace qv {
@@ -40,27 +41,32 @@ double sumOfIndices(const CaseRange& r) {
 }
 
 struct Centred {
-  double x2 = 0, xy = 0, y2 = 0;
+  double x2 = 0, xy = 0;
 };
 
+// Four lanes of sums, as in sumOf, kept as arrays so that the compiler can pair the lanes in
+// vector registers. Case numbers fit 32 bits (a channel has at most 6,100,000 cases).
 Centred centredSums(const float* p, const CaseRange& r, double xm, double ym) {
-  Centred lane[2];
-  int64_t i = r.first;
-  for (; i + 1 <= r.last; i += 2) {
-    for (int k = 0; k < 2; ++k) {
-      const double dx = double(i + k) - xm, dy = double(p[i + k]) - ym;
-      lane[k].x2 += dx * dx;
-      lane[k].xy += dx * dy;
-      lane[k].y2 += dy * dy;
+  double x2[4] = {0, 0, 0, 0}, xy[4] = {0, 0, 0, 0};
+  const int32_t last = int32_t(r.last);
+  int32_t i = int32_t(r.first);
+  for (; i + 3 <= last; i += 4) {
+    double dx[4], dy[4];
+    for (int k = 0; k < 4; ++k) {
+      dx[k] = double(i + k) - xm;
+      dy[k] = double(p[i + k]) - ym;
+    }
+    for (int k = 0; k < 4; ++k) {
+      x2[k] += dx[k] * dx[k];
+      xy[k] += dx[k] * dy[k];
     }
   }
-  for (; i <= r.last; ++i) {
+  for (; i <= last; ++i) {
     const double dx = double(i) - xm, dy = double(p[i]) - ym;
-    lane[0].x2 += dx * dx;
-    lane[0].xy += dx * dy;
-    lane[0].y2 += dy * dy;
+    x2[0] += dx * dx;
+    xy[0] += dx * dy;
   }
-  return {lane[0].x2 + lane[1].x2, lane[0].xy + lane[1].xy, lane[0].y2 + lane[1].y2};
+  return {(x2[0] + x2[1]) + (x2[2] + x2[3]), (xy[0] + xy[1]) + (xy[2] + xy[3])};
 }
 
 // A case number held in a float of the table, truncated; out-of-range values and NaN come
@@ -91,7 +97,6 @@ std::optional<BaselineFit> baselineRegression(std::span<const float> channel, in
   fit.count = count;
   fit.sumx2 = l.x2 + r.x2;
   fit.sumxy = l.xy + r.xy;
-  fit.sumy2 = l.y2 + r.y2;
   const double slope = fit.sumxy / fit.sumx2;
   fit.line = {float(ym - slope * xm), float(slope)};
   return fit;
@@ -136,8 +141,12 @@ std::optional<BaselineLine> autoBaselineLine(std::span<const float> channel, flo
 void subtractLine(std::span<float> channel, BaselineLine line) {
   const double a = line.a, b = line.b;
   float* p = channel.data();
-  const int64_t n = int64_t(channel.size());
-  for (int64_t i = 0; i < n; ++i) p[i] = float(double(p[i]) - (b * double(i) + a));
+  const int32_t n = int32_t(std::min<size_t>(channel.size(), size_t(INT32_MAX)));
+  // Runs of eight with a fixed count, which the compiler turns into vector operations.
+  int32_t i = 0;
+  for (; i + 8 <= n; i += 8)
+    for (int32_t k = 0; k < 8; ++k) p[i + k] = float(double(p[i + k]) - (b * double(i + k) + a));
+  for (; i < n; ++i) p[i] = float(double(p[i]) - (b * double(i) + a));
 }
 
 std::optional<BaselineLine> subtractPiecewise(std::span<float> channel, std::span<const BaselineRecord> table,

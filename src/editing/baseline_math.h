@@ -16,10 +16,10 @@ struct BaselineLine {
   float b = 0;
 };
 
-// The least-squares line and its centred sums.
+// The least-squares line and its centred sums of the case numbers and values.
 struct BaselineFit {
   BaselineLine line;
-  double sumx2 = 0, sumxy = 0, sumy2 = 0;
+  double sumx2 = 0, sumxy = 0;
   int64_t count = 0;
 };
 
