@@ -247,13 +247,17 @@ Outcome interactive(int16_t step) {
 int16_t methodOfWord(float w) { return std::isfinite(w) && w >= 0 && w < 100 ? int16_t(w) : int16_t(0); }
 
 Outcome replay(int16_t step) {
+  if (step > 51) return Outcome::Refused;
   const float* words = ScriptSequenceArray[step];
   ValueOfA = words[5];
   ValueOfB = words[6];
   auto_block = words[7];
   const int16_t method = methodOfWord(words[4]);
-  BaselineWasDrawn = 1;
-  if (method == kAutoStartEnd) return AUTOBASELINE(step) ? Outcome::Accepted : Outcome::Refused;
+  if (method == kAutoStartEnd && AUTOBASELINE(step)) {
+    BaselineWasDrawn = 1;
+    return Outcome::Accepted;
+  }
+  if (method == kAutoStartEnd) return Outcome::Refused;
   const bool known = method >= kAutoStartEnd && method <= kAutoPeriodic;
   refuseEdit(step, "Baseline Correction",
              {known ? "The baseline method of this step (\"" + std::string(methodTitle(method)) +
@@ -308,6 +312,8 @@ void FixTheBASELINE(int16_t step) {
   if (rt::windowExists(kToolBarWindow)) rt::hideWindow(kToolBarWindow);
   buildWindow(f);
   AnalysisCode = 0;
+  BaselineWasDrawn = 0;
+  BASELINE = 1;
   wssst();
   const Outcome o = stepSuppliesParameters(step, true) ? replay(step) : interactive(step);
   if (o == Outcome::Accepted) {
