@@ -97,6 +97,7 @@ class BaselineWindow : public ::testing::Test {
     ScreenWidth = 1200;
     BottomOfPlotArea = 462;
     PlotHeight = 422;
+    FileSHORTS[0][4] = 0;  // the paged view
     DrawPlot(0, 0, 0, 0);
   }
 
@@ -131,7 +132,6 @@ TEST_F(BaselineWindow, ReturnRunsTheAutomaticMethodAndReturnAcceptsIt) {
   recording(3000, {drift, wave});
   const auto before = samples(1);
   const auto other = samples(2);
-  FileSHORTS[0][4] = 0;
   FileSHORTS[0][2] = 2;
   BeginBlock[0] = 100;
   EndBlock[0] = 200;
@@ -253,4 +253,21 @@ TEST_F(BaselineWindow, AReplayedStepRecomputesTheLineOrIsRefused) {
   EXPECT_EQ(samples(1), before);
   EXPECT_EQ(ScriptStepFailed, 3);
   EXPECT_NE(ScriptFailureText.find("not available"), std::string::npos);
+}
+
+TEST_F(BaselineWindow, ZoomAndTheMultiChannelViewComeBackAfterTheWindow) {
+  recording(3000, {drift, wave});
+  zoomleft[0] = 100;
+  zoomright[0] = 400;
+  FileSHORTS[0][6] = 1;
+  FileSHORTS[0][7] = 1;
+  scalingFactorArray[1][4] = -1;
+  script({"key 13", "key 13"});
+  FixTheBASELINE(0);
+  EXPECT_NEAR(GetDatum(0, 1, 2000), 0.0, 1e-4);
+  EXPECT_EQ(FileSHORTS[0][6], 1);
+  EXPECT_EQ(FileSHORTS[0][7], 1);
+  EXPECT_EQ(FileSHORTS[0][4], 0);
+  EXPECT_EQ(scalingFactorArray[1][4], 0.0f) << "fixed limits would no longer fit the corrected channel";
+  EXPECT_EQ(ChangedChan, 1);
 }
