@@ -211,8 +211,8 @@ TEST_F(MainLoop, APreferencesPickThatAToolIgnoredIsForgottenBackInTheMainLoop) {
 
 TEST_F(MainLoop, MenuPicksGoToTheDispatcher) {
   pass(kIdle);  // the pass installs the menu handler
-  pass("menu 2 11");
-  EXPECT_EQ(calls, Calls{"FixTheBASELINE(0)"});
+  pass("menu 3 6");
+  EXPECT_EQ(calls, Calls{"GETAREA()"});
 }
 
 TEST(PointerCase, AlwaysACaseOfTheFile) {
