@@ -19,6 +19,7 @@
 #include "runtime/windows.h"
 #include "scripts/script_recorder.h"
 #include "scripts/commands.h"
+#include "scripts/script_steps.h"
 #include "core/script_state.h"
 #include "thermoreg/commands.h"
 #include "transforms/commands.h"
@@ -54,7 +55,10 @@ bool scriptMenu(uint16_t item) {
       playIfSoundsOn("longclick.mp3");
       RecordSCRIPT = 1;
       RunScript = 0;
-      if (ScriptCOUNT) CheckScriptRecording();
+      // A loaded or replayed script leaves ScriptCOUNT at 0: its steps tell whether one exists.
+      if (scriptExists()) CheckScriptRecording();
+      else ScriptCOUNT = 0;
+      if (!RecordSCRIPT) FBMenu(kScriptMenu, 1, 1);
       DRAWTIMEDATE();
       break;
     case 2: {
@@ -76,7 +80,7 @@ bool scriptMenu(uint16_t item) {
     }
     case 4:
       InitialNumberOfScriptOperationChannels = channelsOfFileInUse();
-      LoadScriptFromFile();
+      if (!LoadScriptFromFile()) break;
       if (fileInUse()) RefreshSCREEN();
       ScriptRunOnce = 0;
       VIEWSCRIPT();
