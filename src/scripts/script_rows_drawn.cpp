@@ -24,8 +24,8 @@ ScriptRow rowOfStep(int16_t step) {
 }
 
 void valueField(int id, float value, rt::Rect r, bool editable, int size) {
-  EFForeColor = 7;
-  EFBackColor = editable ? 1 : 0;
+  EFForeColor = 0;
+  EFBackColor = editable ? 9 : 7;
   buildef(0, int16_t(id), rt::PSstr(value), int16_t(r.left), int16_t(r.top), int16_t(r.right), int16_t(r.bottom),
           editable ? 3 : 7, 0);
   rt::setEditFont(id, KestrixFont, editable ? 12 : size + 3, 0);

@@ -63,12 +63,12 @@ void rowFurniture(int16_t k) {
 
 void showDeleted(int16_t k) {
   for (int id : {kMainValueField, kValueAField, kValueBField, kExponentField}) rt::removeControl(id + k);
-  rt::eraseRect({65, 12 * k + 4, 715, 12 * k + 16});
-  EFForeColor = 6;
-  EFBackColor = 0;
+  rt::eraseRect({90, 12 * k + 4, 715, 12 * k + 16});
+  EFForeColor = 2;
+  EFBackColor = 7;
   buildef(0, int16_t(kDeletedNoticeField + k), "  **  THIS STEP HAS BEEN DELETED  **", 95, int16_t(12 * k + 4), 304,
           int16_t(12 * k + 16), 7, 0);
-  rt::setEditFont(kDeletedNoticeField + k, KestrixFont, 10, 1);
+  rt::setEditFont(kDeletedNoticeField + k, KestrixFont, 9, 1);
 }
 
 void redrawRow(int16_t k) {
@@ -76,7 +76,7 @@ void redrawRow(int16_t k) {
     showDeleted(k);
     return;
   }
-  rt::eraseRect({65, 12 * k + 4, 715, 12 * k + 16});
+  rt::eraseRect({90, 12 * k + 4, 715, 12 * k + 16});
   const int16_t count = ScriptCOUNT;
   WriteTheScriptData(k, int16_t(12 * k), 7, RowUse::List);
   ScriptCOUNT = count;
