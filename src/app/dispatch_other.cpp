@@ -116,7 +116,7 @@ bool scriptMenu(uint16_t item) {
         FBMenu(kScriptMenu, 15, 2);
       } else {
         FBMenu(kScriptMenu, 15, 1);
-        wsst();
+        wssst();
       }
       break;
     default: break;
