@@ -79,8 +79,8 @@ bool scriptMenu(uint16_t item) {
       break;
     }
     case 4:
-      InitialNumberOfScriptOperationChannels = channelsOfFileInUse();
       if (!LoadScriptFromFile()) break;
+      InitialNumberOfScriptOperationChannels = channelsOfFileInUse();
       if (fileInUse()) RefreshSCREEN();
       ScriptRunOnce = 0;
       VIEWSCRIPT();
