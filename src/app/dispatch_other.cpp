@@ -19,6 +19,7 @@
 #include "runtime/windows.h"
 #include "scripts/script_recorder.h"
 #include "scripts/commands.h"
+#include "scripts/script_steps.h"
 #include "core/script_state.h"
 #include "thermoreg/commands.h"
 #include "transforms/commands.h"
@@ -54,7 +55,10 @@ bool scriptMenu(uint16_t item) {
       playIfSoundsOn("longclick.mp3");
       RecordSCRIPT = 1;
       RunScript = 0;
-      if (ScriptCOUNT) CheckScriptRecording();
+      // A loaded or replayed script leaves ScriptCOUNT at 0: its steps tell whether one exists.
+      if (scriptExists()) CheckScriptRecording();
+      else ScriptCOUNT = 0;
+      if (!RecordSCRIPT) FBMenu(kScriptMenu, 1, 1);
       DRAWTIMEDATE();
       break;
     case 2: {
@@ -75,8 +79,8 @@ bool scriptMenu(uint16_t item) {
       break;
     }
     case 4:
+      if (!LoadScriptFromFile()) break;
       InitialNumberOfScriptOperationChannels = channelsOfFileInUse();
-      LoadScriptFromFile();
       if (fileInUse()) RefreshSCREEN();
       ScriptRunOnce = 0;
       VIEWSCRIPT();
@@ -112,7 +116,7 @@ bool scriptMenu(uint16_t item) {
         FBMenu(kScriptMenu, 15, 2);
       } else {
         FBMenu(kScriptMenu, 15, 1);
-        wsst();
+        wssst();
       }
       break;
     default: break;

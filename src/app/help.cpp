@@ -251,7 +251,6 @@ void ShowSpecificHelpWindow() {
     // The calculator installed its own handler; the tool window's comes back.
     rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
   } else if (menu == kScriptMenu && item == 4) {
-    FBMenu(kScriptMenu, 11, 1);
     FBMenu(kScriptMenu, 8, 2);
     FBMenu(kScriptMenu, 9, 1);
     RunScript = 0;

@@ -8,7 +8,7 @@ int16_t ScriptCOUNT = 0;
 int16_t ScriptRunOnce = 0;
 int16_t autoscript = 0;
 int16_t FileJustLoaded = 0;
-float ScriptSequenceArray[52][29];
+float ScriptSequenceArray[kScriptRecords][kScriptWords];
 int16_t ScriptStepFailed = 0;
 std::string ScriptFailureText;
 

@@ -12,8 +12,11 @@ extern int16_t ScriptCOUNT;
 extern int16_t ScriptRunOnce;
 extern int16_t autoscript;
 extern int16_t FileJustLoaded;
-// Steps 1..51 of 28 words (word 1 the operation code).
-extern float ScriptSequenceArray[52][29];
+// Records 0..51 of 28 words; steps are records 1..40 (word 0 the pause flag, word 1 the
+// operation code, 0 an empty step); records 0 and 41..51 hold no step but are kept.
+constexpr int kScriptRecords = 52;
+constexpr int kScriptWords = 28;
+extern float ScriptSequenceArray[kScriptRecords][kScriptWords];
 // The replayed step that an operation refused (0 none) and why: the replay stops there.
 extern int16_t ScriptStepFailed;
 extern std::string ScriptFailureText;

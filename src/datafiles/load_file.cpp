@@ -58,7 +58,7 @@ void recordOpenStep() {
     rt::bringWindowForward(1000 + f);
     rt::removeControl(kScriptStepField);
   }
-  for (int16_t item : {6, 8, 9, 11}) FBMenu(kScriptMenu, item, 1);
+  for (int16_t item : {6, 8, 9}) FBMenu(kScriptMenu, item, 1);
   ArmScriptForEveryFile();
   ScriptCOUNT = 0;
   DRAWTIMEDATE();

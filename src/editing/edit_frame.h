@@ -24,7 +24,7 @@ class EditRun {
 
   // The step recorded at entry (0 none).
   int16_t step() const { return step_; }
-  // Writes a parameter word (2..28) into the recorded step; nothing when none was recorded.
+  // Writes a parameter word (2..27) into the recorded step; nothing when none was recorded.
   void setWord(int word, float value) const;
   // The run did its work: its step stays in the script.
   void complete() { completed_ = true; }

@@ -1,6 +1,7 @@
 #pragma once
 // Script entry points that the command dispatcher, the main loop and the start-up window call.
 #include <cstdint>
+#include <string>
 
 namespace qv {
 
@@ -10,8 +11,11 @@ void PUSHCHAN(uint16_t mode);
 void DOSCRIPT();
 // Shows the number of the step just recorded or replayed.
 void FLASHSCRIPTsequenceStep();
+// Window 25: a new script over the steps in memory, or steps added after them.
 void CheckScriptRecording();
-void LoadScriptFromFile();
+// Replaces the script in memory by a script file chosen in the open panel; false (and the
+// script as it was) when the panel was cancelled or the file refused.
+bool LoadScriptFromFile();
 void SaveSCRIPTtoFile();
 void VIEWSCRIPT();
 void ClearSCRIPT();
@@ -19,5 +23,7 @@ void ClearSCRIPT();
 // Channel count of the file when recording or loading began.
 extern int16_t InitialNumberOfScriptOperationChannels;
 extern int16_t ScriptIsLoaded;
+// Name of the script file loaded last (the printout names it).
+extern std::string ScriptFileName;
 
 }  // namespace qv

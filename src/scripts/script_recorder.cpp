@@ -13,7 +13,7 @@ namespace {
 // taking it back can turn recording on again.
 int16_t gStepThatEndedRecording = 0;
 
-void clearStep(int16_t step) { std::fill(ScriptSequenceArray[step], ScriptSequenceArray[step] + 29, 0.0f); }
+void clearStep(int16_t step) { std::fill(ScriptSequenceArray[step], ScriptSequenceArray[step] + kScriptWords, 0.0f); }
 
 }  // namespace
 
@@ -25,7 +25,7 @@ int16_t RecordScriptStep(int16_t code, std::initializer_list<float> parameters) 
   words[1] = float(code);
   int word = 2;
   for (float p : parameters) {
-    if (word > 28) break;
+    if (word >= kScriptWords) break;
     words[word++] = p;
   }
   if (step == kMostScriptSteps) {

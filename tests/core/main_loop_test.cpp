@@ -112,14 +112,24 @@ TEST_F(MainLoop, KeysOfTheKeyTable) {
   struct Case {
     int code;
     Calls calls;
-  } cases[] = {{30, {"PUSHCHAN(2)"}},  {31, {"PUSHCHAN(1)"}}, {'7', {"PUSHCHAN(0)"}},       {'@', {"PUSHCHAN(0)"}},
-               {'a', {"ALTITUDE()"}},  {'C', {"SIMPLECALC()"}}, {'e', {"ExpressionEvaluator(0)"}},
+  } cases[] = {{'a', {"ALTITUDE()"}},  {'C', {"SIMPLECALC()"}}, {'e', {"ExpressionEvaluator(0)"}},
                {'J', {"DayOfTheYear()"}}, {'m', {"METABOLISM(0)"}}, {'w', {"DissolvedO2CALC()"}},
                {'s', {"SCREENIMAGE(1)"}}, {'Q', {}}};
   for (const auto& c : cases) {
     calls.clear();
     key(c.code);
     EXPECT_EQ(calls, c.calls) << "key " << c.code;
+    EXPECT_EQ(action, 0);
+  }
+  // The channel keys on the 2-channel file in use.
+  const struct {
+    int code;
+    int16_t channel;
+  } channelKeys[] = {{30, 2}, {30, 1}, {31, 2}, {'1', 1}, {'7', 1}, {'@', 1}};
+  ActiveChannel = 1;
+  for (const auto& c : channelKeys) {
+    key(c.code);
+    EXPECT_EQ(ActiveChannel, c.channel) << "key " << c.code;
     EXPECT_EQ(action, 0);
   }
 }
@@ -211,8 +221,8 @@ TEST_F(MainLoop, APreferencesPickThatAToolIgnoredIsForgottenBackInTheMainLoop) {
 
 TEST_F(MainLoop, MenuPicksGoToTheDispatcher) {
   pass(kIdle);  // the pass installs the menu handler
-  pass("menu 3 6");
-  EXPECT_EQ(calls, Calls{"GETAREA()"});
+  pass("menu 2 17");
+  EXPECT_EQ(calls, Calls{"REMOVESPIKE(0)"});
 }
 
 TEST(PointerCase, AlwaysACaseOfTheFile) {

@@ -1,0 +1,56 @@
+// The script printed as a table: the date and the script's file name, headings, one line a
+// step.
+#include <ctime>
+
+#include "core/kit.h"
+#include "core/script_state.h"
+#include "core/warning.h"
+#include "runtime/panels.h"
+#include "runtime/windows.h"
+#include "scripts/commands.h"
+#include "scripts/script_recorder.h"
+#include "scripts/script_view.h"
+
+namespace qv {
+
+namespace {
+
+std::string todayText() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16] = {};
+  std::strftime(text, sizeof text, "%m/%d/%y", &local);
+  return text;
+}
+
+int printFont() {
+  const int geneva = rt::fontNumber("Geneva");
+  return geneva ? geneva : KestrixFont;
+}
+
+}  // namespace
+
+void PrintScript() {
+  if (!rt::pageSetup()) return;
+  std::vector<rt::PrintLine> lines;
+  lines.push_back({{todayText() + "       Script sequence from '" + ScriptFileName + "'", false, 0}});
+  lines.push_back({});
+  lines.push_back({{"step    operation", true, 1},
+                   {"channel", true, 27},
+                   {"transform", true, 36},
+                   {"'a' value", true, 50},
+                   {"'b' value", true, 64},
+                   {"exponent", true, 78}});
+  ScriptCOUNT = 0;
+  for (int16_t k = 1; k <= kMostScriptSteps; ++k) {
+    rt::PrintLine line = scriptPrintLine(k);
+    if (line.empty()) continue;
+    ++ScriptCOUNT;
+    lines.push_back(std::move(line));
+  }
+  if (rt::printTextDocument("Quorvelant script print", lines, printFont(), 12) == rt::PrintOutcome::Failed)
+    Warn(1166, "Script not printed: ", {"The printer could not print the script."});
+}
+
+}  // namespace qv
