@@ -141,8 +141,9 @@ void drawStrip(int f, int ch, int16_t mode) {
   const TraceMap m = stripTrace(f);
   rt::foreColor(PlotDataLineColor);
   if (m.last >= m.first)
-    DrawPlotUsingCoreGraphics(0, 0, 1, m.first, m.last, base, s, int16_t(ch), m.x0, m.pixelsPerCase,
-                              mode == kFixedLimits ? 1 : 0);
+    // Always clipped: fixed limits may lie inside the data, and even a fitting trace's stroke
+    // reaches half a pixel past the scale.
+    DrawPlotUsingCoreGraphics(0, 0, 1, m.first, m.last, base, s, int16_t(ch), m.x0, m.pixelsPerCase, 1);
   rt::penNormal();
   // 4-8.
   stripLabels(f, ch, e, ds);
