@@ -111,7 +111,17 @@ void SetUpLoadedFile() {
     FBMenu(kGridsMenu, 4, 1);
     prefsArray[12] = 0;
   }
-  DrawPlot(0, 0, 1, 1);
+  if (FileSHORTS[f][kViewModeWord] != 0) {
+    // The preferences brought the file up in strips: the user says which channels to show.
+    ChannelSelectControlFlag = 1;
+    SELECTCHANNELS("Select Channels to Display", 0, kSelectKeepFlags, 0, kModeDisplay);
+    if (CustomScreenPlot) ChangeCHARTHITE(1);
+    DrawALLCHANNELS(0);
+    DRAWCOMMENTS();
+    FBMenu(kViewMenu, 13, 1);
+  } else {
+    DrawPlot(0, 0, 1, 1);
+  }
   ABu = automaticBlockPixels(ABunit, Xstep, ScreenWidth, nCases[f]);
   oldNchan = nChannels[f];
   const int16_t append = appendAllowed(nCases[f]) ? 1 : 0;

@@ -35,6 +35,9 @@ void ScaleGRAPHIC();
 void DrawOVERLAY();
 void OVERLAY();
 void DrawNewChan(int16_t flag);
+// A replayed change of channel: channel (at most the file's last) becomes the active one
+// and the view is redrawn; 0 or less does nothing.
+void CHANNELCHANGE(int16_t channel);
 void DRAWMARKERS(int16_t stripMode, int16_t showLabels);
 void NOTEMARKERS();
 void ALLCHANMARKS(int16_t bottom, int16_t x, int32_t code);
@@ -71,7 +74,12 @@ void FixTheCommentsWindow();
 // names as they are now (after Save As renamed the file).
 void RestoreWindowName();
 void ResizeTheMainWindow(int16_t flag);
+// Window 11: custom strip heights for the screen (1) or for the printed image (0).
 void ChangeCHARTHITE(int16_t flag);
+// Window 11's picking: the row of the next click, held inside top .. limit - 1 (also left in
+// VerticalPosition); and one example strip from top down to VerticalPosition.
+float GetHEIGHT(float top, int16_t limit);
+void Draw_A_CHANNEL(float top, uint16_t channel, uint16_t screen);
 void MultiChannelDisplay(int16_t mode);
 void MultiChannelChanSelectWindow(int16_t flag);
 void MultiChannelIndicator();

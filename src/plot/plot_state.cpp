@@ -43,6 +43,8 @@ int16_t ShowDot = 0;
 
 int16_t DefaultScaleMode = 2;
 int16_t CustomPlot = 0, MultiChanSelectorWindow = 1;
+int16_t CustomScreenPlot = 0, LastMCH = 1;
+PrintedStrip PrintedStrips[kSlots][kMaxChannels + 1];
 int16_t LastInsertedMarker = 83;
 int16_t ch = 1;
 float startsize = 0.0f;

@@ -115,6 +115,15 @@ extern int16_t ShowDot;
 extern int16_t DefaultScaleMode;
 // Custom strip heights of the printed multi-channel layout; the channel selector window shown.
 extern int16_t CustomPlot, MultiChanSelectorWindow;
+// Keeps the on-screen strip heights chosen in window 11 (0: every full redraw lays out equal
+// strips); the last channel with a strip.
+extern int16_t CustomScreenPlot, LastMCH;
+// The printed multi-channel layout of each slot, apart from the screen's strips: per channel
+// the height and base (word 9's counterpart) in page units, set by window 11 for print.
+struct PrintedStrip {
+  float height = 0, base = 0;
+};
+extern PrintedStrip PrintedStrips[kSlots][kMaxChannels + 1];
 extern int16_t LastInsertedMarker;
 // The channel of an analysis window.
 extern int16_t ch;

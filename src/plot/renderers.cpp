@@ -74,6 +74,8 @@ void clipLimits(int16_t channel, bool quickDraw, double& top, double& bottom) {
     if (mode == 3) b += 30, t += 30;
     const double least = quickDraw ? 34 : 19;
     if (mode != 2) t = std::max(t, mode == 3 ? least + 30 : least);
+    // On screen the stroke's half width stays off the neighbouring strips' rows.
+    if (mode == 1) t += 1, b -= 1;
     top = t;
     bottom = b;
     return;
