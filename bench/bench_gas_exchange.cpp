@@ -58,18 +58,30 @@ void runKernel(benchmark::State& state, bool instantaneous) {
 void Standard(benchmark::State& state) { runKernel(state, false); }
 void Instantaneous(benchmark::State& state) { runKernel(state, true); }
 
-BENCHMARK(ReadPass)->Unit(benchmark::kMillisecond);
-BENCHMARK(Standard)->Unit(benchmark::kMillisecond);
-BENCHMARK(Instantaneous)->Unit(benchmark::kMillisecond);
+// Rounds of the pass and the two kernels, interleaved so that a slow spell of the machine
+// touches both sides of a ratio; each side is the best of its rounds.
+constexpr int kRounds = 5;
+
+void registerRounds() {
+  for (int round = 0; round < kRounds; ++round) {
+    const std::string suffix = "/round:" + std::to_string(round);
+    benchmark::RegisterBenchmark(("ReadPass" + suffix).c_str(), ReadPass)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("Standard" + suffix).c_str(), Standard)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("Instantaneous" + suffix).c_str(), Instantaneous)->Unit(benchmark::kMillisecond);
+  }
+}
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
-  std::map<std::string, double> seconds;
+  std::map<std::string, double> best;  // by name without the round
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-        seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0) {
+        const std::string name = r.benchmark_name().substr(0, r.benchmark_name().find('/'));
+        const double t = r.real_accumulated_time / double(r.iterations);
+        if (!best.count(name) || t < best[name]) best[name] = t;
+      }
   }
 };
 
@@ -77,15 +89,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
+  registerRounds();
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  const double bound = reporter.seconds["ReadPass"];
+  const double bound = reporter.best["ReadPass"];
   if (bound <= 0) return 0;
   for (const auto& [name, goal] : {std::pair<const char*, double>{"Standard", 4}, {"Instantaneous", 15}}) {
-    const double t = reporter.seconds[name];
-    std::printf("VO2 %s over %zu cases with a flow channel: %.1f ms, read pass %.1f ms, ratio %.2f (goal <= %.0f)\n",
-                name, kCases, t * 1e3, bound * 1e3, t / bound, goal);
+    const double t = reporter.best[name];
+    std::printf("VO2 %s over %zu cases with a flow channel: %.1f ms, read pass %.1f ms, ratio %.2f (goal <= %.0f), best of %d rounds each\n",
+                name, kCases, t * 1e3, bound * 1e3, t / bound, goal, kRounds);
   }
   return 0;
 }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "fitting/kept_cases.h"
+
 namespace qv {
 
 int32_t BlockScaleY::row(double y) const {
@@ -35,13 +37,12 @@ std::vector<uint8_t> scatterMask(std::span<const float> x, std::span<const float
   end = int32_t(std::min<int64_t>({int64_t(end), int64_t(x.size()) - 1, int64_t(y.size()) - 1,
                                    int64_t(filters.lastCase())}));
   const double xScale = double(rightLim) / (double(maxX) - double(minX));
-  for (int32_t k = begin; k <= end; ++k) {
-    if (!filters.includes(k)) continue;
+  forKeptCases(filters, begin, end, [&](int32_t k) {
     const double px = std::rint((double(x[size_t(k)]) - minX) * xScale);
     const int32_t py = s.row(y[size_t(k)]);
-    if (!(px >= 0 && px < width) || py < 0 || py >= height) continue;
+    if (!(px >= 0 && px < width) || py < 0 || py >= height) return;
     mask[size_t(py) * size_t(width) + size_t(px)] = 1;
-  }
+  });
   return mask;
 }
 

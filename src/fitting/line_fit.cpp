@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numbers>
 
+#include "fitting/kept_cases.h"
+
 namespace qv {
 
 namespace {
@@ -58,22 +60,22 @@ LineFit fitAgainstTime(std::span<const float> y, int32_t begin, int32_t end, con
   end = clampedEnd(y, end, filters);
   const double step = dt;
   double sx = 0.0, sy = 0.0;
-  for (int32_t k = begin; k <= end; ++k) {
-    if (!filters.includes(k)) continue;
+  forKeptCases(filters, begin, end, [&](int32_t k) {
     ++f.n;
     sx += double(k) * step;
     sy += y[size_t(k)];
-  }
+  });
   if (f.n < 1) return f;
   f.meanX = sx / f.n;
   f.meanY = sy / f.n;
-  for (int32_t k = begin; k <= end; ++k) {
-    if (!filters.includes(k)) continue;
+  double Sxx = 0.0, Syy = 0.0, Sxy = 0.0;
+  forKeptCases(filters, begin, end, [&](int32_t k) {
     const double dx = double(k) * step - f.meanX, dy = double(y[size_t(k)]) - f.meanY;
-    f.Sxx += dx * dx;
-    f.Syy += dy * dy;
-    f.Sxy += dx * dy;
-  }
+    Sxx += dx * dx;
+    Syy += dy * dy;
+    Sxy += dx * dy;
+  });
+  f.Sxx = Sxx, f.Syy = Syy, f.Sxy = Sxy;
   finish(f);
   f.aAtZero = f.a;
   if (!std::isnan(f.a)) f.a = float(double(f.b) * (step * double(begin)) + double(f.a));
@@ -86,22 +88,22 @@ LineFit fitBetween(std::span<const float> x, std::span<const float> y, int32_t b
   begin = std::max(begin, 1);
   end = std::min(clampedEnd(x, end, filters), clampedEnd(y, end, filters));
   double sx = 0.0, sy = 0.0;
-  for (int32_t k = begin; k <= end; ++k) {
-    if (!filters.includes(k)) continue;
+  forKeptCases(filters, begin, end, [&](int32_t k) {
     ++f.n;
     sx += x[size_t(k)];
     sy += y[size_t(k)];
-  }
+  });
   if (f.n < 1) return f;
   f.meanX = sx / f.n;
   f.meanY = sy / f.n;
-  for (int32_t k = begin; k <= end; ++k) {
-    if (!filters.includes(k)) continue;
+  double Sxx = 0.0, Syy = 0.0, Sxy = 0.0;
+  forKeptCases(filters, begin, end, [&](int32_t k) {
     const float dx = float(double(x[size_t(k)]) - f.meanX), dy = float(double(y[size_t(k)]) - f.meanY);
-    f.Sxx += dx * dx;
-    f.Syy += dy * dy;
-    f.Sxy += dx * dy;
-  }
+    Sxx += dx * dx;
+    Syy += dy * dy;
+    Sxy += dx * dy;
+  });
+  f.Sxx = Sxx, f.Syy = Syy, f.Sxy = Sxy;
   finish(f);
   return f;
 }

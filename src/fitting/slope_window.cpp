@@ -36,6 +36,7 @@ namespace qv {
 namespace {
 
 constexpr int kResultsWindow = 4, kBlockWindow = 2, kNoticeWindow = 90, kLabelStrip = 966;
+constexpr int16_t kHelpRowHeight = 25;
 constexpr int kResiduals = 119, kPredict = 120, kPrint = 153, kTest = 154, kHelp = 200;
 constexpr int16_t kSlopeHelp = 192;
 
@@ -218,7 +219,9 @@ void TIMESLOPE() {
     chanB = ch;
     DrawBLOCK();
   }
-  OpenResultsWindow(0, 0, "Slope Over Time", 0);
+  // The help button sits on the row a subsampling box would take: the window is that much
+  // taller, or the button is cut off at its bottom edge.
+  OpenResultsWindow(kHelpRowHeight, 0, "Slope Over Time", 0);
   CHANNELSELECT();
   resetTypedSlope();
   if (replayed) {

@@ -1,7 +1,11 @@
 #include "respirometry/gas_kernel.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
+#include <type_traits>
+#include <utility>
 
 #include "calculators/water_vapour.h"
 
@@ -70,17 +74,19 @@ float incurrentWater(const GasKernelSettings& s, const RunConstants& r, const Ga
   }
 }
 
-float vo2Term(const GasKernelSettings& s, const RunConstants& r, float x, float d, float Fd, float c) {
-  const int m = s.flowMode;
+// The chamber or mask equation of mode M with companion U, as templates so that each
+// (mode, companion) pair is one branch-free loop over a chunk.
+template <int m, int u>
+float vo2Term(const RunConstants& r, float x, float d, float Fd, float c) {
   const float O = r.O, RQ = r.RQ;
   if (m == 1 || m == 6) x = x / (r.oneMinusO + d);
-  if (s.useVCO2 == 0) {
+  if (u == 0) {
     if (m == 2 || m == 5 || m == 7) x = x / (1.0f - (O - d) * (1.0f - RQ));
     else if (m == 3) x = x / r.oneMinusO;
     else if (m == 4 || m == 9) x = x / (RQ * d + r.oneMinusO);
     else if (m == 8) x = x / (1.0f - (O - (O - d) * RQ));
     else if (m == 10) x = x / (1.0f - O * (1.0f - RQ));
-  } else if (s.useVCO2 == 1) {
+  } else if (u == 1) {
     if (m == 2) x = (Fd * x - (O - x) * c) / (r.oneMinusO + x);
     else if (m == 4 || m == 7 || m == 9) x = (Fd * x - x * c) / r.oneMinusO;
     else if (m == 5 || m == 8 || m == 10) x = (Fd * x - c * O) / r.oneMinusO;
@@ -89,20 +95,18 @@ float vo2Term(const GasKernelSettings& s, const RunConstants& r, float x, float 
     else if (m == 4 || m == 7 || m == 9) x = ((O - x) * c + (x - O * c)) * Fd / r.oneMinusO;
     else if (m == 5 || m == 8 || m == 10) x = (x - c * O) * Fd / r.oneMinusO;
   }
-  if (!s.absorbCO2 && (m == 1 || m == 3)) x = x * r.oneMinusC;
-  if (m >= 7) x = x / r.oneMinusC;
   return x;
 }
 
-float vco2Term(const GasKernelSettings& s, const RunConstants& r, float x, float d, float Fd, float c) {
-  const int m = s.flowMode;
+template <int m, int u>
+float vco2Term(const RunConstants& r, float x, float d, float Fd, float c) {
   const float C = r.C, Ce = r.Ce, RQ = r.RQ;
-  if (s.useVCO2 == 0) {
+  if (u == 0) {
     if (m == 1) x = x / (1.0f - RQ * d);
     else if (m == 2 || m == 4 || m == 6) x = x / (1.0f - (1.0f - r.invRQ) * C);
     else if (m == 3 || m == 7) x = x / ((1.0f - d) + C / RQ);
     else if (m == 8) x = x / (1.0f + (r.invRQ + 1.0f) * C);
-  } else if (s.useVCO2 == 1) {
+  } else if (u == 1) {
     if (m == 1) x = (Fd * x - c * (Ce + x)) / (1.0f - (Ce + x));
     else if (m == 2 || m == 4 || m == 6 || m == 8) x = (x - Ce * c) * Fd / (1.0f - Ce);
     else if (m == 3 || m == 7) x = (Fd * x - c * (Ce + x)) / (1.0f + x);
@@ -114,6 +118,81 @@ float vco2Term(const GasKernelSettings& s, const RunConstants& r, float x, float
   return x;
 }
 
+// Cases are taken a chunk at a time: the reads, the scalar parts (humidity, washout
+// exponentials) and each equation are separate loops over the chunk, so the loops without a
+// carried value run on whole vectors. A short last chunk is padded with copies of its last
+// case, which keeps every loop at the full, fixed length.
+constexpr size_t kChunk = 256;
+
+struct Chunk {
+  float d[kChunk], F[kChunk], D[kChunk], x[kChunk], c[kChunk], pred[kChunk];
+};
+
+using TermLoop = void (*)(const RunConstants&, Chunk&);
+
+template <int gas, int m, int u>
+void termLoop(const RunConstants& r, Chunk& k) {
+  for (size_t j = 0; j < kChunk; ++j) {
+    const float Fd = k.F[j] * k.D[j];
+    k.x[j] = gas == 1 ? vo2Term<m, u>(r, k.x[j], k.d[j], Fd, k.c[j]) : vco2Term<m, u>(r, k.x[j], k.d[j], Fd, k.c[j]);
+  }
+}
+
+template <int gas, int u, int... m>
+constexpr std::array<TermLoop, sizeof...(m)> modeLoops(std::integer_sequence<int, m...>) {
+  return {termLoop<gas, m + 1, u>...};
+}
+
+TermLoop termLoopOf(int gas, int mode, int companion) {
+  using Modes = std::make_integer_sequence<int, 10>;
+  static constexpr std::array<std::array<TermLoop, 10>, 3> vo2 = {modeLoops<1, 0>(Modes{}), modeLoops<1, 1>(Modes{}),
+                                                                  modeLoops<1, 2>(Modes{})};
+  static constexpr std::array<std::array<TermLoop, 10>, 3> vco2 = {
+      modeLoops<2, 0>(Modes{}), modeLoops<2, 1>(Modes{}), modeLoops<2, 2>(Modes{})};
+  return (gas == 1 ? vo2 : vco2)[size_t(companion)][size_t(mode - 1)];
+}
+
+template <class Count>
+void scaledCopy(float* __restrict to, const float* __restrict from, float factor, Count count) {
+  for (size_t j = 0; j < count; ++j) to[j] = factor * from[j];
+}
+
+void padChunk(float* a, size_t len) {
+  for (size_t j = len; j < kChunk; ++j) a[j] = a[len - 1];
+}
+
+void scaleChunk(float* a, float factor) {
+  for (size_t j = 0; j < kChunk; ++j) a[j] = a[j] * factor;
+}
+
+void divideChunk(float* a, float divisor) {
+  for (size_t j = 0; j < kChunk; ++j) a[j] = a[j] / divisor;
+}
+
+// The washout correction of the chunk starting at case `first`; `p` carries the previous
+// deflection from chunk to chunk. A flow channel needs one exponential a case, which is
+// scalar anyway, so that road corrects in the same loop.
+void washout(const RunConstants& r, bool flowChannel, size_t first, size_t len, float& p, Chunk& k) {
+  if (first == 0) p = k.d[0];  // case 1 has no recorded predecessor: entry 0 may hold anything
+  if (flowChannel) {
+    for (size_t j = 0; j < len; ++j) {
+      const float pred = first + j == 1 ? k.d[j] : p;
+      const double e = std::exp(-double(r.delta * k.F[j]));
+      k.x[j] = float(double(k.d[j] - pred) / (1.0 - e) + double(pred));
+      p = k.d[j];
+    }
+    padChunk(k.x, len);
+    return;
+  }
+  for (size_t j = 0; j < len; ++j) {
+    k.pred[j] = first + j == 1 ? k.d[j] : p;
+    p = k.d[j];
+  }
+  for (size_t j = len; j < kChunk; ++j) k.pred[j] = k.pred[len - 1];
+  const double e = r.typedE;
+  for (size_t j = 0; j < kChunk; ++j) k.x[j] = float(double(k.d[j] - k.pred[j]) / (1.0 - e) + double(k.pred[j]));
+}
+
 void computeRespiratory(const GasKernelSettings& s, const GasKernelInputs& in, std::span<float> out) {
   const RunConstants r = constantsOf(s);
   const size_t n = in.gas.size();
@@ -122,31 +201,48 @@ void computeRespiratory(const GasKernelSettings& s, const GasKernelInputs& in, s
   const float litreFactor = s.litres ? 1000.0f : 1.0f;
   const float companionScale = s.useVCO2 == 2 ? 0.01f : 1.0f;
   const int m = s.flowMode;
+  const bool vo2 = s.gasType == 1;
   const bool absorbEnd = !s.absorbCO2 && (m == 1 || m == 3), maskEnd = m == 6 || m == 8;
   const float endDivisor = absorbEnd ? 1.0f - (1.0f - r.invRQ) * r.C : maskEnd ? r.oneMinusC : 1.0f;
-  float w = 0.0f, D = 1.0f;
+  const TermLoop term = termLoopOf(s.gasType, m, s.useVCO2);
+  float w = 0.0f;
   float p = r.k * (n ? in.gas[0] : 0.0f);
-  for (size_t i = 0; i < n; ++i) {
-    const float d = r.k * in.gas[i];
-    const float F = (flowChannel ? in.flow[i] : s.flow) * litreFactor;
-    if (humid) {
-      w = incurrentWater(s, r, in, i, w);
-      D = 1.0f - w;
+  Chunk k;
+  for (size_t first = 0; first < n; first += kChunk) {
+    const size_t len = std::min(kChunk, n - first);
+    // A whole chunk reads with loops of a known length (those become vector loops).
+    const auto read = [&](auto count) {
+      scaledCopy(k.d, in.gas.data() + first, r.k, count);
+      if (flowChannel) scaledCopy(k.F, in.flow.data() + first, litreFactor, count);
+      else std::fill(k.F, k.F + count, s.flow * litreFactor);
+      if (companion) scaledCopy(k.c, in.companion.data() + first, companionScale, count);
+      else std::fill(k.c, k.c + count, 0.0f);
+    };
+    if (len == kChunk) read(std::integral_constant<size_t, kChunk>{});
+    else read(len);
+    if (humid)
+      for (size_t j = 0; j < len; ++j) {
+        w = incurrentWater(s, r, in, first + j, w);
+        k.D[j] = 1.0f - w;
+      }
+    else
+      std::fill(k.D, k.D + len, 1.0f);
+    for (float* a : {k.d, k.F, k.c, k.D}) padChunk(a, len);
+    // Every input of the chunk is read: from here on `out` may be written even when it is
+    // one of them.
+    if (s.instantaneous) washout(r, flowChannel, first, len, p, k);
+    else std::copy(k.d, k.d + kChunk, k.x);
+    term(r, k);
+    if (vo2 && !s.absorbCO2 && (m == 1 || m == 3)) scaleChunk(k.x, r.oneMinusC);
+    if (vo2 && m >= 7) divideChunk(k.x, r.oneMinusC);
+    if (absorbEnd || maskEnd) divideChunk(k.x, endDivisor);
+    float* o = out.data() + first;
+    if (s.useVCO2 == 0) {
+      for (size_t j = 0; j < kChunk; ++j) k.x[j] = k.F[j] * k.x[j] * s.flowcon * k.D[j];
+    } else {
+      scaleChunk(k.x, s.flowcon);
     }
-    float x = d;
-    if (s.instantaneous) {
-      // Case 1 has no recorded predecessor: entry 0 may hold anything (a lag correction
-      // leaves the old case 1 there).
-      if (i <= 1) p = d;
-      const double e = flowChannel ? std::exp(-double(r.delta * F)) : r.typedE;
-      x = float(double(d - p) / (1.0 - e) + double(p));
-      p = d;
-    }
-    const float c = companion ? in.companion[i] * companionScale : 0.0f;
-    const float Fd = F * D;
-    x = s.gasType == 1 ? vo2Term(s, r, x, d, Fd, c) : vco2Term(s, r, x, d, Fd, c);
-    if (absorbEnd || maskEnd) x = x / endDivisor;
-    out[i] = s.useVCO2 == 0 ? F * x * s.flowcon * D : s.flowcon * x;
+    std::copy(k.x, k.x + len, o);
   }
 }
 
