@@ -16,6 +16,8 @@ namespace qv {
 enum class IntervalChoice { Original, New, Adjust };
 
 struct MergeChoices {
+  // Add the second file's channels (stack); else append its cases.
+  bool addChannels = false;
   // Per channel 1..40. Stack: the second file's channel k is added. Append: channel k takes
   // the second file's label.
   std::array<int16_t, kMaxChannels + 1> picker{};
