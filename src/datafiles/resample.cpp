@@ -15,7 +15,8 @@ double statedInterval(float interval) {
 
 int64_t CaseMapping::operator()(int64_t i) const {
   const double q = double(base) + double(i - first) * ratio;
-  return int64_t(std::floor(q + std::fabs(q) * 1e-9));
+  // Truncation is the floor of a non-negative position, and much cheaper in the hot loop.
+  return q >= 0 ? int64_t(q + q * 1e-9) : int64_t(std::floor(q - q * 1e-9));
 }
 
 void placeSamples(const float* src, int32_t first, int32_t last, const CaseMapping& map, std::span<float> dst,
@@ -27,8 +28,8 @@ void placeSamples(const float* src, int32_t first, int32_t last, const CaseMappi
     if (t >= end) break;
     dst[size_t(t)] = src[i];
     if (prev >= 0 && t > prev + 1) {
-      const double a = dst[size_t(prev)], b = dst[size_t(t)], span = double(t - prev);
-      for (int64_t j = prev + 1; j < t; ++j) dst[size_t(j)] = float(a + (b - a) * double(j - prev) / span);
+      const double a = dst[size_t(prev)], slope = (double(dst[size_t(t)]) - a) / double(t - prev);
+      for (int64_t j = prev + 1; j < t; ++j) dst[size_t(j)] = float(a + slope * double(j - prev));
     }
     prev = std::max(prev, t);
   }
@@ -56,7 +57,7 @@ TimeScaleRefusal adjustTimeScale(DataFile& f, float newInterval, SampleArray (*a
   for (int c = 1; c <= f.nChannels; ++c) {
     const float* src = f.channels[size_t(c)].get();
     float* dst = fresh[size_t(c)].get();
-    std::fill_n(dst, size_t(n) + 1, 0.0f);
+    // Every position 0..n is written: each case's own position or a gap between two.
     // Case 0 holds no sample: the first sample stands in for it.
     dst[0] = src[1];
     placeSamples(src, 1, f.nCases, map, {dst, size_t(n) + 1}, 0);
