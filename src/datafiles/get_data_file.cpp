@@ -22,6 +22,7 @@
 #include "datafiles/load_fixes.h"
 #include "datafiles/load_state.h"
 #include "datafiles/load_windows.h"
+#include "datafiles/merge_road.h"
 #include "datafiles/open_road.h"
 #include "datafiles/open_rules.h"
 #include "plot/plot_state.h"
@@ -160,12 +161,7 @@ int16_t GETDATAFILE(int16_t fromFinder) {
   int16_t previous = TheFileInUse;
   CasesInFileToMerge = 0;
   ChannelsInFileToMerge = 0;
-  if (MergeThisFile) {
-    NotAvailable("Append or Stack");
-    MergeThisFile = appendONLY = stackONLY = 0;
-    TypeOfFile = kTypeRefused;
-    return 1;
-  }
+  if (MergeThisFile && !fromFinder) return MergeIntoFileInUse();
   // With every slot taken, the close chooser is the only way on; Cancel abandons the load.
   int slot = freeSlot();
   if (slot < 0) {

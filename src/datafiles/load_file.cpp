@@ -172,17 +172,13 @@ int16_t LOADFILE(int16_t fromFinder) {
 }
 
 int16_t FILELOADING() {
-  if (MergeThisFile) {
-    NotAvailable("Append or Stack");
-    MergeThisFile = appendONLY = stackONLY = 0;
-    TypeOfFile = 0;
-    return 0;
-  }
-  if (RecordSCRIPT && ScriptCOUNT < 41) recordOpenStep();
+  // A merge is no open to replay: it records no step.
+  if (RecordSCRIPT && ScriptCOUNT < 41 && !MergeThisFile) recordOpenStep();
   const int16_t requested = TypeOfFile;
   if (requested >= 1 && requested <= 7) {
     if (LOADFILE(0) == 0 && requested == 4) LABELwarn();
   }
+  MergeThisFile = appendONLY = stackONLY = 0;
   TypeOfFile = 0;
   return 0;
 }

@@ -59,7 +59,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {1, 15, {"SCREENIMAGE(1)"}},
       {1, 1000, {}},
       {1, 3, {}},
-      {75, 5, {"AdjustTimeScale()"}},
       {2, 9, {"EditFileData(1)"}},
       {2, 17, {"REMOVESPIKE(0)"}},
       {2, 18, {"REMOVEREFS(0)"}},
@@ -132,14 +131,14 @@ TEST_F(Dispatcher, DuplicateChannelCopiesTheActiveChannel) {
 }
 
 TEST_F(Dispatcher, OpenRoadsSetTheKindOfFileAndTheMergeFlag) {
-  // Each road asks for what its kind of request needs: the open panel, the notice that the
-  // delimited import is not in this build, or that of Append or Stack for a merge.
+  // Each road asks for what its kind of request needs: the open panel, or the notice that the
+  // delimited import is not in this build.
   struct Case {
     int16_t menu;
     uint16_t item;
     const char* answer;
   } cases[] = {{1, 1, "open cancel"}, {74, 1, "open cancel"}, {74, 2, "click 1"}, {74, 3, "open cancel"},
-               {75, 1, "click 1"},   {75, 2, "click 1"},      {75, 3, "click 1"}};
+               {75, 1, "open cancel"}, {75, 2, "open cancel"}, {75, 3, "open cancel"}};
   for (const auto& c : cases) {
     MergeThisFile = 0;
     qvtest::script({c.answer});

@@ -104,7 +104,7 @@ TEST_F(OpenRoad, TwentyFiveLoadsThatDoNotGoThroughChangeNothing) {
       {"zero interval, load cancelled", writeRecording("zero.KXdata", 50, 1, {}, 0, 0.0f), {"click 2"}},
       {"no memory", writeRecording("big.KXdata", 80), {shot, "dialog 3 1166"}, 1, 1, true},
       {"delimited import", "", {"click 1"}, kImportMenu, 2},
-      {"append", "", {"click 1"}, kAppendMenu, 1},
+      {"append, panel cancelled", "", {"open cancel"}, kAppendMenu, 1},
   };
   const opentest::TablePicture before = pictureOfTable();
   for (int n = 0; n < 25; ++n) {

@@ -1,0 +1,101 @@
+// Appending two files of 40 x 3,050,000 cases (a full-size joint file) beside a memcpy of
+// the same samples, and halving the interval of a 40 x 3,050,000 file beside one read and
+// one write pass of the samples, each printed as a ratio measured in the same run.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "datafiles/merge.h"
+#include "datafiles/resample.h"
+
+using namespace qv;
+
+namespace {
+
+constexpr int32_t kHalf = kMaxCases / 2;
+
+DataFile makeFile(int32_t cases) {
+  DataFile d;
+  d.nCases = cases;
+  d.nChannels = kMaxChannels;
+  for (int c = 0; c <= kMaxChannels; ++c) {
+    d.channels[size_t(c)] = allocateSamples(cases);
+    float* a = d.channels[size_t(c)].get();
+    for (int32_t i = 0; i <= cases; ++i) a[i] = 20.0f + float(c) + 0.001f * float(i % 997);
+  }
+  d.meta.info[1] = 1.0f;
+  return d;
+}
+
+double seconds(std::chrono::steady_clock::time_point t0) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// The same samples copied into new arrays, the bound of any join.
+double plainCopy(const DataFile& a, const DataFile& b) {
+  const auto t0 = std::chrono::steady_clock::now();
+  DataFile j;
+  for (int c = 0; c <= kMaxChannels; ++c) {
+    j.channels[size_t(c)] = allocateSamples(a.nCases + b.nCases);
+    float* d = j.channels[size_t(c)].get();
+    std::memcpy(d, a.channels[size_t(c)].get(), (size_t(a.nCases) + 1) * sizeof(float));
+    std::memcpy(d + a.nCases + 1, b.channels[size_t(c)].get() + 1, size_t(b.nCases) * sizeof(float));
+    benchmark::DoNotOptimize(d);
+  }
+  return seconds(t0);
+}
+
+void BM_AppendTwoHalfFiles(benchmark::State& state) {
+  const DataFile a = makeFile(kHalf), b = makeFile(kHalf);
+  double total = 0, bound = 0;
+  for (auto _ : state) {
+    const auto t0 = std::chrono::steady_clock::now();
+    MergeResult r = appendFiles(viewOf(a), b, MergeChoices{});
+    benchmark::DoNotOptimize(r.file->channels[1].get());
+    total += seconds(t0);
+    bound += plainCopy(a, b);
+  }
+  state.counters["append_ms"] = total / double(state.iterations()) * 1e3;
+  state.counters["memcpy_ms"] = bound / double(state.iterations()) * 1e3;
+  state.counters["x_memcpy"] = total / bound;
+}
+
+// One read and one write pass over the samples of the halved file.
+double readWritePass(const DataFile& a) {
+  const auto t0 = std::chrono::steady_clock::now();
+  // The new arrays are all held at once, as the adjustment holds them.
+  std::vector<SampleArray> outs(kMaxChannels + 1);
+  for (int c = 1; c <= kMaxChannels; ++c) {
+    outs[size_t(c)] = allocateSamples(2 * a.nCases);
+    const float* s = a.channels[size_t(c)].get();
+    float* d = outs[size_t(c)].get();
+    for (int32_t i = 0; i <= a.nCases; ++i) d[2 * i] = d[2 * i + 1] = s[i];
+    benchmark::DoNotOptimize(d);
+  }
+  return seconds(t0);
+}
+
+void BM_HalveTheInterval(benchmark::State& state) {
+  double total = 0, bound = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    DataFile f = makeFile(kHalf);
+    state.ResumeTiming();
+    bound += readWritePass(f);
+    const auto t0 = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(adjustTimeScale(f, 0.5f));
+    total += seconds(t0);
+  }
+  state.counters["halve_ms"] = total / double(state.iterations()) * 1e3;
+  state.counters["read_write_ms"] = bound / double(state.iterations()) * 1e3;
+  state.counters["x_read_write"] = total / bound;
+}
+
+}  // namespace
+
+BENCHMARK(BM_AppendTwoHalfFiles)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_HalveTheInterval)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+BENCHMARK_MAIN();
