@@ -237,7 +237,7 @@ std::optional<std::string> transformRefusal(const TransformParams& p, bool haveC
       if (!haveChannelY) return "Channel Y does not exist in this file.";
       break;
     case 66:
-      if (!(double(p.temperature) + kZeroCelsiusKelvin > 0)) return "The temperature must be above -273.15 \u00B0C.";
+      if (!(p.temperature > -273.15f)) return "The temperature must be above -273.15 \u00B0C.";
       break;
     case 67:
       if (!(p.pressure > 0)) return "The barometric pressure must be greater than 0.";
