@@ -17,6 +17,7 @@
 #include "core/view_state.h"
 #include "editing/copy_channel.h"
 #include "editing/edit_frame.h"
+#include "fitting/fit_steps.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "respirometry/gas_settings.h"
@@ -210,6 +211,10 @@ int16_t PerformTransforms(const TransformRequest& r) {
   if (!channelExists(f, x)) {
     refuseEdit(r.step, kTitle, {"Channel" + rt::PSstrLong(x) + " (channel X) does not exist in this file.", "Nothing was changed."});
     showStatus(true, s.p.code);
+    return 0;
+  }
+  if (!scratchChannel(f)) {
+    refuseEdit(r.step, kTitle, {"There is not enough memory for the work column.", "Nothing was changed."});
     return 0;
   }
   FileSHORTS[f][kChangeMarkWord] = 1;
