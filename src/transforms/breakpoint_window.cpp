@@ -35,9 +35,13 @@ void resetTable() {
   }
 }
 
-void raised(int x, int y, const char* text) {
+// A formula in red with its raised part right after it.
+void formula(int y, const char* text, const char* raisedPart) {
+  PrintAt(140, y, text);
+  if (!raisedPart) return;
+  const int x = 141 + rt::stringWidth(text);
   rt::textSize(9);
-  PrintAt(x, y - 6, text);
+  PrintAt(x, y - 6, raisedPart);
   rt::textSize(12);
 }
 
@@ -72,18 +76,15 @@ void buildWindow() {
   for (int i = 0; i < 4; ++i) rt::FBButton(51 + i, i == 0 ? 2 : 1, radios[i], {20, 58 + 22 * i, 130, 76 + 22 * i}, 3);
   SetTextStyle(KestrixFont, 12, 0);
   rt::colorNumber(6);
-  PrintAt(140, 72, "a + b * volts");
-  PrintAt(140, 94, "a + b * volts + c * volts");
-  raised(302, 94, "2");
-  PrintAt(140, 116, "a + b * volts");
-  raised(222, 116, "c");
-  PrintAt(140, 138, "a + b * e");
-  raised(198, 138, "(c * volts) ");
+  formula(72, "a + b * volts", nullptr);
+  formula(94, "a + b * volts + c * volts", "2");
+  formula(116, "a + b * volts", "c");
+  formula(138, "a + b * e", "(c * volts) ");
   rt::colorNumber(7);
-  rt::FBButton(kLowerButton, 1, "Use This Equation for Data < Breakpoint", {330, 58, 590, 80}, 1);
-  rt::FBButton(kUpperButton, 1, "Use This Equation for Data \u2265 Breakpoint", {330, 86, 590, 108}, 1);
-  rt::FBButton(kOK, 1, "OK to Transform", {460, 116, 590, 138}, 4);
-  rt::FBButton(kHelp, 1, "?", {420, 116, 450, 138}, 1);
+  rt::FBButton(kLowerButton, 1, "Use This Equation for Data < Breakpoint", {310, 58, 580, 80}, 1);
+  rt::FBButton(kUpperButton, 1, "Use This Equation for Data \u2265 Breakpoint", {310, 86, 580, 108}, 1);
+  rt::FBButton(kOK, 1, "OK to Transform", {450, 116, 580, 138}, 4);
+  rt::FBButton(kHelp, 1, "?", {410, 116, 440, 138}, 1);
   buildRows();
 }
 

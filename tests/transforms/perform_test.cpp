@@ -12,6 +12,7 @@
 #include "core/view_state.h"
 #include "editing/copy_channel.h"
 #include "plot/plot_state.h"
+#include "runtime/files.h"
 #include "support/qvtest.h"
 #include "transforms/commands.h"
 #include "transforms/perform_transforms.h"
@@ -155,8 +156,10 @@ TEST_F(Perform, BlockRangeMassAndBoundedDegree) {
 }
 
 TEST_F(Perform, BreakpointAndPolynomialWindowsClosedAtOnce) {
-  qvtest::script({"click 10"});
+  const std::string shots = qvtest::tempDir("transform_windows");
+  qvtest::script({("shot 19 " + shots + "/breakpoint.png").c_str(), "click 10"});
   BREAKPOINT();
+  EXPECT_TRUE(rt::fileExists(shots + "/breakpoint.png"));
   EXPECT_EQ(BreakpointArray[24], 1.0f);
   for (int base : {26, 31}) {
     EXPECT_EQ(BreakpointArray[size_t(base)], 1.0f);
@@ -176,7 +179,7 @@ TEST_F(Perform, BreakpointAndPolynomialWindowsClosedAtOnce) {
   EXPECT_EQ(PolynomialValues[10], 0.0f);
   EXPECT_EQ(ScriptSequenceArray[7][4], 2.0f);
 
-  qvtest::script({"popup 43 2", "type 202 3", "type 210 x", "click 11", "click 1", "type 210 1", "click 11"});
+  qvtest::script({"popup 43 9", ("shot 6 " + shots + "/polynomial.png").c_str(), "popup 43 2", "type 202 3", "type 210 x", "click 11", "click 1", "type 210 1", "click 11"});
   POLYNOMIAL("", 0);
   EXPECT_EQ(PolyDegree, 2);
   EXPECT_EQ(PolynomialValues[2], 3.0f);
