@@ -140,3 +140,24 @@ TEST_F(CustomFile, InspectWindowBoundsTheDegreeAndKeepsBadInputOut) {
   EXPECT_EQ(CustomTransformsArray[1][5], 1.5f);  // "abc" was refused
   EXPECT_EQ(readDefault()[73], 9);
 }
+
+TEST_F(CustomFile, ExportAndImportThroughThePanels) {
+  writeDefault(records(2));
+  LoadCustomTransformsArray(0, 0);
+  const std::string exported = dir_ + "/exported.VUvuv";
+  qvtest::script({"save cancel"});
+  EXPECT_TRUE(SAVECustomTransformsArray(1));
+  EXPECT_FALSE(rt::fileExists(exported));
+  qvtest::script({("save " + exported).c_str()});
+  EXPECT_TRUE(SAVECustomTransformsArray(1));
+  EXPECT_EQ(rt::readWholeFile(exported).value(), records(2));
+
+  ASSERT_TRUE(rt::writeFileAtomic(exported, records(3)));
+  qvtest::script({"open cancel"});
+  LoadCustomTransformsArray(1, 0);
+  EXPECT_EQ(NumberOfCustomTransforms, 2);
+  qvtest::script({("open " + exported).c_str()});
+  LoadCustomTransformsArray(1, 0);
+  EXPECT_EQ(NumberOfCustomTransforms, 3);
+  EXPECT_EQ(readDefault(), records(2));  // the default file changes only with the table's next change
+}
