@@ -22,6 +22,7 @@
 #include "runtime/menus.h"
 #include "runtime/scripted.h"
 #include "runtime/sound.h"
+#include "runtime/windows.h"
 #include "core/script_state.h"
 
 using namespace qv;
@@ -64,7 +65,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {2, 17, {"REMOVESPIKE(0)"}},
       {2, 18, {"REMOVEREFS(0)"}},
       {2, 22, {"TRANSFORMATIONS(0)"}},
-      {2, 23, {"GetCustomTransformation(0)"}},
       {2, 24, {"ExpressionEvaluator(1)"}},
       {2, 25, {"BLOCKSCALE(0, 0)"}},
       {2, 26, {"BLOCKSCALE(1, 0)"}},
@@ -117,6 +117,14 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
     EXPECT_EQ(calls, r.calls) << "menu " << r.menu << " item " << r.item;
     EXPECT_EQ(MenuIDENTIFIER, 0);
   }
+}
+
+TEST_F(Dispatcher, CustomTransformsOpensTheManager) {
+  qvtest::script({"click 53"});  // its "Cancel"
+  DoMENU(2, 23);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_FALSE(rt::windowExists(150));
 }
 
 TEST_F(Dispatcher, DuplicateChannelCopiesTheActiveChannel) {
