@@ -55,7 +55,8 @@ bool eachPair(std::span<float> w, std::span<const float> y, int32_t first, int32
 }
 
 float breakpointSide(const BreakpointTable& t, int base, float x, bool& fail) {
-  const int type = int(t[size_t(base)]);
+  const float word = t[size_t(base)];
+  const int type = word >= 1 && word <= 4 ? int(word) : 0;
   const float a = t[size_t(base + 1)], b = t[size_t(base + 2)], c = t[size_t(base + 3)];
   switch (type) {
     case 1: return a + b * x;
