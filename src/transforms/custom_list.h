@@ -10,6 +10,8 @@ namespace qv {
 
 // Where list button k (1..40) goes: two columns of 20, 19 pixels high.
 rt::Rect customListButtonRect(int k);
+// The top of the manager's button row below a list of that many records (two columns of 20).
+int customManagerButtonTop(int records);
 // The list in the output window: buttonType 2 check boxes with the name beside them (field
 // 100 + k), else radio buttons titled with the names.
 void ShowCustomTransforms(int16_t buttonType);

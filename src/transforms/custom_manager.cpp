@@ -24,7 +24,7 @@ constexpr int kDelete = 51, kSelectionOK = 52, kCancel = 53, kInspect = 54;
 int listRows() { return std::min<int>(NumberOfCustomTransforms, 20); }
 
 void buildManagerButtons(int16_t mode) {
-  const int y = 20 * listRows() + 56;
+  const int y = customManagerButtonTop(NumberOfCustomTransforms);
   rt::setOutputWindow(kManagerWindow);
   for (int id : {kDelete, kInspect, kCancel, kSelectionOK}) rt::removeControl(id);
   rt::FBButton(kDelete, 1, "Delete Transformation(s)...", {20, y, 220, y + 20}, 1);
@@ -64,6 +64,8 @@ void afterDeletion(int16_t mode, int16_t& selected) {
 }
 
 }  // namespace
+
+int customManagerButtonTop(int records) { return 20 * std::clamp(records, 0, 20) + 56; }
 
 int16_t GetCustomTransformation(int16_t mode) {
   SavedHandlers saved;

@@ -95,6 +95,8 @@ TEST_F(CustomFile, EmptyPartialAndOverfullFiles) {
   writeDefault({});
   LoadCustomTransformsArray(0, 0);
   EXPECT_EQ(NumberOfCustomTransforms, 0);
+  EXPECT_EQ(customManagerButtonTop(0), 56);
+  EXPECT_EQ(customManagerButtonTop(40), 456);  // the second column shares the rows of the first
 
   auto partial = records(1);
   partial.insert(partial.end(), 60, 0x41);  // 174 bytes: a name cut short
