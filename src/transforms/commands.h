@@ -5,7 +5,8 @@
 namespace qv {
 
 void TRANSFORMATIONS(int16_t fromScript);
-void GetCustomTransformation(int16_t fromScript);
+// Mode 0 the manager (Edit menu), 1 the selection list; the record chosen, or 0.
+int16_t GetCustomTransformation(int16_t mode);
 // Mode 1 the expression transform of a channel, mode 0 the expression calculator.
 void ExpressionEvaluator(int16_t mode);
 

@@ -5,7 +5,6 @@
 namespace qv {
 
 void TRANSFORMATIONS(int16_t s) { notBuilt(callText("TRANSFORMATIONS", s), "Standard Transformations"); }
-void GetCustomTransformation(int16_t s) { notBuilt(callText("GetCustomTransformation", s), "Custom Transforms"); }
 void ExpressionEvaluator(int16_t mode) {
   notBuilt(callText("ExpressionEvaluator", mode), mode ? "Expression Transforms" : "Expression Evaluator");
 }

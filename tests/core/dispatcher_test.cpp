@@ -27,6 +27,7 @@
 #include "runtime/menus.h"
 #include "runtime/scripted.h"
 #include "runtime/sound.h"
+#include "runtime/windows.h"
 #include "core/script_state.h"
 
 using namespace qv;
@@ -63,7 +64,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {2, 17, {"REMOVESPIKE(0)"}},
       {2, 18, {"REMOVEREFS(0)"}},
       {2, 22, {"TRANSFORMATIONS(0)"}},
-      {2, 23, {"GetCustomTransformation(0)"}},
       {2, 24, {"ExpressionEvaluator(1)"}},
       {2, 25, {"BLOCKSCALE(0, 0)"}},
       {2, 26, {"BLOCKSCALE(1, 0)"}},
@@ -120,6 +120,14 @@ TEST_F(Dispatcher, LagAndSmoothingOpenTheirWindows) {
   DoMENU(2, 16);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
   EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(Dispatcher, CustomTransformsOpensTheManager) {
+  qvtest::script({"click 53"});  // its "Cancel"
+  DoMENU(2, 23);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_FALSE(rt::windowExists(150));
 }
 
 TEST_F(Dispatcher, DuplicateChannelCopiesTheActiveChannel) {

@@ -1,0 +1,117 @@
+// Transforms over a full-size channel (6,100,001 entries, entry 0 included) beside one plain
+// pass that reads the same samples. "x - constant" (code 7) should stay within 3x of the
+// pass; "ln x" (code 12) and a ninth-degree polynomial are printed beside it.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "transforms/transform_engine.h"
+
+namespace {
+
+constexpr size_t kEntries = 6100001;
+
+const std::vector<float>& channel() {
+  static const std::vector<float> v = [] {
+    std::vector<float> s(kEntries);
+    uint32_t seed = 4242;
+    for (auto& f : s) {
+      seed = seed * 1664525u + 1013904223u;
+      f = 0.5f + float(seed >> 8) * (1.0f / 16777216.0f);
+    }
+    return s;
+  }();
+  return v;
+}
+
+void ReadPass(benchmark::State& state) {
+  const std::vector<float>& x = channel();
+  for (auto _ : state) {
+    float sum = 0.0f;
+    for (float v : x) sum += v;
+    benchmark::DoNotOptimize(sum);
+  }
+}
+
+void runCode(benchmark::State& state, qv::TransformParams p) {
+  std::vector<float> work = channel();
+  for (auto _ : state) {
+    const auto out = qv::runTransform(p, work, {}, 0, int32_t(kEntries - 1));
+    benchmark::DoNotOptimize(out);
+    benchmark::DoNotOptimize(work.data());
+  }
+}
+
+void MinusConstant(benchmark::State& state) {
+  qv::TransformParams p;
+  p.code = 7;
+  p.a = 1e-30f;  // keeps the samples where they are over many iterations
+  runCode(state, p);
+}
+
+void NaturalLog(benchmark::State& state) {
+  // ln of ln ... would leave the domain: each iteration starts from the channel again.
+  const std::vector<float>& x = channel();
+  qv::TransformParams p;
+  p.code = 12;
+  std::vector<float> work(kEntries);
+  for (auto _ : state) {
+    state.PauseTiming();
+    work = x;
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(qv::runTransform(p, work, {}, 0, int32_t(kEntries - 1)));
+  }
+}
+
+void PolynomialNine(benchmark::State& state) {
+  const std::vector<float>& x = channel();
+  qv::TransformParams p;
+  p.code = 2;
+  p.degree = 9;
+  for (int i = 1; i <= 10; ++i) p.poly[size_t(i)] = 0.1f * float(i);
+  std::vector<float> work(kEntries);
+  for (auto _ : state) {
+    state.PauseTiming();
+    work = x;
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(qv::runTransform(p, work, {}, 0, int32_t(kEntries - 1)));
+  }
+}
+
+BENCHMARK(ReadPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(MinusConstant)->Unit(benchmark::kMillisecond);
+BENCHMARK(NaturalLog)->Unit(benchmark::kMillisecond);
+BENCHMARK(PolynomialNine)->Unit(benchmark::kMillisecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> seconds;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs)
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
+        seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  const double bound = reporter.seconds["ReadPass"];
+  if (bound <= 0) return 0;
+  for (const auto& [name, label] : {std::pair<const char*, const char*>{"MinusConstant", "code 7 (goal <= 3)"},
+                                    {"NaturalLog", "code 12"},
+                                    {"PolynomialNine", "code 2, degree 9"}}) {
+    const double t = reporter.seconds[name];
+    std::printf("Transform %s over %zu entries: %.1f ms, read pass %.1f ms, ratio %.2f\n", label, kEntries, t * 1e3,
+                bound * 1e3, t / bound);
+  }
+  return 0;
+}
