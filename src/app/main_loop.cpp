@@ -379,6 +379,9 @@ void passSteps() {
     PlotDialogMode = 0;
     HandlePlotDIALOG();
     action = eventID = 0;
+    // A picker button is served at once: the next action may already come in this pass's
+    // successor, and it expects the new channel with its plot window in front.
+    if (MultiChanSelectorButtonClicked) multiChannelSelector(TheFileInUse);
   } else if (action == 4 && eventID == 1200) {
     MultiChanSelectorWindow = MultiChanSelectorWindow ? 0 : 1;
     MultiChannelChanSelectWindow(0);
