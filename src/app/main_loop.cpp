@@ -379,6 +379,9 @@ void passSteps() {
     PlotDialogMode = 0;
     HandlePlotDIALOG();
     action = eventID = 0;
+    // A picker button is served in the pass that took it: the next click on the plot finds
+    // the new channel drawn and the plot window in front.
+    if (MultiChanSelectorButtonClicked) multiChannelSelector(TheFileInUse);
   } else if (action == 4 && eventID == 1200) {
     MultiChanSelectorWindow = MultiChanSelectorWindow ? 0 : 1;
     MultiChannelChanSelectWindow(0);

@@ -76,9 +76,12 @@ void repairSamples(DataFile& f) {
 }
 
 // A new file starts with nothing of the one the slot held before: no block, zoom, compacted
-// data or channel choices.
+// data or channel choices. The view mode stays: the preferences may bring the first file up
+// in strips.
 void clearSlotState(int slot) {
+  const int16_t view = FileSHORTS[slot][kViewModeWord];
   std::fill(std::begin(FileSHORTS[slot]), std::end(FileSHORTS[slot]), int16_t(0));
+  FileSHORTS[slot][kViewModeWord] = view;
   BeginBlock[slot] = EndBlock[slot] = 0;
   zoomleft[slot] = zoomright[slot] = 0;
   CompactedChannel[slot] = 0;

@@ -113,6 +113,11 @@ void SetUpLoadedFile() {
   }
   if (FileSHORTS[f][kViewModeWord] != 0) {
     // The preferences brought the file up in strips: the user says which channels to show.
+    // A new file has no strips chosen yet: offer every channel, as the standard view shows.
+    bool anyShown = false;
+    for (int c = 1; c <= nChannels[f]; ++c) anyShown = anyShown || overlayFlag(f, 1, c) != 0;
+    if (!anyShown)
+      for (int c = 1; c <= nChannels[f]; ++c) overlayFlag(f, 1, c) = 1;
     ChannelSelectControlFlag = 1;
     SELECTCHANNELS("Select Channels to Display", 0, kSelectKeepFlags, 0, kModeDisplay);
     if (CustomScreenPlot) ChangeCHARTHITE(1);
