@@ -101,7 +101,10 @@ bool ScriptReplayRunning() { return gReplaying; }
 
 void DOSCRIPT() {
   if (gReplaying) return;
-  gReplaying = true;
+  struct Running {
+    Running() { gReplaying = true; }
+    ~Running() { gReplaying = false; }
+  } running;
   const int16_t soundLevel = prefsArray[7], autoRepeat = prefsArray[14];
   if (prefsArray[48]) prefsArray[7] = 0;
   // Each file a step opens is replayed in turn here: a loop, so that a long chain of files
@@ -112,7 +115,6 @@ void DOSCRIPT() {
     ScriptRunOnce = kModeAllFiles;
   }
   epilogue(soundLevel, autoRepeat);
-  gReplaying = false;
 }
 
 }  // namespace qv
