@@ -87,8 +87,8 @@ void REQUEST_BLOCK() {
   if (blockSelected()) return;
   BuildWINDOW(kRequestWindow, "", 10, int16_t(BottomOfPlotArea + 75), 310, int16_t(BottomOfPlotArea + 250), 5);
   rt::setCursor(rt::Cursor::Arrow);
-  DrawIcon(129, 14, 14);
-  EmbossPrint(0, "Your attention,", 32, 60, 40);
+  DrawIcon(129, 10, 44);
+  EmbossPrint(0, "Your attention,", 32, 50, 40);
   EmbossPrint(0, "please...", 32, 120, 78);
   playIfSoundsOn("brrrp.mp3");
   rt::foreColor(RGBred);
