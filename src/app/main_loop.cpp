@@ -354,7 +354,7 @@ void passSteps() {
   if (MENU_or_ToolBar_PICKED) DoMENU(menuidx, uint16_t(menuitemx));
   if (MenuIDENTIFIER >= 1 && MenuIDENTIFIER <= 20) eventID = MenuIDENTIFIER;
   rt::setHandler(rt::Vector::Menu, HANDLEMENU);
-  if (FileJustLoaded == 1 && RunScript == 1) {
+  if (FileJustLoaded == 1 && RunScript == 1 && !ScriptReplayRunning()) {
     if (ScriptRunOnce == 0 && g >= 0) InitialNumberOfScriptOperationChannels = nChannels[g];
     // The script runs once on the file just loaded; a file it opens raises the flag again.
     FileJustLoaded = 0;

@@ -43,6 +43,7 @@
 #include "scripts/commands.h"
 #include "core/script_state.h"
 #include "stats/commands.h"
+#include "scripts/replay_table.h"
 #include "stats/stats_state.h"
 #include "thermoreg/commands.h"
 #include "transforms/commands.h"
@@ -294,6 +295,7 @@ void GiveDefaults() {
   FileJustLoaded = 0;
   MAINMENU();
   startupMenus();
+  RegisterReplayOperations();
   DefaultNameStem = "data";
 }
 

@@ -1,0 +1,94 @@
+// The one list of operations a script can replay. The library is linked as one static
+// archive, so each operation is named here rather than registering itself.
+#include "app/chooser.h"
+#include "app/dispatcher.h"
+#include "app/menu_bar.h"
+#include "core/event_state.h"
+#include "core/script_state.h"
+#include "datafiles/datafiles.h"
+#include "editing/commands.h"
+#include "plot/plot.h"
+#include "plot/plot_state.h"
+#include "respirometry/commands.h"
+#include "scripts/replay_table.h"
+#include "scripts/replay_words.h"
+
+namespace qv {
+
+namespace {
+
+// The operation ran unless it refused its step.
+bool ran(int16_t step) { return ScriptStepFailed != step; }
+
+// The channel popup's road, without recording (nothing records during a replay). The walk has
+// checked the channel against the file. CHANNELCHANGE takes this place once it is built.
+bool changeChannel(int16_t step) {
+  old = ActiveChannel;
+  DoMENU(kChannelPopupMenu, uint16_t(stepWord(step, 2)));
+  return true;
+}
+
+bool lag(int16_t step) {
+  LAGTIME(ScriptSequenceArray[step][2], step);
+  return ran(step);
+}
+
+bool baseline(int16_t step) {
+  FixTheBASELINE(step);
+  return ran(step);
+}
+
+bool smoothing(int16_t step) {
+  SMOOTHING(step);
+  return ran(step);
+}
+
+bool gasExchange(int16_t step) {
+  GASEXCHANGE(step);
+  return ran(step);
+}
+
+// A block step whose block is chosen: the analysis named by AnalysisCode runs on it.
+bool blockAnalysis(int16_t step) {
+  AUTO_REPEAT();
+  return ran(step);
+}
+
+bool duplicate(int16_t step) {
+  COPYCHAN(1);
+  return ran(step);
+}
+
+// A save that fails must not pass for a saved file; a cancelled panel is the user's choice.
+bool save(int16_t step, int16_t ask, int16_t inPlace) {
+  if (SAVEDATAFILE(ask, inPlace, 0) != SaveResult::Failed) return ran(step);
+  ScriptStepFailed = step;
+  ScriptFailureText = "The file could not be saved.";
+  return false;
+}
+
+bool open(int16_t step) {
+  TypeOfFile = int16_t(stepWord(step, 2));
+  FILELOADING();
+  return ran(step);
+}
+
+}  // namespace
+
+void RegisterReplayOperations() {
+  clearReplayEntries();
+  setReplayEntry(1, changeChannel);
+  setReplayEntry(2, lag);
+  setReplayEntry(3, baseline);
+  setReplayEntry(6, smoothing);
+  for (int gas : {8, 9, 10}) setReplayEntry(gas, gasExchange);
+  // 11 (transformations) joins when its window is built; until then its steps stop the run
+  // as an operation this build does not have.
+  for (int analysis : {12, 16, 17}) setReplayEntry(analysis, blockAnalysis);
+  setReplayEntry(18, duplicate);
+  setReplayEntry(20, [](int16_t s) { return save(s, 1, 0); });
+  setReplayEntry(33, open);
+  setReplayEntry(34, [](int16_t s) { return save(s, 0, 1); });
+}
+
+}  // namespace qv
