@@ -20,11 +20,10 @@ namespace {
 // The operation ran unless it refused its step.
 bool ran(int16_t step) { return ScriptStepFailed != step; }
 
-// The channel popup's road, without recording (nothing records during a replay). The walk has
-// checked the channel against the file. CHANNELCHANGE takes this place once it is built.
+// The channel command, which records nothing. The walk has checked the channel against the file.
 bool changeChannel(int16_t step) {
   old = ActiveChannel;
-  DoMENU(kChannelPopupMenu, uint16_t(stepWord(step, 2)));
+  CHANNELCHANGE(int16_t(stepWord(step, 2)));
   return true;
 }
 
