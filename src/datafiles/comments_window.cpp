@@ -44,7 +44,9 @@ void drawPanel(int W, int H) {
   rt::paintRect({0, H - kPanelHeight, W, H});
   DoubleLINE(0, int16_t(W), int16_t(H - 55));
   for (const PanelButton& b : commentsPanelButtons(W, H)) rt::FBButton(b.id, 1, b.title, b.rect, 1);
-  EmbossPrint(0, "Edit comments", 24, 26, int16_t(H - 17));
+  // The caption gives way to the buttons in a narrow window.
+  SetTextStyle(KestrixFont, 24, 0);
+  if (26 + rt::stringWidth("Edit comments") <= W - 452) EmbossPrint(0, "Edit comments", 24, 26, int16_t(H - 17));
   rt::setControlRect(kTextView, {0, 0, W, H - kPanelHeight});
   rt::flushWindow(kCommentsWindow);
 }
@@ -111,18 +113,21 @@ void BuildScrollingCONTAINERWindow() {
   rt::setHandler(rt::Vector::Menu, noMENU);
   rt::setHandler(rt::Vector::Mouse, noMOUSE);
   int lastW = 600, lastH = 400;
+  auto followSize = [&] {
+    if (!rt::windowExists(kCommentsWindow)) return;
+    const rt::Rect r = rt::windowContentRect(kCommentsWindow);
+    if (r.width() != lastW || r.height() != lastH) {
+      lastW = r.width(), lastH = r.height();
+      drawPanel(lastW, lastH);
+    }
+  };
+  followSize();
   action = eventID = 0;
   for (bool done = false; !done;) {
     rt::FBHandleEvents();
     done = handleCommentsEvent(f);
     action = eventID = 0;
-    if (!done && rt::windowExists(kCommentsWindow)) {
-      const rt::Rect r = rt::windowContentRect(kCommentsWindow);
-      if (r.width() != lastW || r.height() != lastH) {
-        lastW = r.width(), lastH = r.height();
-        drawPanel(lastW, lastH);
-      }
-    }
+    if (!done) followSize();
   }
   rt::closeWindow(kInfoWindow);
 }
