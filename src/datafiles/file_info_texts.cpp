@@ -79,6 +79,33 @@ std::string polynomialText(const float k[5]) {
          "*V3 ] *" + rt::PSstr(k[4]);
 }
 
+std::vector<RowText> acquisitionRow(const float* w, const float k[5]) {
+  const int code = transformCode(w[5]);
+  if (code == 6) {
+    std::vector<RowText> row{{694, readingsText(w[6])}};
+    if (k[1] == 0 && k[2] == 0 && k[3] == 0) {
+      row.push_back({384, "3-order polynomial conversion"});
+      row.push_back({586, "nonlinear"});
+    } else {
+      row.push_back({310, polynomialText(k)});
+    }
+    return row;
+  }
+  if (code == 7) return {{384, "keyboard event recorder"}};
+  if (code == 5) return {{364, "complex breakpoint equation"}};
+  if (code < 0 || code > 11) {
+    if (w[2] == 0 && w[3] == 0 && w[4] == 0) return {{414, "data transformed after acquisition"}};
+    return {};
+  }
+  const bool unknown = code == 0;
+  return {{266, inputText(w[1])},
+          {320, rt::PSstr(unknown ? 0.0f : w[2])},
+          {415, rt::PSstr(unknown ? 1.0f : w[3])},
+          {507, rt::PSstr(unknown ? 1.0f : w[4])},
+          {757, readingsText(w[6])},
+          {596, transformText(code), code == 2 || code == 11}};
+}
+
 std::vector<int> legendChannels(int active, const int16_t* flags, int channels) {
   std::vector<int> rows{active};
   for (int c = 1; c <= channels; ++c)

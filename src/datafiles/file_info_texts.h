@@ -38,6 +38,18 @@ std::string transformText(int code);
 // The third-order polynomial of code 6 from its five coefficients.
 std::string polynomialText(const float k[5]);
 
+// One text of an acquisition row at its x; `raisedTwo` closes a polynomial with a raised "2"
+// and ")".
+struct RowText {
+  int x;
+  std::string text;
+  bool raisedTwo = false;
+  bool operator==(const RowText&) const = default;
+};
+// The acquisition row of a channel from its words 1-6 (`words` indexed as the channel's 41
+// words) and the five polynomial coefficients of the file (word 24 of channels 2-6).
+std::vector<RowText> acquisitionRow(const float* words, const float k[5]);
+
 // Rows of the colour legend: the active channel, then every other flagged channel in order.
 std::vector<int> legendChannels(int active, const int16_t* flags, int channels);
 

@@ -170,39 +170,17 @@ void runModalLoop() {
 }  // namespace
 
 void A_to_D_INFO(int16_t channel, int16_t y) {
-  const int f = TheFileInUse, Y = y + 10;
-  const float* w = fileVariableArray[f][channel];
+  const int f = TheFileInUse;
+  float k[5];
+  for (int i = 0; i < 5; ++i) k[i] = nChannels[f] >= i + 2 ? fileVariableArray[f][i + 2][24] : 0.0f;
   SetTextStyle(KestrixFont, 11, 0);
   rt::backColor(VeryLightGray);
-  const int code = transformCode(w[5]);
-  if (code == 6) {
-    textAt(694, Y, readingsText(w[6]));
-    float k[5];
-    for (int i = 0; i < 5; ++i) k[i] = nChannels[f] >= i + 2 ? fileVariableArray[f][i + 2][24] : 0.0f;
-    if (k[1] == 0 && k[2] == 0 && k[3] == 0) {
-      textAt(384, Y, "3-order polynomial conversion");
-      textAt(586, Y, "nonlinear");
-    } else {
-      textAt(310, Y, polynomialText(k));
+  for (const RowText& t : acquisitionRow(fileVariableArray[f][channel], k)) {
+    textAt(t.x, y + 10, t.text);
+    if (t.raisedTwo) {
+      MakeSuperscript("2", 11);
+      rt::drawString(")");
     }
-    return;
-  }
-  if (code == 7) return textAt(384, Y, "keyboard event recorder");
-  if (code == 5) return textAt(364, Y, "complex breakpoint equation");
-  if (code < 0 || code > 11) {
-    if (w[2] == 0 && w[3] == 0 && w[4] == 0) textAt(414, Y, "data transformed after acquisition");
-    return;
-  }
-  textAt(266, Y, inputText(w[1]));
-  const bool unknown = code == 0;
-  textAt(320, Y, rt::PSstr(unknown ? 0.0f : w[2]));
-  textAt(415, Y, rt::PSstr(unknown ? 1.0f : w[3]));
-  textAt(507, Y, rt::PSstr(unknown ? 1.0f : w[4]));
-  textAt(757, Y, readingsText(w[6]));
-  textAt(596, Y, transformText(code));
-  if (code == 2 || code == 11) {
-    MakeSuperscript("2", 11);
-    rt::drawString(")");
   }
 }
 

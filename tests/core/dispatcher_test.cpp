@@ -50,7 +50,6 @@ struct Route {
 TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   const Route routes[] = {
       {1, 8, {"ExportBlockData()"}},
-      {1, 13, {"FILEINFO(\"\", \"\", \"\", 1)"}},
       {1, 15, {"SCREENIMAGE(1)"}},
       // Output Results with no analysis run reports nothing.
       {1, 17, {}},
@@ -58,7 +57,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {1, 1000, {}},
       {1, 3, {}},
       {75, 5, {"AdjustTimeScale()"}},
-      {2, 9, {"EditFileData(1)"}},
       {2, 11, {"FixTheBASELINE(0)"}},
       {2, 12, {"LAGTIME(0, 0)"}},
       {2, 17, {"REMOVESPIKE(0)"}},
