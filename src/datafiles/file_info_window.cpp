@@ -161,7 +161,7 @@ void runModalLoop() {
   for (;;) {
     rt::FBHandleEvents();
     if (MENU_or_ToolBar_PICKED || gQuitPending || action == 4 ||
-        (action == 3 && eventID != kResultWindow && eventID != kCommentsWindow))
+        (action == 3 && eventID != kResultWindow && eventID != kCommentsWindow && eventID != kInfoWindow))
       break;
     action = eventID = 0;
   }
