@@ -70,7 +70,11 @@ FileDataOutcome applyFileData(const FileDataEntry& entry, FileDescription& d) {
       out.refused.emplace_back("start time");
     }
   }
-  if (entry.date.edited()) d.date = entry.date.typed;
+  if (entry.date.edited()) {
+    // A file may have no date; a date it has is a real one, as the date columns read it.
+    if (rt::trimRight(entry.date.typed).empty() || parseStartDate(entry.date.typed)) d.date = entry.date.typed;
+    else out.refused.emplace_back("start date");
+  }
   takeValue(entry.fio2, d.fio2, "FiO2", finiteValue, out);
   takeValue(entry.fico2, d.fico2, "FiCO2", finiteValue, out);
   takeValue(entry.rq, d.rq, "RQ", finiteValue, out);
@@ -84,7 +88,8 @@ std::vector<std::string> refusedFieldLines(const std::vector<std::string>& names
   for (size_t i = 0; i < names.size(); ++i) list += (i ? ", " : "") + names[i];
   return {"These values were not taken and keep their old values:", list + ".",
           "The interval must be a number above 0, every value a number,",
-          "and the start time hh:mm:ss (hours 00-23, minutes and seconds 00-59)."};
+          "the start date mm-dd-yyyy, and the start time hh:mm:ss",
+          "(hours 00-23, minutes and seconds 00-59)."};
 }
 
 }  // namespace qv

@@ -63,18 +63,21 @@ TEST(FileDataValues, OnlyWhatTheFileKeepsMarksItChanged) {
   refused.info[1].typed = "0";
   refused.time = {"09:12:00", "24:00:00"};
   refused.info[6] = {" 28.4", "1e39"};
+  refused.date = {"", "02-30-2024"};
   const FileDataOutcome out = applyFileData(refused, d);
   EXPECT_FALSE(out.fileChanged);
-  EXPECT_EQ(out.refused, (std::vector<std::string>{"sample interval", "mass", "start time"}));
+  EXPECT_EQ(out.refused, (std::vector<std::string>{"sample interval", "mass", "start time", "start date"}));
   EXPECT_EQ(d.info[1], 1.0f);
   EXPECT_EQ(d.time, "09:12:00");
 
   FileDataEntry edited = e;
   edited.labels[1].typed = "CO2 %";
   edited.time.typed = "07:05:00";
+  edited.date.typed = "05-14-2024";
   EXPECT_TRUE(applyFileData(edited, d).fileChanged);
   EXPECT_EQ(d.labels[1], labelCell("CO2 %"));
   EXPECT_EQ(d.info[8], 425.0f);
+  EXPECT_EQ(d.date, "05-14-2024");
 }
 
 namespace {
