@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "core/filetable.h"
 #include "output/calendar.h"
@@ -44,9 +45,9 @@ std::optional<float> startTimeMinutes(std::string_view text) {
 }
 
 std::optional<float> finiteValue(std::string_view text) {
-  const float v = float(rt::PSval(text));
-  if (!std::isfinite(v)) return std::nullopt;
-  return v;
+  const double v = rt::PSval(text);
+  if (!std::isfinite(v) || std::fabs(v) > double(std::numeric_limits<float>::max())) return std::nullopt;
+  return float(v);
 }
 
 std::optional<float> intervalValue(std::string_view text) {

@@ -1,6 +1,7 @@
 #include "datafiles/file_info_texts.h"
 
 #include <cmath>
+#include <limits>
 
 #include "runtime/numtext.h"
 
@@ -15,7 +16,11 @@ std::string caseCountText(int32_t cases) {
 }
 
 DurationText durationText(float interval, int32_t cases) {
-  const float d = float(double(interval) * double(cases));
+  const double product = double(interval) * double(cases);
+  // Beyond a float the duration is shown as infinite (the cast itself would be undefined).
+  const float d = std::fabs(product) > double(std::numeric_limits<float>::max())
+                      ? (product > 0 ? 1 : -1) * std::numeric_limits<float>::infinity()
+                      : float(product);
   if (d < 120) return {rt::PSstr(d), " sec"};
   if (d < 3600) return {rt::PSstr(d / 60), " min"};
   return {rt::PSstr(d / 3600), " hr"};

@@ -36,6 +36,7 @@ TEST(FileInfoTexts, CaseCountsDurationsAndDevices) {
     const DurationText d = durationText(c.interval, c.cases);
     EXPECT_EQ(d.value + d.unit, std::string(c.value) + c.unit) << c.interval << " x " << c.cases;
   }
+  EXPECT_EQ(durationText(3e38f, 6100000).unit, " hr") << "a product beyond a float";
   EXPECT_EQ(deviceName(8), "Diziz IV2");
   EXPECT_EQ(deviceName(4119), "ADAM-4119");
   EXPECT_EQ(deviceName(85.5f), "unknown");
