@@ -39,8 +39,15 @@ void LABELwarn();
 // location of its own is asked about as by (1, 0, 0).
 SaveResult SAVEDATAFILE(int16_t ask, int16_t inPlace, int16_t compacted);
 
+// Window 444 for the file in use: mode 0 the colour legend (left open), 1 the acquisition
+// data with its own loop, 2 the acquisition data over the comments window (left open), 3 the
+// acquisition data over the Transformations window (left open, that window kept). The three
+// strings are not used.
 void FILEINFO(std::string_view name, std::string_view date, std::string_view time, int16_t mode);
-void EditFileData(int16_t mode);
+// The acquisition columns of one channel into the output window, base line at y + 10.
+void A_to_D_INFO(int16_t channel, int16_t y);
+// Edit File Data on the file in use; a non-zero redraw first brings its plot forward.
+void EditFileData(int16_t redraw);
 void PARSEbySAMPLES();
 void PARSEbyTIME();
 void AdjustTimeScale();

@@ -49,8 +49,13 @@ enum class PrintOutcome { Printed, Cancelled, Failed };
 
 // The print dialog, then the lines printed one under the other in the font (a font number
 // of windows.h) and point size, on as many pages as they need. A line wider than the page
-// goes on under itself, broken between words, so nothing of it is lost.
+// goes on under itself, broken between words, so nothing of it is lost. `lineSizes`, when
+// given, holds a point size for each line (0 or a missing entry: `pointSize`). The job is
+// named by the title, or by the name SetPrintJobName gave the next job.
 PrintOutcome printTextDocument(const std::string& title, const std::vector<PrintLine>& lines,
-                               int fontNumber, int pointSize);
+                               int fontNumber, int pointSize, const std::vector<int>& lineSizes = {});
+
+// The name of the next print job (used once, by the next print).
+void setPrintJobName(std::string_view name);
 
 }  // namespace qv::rt

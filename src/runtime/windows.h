@@ -104,6 +104,8 @@ void setControlRange(int id, int min, int max);
 void setControlTitle(int id, std::string_view title);
 std::string controlTitle(int id);
 Rect controlRect(int id);
+// Moves and sizes a control of the output window (a text view following its window's size).
+void setControlRect(int id, Rect r);
 
 std::string editText(int id);
 void setEditText(int id, std::string_view text);

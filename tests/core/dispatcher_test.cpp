@@ -56,11 +56,9 @@ struct Route {
 TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   const Route routes[] = {
       {1, 8, {"ExportBlockData()"}},
-      {1, 13, {"FILEINFO(\"\", \"\", \"\", 1)"}},
       {1, 15, {"SCREENIMAGE(1)"}},
       {1, 1000, {}},
       {1, 3, {}},
-      {2, 9, {"EditFileData(1)"}},
       {2, 17, {"REMOVESPIKE(0)"}},
       {2, 18, {"REMOVEREFS(0)"}},
       {2, 22, {"TRANSFORMATIONS(0)"}},

@@ -224,9 +224,11 @@ TEST_F(OpenRoad, TheLabelWarningGoesByItselfAndOpensTheFileDataEditor) {
   EXPECT_TRUE(stubCalls.empty()) << "a file with labels needs no warning";
   SetChannelLabel(0, 1, "[ NO LABELS ]");
   const uint32_t start = rt::TickCount();
+  qvtest::script({"click 334"});  // Done of Edit File Data
   LABELwarn();
   EXPECT_GE(rt::TickCount(), start + 480);
   EXPECT_FALSE(rt::windowExists(4));
-  EXPECT_EQ(stubCalls, std::vector<std::string>{"EditFileData(1)"});
-  EXPECT_EQ(sounds.back(), "downvip.mp3");
+  EXPECT_EQ(rt::script::pendingCount(), 0u) << "Edit File Data took the click";
+  EXPECT_TRUE(stubCalls.empty());
+  EXPECT_TRUE(std::find(sounds.begin(), sounds.end(), "downvip.mp3") != sounds.end());
 }

@@ -448,6 +448,20 @@ Rect controlRect(int id) {
   return c ? c->rect : Rect{};
 }
 
+void setControlRect(int id, Rect r) {
+  Control* c = outControl(id);
+  if (!c) return;
+  const int dx = r.left - c->rect.left, dy = r.top - c->rect.top;
+  c->rect = r;
+  if (c->label) {
+    // A titled popup: its title moves with it, the menu keeps the room right of the title.
+    c->label->move(c->label->x() + dx, c->label->y() + dy);
+    if (c->widget) c->widget->move(c->widget->x() + dx, c->widget->y() + dy);
+    return;
+  }
+  if (c->widget) c->widget->setGeometry(r.left, r.top, std::max(1, r.width()), std::max(1, r.height()));
+}
+
 std::string editTextIn(int window, int id) {
   Control* c = findControl(findWindow(window), id);
   if (!c) return {};

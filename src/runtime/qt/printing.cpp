@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <QStandardPaths>
 #include <algorithm>
+#include <map>
+#include <memory>
 
 #include "runtime/panels.h"
 #include "runtime/scripted.h"
@@ -35,10 +37,16 @@ struct Fonts {
 class TextPages {
  public:
   TextPages(QPrinter& printer, QPainter& painter, const Fonts& fonts)
-      : printer_(printer), painter_(painter), fonts_(fonts) {
+      : printer_(printer), painter_(painter), fonts_(&fonts) {
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     width_ = page.width();
     height_ = page.height();
+    useFonts(fonts);
+  }
+
+  // The fonts of the lines that follow (a line of another size).
+  void useFonts(const Fonts& fonts) {
+    fonts_ = &fonts;
     lineHeight_ = std::max(fonts.plainMetrics.lineSpacing(), fonts.boldMetrics.lineSpacing());
     column_ = fonts.plainMetrics.horizontalAdvance(QLatin1Char('0'));
   }
@@ -64,7 +72,7 @@ class TextPages {
   // or inside a token wider than the page.
   void placeRun(const QString& text, bool bold) {
     if (bold != bold_) flush(), bold_ = bold;
-    const QFontMetricsF& fm = fonts_.metrics(bold);
+    const QFontMetricsF& fm = fonts_->metrics(bold);
     qsizetype i = 0;
     while (i < text.size()) {
       const bool blank = text[i].isSpace();
@@ -95,7 +103,7 @@ class TextPages {
     const QString t = QString::fromStdString(line.front().text);
     qsizetype n = 0;
     while (n < t.size() && t[n] == QLatin1Char(' ')) ++n;
-    return std::min(fonts_.metrics(line.front().bold).horizontalAdvance(t.left(n)), width_ / 2);
+    return std::min(fonts_->metrics(line.front().bold).horizontalAdvance(t.left(n)), width_ / 2);
   }
 
   void startRow() {
@@ -115,8 +123,8 @@ class TextPages {
 
   void flush() {
     if (!segment_.isEmpty()) {
-      painter_.setFont(fonts_.font(bold_));
-      painter_.drawText(QPointF(segmentX_, y_ + fonts_.metrics(bold_).ascent()), segment_);
+      painter_.setFont(fonts_->font(bold_));
+      painter_.drawText(QPointF(segmentX_, y_ + fonts_->metrics(bold_).ascent()), segment_);
       segment_.clear();
     }
     segmentX_ = x_;
@@ -124,7 +132,7 @@ class TextPages {
 
   QPrinter& printer_;
   QPainter& painter_;
-  const Fonts& fonts_;
+  const Fonts* fonts_;
   double width_ = 0, height_ = 0, lineHeight_ = 0, column_ = 0;
   double x_ = 0, y_ = 0, segmentX_ = 0, indent_ = 0;
   QString segment_;
@@ -140,10 +148,18 @@ bool pageSetup() {
   return dialog.exec() == QDialog::Accepted;
 }
 
+namespace {
+std::string gNextJobName;
+}  // namespace
+
+void setPrintJobName(std::string_view name) { gNextJobName = std::string(name); }
+
 PrintOutcome printTextDocument(const std::string& title, const std::vector<PrintLine>& lines,
-                               int fontNumber, int pointSize) {
+                               int fontNumber, int pointSize, const std::vector<int>& lineSizes) {
   QPrinter& printer = thePrinter();
-  printer.setDocName(QString::fromStdString(title));
+  const std::string jobName = gNextJobName.empty() ? title : gNextJobName;
+  gNextJobName.clear();
+  printer.setDocName(QString::fromStdString(jobName));
   printer.setCreator(QStringLiteral("Quorvelant"));
   if (script::active()) {
     const ScriptRecord r = script::takeAnswer(RecordKind::Print);
@@ -164,16 +180,28 @@ PrintOutcome printTextDocument(const std::string& title, const std::vector<Print
   QPainter painter;
   if (!painter.begin(&printer)) return PrintOutcome::Failed;
   painter.setPen(Qt::black);
-  QFont plain(QString::fromStdString(fontFamily(fontNumber)));
-  plain.setPointSizeF(std::max(4, pointSize));
-  // Letters stay letters in the PDF (no "fl" ligature), so its text reads back as printed.
-  plain.setStyleStrategy(QFont::PreferNoShaping);
-  QFont bold = plain;
-  bold.setBold(true);
-  const Fonts fonts(plain, bold, &printer);
-  TextPages pages(printer, painter, fonts);
+  std::map<int, std::unique_ptr<Fonts>> fontsBySize;
+  auto fontsOf = [&](int size) -> const Fonts& {
+    size = std::max(4, size);
+    std::unique_ptr<Fonts>& f = fontsBySize[size];
+    if (!f) {
+      QFont plain(QString::fromStdString(fontFamily(fontNumber)));
+      plain.setPointSizeF(size);
+      // Letters stay letters in the PDF (no "fl" ligature), so its text reads back as printed.
+      plain.setStyleStrategy(QFont::PreferNoShaping);
+      QFont bold = plain;
+      bold.setBold(true);
+      f = std::make_unique<Fonts>(plain, bold, &printer);
+    }
+    return *f;
+  };
+  TextPages pages(printer, painter, fontsOf(pointSize));
   bool ok = true;
-  for (const PrintLine& line : lines) ok = pages.print(line) && ok;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const int size = i < lineSizes.size() && lineSizes[i] > 0 ? lineSizes[i] : pointSize;
+    pages.useFonts(fontsOf(size));
+    ok = pages.print(lines[i]) && ok;
+  }
   ok = painter.end() && ok;
   if (ok && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
     ok = QFileInfo(printer.outputFileName()).size() > 0;
