@@ -10,15 +10,11 @@ namespace qv {
 void DrawALLCHANNELS(int16_t) {}
 void DrawONEmultichan() {}
 void RefreshMULTICHAN() {}
-void MANUALSCALING() { NotAvailable("Y-Axis Scaling for Channel"); }
-void ScaleGRAPHIC() { NotAvailable("Set Scale Interactively"); }
-void OVERLAY() { NotAvailable("Overlay"); }
 void FixTheCommentsWindow() {}
 void ResizeTheMainWindow(int16_t) {}
 void ChangeCHARTHITE(int16_t) { NotAvailable("Strip Heights"); }
 void MultiChannelDisplay(int16_t) { NotAvailable("Show Multiple Channels"); }
 void MultiChannelChanSelectWindow(int16_t) {}
-void InsertMarker() { NotAvailable("Insert Marker"); }
 void ShowNotes() { NotAvailable("Show Notes"); }
 void ShowOnLineNOTE(int16_t note) { notBuilt(callText("ShowOnLineNOTE", note), "On-line Note"); }
 

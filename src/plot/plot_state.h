@@ -116,6 +116,8 @@ extern int16_t DefaultScaleMode;
 // Custom strip heights of the printed multi-channel layout; the channel selector window shown.
 extern int16_t CustomPlot, MultiChanSelectorWindow;
 extern int16_t LastInsertedMarker;
+// Show the channels' colour legend after a custom overlay choice.
+extern int16_t showcolorlegend;
 // The channel of an analysis window.
 extern int16_t ch;
 // Duration (seconds) offered by the block-width dialog.
