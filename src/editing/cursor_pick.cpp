@@ -28,6 +28,14 @@ constexpr int kEscape = 27, kReturn = 13, kSpace = 32;
 
 bool windowNine() { return (action == 3 || action == 4) && eventID == kBaselineWindow; }
 bool escape() { return action == 16 && eventID == kEscape; }
+bool pagingKey() { return action == 16 && (eventID == 28 || eventID == 29); }
+// Return or Space, typed with or without an edit field in front (CHECKRETURN reports Return
+// as event 16 and a blank as -990).
+bool viewToggleKey() {
+  if (action == -990) return true;
+  if (action != 16 || escape() || pagingKey()) return false;
+  return eventID == kReturn || eventID == kSpace || rt::editKeyCode() == kReturn;
+}
 
 // What every pick sets up and puts back: block state 1, prefsArray[28] off, the plot's
 // buttons held off (PlotDialogMode 99), the menus ignored, the caller's handlers.
@@ -174,11 +182,11 @@ bool GetBlocksWithCursor(int16_t allowViewToggle) {
     if (windowNine()) BaseLineButton = kEndButton;
     if (action == 1 && (eventID == kEndButton || eventID == kCancelButton)) BaseLineButton = eventID;
     if (escape()) BaseLineButton = kCancelButton;
-    if (action == 16 && (eventID == kReturn || eventID == kSpace) && allowViewToggle) {
+    if (viewToggleKey() && allowViewToggle) {
       toggleWholeView(f);
       box.forget();
     }
-    if (action == 16 && (eventID == 28 || eventID == 29)) {
+    if (pagingKey()) {
       pageWithPlotButtons(true);
     } else if (SliderEvent) {
       pageWithPlotButtons(false);

@@ -46,7 +46,10 @@ void MarkerMOUSE() {
   const int f = TheFileInUse;
   const int win = plot::kPlotWindowBase + f;
   if (!slotIsOpen(f) || !rt::windowExists(win) || rt::mouseWindow() != win) return;
-  const int x = rt::mousePoint().x;
+  const rt::Point at = rt::mousePoint();
+  const int x = at.x;
+  // Only the plot region takes markers: not the data bar, nor the column left of the first case.
+  if (x < 1 || at.y < 20 || at.y >= BottomOfPlotArea) return;
   const std::optional<int32_t> c = pick::caseAt(plot::blockViewOfSlot(f), x);
   if (!c) return;
   const int count = std::clamp<int>(FileSHORTS[f][kMarkerCountWord], 0, kMaxMarkers);

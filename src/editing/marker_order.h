@@ -11,6 +11,7 @@ namespace markers {
 
 struct Marker {
   int32_t kase = 0, code = 0;
+  bool operator==(const Marker&) const = default;
 };
 
 // Orders markers[0..count) by case, keeping the table order of markers at one case; drops
