@@ -164,7 +164,8 @@ void HandleMOUSE() {
     chanB = ActiveChannel;
     rt::penNormal();
     if (FileSHORTS[f][2] == 2 && FileSHORTS[f][7] != 2) DrawBLOCK();
-    if (FileSHORTS[f][2] == 2 && AnalysisCode > 0 && prefsArray[14]) AUTO_REPEAT();
+    // A pick for another tool (PlotDialogMode 99) must not open the last analysis inside it.
+    if (FileSHORTS[f][2] == 2 && AnalysisCode > 0 && prefsArray[14] && PlotDialogMode != 99) AUTO_REPEAT();
   }
   rt::penNormal();
   SETMENU(1);

@@ -125,6 +125,8 @@ struct PrintedStrip {
 };
 extern PrintedStrip PrintedStrips[kSlots][kMaxChannels + 1];
 extern int16_t LastInsertedMarker;
+// Show the channels' colour legend after a custom overlay choice.
+extern int16_t showcolorlegend;
 // The channel of an analysis window.
 extern int16_t ch;
 // Duration (seconds) offered by the block-width dialog.

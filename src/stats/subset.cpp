@@ -7,6 +7,7 @@
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "core/warning.h"
+#include "editing/marker_order.h"
 #include "output/output.h"
 #include "runtime/windows.h"
 #include "core/data_generation.h"
@@ -118,6 +119,8 @@ CaseFilters PrepareCaseFilters(bool honourSubset, bool honourInterpolation) {
       filters.subset = row.first(cases);
     }
   }
+  // The spans pair each 200 with the next 199 in the table, so the table goes in case order first.
+  if (honourInterpolation && AvoidInterpolation) SortMARKERS();
   if (honourInterpolation && AvoidInterpolation && MakeInterpolationRecord()) {
     filters.avoidInterpolation = true;
     filters.interpolated = std::span<const float>(BackupCacheRow(kInterpolationRow), cases);
