@@ -7,6 +7,7 @@
 
 #include "datafiles/datafiles.h"
 #include "datafiles/save_names.h"
+#include "datafiles/save_options.h"
 
 namespace qv {
 
@@ -18,6 +19,8 @@ struct SaveJob {
   SaveRange range;
   std::vector<int16_t> channels;  // 1..nChannels, in file order
   bool inPlace = false;           // Save: no status window
+  bool compacted = false;         // the compacted rows of the slot, not its samples
+  SaveFormatChoice csv;           // the csv options of the format window
 };
 
 // Writes the job for slot f at `path`. On success the slot remembers where it was saved;
