@@ -97,3 +97,30 @@ std::string writeCompactedFile(const CompactedRows& r, const TextSink& sink, int
 }
 
 }  // namespace qv
+
+namespace qv {
+
+TimeCompaction timeCompaction(double value, int unit, double interval, int32_t nCases) {
+  static constexpr double kSeconds[] = {86400, 3600, 60, 1, 0.001};
+  const double factor = unit >= 1 && unit <= 5 ? kSeconds[unit - 1] : 1;
+  TimeCompaction t;
+  const double n = interval > 0 ? std::trunc(value * factor / interval) : 0;
+  t.factor = int32_t(std::clamp(n, 0.0, 2147483647.0));
+  t.achieved = interval * t.factor / factor;
+  if (t.factor != 0 && 5.0 * t.factor <= nCases) t.intervals = nCases / t.factor;
+  else if (t.factor == 0) t.tooShort = true;
+  else t.tooLong = true;
+  return t;
+}
+
+int initialTimeUnit(double d, int32_t nCases) {
+  const double T = std::trunc(nCases * d);
+  if (T >= 432000) return 1;
+  if (d <= 720 && T >= 18000) return 2;
+  if (d <= 12 && T >= 300) return 3;
+  if (d <= 0.2 && T >= 5) return 4;
+  if (d <= 0.0002) return 5;
+  return 3;
+}
+
+}  // namespace qv

@@ -44,3 +44,19 @@ struct CompactedRows {
 std::string writeCompactedFile(const CompactedRows& rows, const TextSink& sink, int digits);
 
 }  // namespace qv
+
+namespace qv {
+
+// The time tool's arithmetic: a desired interval in a unit (1 days .. 5 milliseconds) on a
+// file of the given interval and cases.
+struct TimeCompaction {
+  int32_t factor = 0;     // samples per group
+  double achieved = 0;    // the interval the factor gives, in the unit
+  int32_t intervals = 0;  // groups in the file; 0 when refused
+  bool tooLong = false, tooShort = false;
+};
+TimeCompaction timeCompaction(double value, int unit, double interval, int32_t nCases);
+// The unit the time tool starts with for a file of this interval and cases.
+int initialTimeUnit(double interval, int32_t nCases);
+
+}  // namespace qv

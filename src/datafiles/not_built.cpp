@@ -8,11 +8,7 @@ void FILEINFO(std::string_view name, std::string_view date, std::string_view tim
   notBuilt(callText("FILEINFO", name, date, time, mode), "File Information");
 }
 void EditFileData(int16_t mode) { notBuilt(callText("EditFileData", mode), "Edit File Data"); }
-void PARSEbySAMPLES() { notBuilt(callText("PARSEbySAMPLES"), "Sample Averaging"); }
-void PARSEbyTIME() { notBuilt(callText("PARSEbyTIME"), "Time Averaging"); }
 void AdjustTimeScale() { notBuilt(callText("AdjustTimeScale"), "Adjust Time Scale"); }
-void ExportBlockData() { notBuilt(callText("ExportBlockData"), "Export Block as csv"); }
-void PrintMarkersToFile() { notBuilt(callText("PrintMarkersToFile"), "Export Markers"); }
 void ClearWINDOW41() { notBuilt(callText("ClearWINDOW41"), ""); }
 void FixCOMMENTS(uint16_t fromDialog) { notBuilt(callText("FixCOMMENTS", fromDialog), "Comments"); }
 

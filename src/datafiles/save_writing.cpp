@@ -229,4 +229,26 @@ SaveResult writeSavedFile(int16_t f, const SaveJob& job, const std::string& path
   return whole ? SaveResult::Saved : SaveResult::Partial;
 }
 
+bool writeCsvExport(int16_t f, const CsvRequest& request, const std::string& path) {
+  std::string error;
+  try {
+    openStatusWindow();
+    FileMeta meta;
+    const DataFileView view = viewOfSlot(f, meta);
+    SHOWFILEDATAx(StartDate[f], StartTime[f]);
+    error = streamToDisk(path, [&](const TextSink& sink, const TextProgress& progress) {
+      return writeCsvFile(view, request, sink, progress);
+    });
+  } catch (const std::bad_alloc&) {
+    error = std::string(kSaveMemoryMessage);
+  }
+  rt::closeWindow(kSaveStatusWindow);
+  if (!error.empty()) {
+    refuse(path, error);
+    return false;
+  }
+  wsst();
+  return true;
+}
+
 }  // namespace qv

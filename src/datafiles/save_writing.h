@@ -29,4 +29,9 @@ struct SaveJob {
 // nothing, on the disk or in the slot (Failed).
 SaveResult writeSavedFile(int16_t f, const SaveJob& job, const std::string& path);
 
+struct CsvRequest;
+// A csv export of slot f (the block, the markers' own list aside) at `path`, in the saving
+// status window; the slot keeps its name and place. A failure is shown; false then.
+bool writeCsvExport(int16_t f, const CsvRequest& request, const std::string& path);
+
 }  // namespace qv
