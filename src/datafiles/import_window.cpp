@@ -40,7 +40,7 @@ void showSelected(const ImportSetup& s) {
 }
 
 void build(ImportSetup& s, const std::string& name) {
-  BuildWINDOW(kWindow, " Load ASCII File  '" + name + " ' ", 20, 45, 680, 578, 6);
+  BuildWINDOW(kWindow, " Load ASCII File  '" + name + " ' ", 20, 45, 680, 645, 6);
   EmbossPrint(1, "Import text data", 30, 85, 32);
   buildef(0, 317,
           "Click the button next to the row where data input should begin.\n\nDelimiters: \u2022 = comma or tab; " +
@@ -66,13 +66,13 @@ void build(ImportSetup& s, const std::string& name) {
   buildef(0, kCountField, "", 310, 488, 350, 504, 7, 0);
   PrintAt(370, 500, "interval (sec):");
   buildef(1, kIntervalField, "1", 470, 488, 530, 504, 1, 0);
-  rt::FBButton(kLabelBox, 2, " Get Variable Names From Row", {10, 530, 250, 548}, 2);
-  buildef(1, kLabelField, "1", 255, 530, 290, 548, 1, 0);
-  rt::FBButton(kNone, 1, "Deselect All", {300, 530, 400, 548}, 1);
-  rt::FBButton(kAll, 1, "Select All", {405, 530, 500, 548}, 1);
-  rt::FBButton(kHelp, 1, "?", {10, 504, 40, 524}, 1);
-  rt::FBButton(kCancel, 1, "Cancel", {420, 504, 510, 524}, 1);
-  rt::FBButton(kOk, 1, "Setup OK: Load File", {515, 504, 650, 524}, 4);
+  rt::FBButton(kLabelBox, 2, " Get Variable Names From Row", {10, 520, 250, 538}, 2);
+  buildef(1, kLabelField, "1", 255, 520, 290, 538, 1, 0);
+  rt::FBButton(kNone, 1, "Deselect All", {300, 520, 400, 538}, 1);
+  rt::FBButton(kAll, 1, "Select All", {405, 520, 500, 538}, 1);
+  rt::FBButton(kHelp, 1, "?", {10, 550, 40, 570}, 1);
+  rt::FBButton(kCancel, 1, "Cancel", {420, 550, 510, 570}, 1);
+  rt::FBButton(kOk, 1, "Setup OK: Load File", {515, 550, 650, 570}, 4);
   showSelected(s);
 }
 
@@ -172,10 +172,10 @@ std::optional<DataFile> ImportTextFile(const std::string& path) {
   std::optional<DataFile> file;
   if (go) {
     rt::setControlTitle(kHelp, "Stop Input");
-    buildProgressBAR(10, 509, 245, 521, 1000, kWindow);
+    buildProgressBAR(50, 578, 285, 590, 1000, kWindow);
     SetTextStyle(KestrixFont, 17, 0);
-    PrintAt(250, 520, "cases loaded:");
-    buildef(0, kLinesField, "", 370, 506, 450, 522, 7, 0);
+    PrintAt(300, 590, "cases loaded:");
+    buildef(0, kLinesField, "", 420, 576, 500, 592, 7, 0);
     const double total = double(std::max<size_t>(bytes.size(), 1));
     ImportResult r = stageImport(bytes, s.request, [&](size_t at, int64_t lines) {
       UpdateProgressBar(int32_t(double(at) * 1000 / total));
