@@ -199,18 +199,21 @@ int16_t GETDATAFILE(int16_t fromFinder) {
   nCases[slot] = 0;
   nChannels[slot] = 0;
   FileSHORTS[slot][kInUseWord] = 1;
-  OpenLoadingWindow(slot);
+  const bool import = TypeOfFile == 3;
+  if (!import) OpenLoadingWindow(slot);
   // Memory that cannot be had anywhere on the way is a refusal like any other: the slot
   // was free before the load and is given back free.
   try {
-    std::optional<DataFile> file = ReadChosenFile(int16_t(slot), *path);
+    std::optional<DataFile> file = import ? ImportTextFile(*path) : ReadChosenFile(int16_t(slot), *path);
     if (!file) return FileLoadingError(previous, int16_t(slot));
 
     rt::closeWindow(kLoadWarningWindow);
     rt::setFileError(0);
     rt::setHandler(rt::Vector::FileError, rt::FBFileErrorAlert);
     playUnlessSilenced("setup.mp3");
-    repairSamples(*file);
+    // An import has its own rule for a wild last value; the repairs of acquisition files
+    // would change the text's numbers.
+    if (!import) repairSamples(*file);
     commitLoadedFile(std::move(*file), slot, *path);
   } catch (const std::bad_alloc&) {
     freeSlotArrays(slot);

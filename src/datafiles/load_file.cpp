@@ -166,9 +166,8 @@ int16_t LOADFILE(int16_t fromFinder) {
     case 5:
     case 7: result = LoadIntoNewSlot(fromFinder); break;
     case 3:
-      NotAvailable("Import Text (delimited)");
-      TypeOfFile = kTypeRefused;
-      ShowPreviousFileAgain();
+      result = LoadIntoNewSlot(fromFinder);
+      if (result == 0) EditFileData(0);
       break;
     default: break;
   }

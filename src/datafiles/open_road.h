@@ -32,6 +32,10 @@ void OpenLoadingWindow(int slot);
 // has been told why.
 std::optional<DataFile> ReadChosenFile(int16_t slot, const std::string& path);
 
+// Import > Text: window 14 on the delimited text at `path`, then its chosen columns read into
+// a file object. Nothing when the user cancelled or the file was refused (the user was told).
+std::optional<DataFile> ImportTextFile(const std::string& path);
+
 // Undoes a load into `slot`: the slot's description back from slot 21, the previous file in
 // use again, the file-error handler and the event state reset. Result 1 (nothing loaded).
 int16_t FileLoadingError(int16_t previousSlot, int16_t slot);

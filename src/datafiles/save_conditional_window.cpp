@@ -80,7 +80,13 @@ void ConditionalSaveWindow(int16_t firstSaved) {
       prefsArray[27] = id;
       pick(kFirstTest, kLastTest, id);
     } else if ((what == 1 && id == kOk) || returnKey(what, id) || (what == 3 && id != kWindow)) {
-      // The value tested against must be a number: the window stays until it is one.
+      // A test and a number to test against: the window stays until both are there.
+      const int16_t t = prefsArray[27];
+      if ((t < kFirstTest || t > kLastTest) && (t < 25 || t > 29)) {
+        Warn(1166, "Conditional save: ", {"Please choose the test the values must meet."});
+        rt::setOutputWindow(kWindow);
+        continue;
+      }
       done = takeValue();
       if (!done && rt::windowExists(kWindow)) rt::bringWindowForward(kWindow);
     }

@@ -14,10 +14,12 @@
 #include "core/prefs.h"
 #include "core/warning.h"
 #include "datafiles/binary_format.h"
+#include "datafiles/compaction.h"
 #include "datafiles/datafiles.h"
 #include "datafiles/save_names.h"
 #include "datafiles/save_options.h"
 #include "datafiles/save_writing.h"
+#include "fitting/commands.h"
 #include "plot/plot_state.h"
 #include "runtime/files.h"
 #include "runtime/panels.h"
@@ -88,11 +90,6 @@ void saveRanOutOfMemory() {
   }
 }
 
-SaveResult notInThisBuild(std::string_view what) {
-  NotAvailable(what);
-  return SaveResult::Failed;
-}
-
 SaveResult runSave(int16_t f, int16_t ask, int16_t inPlace, int16_t compacted) {
   const int n = nChannels[f];
   if (inPlace || !ask) flagEveryChannel(f, n);
@@ -113,7 +110,19 @@ SaveResult runSave(int16_t f, int16_t ask, int16_t inPlace, int16_t compacted) {
     return SaveResult::Cancelled;
   }
   job.range = saveRange(blockOnly, FileSHORTS[f][kBlockStateWord] == 2, nCases[f], BeginBlock[f], EndBlock[f]);
-  if (compacted) return notInThisBuild("Save Compacted Data");
+  if (compacted) {
+    // Only rows made from the data as they are now may be saved as their means.
+    if (!compactionIsCurrent(f)) {
+      Warn(1166, "Nothing to save: ", {"There are no compacted data of this file as it is now.",
+                                       "Please run the compaction again."});
+      return SaveResult::Cancelled;
+    }
+    job.compacted = true;
+    job.format = kSaveCsv;
+    const std::optional<std::string> at = askForLocation(f, compactedSaveName(displayName(f)) + ".txt");
+    if (!at) return SaveResult::Cancelled;
+    return writeSavedFile(f, job, *at);
+  }
 
   std::optional<std::string> path;
   if (DefaultSave) {
@@ -128,9 +137,12 @@ SaveResult runSave(int16_t f, int16_t ask, int16_t inPlace, int16_t compacted) {
     }
   } else {
     const SaveFormatChoice choice = FileFormatSelection();
-    if (prefsArray[26]) ConditionalSaveWindow(job.channels.front());
-    if (choice.format == kSaveCsv) return notInThisBuild("Save in Text Format (.csv file)");
+    if ((choice.format == kSaveCsv || choice.format == kSaveSable) && choice.timeInformation == kTimeIndexEachRow)
+      TIMECHOICE(1);
+    // Only the csv writer filters rows: the condition is asked for there alone, and kept.
+    if (choice.format == kSaveCsv && prefsArray[26]) ConditionalSaveWindow(job.channels.front());
     job.format = choice.format;
+    job.csv = choice;
     path = askForLocation(f, proposedSaveName(displayName(f), choice.format));
   }
   if (!path) return SaveResult::Cancelled;

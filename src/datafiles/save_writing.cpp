@@ -9,7 +9,13 @@
 #include "core/kit.h"
 #include "core/sounds.h"
 #include "core/warning.h"
+#include "core/backup_cache.h"
+#include "core/prefs.h"
 #include "datafiles/binary_format.h"
+#include "datafiles/compaction.h"
+#include "datafiles/csv_export.h"
+#include "fitting/fit_state.h"
+#include "plot/plot_state.h"
 #include "datafiles/datafile.h"
 #include "datafiles/file_facts.h"
 #include "datafiles/load_windows.h"
@@ -116,6 +122,63 @@ std::string writeSable(int16_t f, const SaveJob& job, const DataFileView& view, 
   return {};
 }
 
+// A text writer streamed to the disk through a temporary renamed into place when whole.
+template <class Write>
+std::string streamToDisk(const std::string& path, Write&& write) {
+  rt::removeControl(kProgressBar);
+  buildProgressBAR(40, 6, 332, 20, kTextProgressSteps, kSaveStatusWindow);
+  rt::AtomicFileWriter out(path);
+  if (out.failed()) return out.error();
+  const std::string error = write(
+      [&out](std::span<const uint8_t> chunk) { return out.write(chunk.data(), chunk.size()); },
+      [](int32_t done, int32_t total) {
+        if (total > 0) UpdateProgressBar(int32_t(int64_t(done) * kTextProgressSteps / total));
+      });
+  if (!error.empty()) return out.failed() ? out.error() : error;
+  return out.commit() ? std::string() : out.error();
+}
+
+// The csv export: every entry of the whole file from entry 0, or the block's cases.
+std::string writeCsv(int16_t f, const SaveJob& job, const DataFileView& view, const std::string& path) {
+  CsvRequest r;
+  r.first = job.range.wholeFile ? 0 : job.range.first + 1;
+  r.last = job.range.last;
+  r.headerMode = job.csv.timeInformation;
+  r.dateColumn = job.csv.includeDate != 0;
+  r.dateKind = job.csv.dateForm;
+  r.timeUnits = TimeUnits;
+  r.shortNames = eightcharacters != 0;
+  r.timeCounter = timecounter != 0;
+  r.counterHours = timecountervalue;
+  r.interpolation = showinterpolationstatus != 0;
+  if (r.interpolation && f == TheFileInUse && MakeInterpolationRecord()) r.interpolationFlags = BackupCacheRow(kInterpolationRow);
+  r.markerColumn = prefsArray[80] != 0;
+  r.filterChannel = prefsArray[26];
+  r.filterTest = prefsArray[27];
+  r.threshold = selectionvalue;
+  r.channels = job.channels;
+  r.digits = rt::gFBFloatMaxDigits;
+  return streamToDisk(path, [&](const TextSink& sink, const TextProgress& progress) {
+    return writeCsvFile(view, r, sink, progress);
+  });
+}
+
+// The compacted rows of the slot, as the compaction tools made them.
+std::string writeCompacted(int16_t f, const SaveJob& job, const std::string& path) {
+  CompactedRows rows;
+  rows.factor = CompactedChannel[f];
+  rows.interval = FileInfoFLOATS[f][1];
+  rows.timeUnits = TimeUnits;
+  for (int16_t c : job.channels) {
+    rows.labels.push_back(rt::fitChars(RetrieveLabelOf(f, c), kLabelWidth));
+    rows.means.emplace_back(ParseArray[f][c]);
+    rows.sds.emplace_back(ParseArray[f][c + kMaxChannels]);
+  }
+  return streamToDisk(path, [&](const TextSink& sink, const TextProgress&) {
+    return writeCompactedFile(rows, sink, rt::gFBFloatMaxDigits);
+  });
+}
+
 // Writes the job in its format at `path`; why not, when it could not.
 std::string writeJob(int16_t f, const SaveJob& job, const DataFileView& view, const std::string& path) {
   if (job.format == kSaveStandard) return writeBinary(f, job, view, path);
@@ -124,6 +187,8 @@ std::string writeJob(int16_t f, const SaveJob& job, const DataFileView& view, co
   buildProgressBAR(40, 6, 332, 20, job.range.last / 10, kSaveStatusWindow);
   if (job.format == kSaveOwnBinary) return writeBinary(f, job, view, path);
   if (job.format == kSaveSable) return writeSable(f, job, view, path);
+  if (job.compacted) return writeCompacted(f, job, path);
+  if (job.format == kSaveCsv) return writeCsv(f, job, view, path);
   return writeText(job, view, path);
 }
 
@@ -162,6 +227,28 @@ SaveResult writeSavedFile(int16_t f, const SaveJob& job, const std::string& path
   wsst();
   RecordScriptStep(job.inPlace ? kStepSaveFile : kStepSaveAs);
   return whole ? SaveResult::Saved : SaveResult::Partial;
+}
+
+bool writeCsvExport(int16_t f, const CsvRequest& request, const std::string& path) {
+  std::string error;
+  try {
+    openStatusWindow();
+    FileMeta meta;
+    const DataFileView view = viewOfSlot(f, meta);
+    SHOWFILEDATAx(StartDate[f], StartTime[f]);
+    error = streamToDisk(path, [&](const TextSink& sink, const TextProgress& progress) {
+      return writeCsvFile(view, request, sink, progress);
+    });
+  } catch (const std::bad_alloc&) {
+    error = std::string(kSaveMemoryMessage);
+  }
+  rt::closeWindow(kSaveStatusWindow);
+  if (!error.empty()) {
+    refuse(path, error);
+    return false;
+  }
+  wsst();
+  return true;
 }
 
 }  // namespace qv

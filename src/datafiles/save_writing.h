@@ -7,6 +7,7 @@
 
 #include "datafiles/datafiles.h"
 #include "datafiles/save_names.h"
+#include "datafiles/save_options.h"
 
 namespace qv {
 
@@ -18,6 +19,8 @@ struct SaveJob {
   SaveRange range;
   std::vector<int16_t> channels;  // 1..nChannels, in file order
   bool inPlace = false;           // Save: no status window
+  bool compacted = false;         // the compacted rows of the slot, not its samples
+  SaveFormatChoice csv;           // the csv options of the format window
 };
 
 // Writes the job for slot f at `path`. On success the slot remembers where it was saved;
@@ -25,5 +28,10 @@ struct SaveJob {
 // mark (Saved); any other save leaves them (Partial). A failure is shown and changes
 // nothing, on the disk or in the slot (Failed).
 SaveResult writeSavedFile(int16_t f, const SaveJob& job, const std::string& path);
+
+struct CsvRequest;
+// A csv export of slot f (the block, the markers' own list aside) at `path`, in the saving
+// status window; the slot keeps its name and place. A failure is shown; false then.
+bool writeCsvExport(int16_t f, const CsvRequest& request, const std::string& path);
 
 }  // namespace qv

@@ -100,4 +100,15 @@ std::string monthDayYearText(const CivilDate& d) {
   return two(d.month) + "/" + two(d.day) + "/" + year;
 }
 
+std::string MakeDateString(std::string_view startDate, double startSeconds, double intervalSeconds, double kase,
+                           int16_t dayNumberOnly) {
+  const std::optional<CivilDate> start = parseStartDate(startDate);
+  if (!start) return {};
+  const std::optional<CivilDate> at = dateAtCase(*start, startSeconds, intervalSeconds, kase);
+  if (!at) return {};
+  if (!dayNumberOnly) return monthDayYearText(*at);
+  const double days = std::floor((intervalSeconds * kase + startSeconds) / 86400.0);
+  return std::to_string(dayOfYear(*start) + int64_t(days));
+}
+
 }  // namespace qv

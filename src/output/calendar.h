@@ -41,4 +41,10 @@ std::optional<CivilDate> dateAtCase(const CivilDate& start, double startSeconds,
 // "mm/dd/yyyy", month and day with two digits, the year with four.
 std::string monthDayYearText(const CivilDate& d);
 
+// The date column of a delimited export at a case: with `dayNumberOnly` the start's day of
+// the year plus the whole days elapsed, else the date reached as "mm/dd/yyyy". Empty when the
+// start date is not a real date (an import's "00-00-2026") or the time is not a number.
+std::string MakeDateString(std::string_view startDate, double startSeconds, double intervalSeconds, double kase,
+                           int16_t dayNumberOnly);
+
 }  // namespace qv

@@ -6,6 +6,7 @@
 
 #include "core/colors.h"
 #include "core/event_state.h"
+#include "core/data_generation.h"
 #include "core/filetable.h"
 #include "app/menu_state.h"
 #include "core/prefs.h"
@@ -210,6 +211,8 @@ void DrawPlot(int16_t noOverlay, int32_t xOffset, int16_t commentsA, int16_t com
   const double yScale = PlotHeight / ds.range();
   const double baseY = plot::traceBaseLine(v, BottomOfPlotArea) + ds.low * yScale;
   const bool clip = ScaleMode == plot::kFixedLimits && !v.wholeFile;
+  // Means of data that have changed since (an edit, a new time scale) describe nothing now.
+  if (CompactedChannel[f] != 0 && ParseGeneration[f] != DataGeneration[f]) CompactedChannel[f] = 0;
   const bool compacted = CompactedChannel[f] != 0 && !ParseArray[f][ch].empty();
   const plot::TraceMap m = plot::traceMap(v);
   if (compacted && (!zoomed || (!v.wholeFile && Xstep >= 2))) drawCompacted(f, ch, v, xOffset, yScale);

@@ -39,6 +39,7 @@ int16_t MakeNewChan = 0;
 int32_t parse = 0;
 int32_t CompactedChannel[kSlots];
 std::vector<float> ParseArray[kSlots][81];
+uint32_t ParseGeneration[kSlots] = {};
 int16_t ShowDot = 0;
 
 int16_t DefaultScaleMode = 2;

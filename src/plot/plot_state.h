@@ -108,6 +108,9 @@ extern int16_t MakeNewChan;
 extern int32_t parse;
 extern int32_t CompactedChannel[kSlots];
 extern std::vector<float> ParseArray[kSlots][81];
+// The data generation (core/data_generation.h) each file's compacted rows were made from:
+// rows of data since changed are no longer shown or saved.
+extern uint32_t ParseGeneration[kSlots];
 // Marks each compacted mean with a dot.
 extern int16_t ShowDot;
 

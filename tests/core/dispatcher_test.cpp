@@ -55,7 +55,6 @@ struct Route {
 
 TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   const Route routes[] = {
-      {1, 8, {"ExportBlockData()"}},
       {1, 15, {"SCREENIMAGE(1)"}},
       {1, 1000, {}},
       {1, 3, {}},
@@ -71,8 +70,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {2, 4, {}},
       {76, 3, {"ANALYZER_HUMIDITY(0)"}},
       {76, 7, {"WATERVO2(0)"}},
-      {83, 1, {"PARSEbySAMPLES()"}},
-      {83, 2, {"PARSEbyTIME()"}},
       {73, 1, {"BLOCKSET()"}},
       {73, 2, {"CUTBLOCK(0)"}},
       {73, 3, {"CUTBLOCK(1)"}},
@@ -94,7 +91,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {103, 1, {"TIMESERIES()"}},
       {103, 2, {"AUTOCORRELATE()"}},
       {82, 3, {"RemoveMarkersFromBlock()"}},
-      {82, 5, {"PrintMarkersToFile()"}},
       {8, 2, {"SimpleRegression()"}},
       {8, 3, {"ExpressionEvaluator(0)"}},
       {8, 12, {"METABOLISM(1)"}},
@@ -137,13 +133,12 @@ TEST_F(Dispatcher, DuplicateChannelCopiesTheActiveChannel) {
 }
 
 TEST_F(Dispatcher, OpenRoadsSetTheKindOfFileAndTheMergeFlag) {
-  // Each road asks for what its kind of request needs: the open panel, or the notice that the
-  // delimited import is not in this build.
+  // Each road asks for the open panel.
   struct Case {
     int16_t menu;
     uint16_t item;
     const char* answer;
-  } cases[] = {{1, 1, "open cancel"}, {74, 1, "open cancel"}, {74, 2, "click 1"}, {74, 3, "open cancel"},
+  } cases[] = {{1, 1, "open cancel"}, {74, 1, "open cancel"}, {74, 2, "open cancel"}, {74, 3, "open cancel"},
                {75, 1, "open cancel"}, {75, 2, "open cancel"}, {75, 3, "open cancel"}};
   for (const auto& c : cases) {
     MergeThisFile = 0;

@@ -103,7 +103,7 @@ TEST_F(OpenRoad, TwentyFiveLoadsThatDoNotGoThroughChangeNothing) {
       {"Sable cut", writeBytes("run.exp", sable.b), {shot, "dialog 3 1166"}},
       {"zero interval, load cancelled", writeRecording("zero.KXdata", 50, 1, {}, 0, 0.0f), {"click 2"}},
       {"no memory", writeRecording("big.KXdata", 80), {shot, "dialog 3 1166"}, 1, 1, true},
-      {"delimited import", "", {"click 1"}, kImportMenu, 2},
+      {"delimited import cancelled", writeText("data.csv", "a,b\r1,2\r3,4\r5,6\r"), {"click 20"}, kImportMenu, 2},
       {"append, panel cancelled", "", {"open cancel"}, kAppendMenu, 1},
   };
   const opentest::TablePicture before = pictureOfTable();

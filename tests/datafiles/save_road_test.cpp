@@ -253,18 +253,19 @@ TEST_F(SaveRoad, WithoutAPlaceOfItsOwnSaveAsksWhereToSave) {
   EXPECT_EQ(CFURLarrayMain[0], dir + "/imported.KXdata");
 }
 
-TEST_F(SaveRoad, CsvAndCompactedDataAreOfferedButNotWrittenInThisBuild) {
-  for (const char* format : {"click 4"}) {
-    openFile(0, 2, 100, "run.KXdata");
-    records({"click 233", format, "click 7", "click 1"});
-    EXPECT_EQ(SAVEDATAFILE(1, 0, 0), SaveResult::Failed) << format;
-    EXPECT_EQ(rt::script::pendingCount(), 0u);
-    EXPECT_EQ(FileSHORTS[0][10], 1);
-    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"run.KXdata"});
-  }
-  // Compacted data: the channels are chosen, then the notice.
+TEST_F(SaveRoad, CsvIsWrittenFromEntryZeroAndTheFileKeepsItsName) {
+  openFile(0, 2, 100, "run.KXdata");
+  const std::string path = dir + "/run data.csv";
+  records({"click 233", "click 4", "click 7", "save " + path});
+  EXPECT_EQ(SAVEDATAFILE(1, 0, 0), SaveResult::Partial);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_EQ(FileSHORTS[0][10], 1);
+  EXPECT_EQ(FileName[0], "run.KXdata");
+  const std::vector<uint8_t> bytes = bytesOf(path);
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 101);
+  // Compacted data with no compaction of the file as it is: nothing to save.
   records({"click 233", "click 1"});
-  EXPECT_EQ(SAVEDATAFILE(0, 0, 1), SaveResult::Failed);
+  EXPECT_EQ(SAVEDATAFILE(0, 0, 1), SaveResult::Cancelled);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
 }
 
@@ -290,8 +291,8 @@ TEST_F(SaveRoad, ConditionalSaveIsAskedWhenSetAndKeptForTheCsvWriter) {
   records({"click 233", "click 4", "click 10", "click 7",   // csv with a condition
            "click 3", "click 128", "type 100 x", "click 30", "click 1",  // a value that is no number
            "type 100 12.5", "click 30",                      // channel 3 >= 12.5
-           "click 1"});                                      // the csv notice
-  EXPECT_EQ(SAVEDATAFILE(1, 0, 0), SaveResult::Failed);
+           "save cancel"});
+  EXPECT_EQ(SAVEDATAFILE(1, 0, 0), SaveResult::Cancelled);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
   EXPECT_EQ(prefsArray[26], 3);
   EXPECT_EQ(prefsArray[27], 128);
