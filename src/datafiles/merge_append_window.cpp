@@ -21,7 +21,9 @@ namespace {
 constexpr int kNewTime = 349, kNewDate = 350;
 constexpr int kKeepOld = 247, kUseNew = 249, kBoth = 250;
 constexpr int kAllOld = 245, kAllNew = 246, kAppendButton = 351, kCancelButton = 352;
-constexpr int kRowsPerColumn = 20, kRowHeight = 18, kGroupWidth = 600, kListTop = 250;
+constexpr int kRowsPerColumn = 20, kRowHeight = 18, kListTop = 250;
+// A label's radio button: at least this wide, wider for a long label; the room of its mark.
+constexpr int kLabelWidth = 250, kRadioMark = 30;
 
 std::string grouped(int64_t n) {
   std::string digits = std::to_string(n < 0 ? -n : n), out;
@@ -51,13 +53,36 @@ void gauge(int64_t joint) {
   for (int k = 0; k < 8; ++k) PrintAt(left + k * (right - left) / 7 - 6, top + 24, marks[k]);
 }
 
+std::string labelShown(bool has, const std::string& label) {
+  return has ? rt::trimRight(label) : std::string("        no data ");
+}
+
+// Wide enough for the longest label of either file, in the font size given, so that none is cut.
+int labelWidth(const DataFile& b, int channels, int size) {
+  const int f = TheFileInUse;
+  SetTextStyle(KestrixFont, int16_t(size), 0);
+  int widest = 0;
+  for (int k = 1; k <= channels; ++k) {
+    widest = std::max(widest, rt::stringWidth(labelShown(k <= nChannels[f], RetrieveLabelOf(f, k))));
+    widest = std::max(widest, rt::stringWidth(labelShown(k <= b.nChannels, b.meta.labels[size_t(k)])));
+  }
+  return std::max(kLabelWidth, widest + kRadioMark);
+}
+
 void buildAppendWindow(const SecondFile& second, const MergeChoices& c, int rows) {
   const int f = TheFileInUse;
   const DataFile& b = *second.file;
   const int channels = std::max<int>(nChannels[f], b.nChannels);
   const int groups = (channels + kRowsPerColumn - 1) / kRowsPerColumn;
-  const int width = 20 + groups * kGroupWidth, height = kListTop + 30 + rows * kRowHeight + 70;
-  BuildWINDOW(kMergeDetailWindow, "File Append:   Label Selection", 60, 40, int16_t(60 + width), int16_t(40 + height), 6);
+  // Two groups of long labels take a smaller font rather than run off the screen.
+  const int screen = rt::screenRect().width();
+  int labelSize = 11, lw = labelWidth(b, channels, labelSize);
+  while (labelSize > 8 && 20 + groups * (100 + 2 * lw) > screen - 20) lw = labelWidth(b, channels, --labelSize);
+  const int groupWidth = 100 + 2 * lw;
+  const int width = std::max(620, 20 + groups * groupWidth), height = kListTop + 30 + rows * kRowHeight + 70;
+  const int left = std::max(0, std::min(60, (screen - width) / 2));
+  BuildWINDOW(kMergeDetailWindow, "File Append:   Label Selection", int16_t(left), 40, int16_t(left + width),
+              int16_t(40 + height), 6);
   SetTextStyle(KestrixFont, 12, 0);
   PrintAt(20, 24, " current file:" + rt::PSstrLong(nCases[f]) + " cases");
   PrintAt(20, 42, " appending:" + rt::PSstrLong(b.nCases) + " cases");
@@ -71,22 +96,25 @@ void buildAppendWindow(const SecondFile& second, const MergeChoices& c, int rows
 
   SetTextStyle(KestrixFont, 12, rt::kBold);
   for (int g = 0; g < groups; ++g) {
-    PrintAt(20 + g * kGroupWidth + 90, kListTop - 8, "current file");
-    PrintAt(20 + g * kGroupWidth + 340, kListTop - 8, "appended file");
+    PrintAt(20 + g * groupWidth + 90, kListTop - 8, "current file");
+    PrintAt(20 + g * groupWidth + 90 + lw, kListTop - 8, "appended file");
   }
-  SetTextStyle(KestrixFont, 11, 0);
+  SetTextStyle(KestrixFont, int16_t(labelSize), 0);
   for (int k = 1; k <= channels; ++k) {
-    const int x = 20 + ((k - 1) / kRowsPerColumn) * kGroupWidth, y = kListTop + ((k - 1) % kRowsPerColumn) * kRowHeight;
+    const int x = 20 + ((k - 1) / kRowsPerColumn) * groupWidth, y = kListTop + ((k - 1) % kRowsPerColumn) * kRowHeight;
     PrintAt(x, y + 13, "Channel" + rt::PSstrLong(k) + ":");
-    const auto label = [](bool has, const std::string& l) { return has ? rt::trimRight(l) : std::string("        no data "); };
     const bool fromB = c.picker[size_t(k)] != 0;
-    rt::FBButton(k, fromB ? 1 : 2, label(k <= nChannels[f], RetrieveLabelOf(f, k)), {x + 80, y, x + 330, y + kRowHeight}, 3);
-    rt::FBButton(40 + k, fromB ? 2 : 1, label(k <= b.nChannels, b.meta.labels[size_t(k)]),
-                 {x + 335, y, x + 585, y + kRowHeight}, 3);
+    rt::FBButton(k, fromB ? 1 : 2, labelShown(k <= nChannels[f], RetrieveLabelOf(f, k)), {x + 80, y, x + 80 + lw, y + kRowHeight},
+                 3);
+    rt::FBButton(40 + k, fromB ? 2 : 1, labelShown(k <= b.nChannels, b.meta.labels[size_t(k)]),
+                 {x + 85 + lw, y, x + 85 + 2 * lw, y + kRowHeight}, 3);
+    // The labels are drawn in the font they were measured in.
+    rt::setEditFont(k, KestrixFont, labelSize, 0);
+    rt::setEditFont(40 + k, KestrixFont, labelSize, 0);
   }
   const int by = kListTop + rows * kRowHeight + 8;
   rt::FBButton(kAllOld, 1, "Use All These Labels", {100, by, 300, by + 22}, 1);
-  rt::FBButton(kAllNew, 1, "Use All These Labels", {355, by, 555, by + 22}, 1);
+  rt::FBButton(kAllNew, 1, "Use All These Labels", {105 + lw, by, 305 + lw, by + 22}, 1);
   rt::FBButton(kCancelButton, 1, "Cancel", {width - 260, height - 36, width - 150, height - 12}, 1);
   rt::FBButton(kAppendButton, 1, "Append File", {width - 130, height - 36, width - 20, height - 12}, 4);
 }

@@ -24,6 +24,10 @@ constexpr int kAllButton = 444, kMergeButton = 351, kCancelButton = 352;
 constexpr int kInitialData = 349, kNewData = 350, kOldComments = 247;
 constexpr int kMarkersInitial = 250, kMarkersNew = 251, kMarkersBoth = 252;
 constexpr int kRowsPerColumn = 20, kRowHeight = 18, kColumnWidth = 300;
+// Room of a check box's mark and the gap between columns, beside its title.
+constexpr int kBoxMark = 30;
+// Where the radio buttons of the data and marker choices start, clear of their captions.
+constexpr int kChoiceX = 150, kChoiceStep = 130;
 
 void radio(int id, const char* label, int x, int y, bool on) {
   rt::FBButton(id, on ? 2 : 1, label, {x, y, x + 120, y + 18}, 3);
@@ -36,13 +40,13 @@ void countsLine(int y, const char* who, int channels, int32_t cases) {
 int extendedChoices(int y) {
   SetTextStyle(KestrixFont, 12, 0);
   PrintAt(20, y + 14, "Use data from");
-  radio(kInitialData, "Initial File", 130, y, true);
-  radio(kNewData, "New File", 260, y, false);
+  radio(kInitialData, "Initial File", kChoiceX, y, true);
+  radio(kNewData, "New File", kChoiceX + kChoiceStep, y, false);
   rt::FBButton(kOldComments, 2, "Use Old Comments", {20, y + 26, 220, y + 44}, 2);
   PrintAt(20, y + 66, "Use markers from");
-  radio(kMarkersInitial, "Initial File", 130, y + 52, false);
-  radio(kMarkersNew, "New File", 260, y + 52, false);
-  radio(kMarkersBoth, "Both", 390, y + 52, true);
+  radio(kMarkersInitial, "Initial File", kChoiceX, y + 52, false);
+  radio(kMarkersNew, "New File", kChoiceX + kChoiceStep, y + 52, false);
+  radio(kMarkersBoth, "Both", kChoiceX + 2 * kChoiceStep, y + 52, true);
   return y + 84;
 }
 
@@ -58,13 +62,26 @@ struct StackLayout {
   int width = 0, height = 0;
 };
 
+std::string channelTitle(const DataFile& b, int k) {
+  return "Channel" + rt::PSstrLong(k) + ": " + rt::trimRight(b.meta.labels[size_t(k)]);
+}
+
+// Wide enough for the longest channel title, so that no label is cut.
+int columnWidth(const DataFile& b) {
+  SetTextStyle(KestrixFont, 12, 0);
+  int widest = 0;
+  for (int k = 1; k <= b.nChannels; ++k) widest = std::max(widest, rt::stringWidth(channelTitle(b, k)));
+  return std::max(kColumnWidth, widest + kBoxMark);
+}
+
 StackLayout buildStackWindow(const SecondFile& second, int allowed) {
   const int f = TheFileInUse;
   const DataFile& b = *second.file;
   const int columns = (b.nChannels + kRowsPerColumn - 1) / kRowsPerColumn;
   const int rows = std::min<int>(b.nChannels, kRowsPerColumn);
   const int listTop = second.fixedFormat ? 150 : 190;
-  StackLayout l{std::max(620, 40 + columns * kColumnWidth), listTop + rows * kRowHeight + 60};
+  const int column = columnWidth(b);
+  StackLayout l{std::max(620, 40 + columns * column), listTop + rows * kRowHeight + 60};
   BuildWINDOW(kMergeDetailWindow, "File Merge:  Channel Selection", 120, 60, int16_t(120 + l.width),
               int16_t(60 + l.height), 6);
   SetTextStyle(KestrixFont, 12, 0);
@@ -81,9 +98,8 @@ StackLayout buildStackWindow(const SecondFile& second, int allowed) {
   }
   SetTextStyle(KestrixFont, 12, 0);
   for (int k = 1; k <= b.nChannels; ++k) {
-    const int x = 20 + ((k - 1) / kRowsPerColumn) * kColumnWidth, y = listTop + ((k - 1) % kRowsPerColumn) * kRowHeight;
-    const std::string title = "Channel" + rt::PSstrLong(k) + ": " + rt::trimRight(b.meta.labels[size_t(k)]);
-    rt::FBButton(k, 1, title, {x, y, x + kColumnWidth - 10, y + kRowHeight}, 2);
+    const int x = 20 + ((k - 1) / kRowsPerColumn) * column, y = listTop + ((k - 1) % kRowsPerColumn) * kRowHeight;
+    rt::FBButton(k, 1, channelTitle(b, k), {x, y, x + column - 10, y + kRowHeight}, 2);
   }
   const int by = l.height - 40;
   rt::FBButton(kCancelButton, 1, "Cancel", {l.width - 260, by, l.width - 150, by + 24}, 1);

@@ -9,6 +9,8 @@
 #include "plot/plot_state.h"
 #include "core/text_format.h"
 #include "core/warning.h"
+#include "runtime/scripted.h"
+#include "runtime/windows.h"
 #include "support/qvtest.h"
 
 using namespace qv;
@@ -97,6 +99,27 @@ TEST(Kit, WarningWindowShowsStripesIconHeadingAndButton) {
       for (int y = 27; y < 56; ++y) iconDrawn |= img.pixelColor(x, y) != img.pixelColor(240, 90);
     EXPECT_TRUE(iconDrawn);
   }
+}
+
+TEST(Kit, AWarningWithoutButtonsEndsOnlyOnItsCloseBox) {
+  qvtest::resetRuntime();
+  WarningSpec s;
+  s.window = 21;
+  s.lines = {"the resulting file will be", " larger than the maximum possible"};
+  s.buttons = {};
+  s.sound = "";
+  // Return, Enter and a click in another window go by; the close box ends it.
+  qvtest::script({"key 13", "key 3", "dialog 3 1000", "dialog 4 21"});
+  EXPECT_EQ(ShowWarning(s), 0);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_FALSE(rt::windowExists(21));
+  // No button hides behind a default: there is none to click.
+  qvtest::script({"click 1"});
+  EXPECT_EQ(qvtest::exitStatusOf([&] { ShowWarning(s); }), 3);
+  qvtest::resetRuntime();
+  s.defaultButton = 2;
+  qvtest::script({"key 13", "dialog 4 21"});
+  EXPECT_EQ(ShowWarning(s), 0) << "a default button number with no buttons";
 }
 
 TEST(Kit, ProgressBarGuardsAnEmptyRangeAndSkipsUnchangedPixels) {

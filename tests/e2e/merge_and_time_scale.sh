@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A hand-written own text file of 2 channels at 2 s stacked onto the example recording at
 # 1 s with its data brought to the recording's interval, saved as text: 7 channels, and the
-# added channels at case 2k hold the file's case k. Then a merge cancelled in its first
-# window: the recording saved again is the same bytes.
+# added channels at case 2k hold the file's case k. Then merges given up in their windows:
+# the recording saved again is the same bytes.
 source "$(dirname "$0")/lib.sh" "$@"
 
 EXAMPLE="$(cd "$(dirname "$0")/../.." && pwd)/resources/examples/respirometry-run.KXdata"
@@ -49,17 +49,24 @@ assert rows[300][5] == 0 and rows[10799][6] == 0
 PY
 [ -s "$WORK/stack.png" ] || { echo "FAIL: no picture of the stack window"; FAILS=$((FAILS + 1)); }
 
-cat > "$WORK/cancel.events" <<EVENTS
-menu 75 1
-open $WORK/second.txt
-click 3
-menu 1 7
-click 234
-save $WORK/again.KXdata
-quit
-EVENTS
-run_events cancel "$WORK/respirometry-run.KXdata"
-expect_status 0 "a merge cancelled, the recording saved again"
-cmp "$EXAMPLE" "$WORK/again.KXdata" || { echo "FAIL: a cancelled merge changed the recording"; FAILS=$((FAILS + 1)); }
+sed '1s/^100, 2, 2/100, 0, 2/' "$WORK/second.txt" > "$WORK/zero.txt"
+# Each way of giving up a merge: window 18's Cancel, the append window's Cancel, and "Cancel
+# Load" of window 99 for a second file that gives no interval.
+for cancel in "second.txt|click 3" "second.txt|click 1|click 352" "zero.txt|click 2"; do
+  IFS='|' read -r file answers <<<"$cancel"
+  {
+    echo "menu 75 1"
+    echo "open $WORK/$file"
+    tr '|' '\n' <<<"${cancel#*|}"
+    echo "menu 1 7"
+    echo "click 234"
+    echo "save $WORK/again.KXdata"
+    echo "quit"
+  } > "$WORK/cancel.events"
+  rm -f "$WORK/again.KXdata"
+  run_events cancel "$WORK/respirometry-run.KXdata"
+  expect_status 0 "a merge given up ($answers), the recording saved again"
+  cmp "$EXAMPLE" "$WORK/again.KXdata" || { echo "FAIL: a merge given up ($answers) changed the recording"; FAILS=$((FAILS + 1)); }
+done
 
 finish
