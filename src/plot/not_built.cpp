@@ -10,7 +10,5 @@ void MANUALSCALING() { NotAvailable("Y-Axis Scaling for Channel"); }
 void ScaleGRAPHIC() { NotAvailable("Set Scale Interactively"); }
 void OVERLAY() { NotAvailable("Overlay"); }
 void InsertMarker() { NotAvailable("Insert Marker"); }
-void ShowNotes() { NotAvailable("Show Notes"); }
-void ShowOnLineNOTE(int16_t note) { notBuilt(callText("ShowOnLineNOTE", note), "On-line Note"); }
 
 }  // namespace qv
