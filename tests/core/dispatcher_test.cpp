@@ -56,7 +56,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   const Route routes[] = {
       {1, 8, {"ExportBlockData()"}},
       {1, 13, {"FILEINFO(\"\", \"\", \"\", 1)"}},
-      {1, 15, {"SCREENIMAGE(1)"}},
       {1, 1000, {}},
       {1, 3, {}},
       {2, 9, {"EditFileData(1)"}},
