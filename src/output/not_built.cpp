@@ -4,6 +4,5 @@
 
 namespace qv {
 
-void SCREENIMAGE(int16_t mode) { notBuilt(callText("SCREENIMAGE", mode), "Print File Image"); }
 
 }  // namespace qv

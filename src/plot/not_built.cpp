@@ -6,7 +6,5 @@
 
 namespace qv {
 
-void ShowNotes() { NotAvailable("Show Notes"); }
-void ShowOnLineNOTE(int16_t note) { notBuilt(callText("ShowOnLineNOTE", note), "On-line Note"); }
 
 }  // namespace qv

@@ -115,6 +115,11 @@ void ZoomEffect();
 void InsertMarker();
 void ShowNotes();
 void ShowOnLineNOTE(int16_t note);
+void BuildScrollingNOTESWindow();
+// Writes the notes list that ShowNotes built to a file the user names.
+void SaveNotes();
+// The comment text of the file in use in the output window from height y down.
+void PrintTheComments(int16_t y);
 void SetUpAllValuesDisplay();
 void DoALLVALUES(int16_t flag);
 // Window 4 "Channel Values": the value column at its standard place or where the user clicks;

@@ -59,3 +59,20 @@ PrintOutcome printTextDocument(const std::string& title, const std::vector<Print
 void setPrintJobName(std::string_view name);
 
 }  // namespace qv::rt
+
+namespace qv::rt {
+
+// --- A drawn page ----------------------------------------------------------------
+// After pageSetup: the page format's scale (0.68 draws the page at 68 %), the job's name,
+// then the print dialog. While FBRoute(128) is in force the drawing calls of windows.h paint
+// the page (in 72-dpi page points) instead of the output window; FBRoute(0) gives them back
+// to the window, and CloseLPrint ends the page (false when it could not be written).
+void setPageScale(double scale);
+void SetPrintJobName(const std::string& name);
+bool FBPrintDialogRuntime();  // false when cancelled
+void FBRoute(int route);
+bool CloseLPrint();
+// The page's size in page points at its scale (what a drawing may fill).
+Rect drawnPageRect();
+
+}  // namespace qv::rt

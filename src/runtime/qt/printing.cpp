@@ -16,13 +16,15 @@
 
 namespace qv::rt {
 
-namespace {
-
 // The printer lives for the whole run, so the page format chosen once holds for later prints.
-QPrinter& thePrinter() {
+QPrinter& sharedPrinter() {
   static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
   return *printer;
 }
+
+namespace {
+
+QPrinter& thePrinter() { return sharedPrinter(); }
 
 struct Fonts {
   QFont plain, bold;

@@ -1,0 +1,230 @@
+// "Print File Image": the option window 200, the channel choice, the print dialogs and the
+// page; everything the tool changed is put back on every way out.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/dispatcher.h"
+#include "core/channel_selection.h"
+#include "core/colors.h"
+#include "core/cursors.h"
+#include "core/event_state.h"
+#include "core/filetable.h"
+#include "core/kit.h"
+#include "core/text_format.h"
+#include "core/saved_handlers.h"
+#include "core/sounds.h"
+#include "core/text_constants.h"
+#include "core/view_state.h"
+#include "core/warning.h"
+#include "output/commands.h"
+#include "output/image_page.h"
+#include "output/image_print.h"
+#include "plot/plot.h"
+#include "plot/plot_state.h"
+#include "runtime/events.h"
+#include "runtime/panels.h"
+#include "runtime/windows.h"
+
+namespace qv {
+
+int16_t PZL = 1;
+int gPrintedFromWidth = 0;
+
+namespace {
+
+constexpr int kOptions = 200, kNext = 9;
+const char* const kTitles[] = {"Show Title Bar",   "Show File Name",  "Show Sampling Data", "Show Comments",
+                               "Show Dotted Lines", "Show Markers",   "Show Zero Lines",
+                               "Non-standard Plot Peight"};
+
+void sketch() {
+  // The page in miniature: title, file line, strips with a dotted and a zero line, footer.
+  rt::foreColor(RGBblack);
+  rt::frameRect({20, 40, 190, 230});
+  rt::frameRect({28, 70, 182, 115});
+  rt::frameRect({28, 118, 182, 163});
+  for (int x = 32; x < 180; x += 4) rt::frameRect({x, 95, x + 1, 96});
+  for (int x = 30; x < 180; x += 8) {
+    rt::moveTo(x, 140);
+    rt::lineTo(x + 4, 140);
+  }
+  rt::textSize(2);
+  for (int y : {48, 58, 180, 200}) rt::paintRect({28, y, 150, y + 2});
+  // Leader lines from the parts to their boxes.
+  const int parts[] = {49, 59, 181, 201, 95, 70, 140, 118};
+  for (int k = 0; k < 8; ++k) {
+    rt::moveTo(182, parts[k]);
+    rt::lineTo(225, 24 + 24 * k);
+  }
+  rt::foreColor(RGBred);
+  SetTextStyle(KestrixFont, 24, 0);
+  rt::moveTo(20, 30);
+  rt::drawString("options...");
+  rt::foreColor(RGBblack);
+}
+
+void buildOptions(int f, ImageOptions& o, int shown) {
+  const int left = std::max(0, (ScreenWidth - 500) / 2);
+  BuildWINDOW(kOptions, "Print File Image", int16_t(left), 85, int16_t(left + 470), 335, 262);
+  sketch();
+  o.markers = FileSHORTS[f][5] < 61;
+  o.customHeights = CustomPlot != 0;
+  const bool on[] = {o.titleBar, o.fileName, o.samplingData, o.comments, o.dottedLines, o.markers, o.zeroLines,
+                     o.customHeights};
+  SetTextStyle(KestrixFont, 12, 0);
+  for (int k = 0; k < 8; ++k) {
+    const int state = (k == 7 && shown < 2) ? 0 : on[k] ? 2 : 1;
+    rt::FBButton(k + 1, state, kTitles[k], {230, 15 + 24 * k, 460, 33 + 24 * k}, 2);
+  }
+  rt::FBButton(kNext, 1, "Next...", {360, 215, 450, 237}, 4);
+}
+
+bool runOptions(int f, ImageOptions& o) {
+  int shown = 0;
+  for (int c = 1; c <= nChannels[f]; ++c) shown += overlayFlag(f, 1, c) ? 1 : 0;
+  buildOptions(f, o, FileSHORTS[f][7] == 1 ? std::max(shown, 2) : 1);
+  installModalHandlers();
+  action = eventID = 0;
+  bool go = false;
+  for (;;) {
+    waitForAction();
+    const int a = action, id = eventID;
+    action = eventID = 0;
+    if (a == 1 && id >= 1 && id <= 8) {
+      rt::setButtonState(id, rt::buttonState(id) == 2 ? 1 : 2);
+    } else if ((a == 1 && id == kNext) || a == 16) {
+      go = true;
+      break;
+    } else if ((a == 4 && id == kOptions) || (a == 3 && id != kOptions && id != 5)) {
+      break;
+    }
+  }
+  bool* flags[] = {&o.titleBar, &o.fileName, &o.samplingData, &o.comments, &o.dottedLines, &o.markers,
+                   &o.zeroLines, &o.customHeights};
+  for (int k = 0; k < 8; ++k) *flags[k] = rt::buttonState(k + 1) == 2;
+  rt::closeWindow(kOptions);
+  return go;
+}
+
+void footer(int f) {
+  const auto pair = [](const std::string& label, const std::string& value) {
+    rt::textFace(rt::kBold);
+    rt::drawString(label);
+    rt::textFace(0);
+    rt::drawString(value);
+  };
+  SetTextStyle(3, 11, 0);
+  rt::moveTo(56, 525);
+  pair("Mass", StringFormatter(FileInfoFLOATS[f][6]) + " g;");
+  pair("   Flow", StringFormatter(FileInfoFLOATS[f][2]) + " ml/min;");
+  pair("   B.P.", StringFormatter(FileInfoFLOATS[f][4]) + " torr;");
+  pair("   Ta", StringFormatter(FileInfoFLOATS[f][3]) + " " + degC + ";");
+  pair("   Effective volume", StringFormatter(FileInfoFLOATS[f][5]) + " ml");
+  // The device name is the file-information window's table of devices.
+  pair("       A-D device:  ", out::deviceName(FileInfoFLOATS[f][7]));
+}
+
+void comments(int f) {
+  SetTextStyle(KestrixFont, 14, rt::kBold);
+  rt::moveTo(1, 551);
+  rt::drawString("Comments:  ");
+  SetTextStyle(21, 12, 0);
+  int y = 551;
+  std::string line;
+  for (char c : CommentContainer[f] + "\r") {
+    if (c != '\r' && c != '\n') {
+      line += c;
+      continue;
+    }
+    rt::moveTo(y == 551 ? rt::penPosition().x : 1, y);
+    rt::drawString(line);
+    line.clear();
+    y += 15;
+  }
+}
+
+void printingAlert() {
+  BuildWINDOW(1166, "Printing Alert", 55, 110, 410, 280, 262);
+  WARNINGSTRIPES(0, 355, 10, 6);
+  DrawIcon(129, 20, 30);
+  SetTextStyle(KestrixFont, 16, 0);
+  rt::moveTo(70, 50);
+  rt::drawString("Printing an image of the file.");
+  rt::foreColor(RGBred);
+  rt::moveTo(70, 90);
+  rt::drawString("This could take a while...");
+  rt::foreColor(RGBblack);
+  rt::flushWindow(1166);
+}
+
+void printPage(int f, const ImageOptions& o, const std::vector<int>& channels) {
+  rt::FBRoute(128);
+  gPrintedFromWidth = ScreenWidth;
+  const int16_t width = ScreenWidth, word7 = FileSHORTS[f][7];
+  ScreenWidth = int16_t(out::kPageWidth);
+  FileSHORTS[f][7] = 3;
+  PZL = o.zeroLines ? 1 : 0;
+  DrawSITimeIndex(464, 1);
+  if (o.samplingData) footer(f);
+  if (o.titleBar) TITLE(5, 18, 0);
+  PRINTtheCHANNELS(o, channels);
+  if (o.comments) comments(f);
+  // The plot's width comes back before anything pages or redraws again.
+  ScreenWidth = width;
+  FileSHORTS[f][7] = word7;
+  gPrintedFromWidth = 0;
+  rt::FBRoute(0);
+}
+
+// The tool's choices, printed; false with the reason when nothing was printed.
+void printImage(int f, const ImageOptions& o) {
+  if (CustomPlot && o.customHeights) ChangeCHARTHITE(0);
+  CustomPlot = o.customHeights ? 1 : 0;
+  std::vector<int> channels;
+  for (int c = 1; c <= nChannels[f]; ++c)
+    if (overlayFlag(f, 1, c)) channels.push_back(c);
+  if (channels.empty()) {
+    Warn(1166, "No channel was chosen.", {"Nothing was printed."});
+    return;
+  }
+  if (!rt::pageSetup()) return;
+  rt::setPageScale(0.68);
+  rt::SetPrintJobName("Image of '" + FileName[f] + "'");
+  if (!rt::FBPrintDialogRuntime()) return;
+  printingAlert();
+  printPage(f, o, channels);
+  const bool ok = rt::CloseLPrint();
+  rt::closeWindow(1166);
+  if (!ok) Warn(1166, "The image could not be printed.", {"The printer did not take the page."});
+  else wssst();
+}
+
+}  // namespace
+
+void SCREENIMAGE(int16_t) {
+  const int f = TheFileInUse;
+  if (!slotIsOpen(f)) return;
+  SavedHandlers saved;
+  const int16_t active = ActiveChannel;
+  EndBeep();
+  rt::setCursor(rt::Cursor::Arrow);
+  ChannelSelectControlFlag = 1;
+  rt::closeWindow(5);
+  HideTheToolBar();
+  ImageOptions o;
+  if (runOptions(f, o) &&
+      SELECTCHANNELS("Print File Image", 0, kSelectPrint, 1, kModePrint) != kSelectionClosed)
+    printImage(f, o);
+  // Every way out cleans up: a leftover printblock would swallow the next click on the plot.
+  printblock = 0;
+  ChannelSelectControlFlag = 0;
+  ActiveChannel = active;
+  rt::closeWindow(1166);
+  RestoreTheToolBar();
+  PlotForward();
+  MakeSlider();
+  prefsArray[25] = 0;
+}
+
+}  // namespace qv
