@@ -214,14 +214,16 @@ void replayStep(TransformWindow& w) {
 
 void TRANSFORMATIONS(int16_t step) {
   const int f = TheFileInUse;
-  if (!slotIsOpen(f) || ActiveChannel < 1 || ActiveChannel > nChannels[f]) {
+  const bool replay = stepSuppliesParameters(step, true);
+  // A replayed step names its own channels; the window starts on the active one.
+  if (!slotIsOpen(f) || (!replay && (ActiveChannel < 1 || ActiveChannel > nChannels[f]))) {
     if (step >= 1) refuseEdit(step, kTitle, {"There is no file or channel to transform.", "Nothing was changed."});
     return;
   }
   TransformWindow w;
   w.f = f;
   w.step = step;
-  if (stepSuppliesParameters(step, true)) {
+  if (replay) {
     w.markAtOpen = FileSHORTS[f][kChangeMarkWord];
     replayStep(w);
     finishTransformWindow(w);
