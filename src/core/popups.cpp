@@ -104,7 +104,7 @@ void TransformsPopupMenu(int16_t menu) {
   beginPopup(menu);
   rt::menuSetItems(menu, 1, "Response Correction;Polynomial;1 ⁄ Channel X;Sign [Channel X * -1]");
   rt::menuSetItems(menu, 5, "dummy;a - Channel X ;Channel X - a ;a ÷ Channel X  ");
-  rt::menuSetItems(menu, 9, "Channel X ÷ a;√Channel X ;Channel X² ;ln Channel X ;ln Channel X");
+  rt::menuSetItems(menu, 9, "Channel X ÷ a;√Channel X ;Channel X² ;ln Channel X ;log10 Channel X");
   rt::menuSetItems(menu, 14, "dummy ;dummy ;dummy;Absolute Value");
   rt::menuSetItems(menu, 18, "Fixed Q10 Correction ;-;Breakpoint Transforms;-;Channel X + Channel Y");
   rt::menuSetItems(menu, 23, "Channel X - Channel Y ;Channel X * Channel Y ;Channel X ÷ Channel Y");
@@ -123,7 +123,7 @@ void ConversionsPopupMenu(int16_t menu) {
   rt::menuSetItems(menu, 14, "Atm. – > Torr ;m ⁄ s – > km ⁄ hour ;km ⁄ hour – > m ⁄ s ;m.p.h. – > m ⁄ s");
   rt::menuSetItems(menu, 18, "ml gas @ STP – > mmole ;mmole – > ml gas @ STP ;rate ⁄ sec – > rate ⁄ hour ;rate ⁄ hour – > rate ⁄ sec");
   rt::menuSetItems(menu, 22, "rate ⁄ min – > rate ⁄ sec ;°F – > °C  ;°C  – > °K ;°C – > KPa H₂O vapor ;°C – > Torr H₂O vapor");
-  rt::menuSetItems(menu, 27, "dummy ;KPa H₂O – > % vol H₂O ;÷ mass [g] ;÷ mass [g]");
+  rt::menuSetItems(menu, 27, "dummy ;KPa H₂O – > % vol H₂O ;÷ mass [g] ;÷ mass [kg]");
   rt::menuSetItemText(menu, 27, "KPa H₂O – > g H₂0 ⁄ m^3");
 }
 

@@ -8,6 +8,7 @@ namespace qv {
 
 std::string degrees, degC, kelvin, degF, delta, bullet, piValue, summation, integral, derivative, squareroot,
     copyright;
+std::string rtArrow = "\u2192", divideBy = "\u00F7";
 std::string version;
 int16_t SerifFont = 0, BookmanFont = 0, TypewriterFont = 0, HelveticaFont = 0, CopperplateFont = 0;
 
@@ -25,6 +26,7 @@ void BuildSpecialCharacters() {
   derivative = rt::macRomanChar(182);
   squareroot = rt::macRomanChar(195);
   copyright = rt::macRomanChar(169);
+  divideBy = rt::macRomanChar(214);
 }
 
 void LookUpFonts() {

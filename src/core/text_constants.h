@@ -8,6 +8,8 @@ namespace qv {
 // Degree sign and unit strings, Greek and mathematical signs, the copyright sign.
 extern std::string degrees, degC, kelvin, degF, delta, bullet, piValue, summation, integral, derivative,
     squareroot, copyright;
+// The right arrow of the conversion log texts and the division sign.
+extern std::string rtArrow, divideBy;
 // The build date shown in the About window.
 extern std::string version;
 

@@ -41,17 +41,17 @@ void COPYBUTTON() {
   if (!slotIsOpen(f)) return;
   if (nChannels[f] < kMaxChannels) {
     const std::string next = rt::PSstrLong(nChannels[f] + 1);
-    rt::FBButton(157, 1, "Copy Channel" + rt::PSstrLong(ActiveChannel) + " to New Channel" + next, {330, 150, 620, 170}, 1);
-    rt::FBButton(155, 1, "Store Results in New Channel" + next, {330, 174, 620, 194}, 2);
+    rt::FBButton(157, 1, "Copy Channel" + rt::PSstrLong(ActiveChannel) + " to New Channel" + next, {8, 132, 312, 150}, 1);
+    rt::FBButton(155, 1, "Store Results in New Channel" + next, {8, 154, 312, 172}, 2);
   } else {
     rt::removeControl(157);
     rt::removeControl(155);
   }
   if (FileSHORTS[f][kBlockStateWord] == 2) {
-    rt::FBButton(158, 1, rt::macRomanChar(198) + " Block to:", {330, 198, 430, 218}, 1);
-    rt::FBButton(558, 1, " = Last Result", {520, 198, 620, 218}, 1);
+    rt::FBButton(158, 1, rt::macRomanChar(198) + " Block to:", {8, 176, 104, 194}, 1);
+    rt::FBButton(558, 1, " = Last Result", {194, 176, 312, 194}, 1);
     EFForeColor = EFBackColor = 1;
-    buildef(1, 205, "0", 436, 199, 514, 217, 1, 0);
+    buildef(1, 205, "0", 108, 177, 190, 193, 1, 0);
   }
 }
 

@@ -4,7 +4,6 @@
 
 namespace qv {
 
-void TRANSFORMATIONS(int16_t s) { notBuilt(callText("TRANSFORMATIONS", s), "Standard Transformations"); }
 void ExpressionEvaluator(int16_t mode) {
   notBuilt(callText("ExpressionEvaluator", mode), mode ? "Expression Transforms" : "Expression Evaluator");
 }

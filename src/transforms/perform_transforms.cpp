@@ -39,6 +39,7 @@ struct Source {
   TransformParams p;
   int16_t channelX = 0, channelY = 0, passThrough = 0;
   std::optional<std::string> badField;
+  float constant = 0;  // T, BP or mass of conversions 66-69 (step word 12)
 };
 
 bool isConversionWithConstant(int16_t code) { return code >= 66 && code <= 69; }
@@ -61,7 +62,10 @@ float typed(Source& s, const std::string& text, const char* name) {
 void fromWindow(Source& s, const TransformRequest& r) {
   TransformParams& p = s.p;
   const int16_t c = p.code;
-  if (c == 1 || (c >= 6 && c <= 9) || (c >= 22 && c <= 25) || (c >= 40 && c <= 69)) p.a = typed(s, r.field201, "The value");
+  if (c == 1 || (c >= 6 && c <= 9) || (c >= 22 && c <= 25) || (c >= 40 && c <= 61)) p.a = typed(s, r.field201, "The value");
+  // The other conversions keep 1.0 as their factor; 66-69 take their constant from field 201.
+  if (c >= 62 && c <= 69) p.a = 1.0f;
+  if (isConversionWithConstant(c)) s.constant = typed(s, r.field201, "The value");
   if (c == 5) {
     p.a = typed(s, r.field201, "a");
     p.b = typed(s, r.field202, "b");
@@ -90,6 +94,7 @@ void fromCustom(Source& s, int n) {
   PolynomialValues[10] = w[11];
   for (int i = 1; i <= 9; ++i) PolynomialValues[size_t(i)] = w[size_t(11 + i)];
   p.poly = PolynomialValues;
+  s.constant = p.a;  // a record keeps the typed T, BP or mass as its a
 }
 
 void fromStep(Source& s, int16_t step) {
@@ -102,6 +107,8 @@ void fromStep(Source& s, int16_t step) {
   p.b = w[9];
   p.exponent = w[10];
   MainDataChannel = s.channelX = wordToI16(w[11]);
+  // Steps recorded before word 12 held the constant carry 0 there: 67-69 are then refused.
+  s.constant = w[12];
   s.passThrough = wordToI16(w[14]);
   Item1 = wordToI16(w[15]);
   PolyDegree = p.degree = boundedPolyDegree(w[16]);
@@ -126,7 +133,7 @@ Source gatherParameters(const TransformRequest& r) {
   }
   s.p.divide = r.divideFlag != 0;
   s.p.multiply = r.multiplyFlag != 0;
-  if (isConversionWithConstant(s.p.code)) s.p.temperature = s.p.pressure = s.p.mass = s.p.a;
+  if (isConversionWithConstant(s.p.code)) s.p.temperature = s.p.pressure = s.p.mass = s.constant;
   if ((s.p.code == 18 || s.p.code == 26) && !q10IsUsable(s.p.b)) {
     bzot();
     s.p.b = 1.0f;
@@ -147,6 +154,7 @@ void writeStepWords(int16_t step, const Source& s, int16_t customNumber) {
   w[9] = p.b;
   w[10] = p.exponent;
   w[11] = s.channelX;
+  w[12] = isConversionWithConstant(p.code) ? s.constant : 0.0f;
   w[14] = s.passThrough;
   w[15] = Item1;
   const int16_t degree = boundedPolyDegree(PolyDegree);
@@ -159,7 +167,7 @@ void writeStepWords(int16_t step, const Source& s, int16_t customNumber) {
 void showStatus(bool error, int16_t code) {
   if (!rt::windowExists(kToolWindow)) return;
   rt::setOutputWindow(kToolWindow);
-  const rt::Rect box{15, 226, 255, 272};
+  const rt::Rect box{8, 200, 160, 246};
   rt::eraseRect(box);
   rt::colorNumber(error ? 6 : 4);
   rt::penSize(2, 2);
@@ -167,10 +175,10 @@ void showStatus(bool error, int16_t code) {
   rt::penNormal();
   SetTextStyle(KestrixFont, 13, 1);
   if (error) {
-    PrintAt(28, 245, "WARNING !");
-    PrintAt(28, 264, "Transformation Error!");
+    PrintAt(14, 218, "WARNING !");
+    PrintAt(14, 237, "Transformation Error!");
   } else {
-    PrintAt(28, 254, code <= 39 ? "Transformation OK" : "   Conversion OK");
+    PrintAt(14, 228, code <= 39 ? "Transformation OK" : "   Conversion OK");
   }
   rt::colorNumber(7);
 }
@@ -180,9 +188,9 @@ void showResultButtons() {
   rt::setOutputWindow(kToolWindow);
   for (int id : {159, 129})
     if (rt::controlExists(id)) rt::setButtonState(id, 1);
-  rt::FBButton(162, 1, "Cancel", {270, 250, 350, 270}, 1);
-  rt::FBButton(133, 0, "View", {360, 250, 440, 270}, 1);
-  rt::FBButton(160, 1, "Save & Continue", {450, 250, 620, 270}, 1);
+  rt::FBButton(162, 1, "Cancel", {8, 252, 76, 274}, 1);
+  rt::FBButton(133, 0, "View", {80, 252, 136, 274}, 1);
+  rt::FBButton(160, 1, "Save & Continue", {140, 252, 250, 274}, 1);
 }
 
 // A replayed step stores its result itself: labels as they were, X's label on the
@@ -246,14 +254,16 @@ int16_t PerformTransforms(const TransformRequest& r) {
   }
   const std::span<const float> y = needsY ? std::span<const float>(channelData(f, s.channelY), n) : std::span<const float>();
   const TransformOutcome out = runTransform(s.p, {channelData(f, 0), n}, y, first, last);
-  if (s.p.code == 68 || s.p.code == 69) FileInfoFLOATS[f][6] = s.p.mass;
+  // The window stores a typed mass only with a kept result; a replay keeps its result at once.
+  const bool replay = stepSuppliesParameters(r.step, true);
+  if (replay && (s.p.code == 68 || s.p.code == 69)) FileInfoFLOATS[f][6] = s.p.mass;
   FixTransformLABELS(s.p.code, r.labelText1, r.labelText2);
   skid();
   action = eventID = 0;
   showResultButtons();
   if (out.failed) bzot();
   showStatus(out.failed, s.p.code);
-  if (stepSuppliesParameters(r.step, true)) finishReplay(f, x, labelsAtStart);
+  if (replay) finishReplay(f, x, labelsAtStart);
   return 1;
 }
 

@@ -59,7 +59,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {1, 3, {}},
       {2, 17, {"REMOVESPIKE(0)"}},
       {2, 18, {"REMOVEREFS(0)"}},
-      {2, 22, {"TRANSFORMATIONS(0)"}},
       {2, 24, {"ExpressionEvaluator(1)"}},
       {2, 25, {"BLOCKSCALE(0, 0)"}},
       {2, 26, {"BLOCKSCALE(1, 0)"}},
@@ -121,6 +120,14 @@ TEST_F(Dispatcher, CustomTransformsOpensTheManager) {
   EXPECT_TRUE(calls.empty());
   EXPECT_EQ(rt::script::pendingCount(), 0u);
   EXPECT_FALSE(rt::windowExists(150));
+}
+
+TEST_F(Dispatcher, StandardTransformationsOpensItsWindow) {
+  qvtest::script({"dialog 4 4"});  // its close box
+  DoMENU(2, 22);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_FALSE(rt::windowExists(4));
 }
 
 TEST_F(Dispatcher, DuplicateChannelCopiesTheActiveChannel) {
