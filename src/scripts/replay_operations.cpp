@@ -10,6 +10,7 @@
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "respirometry/commands.h"
+#include "transforms/commands.h"
 #include "scripts/replay_table.h"
 #include "scripts/replay_words.h"
 
@@ -53,6 +54,11 @@ bool blockAnalysis(int16_t step) {
   return ran(step);
 }
 
+bool transformations(int16_t step) {
+  TRANSFORMATIONS(step);
+  return ran(step);
+}
+
 bool duplicate(int16_t step) {
   COPYCHAN(1);
   return ran(step);
@@ -81,8 +87,7 @@ void RegisterReplayOperations() {
   setReplayEntry(3, baseline);
   setReplayEntry(6, smoothing);
   for (int gas : {8, 9, 10}) setReplayEntry(gas, gasExchange);
-  // 11 (transformations) joins when its window is built; until then its steps stop the run
-  // as an operation this build does not have.
+  setReplayEntry(11, transformations);
   for (int analysis : {12, 16, 17}) setReplayEntry(analysis, blockAnalysis);
   setReplayEntry(18, duplicate);
   setReplayEntry(20, [](int16_t s) { return save(s, 1, 0); });
