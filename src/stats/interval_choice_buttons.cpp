@@ -1,4 +1,6 @@
 // The quick-choice duration buttons in the window that holds duration field 101.
+#include <algorithm>
+
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "runtime/windows.h"
@@ -13,17 +15,18 @@ constexpr int kDurationField = 101;
 
 void INTERVALCHOICE(int32_t caseCount) {
   const double interval = FileInfoFLOATS[TheFileInUse][1];
+  // Six buttons a row keep every label whole in the narrowest dialog (322 pixels); presets
+  // from the row at 72, adjusters below them from 122, each set wrapping to a further row.
+  auto place = [](const std::vector<IntervalButton>& buttons, int top) {
+    for (size_t n = 0; n < buttons.size(); ++n) {
+      const int left = 10 + int(n % 6) * 52, y = top + int(n / 6) * 23;
+      rt::FBButton(buttons[n].id, 1, buttons[n].label, {left, y, left + 50, y + 20}, 1);
+    }
+  };
   const std::vector<IntervalButton> presets = intervalPresets(interval, caseCount);
-  // Presets in two rows of seven at most, the adjusters in a third row.
-  for (size_t n = 0; n < presets.size(); ++n) {
-    const int left = 10 + int(n % 7) * 52, top = n < 7 ? 72 : 95;
-    rt::FBButton(presets[n].id, 1, presets[n].label, {left, top, left + 50, top + 20}, 1);
-  }
-  const std::vector<IntervalButton> adjusters = intervalAdjusters(interval);
-  for (size_t n = 0; n < adjusters.size(); ++n) {
-    const int left = 10 + int(n) * 52;
-    rt::FBButton(adjusters[n].id, 1, adjusters[n].label, {left, 122, left + 50, 142}, 1);
-  }
+  place(presets, 72);
+  const int presetRows = int((presets.size() + 5) / 6);
+  place(intervalAdjusters(interval), 122 + 23 * std::max(0, presetRows - 2));
 }
 
 void SETimeIntVlCHOICE() {
