@@ -11,9 +11,6 @@ void Minimum_Maximum_Level(int16_t code) {
 }
 void GETAREA() { notBuilt(callText("GETAREA"), "Integrate Block"); }
 void RUNAVERAGE() { notBuilt(callText("RUNAVERAGE"), "Running Average"); }
-// The quick-choice buttons are not drawn yet: the duration is typed into field 101.
-void INTERVALCHOICE(int32_t) {}
-void SETimeIntVlCHOICE() { action = eventID = 0; }
 void PairsDIFFERENCE() { notBuilt(callText("PairsDIFFERENCE"), "Pairs Difference"); }
 
 }  // namespace qv
