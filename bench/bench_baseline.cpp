@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ratio_reporter.h"
 #include "editing/baseline_math.h"
 
 namespace {
@@ -53,23 +54,11 @@ void StartAndEndBaseline(benchmark::State& state) {
 BENCHMARK(ReadPass)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartAndEndBaseline)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time so that the ratio can be printed after the run.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> seconds;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-        seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  qvbench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   auto bound = reporter.seconds.find("ReadPass");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ratio_reporter.h"
 #include "respirometry/gas_kernel.h"
 
 namespace {
@@ -71,26 +72,12 @@ void registerRounds() {
   }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> best;  // by name without the round
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0) {
-        const std::string name = r.benchmark_name().substr(0, r.benchmark_name().find('/'));
-        const double t = r.real_accumulated_time / double(r.iterations);
-        if (!best.count(name) || t < best[name]) best[name] = t;
-      }
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   registerRounds();
-  RatioReporter reporter;
+  qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   const double bound = reporter.best["ReadPass"];

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ratio_reporter.h"
 #include "stats/interval_scan.h"
 
 namespace {
@@ -65,22 +66,11 @@ BENCHMARK_CAPTURE(Scan, PointToPoint, qv::ScanKind::MostVariablePoints)->Unit(be
 BENCHMARK_CAPTURE(Scan, MostLevel, qv::ScanKind::MostLevel)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Scan, OverallSlope, qv::ScanKind::MostVariableSlope)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> seconds;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-        seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  qvbench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   const double read = reporter.seconds["ReadPass"], sort = reporter.seconds["SortValues"];

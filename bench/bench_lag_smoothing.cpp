@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ratio_reporter.h"
 #include "editing/best_lag.h"
 #include "editing/smoothing.h"
 
@@ -97,22 +98,11 @@ BENCHMARK(SmoothReadPass)->Unit(benchmark::kMillisecond);
 BENCHMARK(SmoothTenCycles)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(DirectSumsTenth)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> seconds;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-        seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  qvbench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   const auto t = [&](const char* name) {

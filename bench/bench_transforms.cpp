@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ratio_reporter.h"
 #include "transforms/transform_engine.h"
 
 namespace {
@@ -86,22 +87,11 @@ BENCHMARK(MinusConstant)->Unit(benchmark::kMillisecond);
 BENCHMARK(NaturalLog)->Unit(benchmark::kMillisecond);
 BENCHMARK(PolynomialNine)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> seconds;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-        seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  qvbench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   const double bound = reporter.seconds["ReadPass"];
