@@ -216,7 +216,7 @@ std::string writeCsvFile(const DataFileView& file, const CsvRequest& r, const Te
   try {
     CsvBuffer out(sink);
     out.text(headerText(*file.meta, r));
-    RowContext x{file, r};
+    RowContext x{file, r, 0, 0, 0, {}, 0, -1, {}};
     x.interval = file.meta->info[1];
     x.startSeconds = parseStartTimeSeconds(file.meta->startTime).value_or(0);
     x.period = counterPeriod(r, x.interval);

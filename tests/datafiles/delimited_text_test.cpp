@@ -172,7 +172,9 @@ TEST(TextImport, PreviewColumnsAndLabels) {
   EXPECT_EQ(got.file->channels[3][1], 10.0f);
 
   r.labelLine = 1;
-  got = stageImport(bytesOf("time,O2,s\nu,v,w\n1,2,3\n4,5,6\n"), ImportRequest{3, 1, {false, true, true, true}});
+  ImportRequest twoColumns;
+  twoColumns.load = {false, true, true, true};
+  got = stageImport(bytesOf("time,O2,s\nu,v,w\n1,2,3\n4,5,6\n"), twoColumns);
   ASSERT_TRUE(got.file);
   EXPECT_EQ(got.file->meta.labels[2], "O2" + std::string(28, ' '));
   EXPECT_EQ(got.file->meta.labels[3], std::string(30, ' '));
