@@ -66,8 +66,8 @@ make_script "$WORK/chain.QVscript" 12 33:5
     printf 'key 80\nkey 13\nclick 135\n'
     if [ $i -lt 3 ]; then printf 'open %s\n' "$WORK/c$((i + 1)).KXdata"; else printf 'open cancel\n'; fi
   done
-  # The chain is over: the Script menu's run items answer again.
-  printf 'menu 6 12\nquit\n'
+  # The chain is over and the script still armed: the next file opened asks for a block.
+  printf 'menu 1 1\nopen %s\nshot 4 %s\nmenu 6 12\nquit\n' "$WORK/c2.KXdata" "$WORK/again.png"
 } > "$WORK/chain.events"
 run_events chain "$WORK/c1.KXdata"
 expect_status 0 "a chain of three files ended by a cancelled open panel"
@@ -116,6 +116,19 @@ m=($(means "$WORK/two.txt"))
 if [ ${#m[@]} -ne 3 ] || [ "${m[0]}" = "${m[1]}" ] || [ "${m[1]}" != "${m[2]}" ]; then
   echo "FAIL: expected block A, block B, then block B again: ${m[*]}"; cat "$WORK/two.txt"; FAILS=$((FAILS + 1))
 fi
+# The pause button's place, top right of the plot window: a light button while step 1 waits,
+# the plot's background while step 2 runs.
+python3 - "$(dirname "$0")/png.py" "$WORK" <<'PY' || FAILS=$((FAILS + 1))
+import importlib.util, sys
+spec = importlib.util.spec_from_file_location("png", sys.argv[1])
+png = importlib.util.module_from_spec(spec); spec.loader.exec_module(png)
+def light(name):
+    w, h, rows = png.read("%s/%s.png" % (sys.argv[2], name))
+    return sum(1 for y in range(37, 52) for x in range(w - 150, w - 14) if min(rows[y][x]) > 235)
+paused, running = light("paused"), light("step2")
+if paused < 1000 or running > 0:
+    print("FAIL: pause button pixels %d while waiting, %d in step 2" % (paused, running)); sys.exit(1)
+PY
 
 # --- "1st Run Manual": smoothing asks on the first file only.
 make_recording "$WORK/m1.KXdata" 3 0
@@ -170,7 +183,7 @@ EVENTS
 run_events warning "$WORK/m1.KXdata"
 expect_status 0 "the channel-count question, cancelled"
 
-for p in chooser request paused step2 smoothing warning; do
+for p in again chooser request paused step2 smoothing warning; do
   [ -s "$WORK/$p.png" ] || { echo "FAIL: no picture $p.png"; FAILS=$((FAILS + 1)); }
 done
 finish
