@@ -38,8 +38,8 @@ void selectAll() {
   PlotForward();
   RefreshPLOTBLOCK(0);
   const int32_t n = nCases[f];
-  BeginBlock = 1;
-  EndBlock = n;
+  BeginBlock.inUse() = 1;
+  EndBlock.inUse() = n;
   FileSHORTS[f][2] = 2;
   const int W = ScreenWidth > 0 ? ScreenWidth : 1;
   if (FileSHORTS[f][4]) {

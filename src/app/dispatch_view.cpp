@@ -53,15 +53,15 @@ void zoomButtons(bool zoomed) {
 void zoomIn() {
   const int f = TheFileInUse;
   // Without a block there is nothing to zoom to (the "+" key and the tool bar queue this too).
-  if (!hasBlock() || EndBlock < 1) return;
+  if (!hasBlock() || EndBlock.inUse() < 1) return;
   FBMenu(kViewMenu, 7, 1);
   FBMenu(kViewMenu, 6, 0);
   FileSHORTS[f][6] = 1;
-  zoomleft[f] = std::max<int32_t>(BeginBlock, 1);
-  zoomright[f] = std::min<int32_t>(EndBlock, nCases[f]);
+  zoomleft[f] = std::max<int32_t>(BeginBlock.inUse(), 1);
+  zoomright[f] = std::min<int32_t>(EndBlock.inUse(), nCases[f]);
   if (zoomright[f] <= zoomleft[f]) zoomright[f] = std::min<int32_t>(zoomleft[f] + 1, nCases[f]);
   ZoomEffect();
-  BeginBlock = EndBlock = 0;
+  BeginBlock.inUse() = EndBlock.inUse() = 0;
   FileSHORTS[f][2] = 0;
   CLEARBLOCK();
   redrawView();

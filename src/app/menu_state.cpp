@@ -48,7 +48,7 @@ struct ToolBarButtons {
 };
 
 void noBlockState(int f, bool zoomed) {
-  if (EndBlock >= 1 && EndBlock <= nCases[f]) FBMenu(kEditMenu, 2, 1);
+  if (EndBlock.inUse() >= 1 && EndBlock.inUse() <= nCases[f]) FBMenu(kEditMenu, 2, 1);
   FBMenu(kFileMenu, 8, 0);
   if (rt::windowExists(kToolBarWindow)) {
     const int front = rt::frontWindow();

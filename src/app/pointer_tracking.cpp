@@ -136,7 +136,7 @@ void TrackPointer() {
     if (AllValues) showValues(f, c.kase);
     const int state = FileSHORTS[f][2];
     if (ScreenWidth >= 641 && (state == 1 || state == 3) && width >= 832 && rt::controlExistsIn(w, 17)) {
-      rt::setEditTextIn(w, 17, distanceText(double(c.kase > BeginBlock ? c.kase - BeginBlock : BeginBlock - c.kase) *
+      rt::setEditTextIn(w, 17, distanceText(double(c.kase > BeginBlock.inUse() ? c.kase - BeginBlock.inUse() : BeginBlock.inUse() - c.kase) *
                                             interval));
       rt::setEditFont(17, 3, 12, 0);
     }

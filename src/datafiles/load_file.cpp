@@ -91,8 +91,8 @@ void SetUpLoadedFile() {
   action = eventID = 0;
   for (int c = 1; c <= kMaxChannels; ++c) scalingFactorArray[c][4] = float(DefaultScaleMode);
   MakeChannelSelectionsPopUp();
-  BeginBlock = 0;
-  EndBlock = 0;
+  BeginBlock.inUse() = 0;
+  EndBlock.inUse() = 0;
   FileSHORTS[f][kBlockLeftWord] = FileSHORTS[f][kBlockRightWord] = 0;
   NoUndoChange = 0;
   menusForLoadedFile(f);

@@ -32,7 +32,7 @@ rt::Rect placeBesidePlot(int height) {
 bool blockPositive(int c) {
   const float* p = gPointersToFileData[TheFileInUse][c].get();
   if (!p) return false;
-  return allPositive(std::span<const float>(p, size_t(nCases[TheFileInUse]) + 1), BeginBlock, EndBlock);
+  return allPositive(std::span<const float>(p, size_t(nCases[TheFileInUse]) + 1), BeginBlock.inUse(), EndBlock.inUse());
 }
 
 void showChoice(int n, int x, int y) {

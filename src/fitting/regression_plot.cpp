@@ -36,9 +36,9 @@ void REGMINMAX(const CaseFilters& filters) {
   minx1 = BlockMinY = 9.0e30f;
   maxx1 = BlockMaxY = -9.0e30f;
   const auto x = raw(RegressionXChannel), y = raw(RegressionYChannel);
-  const int32_t last = int32_t(std::min<int64_t>({int64_t(EndBlock), int64_t(x.size()) - 1,
+  const int32_t last = int32_t(std::min<int64_t>({int64_t(EndBlock.inUse()), int64_t(x.size()) - 1,
                                                   int64_t(y.size()) - 1, int64_t(filters.lastCase())}));
-  for (int32_t k = std::max<int32_t>(BeginBlock, 1); k <= last; ++k) {
+  for (int32_t k = std::max<int32_t>(BeginBlock.inUse(), 1); k <= last; ++k) {
     if (!filters.includes(k)) continue;
     minx1 = std::min(minx1, x[size_t(k)]);
     maxx1 = std::max(maxx1, x[size_t(k)]);
@@ -48,7 +48,7 @@ void REGMINMAX(const CaseFilters& filters) {
 }
 
 void RegressionTimeWarning() {
-  if (int64_t(EndBlock) - BeginBlock < 40001) return;
+  if (int64_t(EndBlock.inUse()) - BeginBlock.inUse() < 40001) return;
   const int plot = 1000 + TheFileInUse;
   const rt::Rect p = rt::windowExists(plot) ? rt::windowContentRect(plot) : rt::Rect{0, 40, 800, 500};
   BuildWINDOW(kWarningWindow, "plot time warning", int16_t(p.left + 340), int16_t(p.top + 120),
@@ -87,12 +87,12 @@ void DrawREGRESSION(const CaseFilters& filters) {
                                    std::to_string(RegressionYChannel));
   rt::frameRect({0, 0, w, UpperLimit});
 
-  nPoints = int32_t(std::min<int64_t>(int64_t(EndBlock) - BeginBlock + 1, INT32_MAX));
+  nPoints = int32_t(std::min<int64_t>(int64_t(EndBlock.inUse()) - BeginBlock.inUse() + 1, INT32_MAX));
   REGMINMAX(filters);
   if (BlockMinY == BlockMaxY) BlockMaxY += 1.0f;
   if (minx1 == maxx1) maxx1 += 1.0f;
   const BlockScaleY s{UpperLimit, BlockMinY, BlockMaxY};
-  const auto mask = scatterMask(raw(RegressionXChannel), raw(RegressionYChannel), BeginBlock, EndBlock, filters,
+  const auto mask = scatterMask(raw(RegressionXChannel), raw(RegressionYChannel), BeginBlock.inUse(), EndBlock.inUse(), filters,
                                 minx1, maxx1, RightLim, s, w, h);
   const int dot = nPoints >= 200 ? 2 : 3;
   rt::foreColor(scheme == 3 ? RGBwhite : RGBblack);

@@ -70,13 +70,13 @@ void prepareCopies(int f) {
   RegressionX.assign(x.begin(), x.end());
   if (UseLogY < 0 || UseLogY > 3) UseLogY = 0;
   const bool logY = UseLogY == 1 || UseLogY == 3, logX = UseLogY == 2 || UseLogY == 3;
-  if ((logY && !allPositive(y, BeginBlock, EndBlock)) || (logX && !allPositive(x, BeginBlock, EndBlock))) {
+  if ((logY && !allPositive(y, BeginBlock.inUse(), EndBlock.inUse())) || (logX && !allPositive(x, BeginBlock.inUse(), EndBlock.inUse()))) {
     UseLogY = 0;
     logModelRefused("A channel to be logged holds values of 0 or less in the block.");
     return;
   }
-  const int32_t last = std::min<int32_t>(EndBlock, nCases[f]);
-  for (int32_t k = std::max<int32_t>(BeginBlock, 1); k <= last; ++k) {
+  const int32_t last = std::min<int32_t>(EndBlock.inUse(), nCases[f]);
+  for (int32_t k = std::max<int32_t>(BeginBlock.inUse(), 1); k <= last; ++k) {
     if (logY) work[size_t(k)] = fitLog10(work[size_t(k)]);
     if (logX) RegressionX[size_t(k)] = fitLog10(RegressionX[size_t(k)]);
   }
@@ -99,7 +99,7 @@ void displayAndFit(int f) {
   DoubleLINE(0, 320, 46);
   DoubleLINE(0, 320, 177);
   const auto work = channelOf(f, 0);
-  const LineFit fit = fitBetween(RegressionX, work, BeginBlock, EndBlock, filters);
+  const LineFit fit = fitBetween(RegressionX, work, BeginBlock.inUse(), EndBlock.inUse(), filters);
   publishFit(fit, kCodeRegression);
   drawRegressionCurve();
   rt::setOutputWindow(kResultsWindow);

@@ -49,7 +49,7 @@ void REGRESSIONSTATS(int32_t n) {
   if (rt::windowExists(kResultsWindow)) rt::setOutputWindow(kResultsWindow);
   SetTextStyle(KestrixFont, 12, 0);
   rt::foreColor(RGBblack);
-  PrintAt(2, 58, "       from" + clockOf(BeginBlock) + "to" + clockOf(EndBlock));
+  PrintAt(2, 58, "       from" + clockOf(BeginBlock.inUse()) + "to" + clockOf(EndBlock.inUse()));
   DoubleLINE(0, 320, 64);
   if (AnalysisCode == kCodeSlopeVsTime) {
     PrintAt(4, 82, "value of a (from t = 0):");

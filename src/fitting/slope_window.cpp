@@ -55,7 +55,7 @@ std::span<float> channelOf(int f, int c) {
 float blockMinimum(int f, int c) {
   const auto x = channelOf(f, c);
   float m = INFINITY;
-  for (int32_t k = std::max<int32_t>(BeginBlock, 1); k <= EndBlock && size_t(k) < x.size(); ++k)
+  for (int32_t k = std::max<int32_t>(BeginBlock.inUse(), 1); k <= EndBlock.inUse() && size_t(k) < x.size(); ++k)
     m = std::min(m, x[size_t(k)]);
   return m;
 }
@@ -80,15 +80,15 @@ void compute(Run& r) {
   if (source.empty() || work.size() != source.size()) return;
   std::copy(source.begin(), source.end(), work.begin());
   bool logY = UseLogY == 1;
-  if (logY && !allPositive(source, BeginBlock, EndBlock)) {
+  if (logY && !allPositive(source, BeginBlock.inUse(), EndBlock.inUse())) {
     UseLogY = 0;
     logY = false;
     logModelRefused("The block holds values of 0 or less: log(Y) cannot be taken.");
   }
   if (logY)
-    for (int32_t k = std::max<int32_t>(BeginBlock, 1); k <= EndBlock && size_t(k) < work.size(); ++k)
+    for (int32_t k = std::max<int32_t>(BeginBlock.inUse(), 1); k <= EndBlock.inUse() && size_t(k) < work.size(); ++k)
       work[size_t(k)] = fitLog10(work[size_t(k)]);
-  const LineFit fit = fitAgainstTime(work, BeginBlock, EndBlock, r.filters, dt);
+  const LineFit fit = fitAgainstTime(work, BeginBlock.inUse(), EndBlock.inUse(), r.filters, dt);
   publishFit(fit, kCodeSlopeVsTime);
   drawFittedLine(dt, logY);
 

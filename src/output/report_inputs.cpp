@@ -30,8 +30,8 @@ ReportInputs publishedReportInputs(int slot, int channel) {
     in.labels.assign(size_t(n > 0 ? n : 0) + 1, "");
     for (int k = 1; k <= n; ++k) in.labels[size_t(k)] = RetrieveLabelOf(slot, k);
   }
-  in.BeginBlock = BeginBlock;
-  in.EndBlock = EndBlock;
+  in.BeginBlock = BeginBlock.inUse();
+  in.EndBlock = EndBlock.inUse();
   in.meanValue = meanValue;
   in.StandardDeviation = StandardDeviation;
   in.nrPoints = nrPoints;

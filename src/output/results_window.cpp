@@ -113,7 +113,7 @@ void CHANNELSELECT() {
 void WriteHEADER() {
   const int f = TheFileInUse;
   const double interval = slotInUse(f) ? FileInfoFLOATS[f][1] : 0.0;
-  const ResultsHeader h = resultsHeader(ch, RetrieveLabel(ch), BeginBlock, EndBlock, interval);
+  const ResultsHeader h = resultsHeader(ch, RetrieveLabel(ch), BeginBlock.inUse(), EndBlock.inUse(), interval);
   minutes = h.inMinutes ? 1 : 0;
   rt::gFBFloatMaxDigits = SignificantFigures;
 

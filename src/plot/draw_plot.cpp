@@ -254,7 +254,7 @@ void DrawPlot(int16_t noOverlay, int32_t xOffset, int16_t commentsA, int16_t com
   rt::setOutputWindow(win);
 
   // 19. Block highlight, once on the fresh picture.
-  if (EndBlock != 0 || FileSHORTS[f][2] == 3) RefreshPLOTBLOCK(0);
+  if (EndBlock.inUse() != 0 || FileSHORTS[f][2] == 3) RefreshPLOTBLOCK(0);
   rt::setOutputWindow(win);
 
   // 20-21.

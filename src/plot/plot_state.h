@@ -28,24 +28,18 @@ extern int16_t old;
 extern int16_t ActiveChannelArray[kSlots];
 // The channel of the last plot drawing.
 extern int16_t PlotChan;
-// A case number kept per slot, as the block's edges are: indexed, slot f's; used bare, the
-// file in use's, which is what the commands that work on the block read and write. A slot
-// outside the table (no file in use) reads and writes a spare entry.
+// A case number kept per slot, as the block's edges are: indexed, slot f's; inUse(), the file
+// in use's, which is what the commands that work on the block read and write. A slot outside
+// the table (no file in use) reads and writes a spare entry.
 class PerSlotCase {
  public:
   int32_t& operator[](int slot) { return v_[index(slot)]; }
   int32_t operator[](int slot) const { return v_[index(slot)]; }
-  operator int32_t() const { return (*this)[TheFileInUse]; }
-  PerSlotCase& operator=(int32_t c) {
-    (*this)[TheFileInUse] = c;
-    return *this;
-  }
-  // Assigning one edge to another copies the file in use's case, never the whole table.
-  PerSlotCase& operator=(const PerSlotCase& o) { return *this = int32_t(o); }
-  PerSlotCase& operator+=(int32_t d) { return *this = int32_t(*this) + d; }
-  PerSlotCase& operator-=(int32_t d) { return *this = int32_t(*this) - d; }
+  int32_t& inUse() { return (*this)[TheFileInUse]; }
+  int32_t inUse() const { return (*this)[TheFileInUse]; }
   PerSlotCase() = default;
   PerSlotCase(const PerSlotCase&) = delete;
+  PerSlotCase& operator=(const PerSlotCase&) = delete;
 
  private:
   static int index(int slot) { return slot >= 0 && slot < kSlots ? slot : kSlots; }

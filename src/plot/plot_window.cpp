@@ -69,7 +69,7 @@ void FindMinMax() {
   if (f < 0 || f >= kSlots) return;
   rt::setCursor(rt::Cursor::Wait);
   const plot::PlotView v = plot::viewOfSlot(f);
-  const plot::CaseRange r = printblock ? plot::visibleRange(v, BeginBlock, std::max<int32_t>(EndBlock, BeginBlock))
+  const plot::CaseRange r = printblock ? plot::visibleRange(v, BeginBlock.inUse(), std::max<int32_t>(EndBlock.inUse(), BeginBlock.inUse()))
                                        : plot::visibleRange(v);
   const plot::Extremes e = plot::scanExtremes(plot::channelSamples(f, ActiveChannel), r.first, r.last);
   const plot::Scale s =

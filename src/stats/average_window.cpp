@@ -118,7 +118,7 @@ void filterNotice() {
 
 void buildControls() {
   const auto x = samplesOf(TheFileInUse, ch);
-  const ValueRange block = blockValueRange(x, BeginBlock, EndBlock);
+  const ValueRange block = blockValueRange(x, BeginBlock.inUse(), EndBlock.inUse());
   gUpperText = rt::PSstr(block.max);
   gLowerText = rt::PSstr(block.min);
   SetTextStyle(KestrixFont, 12, 0);
@@ -344,7 +344,7 @@ void DoAVERAGE(int16_t mode, int32_t begin, int32_t end) {
   const CaseFilters filters = currentFilters();
   ValueWindow window;
   if (mode) {
-    const ValueRange block = blockValueRange(x, BeginBlock, EndBlock);
+    const ValueRange block = blockValueRange(x, BeginBlock.inUse(), EndBlock.inUse());
     const float lower = prefsArray[69] ? typedLimit(kLowerField, gLowerText, "lower") : block.min;
     const float upper = prefsArray[70] ? typedLimit(kUpperField, gUpperText, "upper") : block.max;
     LowerScanLimit = lower;

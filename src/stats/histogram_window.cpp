@@ -48,7 +48,7 @@ std::span<const float> samplesOf(int f, int c) {
 // The values counted, by the statistics window's limit switches; the block's own value range
 // of the analysed channel where no limit applies.
 HistogramWindow valueWindow(std::span<const float> x, bool large, bool limitMode) {
-  const ValueRange block = blockValueRange(x, BeginBlock, EndBlock);
+  const ValueRange block = blockValueRange(x, BeginBlock.inUse(), EndBlock.inUse());
   return histogramWindow(large, limitMode, prefsArray[69] != 0, prefsArray[70] != 0, block.min, block.max,
                          LowerScanLimit, UpperScanLimit);
 }

@@ -252,17 +252,17 @@ TEST_F(Dispatcher, WithNoFileOnlyTheCommandsThatNeedNoneRun) {
   // Slot 0 is the file in use at start-up, before a file is open.
   TheFileInUse = 0;
   FileSHORTS[0][2] = 0;
-  BeginBlock = EndBlock = 0;
+  BeginBlock.inUse() = EndBlock.inUse() = 0;
   DoMENU(2, 8);
   EXPECT_EQ(FileSHORTS[0][2], 0);
-  EXPECT_EQ(EndBlock, 0);
+  EXPECT_EQ(EndBlock.inUse(), 0);
 }
 
 TEST_F(Dispatcher, SelectAllMakesTheWholeFileTheBlock) {
   FileSHORTS[0][2] = 0;
   DoMENU(2, 8);
-  EXPECT_EQ(BeginBlock, 1);
-  EXPECT_EQ(EndBlock, 500);
+  EXPECT_EQ(BeginBlock.inUse(), 1);
+  EXPECT_EQ(EndBlock.inUse(), 500);
   EXPECT_EQ(FileSHORTS[0][2], 2);
   EXPECT_EQ(rt::menuItemState(3, 1), 1);  // the block analyses are offered
 }
@@ -270,17 +270,17 @@ TEST_F(Dispatcher, SelectAllMakesTheWholeFileTheBlock) {
 TEST_F(Dispatcher, ResetLastBlockOnlyWhenTheRememberedBlockFits) {
   FileSHORTS[0][2] = 0;
   // A cleared block keeps its cases, which Reset Last Block brings back when they fit.
-  BeginBlock = 10, EndBlock = 600;  // past the end of the file
+  BeginBlock.inUse() = 10, EndBlock.inUse() = 600;  // past the end of the file
   DoMENU(2, 2);
   EXPECT_EQ(FileSHORTS[0][2], 0);
-  BeginBlock = 50, EndBlock = 40;
+  BeginBlock.inUse() = 50, EndBlock.inUse() = 40;
   DoMENU(2, 2);
   EXPECT_EQ(FileSHORTS[0][2], 0);
-  BeginBlock = 10, EndBlock = 60;
+  BeginBlock.inUse() = 10, EndBlock.inUse() = 60;
   DoMENU(2, 2);
   EXPECT_EQ(FileSHORTS[0][2], 2);
-  EXPECT_EQ(BeginBlock, 10);
-  EXPECT_EQ(EndBlock, 60);
+  EXPECT_EQ(BeginBlock.inUse(), 10);
+  EXPECT_EQ(EndBlock.inUse(), 60);
   EXPECT_EQ(rt::menuItemState(2, 2), 0);
 }
 

@@ -51,10 +51,10 @@ TEST_F(MenuState, ItemsFollowTheFileInUse) {
 TEST_F(MenuState, ResetLastBlockOnlyWhileTheLastBlockLiesInTheFile) {
   openFile(0, 2, 300);
   FileSHORTS[0][2] = 0;
-  EndBlock = 250;
+  EndBlock.inUse() = 250;
   SETMENU(1);
   EXPECT_EQ(rt::menuItemState(2, 2), 1);
-  EndBlock = 301;
+  EndBlock.inUse() = 301;
   SETMENU(1);
   EXPECT_EQ(rt::menuItemState(2, 2), 0);
 }

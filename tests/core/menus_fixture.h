@@ -54,8 +54,8 @@ class MenusTest : public ::testing::Test {
   }
 
   void setBlock(int32_t begin, int32_t end) {
-    qv::BeginBlock = begin;
-    qv::EndBlock = end;
+    qv::BeginBlock.inUse() = begin;
+    qv::EndBlock.inUse() = end;
     qv::FileSHORTS[qv::TheFileInUse][2] = 2;
   }
 

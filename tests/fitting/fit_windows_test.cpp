@@ -89,8 +89,8 @@ TEST_F(FitWindows, TwoCasesAndAFlatChannelShowStars) {
   EXPECT_TRUE(std::isnan(rsquared));
   EXPECT_TRUE(std::isnan(SlopeZeroProb));
 
-  BeginBlock = 1;
-  EndBlock = 2;
+  BeginBlock.inUse() = 1;
+  EndBlock.inUse() = 2;
   ActiveChannel = 2;
   script({"click 11", "shot 4 " + dir + "/two.png", "dialog 4 4"});
   TIMESLOPE();

@@ -413,8 +413,8 @@ TEST(Reports, ThePublishedResultsOfTheFileInUse) {
   SetChannelLabel(slot, 1, "O2 (%)");
   FileInfoFLOATS[slot][1] = 2.0f;
   FileInfoFLOATS[slot][8] = 600.0f;
-  BeginBlock = 99;
-  EndBlock = 398;
+  BeginBlock.inUse() = 99;
+  EndBlock.inUse() = 398;
   BlockStats s;
   s.n = 300;
   s.mean = 20.5;

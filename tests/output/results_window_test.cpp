@@ -80,8 +80,8 @@ struct ResultsWindowTest : ::testing::Test {
   void SetUp() override {
     qvtest::resetRuntime();
     outtest::fileWithPlotWindow(40, 200);
-    BeginBlock = 10;
-    EndBlock = 59;
+    BeginBlock.inUse() = 10;
+    EndBlock.inUse() = 59;
     UseCrossChanIndex = 0;
     prefsArray[69] = prefsArray[70] = 0;
     IntegrationUnit = kUnitMinutes;

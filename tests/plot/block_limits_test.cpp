@@ -24,8 +24,8 @@ void blockWindowOf(int32_t begin, int32_t end) {
   resetPlotState();
   openPlot(makeFile(5000, {[](int32_t k) { return float(std::sin(k * 0.05)); }}), 0);
   DrawPlot(0, 0, 0, 1);
-  BeginBlock = begin;
-  EndBlock = end;
+  BeginBlock.inUse() = begin;
+  EndBlock.inUse() = end;
   FileSHORTS[0][2] = 2;
   DrawBLOCK();
   const rt::Rect r = rt::windowContentRect(2);

@@ -220,8 +220,8 @@ TEST(BlockMouse, ClearThenResetLastBlockShowsExactlyOneHighlight) {
 
 TEST(BlockWindow, TitleAsOpenedAndAsRedrawn) {
   plotOf(5000);
-  BeginBlock = 100;
-  EndBlock = 200;
+  BeginBlock.inUse() = 100;
+  EndBlock.inUse() = 200;
   FileSHORTS[0][2] = 2;
   chanB = 1;
   OPENBLOCKWINDOW();
@@ -260,8 +260,8 @@ TEST(BlockWindow, FlatOneCaseAndNonFiniteBlocksDraw) {
   FileSHORTS[0][2] = 2;
   chanB = 2;
   for (int32_t k = 100; k <= 400; ++k) PutDatum(0, 2, k, 3.0f);
-  BeginBlock = 100;
-  EndBlock = 400;
+  BeginBlock.inUse() = 100;
+  EndBlock.inUse() = 400;
   DrawBLOCK();
   EXPECT_EQ(BlockMinY, 3);
   EXPECT_EQ(BlockMaxY, 4);
@@ -270,7 +270,7 @@ TEST(BlockWindow, FlatOneCaseAndNonFiniteBlocksDraw) {
   ASSERT_TRUE(flat.found());
   EXPECT_GE(flat.top, UpperLimit - 1);
 
-  BeginBlock = EndBlock = 150;
+  BeginBlock.inUse() = EndBlock.inUse() = 150;
   DrawBLOCK();
   EXPECT_TRUE(std::isfinite(BlockXscale));
   EXPECT_EQ(nPoints, 1);
@@ -278,13 +278,13 @@ TEST(BlockWindow, FlatOneCaseAndNonFiniteBlocksDraw) {
 
   PutDatum(0, 2, 160, std::nanf(""));
   PutDatum(0, 2, 161, 1e38f);
-  BeginBlock = 150;
-  EndBlock = 170;
+  BeginBlock.inUse() = 150;
+  EndBlock.inUse() = 170;
   DrawBLOCK();
   EXPECT_EQ(BlockMaxY, 1e38f);
 
   // A block no longer inside its file is not read.
-  EndBlock = 6000;
+  EndBlock.inUse() = 6000;
   DrawBLOCK();
   EXPECT_EQ(OldEndBlock, 170);
 }
@@ -311,8 +311,8 @@ TEST(BlockWindow, PicturesOfABlock) {
 
 TEST(BlockWindow, TheFocusStaysInTheBlockWindowUntilItClosesOrAnotherWindowIsClicked) {
   plotOf(5000);
-  BeginBlock = 100;
-  EndBlock = 200;
+  BeginBlock.inUse() = 100;
+  EndBlock.inUse() = 200;
   FileSHORTS[0][2] = 2;
   DrawBLOCK();
   prefsArray[20] = 1;

@@ -83,8 +83,8 @@ TEST(PlotWindow, ScaleOfTheVisibleRangeOrOfTheBlock) {
   EXPECT_NEAR(minimumValue, 1288 - 0.05 * 1286, 1e-2);
   EXPECT_NEAR(maximumValue, 2574 + 0.05 * 1286, 1e-2);
   printblock = 1;
-  BeginBlock = 10;
-  EndBlock = 20;
+  BeginBlock.inUse() = 10;
+  EndBlock.inUse() = 20;
   FindMinMax();
   EXPECT_NEAR(minimumValue, 9.5, 1e-4);
   EXPECT_NEAR(maximumValue, 20.5, 1e-4);

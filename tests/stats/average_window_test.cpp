@@ -94,8 +94,8 @@ TEST_F(AverageWindowTest, AChannelKeyALimitAndTheReportKey) {
   EXPECT_EQ(AnalysisCode, 12);
   EXPECT_EQ(ch, 2);
   // The range narrowed inside the block; the block itself is as it was.
-  EXPECT_EQ(BeginBlock, 100);
-  EXPECT_EQ(EndBlock, 199);
+  EXPECT_EQ(BeginBlock.inUse(), 100);
+  EXPECT_EQ(EndBlock.inUse(), 199);
   EXPECT_EQ(BeginAverage, 150);
   EXPECT_EQ(EndAverage, 199);
   EXPECT_EQ(nrPoints, 50);

@@ -82,8 +82,8 @@ inline void recordingWithBlock(int32_t cases, const std::vector<std::function<fl
   BottomOfPlotArea = 462;
   PlotHeight = 422;
 
-  BeginBlock = begin;
-  EndBlock = end;
+  BeginBlock.inUse() = begin;
+  EndBlock.inUse() = end;
   FileSHORTS[0][2] = 2;
   DrawBLOCK();
   const rt::Rect b = rt::windowContentRect(2);
