@@ -69,8 +69,13 @@ void buildWindow6(bool viewOn) {
   rt::foreColor({0xFFFF, 0xFFFF, 0xFFFF});
   rt::moveTo(32, 140);
   rt::drawString("If a new channel is created:");
-  rt::FBButton(kAsk, 1, "Ask if it Should Be Plotted", {20, 150, 240, 172}, 3);
-  rt::FBButton(kDontAsk, 1, "Don't Ask (Do Not Plot) ", {20, 178, 240, 200}, 3);
+  // The radio buttons' own captions would be dark on the black box: the box prints them white.
+  rt::FBButton(kAsk, 1, "", {20, 150, 40, 172}, 3);
+  rt::FBButton(kDontAsk, 1, "", {20, 178, 40, 200}, 3);
+  rt::moveTo(42, 166);
+  rt::drawString("Ask if it Should Be Plotted");
+  rt::moveTo(42, 194);
+  rt::drawString("Don't Ask (Do Not Plot) ");
   rt::FBButton(kCancel, 1, "Cancel", {20, 220, 110, 242}, 1);
   rt::FBButton(kNext, 1, "Next...", {150, 220, 245, 242}, 4);
 }
