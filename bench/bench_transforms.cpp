@@ -3,6 +3,7 @@
 // pass; "ln x" (code 12) and a ninth-degree polynomial are printed beside it.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -82,7 +83,25 @@ void PolynomialNine(benchmark::State& state) {
   }
 }
 
+// A conversion as the Transformations window runs it: the undo copy, channel X into the work
+// column, the run, the kept result into its channel.
+void Conversion(benchmark::State& state) {
+  const std::vector<float>& x = channel();
+  qv::TransformParams p;
+  p.code = 61;  // minutes to seconds
+  p.a = 60.0f;
+  std::vector<float> backup(kEntries), work(kEntries), kept(kEntries);
+  for (auto _ : state) {
+    std::copy(x.begin(), x.end(), backup.begin());
+    std::copy(x.begin(), x.end(), work.begin());
+    benchmark::DoNotOptimize(qv::runTransform(p, work, {}, 0, int32_t(kEntries - 1)));
+    std::copy(work.begin(), work.end(), kept.begin());
+    benchmark::DoNotOptimize(kept.data());
+  }
+}
+
 BENCHMARK(ReadPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(Conversion)->Unit(benchmark::kMillisecond);
 BENCHMARK(MinusConstant)->Unit(benchmark::kMillisecond);
 BENCHMARK(NaturalLog)->Unit(benchmark::kMillisecond);
 BENCHMARK(PolynomialNine)->Unit(benchmark::kMillisecond);
@@ -97,6 +116,7 @@ int main(int argc, char** argv) {
   const double bound = reporter.seconds["ReadPass"];
   if (bound <= 0) return 0;
   for (const auto& [name, label] : {std::pair<const char*, const char*>{"MinusConstant", "code 7 (goal <= 3)"},
+                                    {"Conversion", "conversion with its three copies (goal < 8)"},
                                     {"NaturalLog", "code 12"},
                                     {"PolynomialNine", "code 2, degree 9"}}) {
     const double t = reporter.seconds[name];
