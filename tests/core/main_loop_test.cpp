@@ -13,6 +13,7 @@
 #include "output/output_state.h"
 #include "stats/stats_state.h"
 #include "output/results_scaling.h"
+#include "plot/notes_table.h"
 #include "runtime/menus.h"
 #include "runtime/scripted.h"
 #include "runtime/windows.h"
@@ -257,8 +258,14 @@ TEST(PointerCase, AlwaysACaseOfTheFile) {
   EXPECT_EQ(CaseUnderPointer(v, 250).kase, 1);
 }
 
-TEST_F(MainLoop, EveryNoteButtonIsANoteButton) {
-  // The note's own window and its range check are the notes tests'.
-  for (int id : {5001, 5150, 5151, 5300}) EXPECT_TRUE(qv::isNoteButton(id)) << id;
-  for (int id : {5000, 5301}) EXPECT_FALSE(qv::isNoteButton(id)) << id;
+TEST_F(MainLoop, TheLastOfThreeHundredNoteButtonsOpensItsNote) {
+  // The main loop routes every note button, not only the first 150: button 5300 opens note 300,
+  // whose window the close-box record then ends.
+  fileRemarks[1].assign(kMaxNotes, OnlineNote{"1", "00:00:01", "note"});
+  NumberOfNotes[1] = kMaxNotes;
+  qvtest::script({"dialog 1 5300", "dialog 4 1990"});
+  MainLoopPass();
+  EXPECT_EQ(rt::script::pendingCount(), 0u) << "the note's window took its close box";
+  fileRemarks[1].clear();
+  NumberOfNotes[1] = 0;
 }
