@@ -9,34 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "noisy_samples.h"
 #include "ratio_reporter.h"
 #include "stats/interval_scan.h"
 
 namespace {
 
-constexpr int32_t kCases = 6100000;
+constexpr int32_t kCases = qvbench::kChannelCases;
 
-const std::vector<float>& samples() {
-  static const std::vector<float> v = [] {
-    std::vector<float> s(size_t(kCases) + 1);
-    uint32_t x = 12345;
-    for (auto& f : s) {
-      x = x * 1664525u + 1013904223u;
-      f = 20.0f + float(x >> 8) * (1.0f / 16777216.0f);
-    }
-    return s;
-  }();
-  return v;
-}
-
-void ReadPass(benchmark::State& state) {
-  const std::vector<float>& v = samples();
-  for (auto _ : state) {
-    double sum = 0.0;
-    for (int32_t k = 1; k <= kCases; ++k) sum += double(v[size_t(k)]);
-    benchmark::DoNotOptimize(sum);
-  }
-}
+const std::vector<float>& samples() { return qvbench::noisySamples(); }
 
 void SortValues(benchmark::State& state) {
   const std::vector<float>& v = samples();
@@ -58,7 +39,7 @@ void Scan(benchmark::State& state, qv::ScanKind kind) {
   for (auto _ : state) benchmark::DoNotOptimize(qv::scanIntervals(r));
 }
 
-BENCHMARK(ReadPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(qvbench::ReadPass)->Name("ReadPass")->Unit(benchmark::kMillisecond);
 BENCHMARK(SortValues)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Scan, MeanMinimum, qv::ScanKind::MeanMinimum)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Scan, MeanMaximum, qv::ScanKind::MeanMaximum)->Unit(benchmark::kMillisecond);
