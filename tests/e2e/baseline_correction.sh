@@ -6,24 +6,11 @@ source "$(dirname "$0")/lib.sh" "$@"
 
 RECORDING="$WORK/drift.KXdata"
 python3 - "$RECORDING" <<'PY'
-import struct, sys
+import kxdata, sys
 N, C = 1000, 2
 def value(c, k):
     return 3 + 0.002 * k if c == 1 else float(k % 7) - 2.5
-out = bytearray(b"-999\r")
-out += struct.pack(">hfh", N, 1.0, C)
-out += b"05/14/2024" + b"10:00:00"
-out += struct.pack(">f", 0.0)                      # no comment
-for c in range(1, C + 1):
-    out += struct.pack(">5f", 0, 1, 0, 0, 0) + ("chan %d" % c).ljust(30).encode()
-out += struct.pack(">5f", 500, 28.4, 748, 24.5, 1200)
-out += struct.pack(">h", 0)                        # no markers
-for c in range(1, C + 1):
-    out += struct.pack("<f", 0.0)                  # entry 0 holds no sample
-    out += b"".join(struct.pack(">f", value(c, k)) for k in range(1, N + 1))
-out += struct.pack(">7f", 0, 0, 0, 0, 0, 0, 0)
-out += b"\r\x1b"
-open(sys.argv[1], "wb").write(out)
+kxdata.write(sys.argv[1], N, [lambda k, c=c: value(c, k) for c in range(1, C + 1)])
 PY
 
 cat > "$WORK/baseline.events" <<EVENTS

@@ -12,24 +12,12 @@ RESULTS="$WORK/results.txt"
 # 3 channels, 900 cases at 1 s: channel 1 rises (10 + k/100), channel 2 is k mod 3,
 # channel 3 falls (50 - k/50).
 python3 - "$RECORDING" <<'PY'
-import struct, sys
+import kxdata, sys
 N, C = 900, 3
 def value(c, k):
     return [10 + k / 100, float(k % 3), 50 - k / 50][c - 1]
-out = bytearray(b"-999\r")
-out += struct.pack(">hfh", N, 1.0, C)
-out += b"05/14/2024" + b"10:00:00"
-out += struct.pack(">f", 0.0)                      # no comment
-for c in range(1, C + 1):
-    out += struct.pack(">5f", 0, 1, 0, 0, 0) + ("ramp %d" % c).ljust(30).encode()
-out += struct.pack(">5f", 500, 28.4, 748, 24.5, 1200)
-out += struct.pack(">h", 0)                        # no markers
-for c in range(1, C + 1):
-    out += struct.pack("<f", 0.0)                  # entry 0 holds no sample
-    out += b"".join(struct.pack(">f", value(c, k)) for k in range(1, N + 1))
-out += struct.pack(">7f", 0, 0, 0, 0, 0, 0, 0)
-out += b"\r\x1b"
-open(sys.argv[1], "wb").write(out)
+kxdata.write(sys.argv[1], N, [lambda k, c=c: value(c, k) for c in range(1, C + 1)],
+             labels=["ramp %d" % c for c in range(1, C + 1)])
 PY
 
 # The mouse records bring the plot window in front of the block instructions.

@@ -9,23 +9,11 @@ RECORDING="$WORK/o2.KXdata"
 TEXT="$WORK/o2.txt"
 
 python3 - "$RECORDING" <<'PY'
-import struct, sys
+import kxdata, sys
 N, C = 120, 2
 labels = ["O2", "flow"]
-out = bytearray(b"-999\r")
-out += struct.pack(">hfh", N, 1.0, C)
-out += b"05/14/2024" + b"10:00:00"
-out += struct.pack(">f", 0.0)
-for c in range(C):
-    out += struct.pack(">5f", 0, 1, 0, 0, 0) + labels[c].ljust(30).encode()
-out += struct.pack(">5f", 100, 30, 760, 0, 1000)   # flow, mass, pressure, flow temperature, volume
-out += struct.pack(">h", 0)
-for c in range(C):
-    out += struct.pack("<f", 0.0)
-    out += b"".join(struct.pack(">f", 1.0 if c == 0 else 100.0) for k in range(N))
-out += struct.pack(">7f", 0, 0, 0, 0, 0, 0, 0)
-out += b"\r\x1b"
-open(sys.argv[1], "wb").write(out)
+kxdata.write(sys.argv[1], N, [lambda k: 1.0, lambda k: 100.0], labels=labels,
+             file_values=(100, 30, 760, 0, 1000))   # flow, mass, pressure, flow temperature, volume
 PY
 
 cat > "$WORK/vo2.events" <<EVENTS

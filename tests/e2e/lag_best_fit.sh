@@ -7,26 +7,14 @@ source "$(dirname "$0")/lib.sh" "$@"
 RECORDING="$WORK/delayed.KXdata"
 N=900
 python3 - "$RECORDING" "$N" <<'PY'
-import math, struct, sys
+import kxdata, math, sys
 N, C = int(sys.argv[2]), 2
 def f(k):
     return 20.95 + 0.01 * (math.sin(k * 0.37) + 0.6 * math.sin(k * 0.053) + 0.3 * math.cos(k * 1.91))
 def value(c, k):
     return f(k - 37) if c == 1 else f(k)
-out = bytearray(b"-999\r")
-out += struct.pack(">hfh", N, 1.0, C)
-out += b"05/14/2024" + b"10:00:00"
-out += struct.pack(">f", 0.0)
-for c in range(1, C + 1):
-    out += struct.pack(">5f", 0, 1, 0, 0, 0) + ("O2 analyser %d" % c).ljust(30).encode()
-out += struct.pack(">5f", 500, 28.4, 748, 24.5, 1200)
-out += struct.pack(">h", 0)
-for c in range(1, C + 1):
-    out += struct.pack("<f", 0.0)
-    out += b"".join(struct.pack(">f", value(c, k)) for k in range(1, N + 1))
-out += struct.pack(">7f", 0, 0, 0, 0, 0, 0, 0)
-out += b"\r\x1b"
-open(sys.argv[1], "wb").write(out)
+kxdata.write(sys.argv[1], N, [lambda k, c=c: value(c, k) for c in range(1, C + 1)],
+             labels=["O2 analyser %d" % c for c in range(1, C + 1)])
 PY
 
 cat > "$WORK/lag.events" <<EVENTS

@@ -9,6 +9,8 @@ export HOME="$WORK/home"          # the user's preferences and data folders are 
 export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
 mkdir -p "$HOME"
 FAILS=0
+# The runs' python snippets import png (pictures) and kxdata (recordings) from here.
+export PYTHONPATH="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)${PYTHONPATH:+:$PYTHONPATH}"
 
 # run_events NAME [program arguments...]: runs the program on $WORK/NAME.events, keeps its
 # status in $STATUS and its standard error in $WORK/NAME.err

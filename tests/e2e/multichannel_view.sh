@@ -74,22 +74,10 @@ PY
 # 40 channels of 400 cases: channel c is a ramp of slope c.
 RECORDING="$WORK/forty.KXdata"
 python3 - "$RECORDING" <<'PY'
-import struct, sys
+import kxdata, sys
 N, C = 400, 40
-out = bytearray(b"-999\r")
-out += struct.pack(">hfh", N, 1.0, C)
-out += b"05/14/2024" + b"10:00:00"
-out += struct.pack(">f", 0.0)
-for c in range(1, C + 1):
-    out += struct.pack(">5f", 0, 1, 0, 0, 0) + ("ramp %d" % c).ljust(30).encode()
-out += struct.pack(">5f", 500, 28.4, 748, 24.5, 1200)
-out += struct.pack(">h", 0)
-for c in range(1, C + 1):
-    out += struct.pack("<f", 0.0)
-    out += b"".join(struct.pack(">f", float((k * c) % 97)) for k in range(1, N + 1))
-out += struct.pack(">7f", 0, 0, 0, 0, 0, 0, 0)
-out += b"\r\x1b"
-open(sys.argv[1], "wb").write(out)
+kxdata.write(sys.argv[1], N, [lambda k, c=c: float((k * c) % 97) for c in range(1, C + 1)],
+             labels=["ramp %d" % c for c in range(1, C + 1)])
 PY
 
 {

@@ -13,23 +13,10 @@ source "$(dirname "$0")/lib.sh" "$@"
 # make_recording PATH CHANNELS LEVEL: channel c at case k is LEVEL + c * 10 + (k mod 13) / 4.
 make_recording() {
 python3 - "$@" <<'PY'
-import struct, sys
+import kxdata, sys
 path, C, level = sys.argv[1], int(sys.argv[2]), float(sys.argv[3])
 N = 600
-out = bytearray(b"-999\r")
-out += struct.pack(">hfh", N, 1.0, C)
-out += b"05/14/2024" + b"10:00:00"
-out += struct.pack(">f", 0.0)
-for c in range(1, C + 1):
-    out += struct.pack(">5f", 0, 1, 0, 0, 0) + ("chan %d" % c).ljust(30).encode()
-out += struct.pack(">5f", 500, 28.4, 748, 24.5, 1200)
-out += struct.pack(">h", 0)
-for c in range(1, C + 1):
-    out += struct.pack("<f", 0.0)
-    out += b"".join(struct.pack(">f", level + c * 10 + (k % 13) / 4) for k in range(1, N + 1))
-out += struct.pack(">7f", 0, 0, 0, 0, 0, 0, 0)
-out += b"\r\x1b"
-open(path, "wb").write(out)
+kxdata.write(path, N, [lambda k, c=c: level + c * 10 + (k % 13) / 4 for c in range(1, C + 1)])
 PY
 }
 

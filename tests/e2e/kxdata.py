@@ -1,0 +1,29 @@
+"""Writes recordings in the program's own binary format for the end-to-end runs, from its byte layout.
+
+write(path, n, channels, ...): channels is a list of functions of the case number k (1..n) giving that
+channel's value; labels default to "chan 1", "chan 2", ...
+"""
+import struct
+
+DEFAULT_FILE_VALUES = (500, 28.4, 748, 24.5, 1200)   # flow, mass, pressure, flow temperature, volume
+
+
+def write(path, n, channels, labels=None, interval=1.0, date="05/14/2024", time="10:00:00",
+          file_values=DEFAULT_FILE_VALUES):
+    count = len(channels)
+    labels = labels or ["chan %d" % c for c in range(1, count + 1)]
+    out = bytearray(b"-999\r")
+    out += struct.pack(">hfh", n, interval, count)
+    out += date.encode() + time.encode()
+    out += struct.pack(">f", 0.0)                          # no comment
+    for label in labels:
+        out += struct.pack(">5f", 0, 1, 0, 0, 0) + label.ljust(30).encode()
+    out += struct.pack(">5f", *file_values)
+    out += struct.pack(">h", 0)                            # no markers
+    for value in channels:
+        out += struct.pack("<f", 0.0)                      # entry 0 holds no sample
+        out += b"".join(struct.pack(">f", value(k)) for k in range(1, n + 1))
+    out += struct.pack(">7f", 0, 0, 0, 0, 0, 0, 0)
+    out += b"\r\x1b"
+    with open(path, "wb") as f:
+        f.write(out)
