@@ -313,3 +313,29 @@ TEST_F(CalculatorWindows, QuitChosenInACalculatorEndsIt) {
   EXPECT_FLOAT_EQ(LastCalculatorResult, 3);
   gQuitPending = false;
 }
+
+TEST_F(CalculatorWindows, AMathErrorBlinksSixTimesOnTheRuntimesClock) {
+  uint32_t t = rt::TickCount();
+  qvtest::script({"type 111 2", "click 5", "click 41"});
+  SIMPLECALC();
+  const uint32_t plain = rt::TickCount() - t;
+  t = rt::TickCount();
+  qvtest::script({"type 111 0", "click 5", "click 41"});
+  SIMPLECALC();
+  EXPECT_GE(rt::TickCount() - t, plain + 12 * 9) << "twelve steps of 150 ms";
+}
+
+TEST_F(CalculatorWindows, OtherWindowsAndTheScalingWindow) {
+  // Store X Value shows the scaling window and comes back; its own activation does not end
+  // Simple Math, another window's does.
+  qvtest::script({"type 111 4", "click 30", "click 233", "dialog 3 8", "dialog 3 1000"});
+  SIMPLECALC();
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_FALSE(rt::windowExists(6));
+  EXPECT_FLOAT_EQ(LastCalculatorResult, 4);
+  // The ventilation calculator stays up when another window is clicked.
+  qvtest::script({"dialog 3 1000", "dialog 4 12", "click 3"});
+  VENTILATION();
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_FALSE(rt::windowExists(8));
+}
