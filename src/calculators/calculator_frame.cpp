@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "app/help.h"
-#include "app/menu_bar.h"
 #include "calculators/commands.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -17,7 +16,8 @@ namespace qv {
 
 void calculatorMenuHandler() {
   const int menu = rt::menuNumber(), item = rt::menuItemNumber();
-  if ((menu == kFileMenu && item == 21) || (menu == 0 && item == 11)) {
+  // File > Quit, and Quit as the application menu sends it.
+  if ((menu == 1 && item == 21) || (menu == 0 && item == 11)) {
     gQuitPending = true;
     action = eventID = 0;
     return;
