@@ -3,5 +3,7 @@
 namespace qv {
 
 float TemperatureForKPA = 20.0f;
+float LastCalculatorResult = 0.0f;
+int16_t currentEF = 0;
 
 }  // namespace qv

@@ -22,7 +22,14 @@ void DayOfTheYear();
 void Sunrise();
 void UnitCONVERSIONS();
 
-// Temperature (°C) of the %RH conversions.
+// Blinks "***  MATH ERROR !!  ***" in the X field of Simple Math and puts its text back.
+void CALCERROR();
+
+// Temperature (°C) of the %RH conversions; it lasts for the program's run.
 extern float TemperatureForKPA;
+// The X value Simple Math leaves when it closes, offered to the next calculator.
+extern float LastCalculatorResult;
+// The edit field of a calculator window that has the focus.
+extern int16_t currentEF;
 
 }  // namespace qv

@@ -4,7 +4,6 @@
 
 namespace qv {
 
-void SIMPLECALC() { notBuilt(callText("SIMPLECALC"), "Simple Math"); }
 void SimpleRegression() { notBuilt(callText("SimpleRegression"), "Simple Regression"); }
 void STPflowAdjust() { notBuilt(callText("STPflowAdjust"), "STP Adjustment"); }
 void ALTITUDE() { notBuilt(callText("ALTITUDE"), "Altitude & Pressure"); }
@@ -17,9 +16,7 @@ void METABOLISM(int16_t mode) {
 void ChamberWashout() { notBuilt(callText("ChamberWashout"), "Chamber Washout"); }
 void Q10adjust() { notBuilt(callText("Q10adjust"), "Q10 Adjustment"); }
 void ClosedSystemRespirometry() { notBuilt(callText("ClosedSystemRespirometry"), "Closed System Respirometry"); }
-void VENTILATION() { notBuilt(callText("VENTILATION"), "Ventilation"); }
 void DayOfTheYear() { notBuilt(callText("DayOfTheYear"), "Day of the Year"); }
 void Sunrise() { notBuilt(callText("Sunrise"), "Sunrise, Sunset"); }
-void UnitCONVERSIONS() { notBuilt(callText("UnitCONVERSIONS"), "Unit Conversions"); }
 
 }  // namespace qv

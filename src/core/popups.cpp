@@ -62,7 +62,7 @@ void UnitConvertPopupMenu1(int16_t menu) {
   beginPopup(menu);
   rt::menuSetItems(menu, 1, "joules – > calories ;calories – > joules ;watts – > KJ ⁄ day ;watts – > Kcal ⁄ day");
   rt::menuSetItems(menu, 5, "watts – > cal ⁄ min ;BTU ⁄ hr – > Kilowatts ;BTU – > KJoules ;horsepower – > Kilowatts");
-  rt::menuSetItems(menu, 9, "Kilowatts – > horsepower ;°F – > °C  ;°C  – > °F;°C – > °K;mg H₂O – > calories [@ 37 °C]");
+  rt::menuSetItems(menu, 9, "Kilowatts – > horsepower ;°F – > °C  ;°C  – > °F;°C – > °K;mg H₂O – > joules [@ 37 °C]");
 }
 
 void UnitConvertPopupMenu2(int16_t menu) {

@@ -114,7 +114,7 @@ TEST_F(MainLoop, KeysOfTheKeyTable) {
   struct Case {
     int code;
     Calls calls;
-  } cases[] = {{'a', {"ALTITUDE()"}},  {'C', {"SIMPLECALC()"}}, {'e', {"ExpressionEvaluator(0)"}},
+  } cases[] = {{'a', {"ALTITUDE()"}},  {'R', {"ClosedSystemRespirometry()"}}, {'e', {"ExpressionEvaluator(0)"}},
                {'J', {"DayOfTheYear()"}}, {'m', {"METABOLISM(0)"}}, {'w', {"DissolvedO2CALC()"}},
                {'Q', {}}};
   for (const auto& c : cases) {
