@@ -52,6 +52,7 @@ bool doPARSE(int32_t start) {
   const int32_t factor = CompactedChannel[f];
   if (factor < 2 || compactedGroups(nCases[f], factor, start) > kMaxCompactedGroups) return false;
   const auto groups = size_t(compactedGroups(nCases[f], factor, start));
+  // Rows 1..80 only: nothing draws or saves a row 0, so the earlier means are not kept there.
   for (int c = 1; c <= nChannels[f]; ++c) {
     std::vector<float>& means = ParseArray[f][c];
     std::vector<float>& sds = ParseArray[f][c + kMaxChannels];

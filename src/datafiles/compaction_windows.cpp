@@ -66,13 +66,14 @@ void normalPlot(int f) {
 }
 
 void commonButtons(const char* save, const char* doIt, const char* sd, const char* dots) {
-  rt::FBButton(kShowSD, prefsArray[47] ? 2 : 1, sd, {10, 230, 150, 248}, 2);
-  rt::FBButton(kShowDots, ShowDot ? 2 : 1, dots, {160, 230, 330, 248}, 2);
-  rt::FBButton(kDo, 1, doIt, {10, 260, 150, 282}, 4);
-  rt::FBButton(kNormal, 1, "Normal Plot", {160, 260, 280, 282}, 1);
-  rt::FBButton(kSave, 0, save, {10, 290, 200, 312}, 1);
-  rt::FBButton(kHelp, 1, "?", {210, 290, 240, 312}, 1);
-  rt::FBButton(kDone, 1, "Done", {250, 290, 330, 312}, 1);
+  // One check box a row: "Highlight Interval Means" needs the window's width.
+  rt::FBButton(kShowSD, prefsArray[47] ? 2 : 1, sd, {10, 220, 310, 238}, 2);
+  rt::FBButton(kShowDots, ShowDot ? 2 : 1, dots, {10, 240, 310, 258}, 2);
+  rt::FBButton(kDo, 1, doIt, {10, 266, 150, 288}, 4);
+  rt::FBButton(kNormal, 1, "Normal Plot", {160, 266, 280, 288}, 1);
+  rt::FBButton(kSave, 0, save, {10, 296, 200, 318}, 1);
+  rt::FBButton(kHelp, 1, "?", {208, 296, 238, 318}, 1);
+  rt::FBButton(kDone, 1, "Done", {246, 296, 312, 318}, 1);
 }
 
 // Check boxes, help, save and the end shared by both tools; true when the event was one.
@@ -132,10 +133,10 @@ void PARSEbySAMPLES() {
     const bool dimmed = (b == 1 && nCases[f] >= 250000) || (b == 2 && nCases[f] >= 500000);
     rt::FBButton(b, dimmed ? 0 : 1, std::to_string(kPresets[b - 1]), {x, y, x + 45, y + 20}, 1);
   }
-  rt::FBButton(16, 1, " + 1", {220, 140, 270, 160}, 1);
-  rt::FBButton(17, 1, "-1", {275, 140, 325, 160}, 1);
-  rt::FBButton(14, 1, " + 10", {220, 164, 270, 184}, 1);
-  rt::FBButton(15, 1, "-10", {275, 164, 325, 184}, 1);
+  rt::FBButton(16, 1, " + 1", {216, 140, 262, 160}, 1);
+  rt::FBButton(17, 1, "-1", {266, 140, 312, 160}, 1);
+  rt::FBButton(14, 1, " + 10", {216, 164, 262, 184}, 1);
+  rt::FBButton(15, 1, "-10", {266, 164, 312, 184}, 1);
   commonButtons("Save Compacted Data", "Do Compaction", "show S.D.", "Highlight Data Means");
   showFactor(f, n);
   installModalHandlers();

@@ -1,6 +1,7 @@
 // File > Import > Text: window 14 shows the first lines of the chosen file, the user picks the
 // first data line, the columns, the label line and the interval; the chosen columns are then
 // read into a file object, which the open road commits like any other load.
+#include <algorithm>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -28,24 +29,61 @@ namespace {
 
 constexpr int16_t kWindow = 14, kLabelBox = 18, kOk = 19, kCancel = 20, kHelp = 198, kNone = 95, kAll = 96,
                   kCountField = 218, kIntervalField = 215, kLabelField = 71, kLinesField = 299;
+// The window as built; the user may make it wider (up to 2,500) and taller, never narrower.
+constexpr int kLeft = 20, kTop = 45, kWidth = 660, kMaxWidth = 2500, kHeight = 600;
 
 struct ImportSetup {
   ImportPreview preview;
   ImportRequest request;
   int columns = 0;
+  int height = kHeight;  // of the window as last laid out
 };
 
 void showSelected(const ImportSetup& s) {
   rt::setEditTextIn(kWindow, kCountField, std::to_string(selectedColumns(s.request)));
 }
 
+// The buttons that end the set-up ride on the window's bottom edge.
+rt::Rect bottomButton(int16_t id, int height) {
+  const int y = height - (kHeight - 550);
+  switch (id) {
+    case kHelp: return {10, y, 40, y + 20};
+    case kCancel: return {420, y, 510, y + 20};
+    default: return {515, y, 650, y + 20};
+  }
+}
+
+// After the user resized window 14: the size kept within its limits, the bottom buttons
+// moved with its bottom edge.
+void followSize(ImportSetup& s) {
+  rt::Rect r = rt::windowContentRect(kWindow);
+  const int width = std::clamp(r.width(), kWidth, kMaxWidth), height = std::max(r.height(), kHeight);
+  if (width != r.width() || height != r.height()) {
+    r = {r.left, r.top, r.left + width, r.top + height};
+    rt::setWindowContentRect(kWindow, r);
+  }
+  if (height == s.height) return;
+  s.height = height;
+  rt::setOutputWindow(kWindow);
+  for (int16_t id : {kHelp, kCancel, kOk}) rt::setControlRect(id, bottomButton(id, height));
+}
+
 void build(ImportSetup& s, const std::string& name) {
-  BuildWINDOW(kWindow, " Load ASCII File  '" + name + " ' ", 20, 45, 680, 645, 6);
+  rt::openWindow(kWindow, " Load ASCII File  '" + name + " ' ", {kLeft, kTop, kLeft + kWidth, kTop + kHeight},
+                 rt::kDocumentWindowClass, rt::kAttrCloseBox | rt::kAttrResizable);
+  rt::setWindowMinSize(kWindow, kWidth, kHeight);
+  rt::setWindowBackground(kWindow, {0xECEC, 0xECEC, 0xECEC});
+  rt::setOutputWindow(kWindow);
+  rt::clearWindow();
+  rt::textFont(KestrixFont);
+  rt::textSize(12);
+  rt::textFace(0);
+  CurrentlyActiveWindow = kWindow;
   EmbossPrint(1, "Import text data", 30, 85, 32);
-  buildef(0, 317,
-          "Click the button next to the row where data input should begin.\n\nDelimiters: \u2022 = comma or tab; " +
-              rt::macRomanChar(0xA8) + " = carriage return",
-          85, 40, 640, 84, 7, 0);
+  // Printed, not a text field: field numbers from 301 on belong to the column texts.
+  SetTextStyle(KestrixFont, 12, 0);
+  PrintAt(85, 50, "Click the button next to the row where data input should begin.");
+  PrintAt(85, 78, "Delimiters: \u2022 = comma or tab; " + rt::macRomanChar(0xA8) + " = carriage return");
   for (int k = 1; k <= int(s.preview.lines.size()); ++k) {
     const int y = 90 + (k - 1) * 20;
     rt::FBButton(k, k == 3 ? 2 : 1, std::to_string(k), {8, y, 48, y + 18}, 3);
@@ -70,9 +108,9 @@ void build(ImportSetup& s, const std::string& name) {
   buildef(1, kLabelField, "1", 255, 520, 290, 538, 1, 0);
   rt::FBButton(kNone, 1, "Deselect All", {300, 520, 400, 538}, 1);
   rt::FBButton(kAll, 1, "Select All", {405, 520, 500, 538}, 1);
-  rt::FBButton(kHelp, 1, "?", {10, 550, 40, 570}, 1);
-  rt::FBButton(kCancel, 1, "Cancel", {420, 550, 510, 570}, 1);
-  rt::FBButton(kOk, 1, "Setup OK: Load File", {515, 550, 650, 570}, 4);
+  rt::FBButton(kHelp, 1, "?", bottomButton(kHelp, kHeight), 1);
+  rt::FBButton(kCancel, 1, "Cancel", bottomButton(kCancel, kHeight), 1);
+  rt::FBButton(kOk, 1, "Setup OK: Load File", bottomButton(kOk, kHeight), 4);
   showSelected(s);
 }
 
@@ -106,6 +144,7 @@ bool runWindow(ImportSetup& s) {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
+    followSize(s);
     waitForAction();
     const int16_t a = action, id = eventID;
     action = eventID = 0;
@@ -172,10 +211,11 @@ std::optional<DataFile> ImportTextFile(const std::string& path) {
   std::optional<DataFile> file;
   if (go) {
     rt::setControlTitle(kHelp, "Stop Input");
-    buildProgressBAR(50, 578, 285, 590, 1000, kWindow);
+    const int y = s.height - kHeight;
+    buildProgressBAR(50, int16_t(578 + y), 285, int16_t(590 + y), 1000, kWindow);
     SetTextStyle(KestrixFont, 17, 0);
-    PrintAt(300, 590, "cases loaded:");
-    buildef(0, kLinesField, "", 420, 576, 500, 592, 7, 0);
+    PrintAt(300, int16_t(590 + y), "cases loaded:");
+    buildef(0, kLinesField, "", 420, int16_t(576 + y), 500, int16_t(592 + y), 7, 0);
     const double total = double(std::max<size_t>(bytes.size(), 1));
     ImportResult r = stageImport(bytes, s.request, [&](size_t at, int64_t lines) {
       UpdateProgressBar(int32_t(double(at) * 1000 / total));

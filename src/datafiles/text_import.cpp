@@ -1,5 +1,6 @@
 #include "datafiles/text_import.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -43,6 +44,13 @@ float fieldValue(std::string_view f) {
   return float(rt::PSval(f));
 }
 
+// The bytes that may end a field or start a quoted one.
+constexpr auto kFieldMark = [] {
+  std::array<bool, 256> m{};
+  m[uint8_t(',')] = m[uint8_t('\t')] = m[uint8_t('"')] = true;
+  return m;
+}();
+
 // Calls take(column, text) for each field of a data line, columns from 1; a quoted field is
 // passed with its quotes (its numbers read the same).
 template <class Take>
@@ -52,6 +60,7 @@ void forEachField(std::string_view line, Take&& take) {
   bool quoted = false;
   for (size_t i = 0; i < line.size(); ++i) {
     const char c = line[i];
+    if (!kFieldMark[uint8_t(c)]) continue;  // most bytes are digits, blanks and points
     if (c == '"') quoted = !quoted;
     else if (!quoted && isSeparator(c)) {
       take(column++, line.substr(start, i - start));
@@ -108,16 +117,23 @@ ImportResult refused(std::string why) {
 LineCursor::LineCursor(std::span<const uint8_t> bytes)
     : text_(reinterpret_cast<const char*>(bytes.data()), bytes.size()) {
   if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
+  nextLF_ = find('\n', pos_);
+  nextCR_ = find('\r', pos_);
+}
+
+size_t LineCursor::find(char c, size_t from) const {
+  if (from >= text_.size()) return text_.size();
+  const void* at = std::memchr(text_.data() + from, c, text_.size() - from);
+  return at ? size_t(static_cast<const char*>(at) - text_.data()) : text_.size();
 }
 
 bool LineCursor::next(std::string_view& line) {
   if (pos_ >= text_.size()) return false;
-  const char* begin = text_.data() + pos_;
-  const size_t left = text_.size() - pos_;
-  size_t end = 0;
-  while (end < left && begin[end] != '\n' && begin[end] != '\r') ++end;
-  line = std::string_view(begin, end);
-  pos_ += end;
+  if (nextLF_ < pos_) nextLF_ = find('\n', pos_);
+  if (nextCR_ < pos_) nextCR_ = find('\r', pos_);
+  const size_t end = std::min(nextLF_, nextCR_);
+  line = text_.substr(pos_, end - pos_);
+  pos_ = end;
   if (pos_ < text_.size()) {
     const bool cr = text_[pos_++] == '\r';
     if (cr && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;

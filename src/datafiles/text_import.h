@@ -30,8 +30,14 @@ class LineCursor {
   size_t position() const { return pos_; }
 
  private:
+  size_t find(char c, size_t from) const;
+
   std::string_view text_;
   size_t pos_ = 0;
+  // Where the next line feed and carriage return are (the text's size when there is none):
+  // each is looked for again only once the cursor has passed it, so a file of one kind of
+  // line end is not searched to its end for the other at every line.
+  size_t nextLF_ = 0, nextCR_ = 0;
 };
 
 // The fields of a data line: every comma or TAB ends one; a quoted field is one field, its
