@@ -11,7 +11,6 @@ namespace qv {
 
 namespace {
 
-constexpr float kLargestSample = 9e10f;
 constexpr int64_t kDay = 86400;
 
 struct TransformName {
@@ -64,12 +63,6 @@ int fieldNumber(double v) { return std::isfinite(v) && v >= 0 && v < 100000 ? in
 int64_t floorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
 }  // namespace
-
-float sableSample(uint32_t bits) {
-  if (((bits >> 23) & 0xFF) == 0xFF) return 0.0f;
-  const float v = std::bit_cast<float>(bits);
-  return std::fabs(v) > kLargestSample ? 0.0f : v;
-}
 
 std::string_view sableTransformName(float code) {
   if (!std::isfinite(code)) return {};

@@ -17,6 +17,8 @@
 //
 // Text is Mac Roman in the file, UTF-8 in memory. Dates in memory are "mm-dd-yyyy", times
 // "hh:mm:ss"; the file holds the end of the recording, memory its start.
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -44,8 +46,12 @@ constexpr int32_t kSableLongSave = 80001;
 constexpr std::string_view kSableNoLabel = "[ NO LABELS ]";
 
 // A data value as the format reads it: the all-ones exponent and magnitudes above 9e10
-// are no measurement and read as 0.
-float sableSample(uint32_t bits);
+// are no measurement and read as 0. Inline: the reader calls it for every value.
+inline float sableSample(uint32_t bits) {
+  if (((bits >> 23) & 0xFF) == 0xFF) return 0.0f;
+  const float v = std::bit_cast<float>(bits);
+  return std::fabs(v) > 9e10f ? 0.0f : v;
+}
 
 // The transform code of word 5 and the name the format gives it (empty: none).
 std::string_view sableTransformName(float code);

@@ -21,7 +21,8 @@ namespace qv {
 
 namespace {
 
-constexpr size_t kChunkBytes = size_t(1) << 22;
+constexpr size_t kChunkBytes = size_t(1) << 18;
+constexpr int64_t kTileRows = 64;
 constexpr unsigned kMostThreads = 8;
 constexpr uint64_t kParallelFrom = uint64_t(16) << 20;
 constexpr int kFirstNoteCode = 129, kLastNoteCode = 198;
@@ -67,15 +68,21 @@ struct Reader {
     return true;
   }
 
-  // Rows first .. first + count - 1 of the data block, decoded into the kept arrays.
+  // Rows first .. first + count - 1 of the data block, decoded into the kept arrays. A tile
+  // of rows stays in the first-level cache while every kept channel takes its values from
+  // it, so each byte of the buffer comes from memory once.
   bool decodeRows(uint64_t dataStart, int64_t first, int64_t count, std::vector<uint8_t>& buffer) {
     const size_t rowBytes = size_t(channels) * 4;
     buffer.resize(size_t(count) * rowBytes);
     if (!source.readAt(dataStart + uint64_t(first) * rowBytes, buffer.data(), buffer.size())) return false;
-    for (int c = 1; c <= kept; ++c) {
-      float* a = res.file.channels[size_t(c)].get() + first;
-      const uint8_t* p = buffer.data() + size_t(c - 1) * 4;
-      for (int64_t r = 0; r < count; ++r, p += rowBytes) a[r] = sableSample(le32(p));
+    for (int64_t r0 = 0; r0 < count; r0 += kTileRows) {
+      const int64_t rows = std::min(kTileRows, count - r0);
+      const uint8_t* tile = buffer.data() + size_t(r0) * rowBytes;
+      for (int c = 1; c <= kept; ++c) {
+        float* a = res.file.channels[size_t(c)].get() + first + r0;
+        const uint8_t* p = tile + size_t(c - 1) * 4;
+        for (int64_t r = 0; r < rows; ++r, p += rowBytes) a[r] = sableSample(le32(p));
+      }
     }
     return true;
   }

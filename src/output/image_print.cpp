@@ -167,7 +167,8 @@ void DrawSITimeIndex(int16_t y, uint16_t withLabels) {
   rt::lineTo(837, y + 22);
 }
 
-void PRINTtheCHANNELS(const ImageOptions& o, const std::vector<int>& channels) {
+void PRINTtheCHANNELS(const ImageOptions& o, const std::vector<int>& channels,
+                      const std::function<void(int)>& afterStrip) {
   const int f = TheFileInUse;
   const out::CaseRange r = printedImageRange(f);
   std::vector<out::CustomStrip> custom;
@@ -185,7 +186,10 @@ void PRINTtheCHANNELS(const ImageOptions& o, const std::vector<int>& channels) {
   textAt(5, 497, t.start);
   textAt(out::kPageWidth + 7 - 9 - rt::stringWidth(t.end), 497, t.end);
   if (o.markers && FileSHORTS[f][5] > 0) markers(f, r);
-  for (size_t k = 0; k < channels.size(); ++k) strip(f, channels[k], strips[k], r, o);
+  for (size_t k = 0; k < channels.size(); ++k) {
+    strip(f, channels[k], strips[k], r, o);
+    if (afterStrip) afterStrip(int(k + 1));
+  }
 }
 
 out::CaseRange printedImageRange(int f) {

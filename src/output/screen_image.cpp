@@ -1,6 +1,7 @@
 // "Print File Image": the option window 200, the channel choice, the print dialogs and the
 // page; everything the tool changed is put back on every way out.
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/cursors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
+#include "core/images.h"
 #include "core/kit.h"
 #include "core/text_format.h"
 #include "core/saved_handlers.h"
@@ -22,6 +24,7 @@
 #include "output/image_print.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
+#include "runtime/clock.h"
 #include "runtime/events.h"
 #include "runtime/panels.h"
 #include "runtime/windows.h"
@@ -144,21 +147,78 @@ void comments(int f) {
   }
 }
 
-void printingAlert() {
-  BuildWINDOW(1166, "Printing Alert", 55, 110, 410, 280, 262);
-  WARNINGSTRIPES(0, 355, 10, 6);
-  DrawIcon(129, 20, 30);
+constexpr int kAlert = 1166;
+
+// The warning line blinks between red and a second colour before the page is drawn.
+void blinkWarning() {
   SetTextStyle(KestrixFont, 16, 0);
-  rt::moveTo(70, 50);
-  rt::drawString("Printing an image of the file.");
-  rt::foreColor(RGBred);
-  rt::moveTo(70, 90);
-  rt::drawString("This could take a while...");
+  for (int frame = 1; frame <= 11; ++frame) {
+    rt::foreColor(frame % 2 ? RGBred : darkGray);
+    rt::moveTo(60, 131);
+    rt::drawString("This could take a while...");
+    rt::flushWindow(kAlert);
+    if (frame < 11) rt::waitUntilTick(rt::TickCount() + 2);  // 35 ms, two ticks
+  }
   rt::foreColor(RGBblack);
-  rt::flushWindow(1166);
 }
 
-void printPage(int f, const ImageOptions& o, const std::vector<int>& channels) {
+// The tool's choices printed; a warning says why when nothing could be.
+void printImage(int f, const ImageOptions& o) {
+  if (CustomPlot && o.customHeights) ChangeCHARTHITE(0);
+  CustomPlot = o.customHeights ? 1 : 0;
+  std::vector<int> channels;
+  for (int c = 1; c <= nChannels[f]; ++c)
+    if (overlayFlag(f, 1, c)) channels.push_back(c);
+  if (channels.empty()) {
+    Warn(kAlert, "No channel was chosen.", {"Nothing was printed."});
+    return;
+  }
+  if (!rt::pageSetup()) return;
+  rt::setPageScale(0.68);
+  rt::SetPrintJobName("Image of '" + FileName[f] + "'");
+  if (!rt::FBPrintDialogRuntime()) return;
+  showPrintingAlert(int(channels.size()));
+  drawImagePage(f, o, channels, showPrintingProgress);
+  const bool ok = rt::CloseLPrint();
+  rt::closeWindow(kAlert);
+  if (!ok) Warn(kAlert, "The image could not be printed.", {"The printer did not take the page."});
+  else wssst();
+}
+
+}  // namespace
+
+void showPrintingAlert(int strips) {
+  BuildWINDOW(kAlert, "Printing Alert", 55, 110, 410, 280, 262);
+  WARNINGSTRIPES(0, 355, 10, 6);
+  DrawIcon(129, 20, 50);
+  SetTextStyle(KestrixFont, 16, 0);
+  rt::moveTo(60, 38);
+  rt::drawString("Printing an image of the file.");
+  // The program's page going to paper or a PDF file.
+  DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "KSTX.gif"), 70, 52, 120, 108);
+  DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "arrow.gif"), 148, 66, 196, 94);
+  DrawThisImage(CreateCGImageFromBundleResource("DUdoderi", "PDF image.gif"), 224, 52, 271, 108);
+  playIfSoundsOn("brrrp.mp3");
+  blinkWarning();
+  buildProgressBAR(20, 143, 335, 155, std::max(strips, 1), kAlert);
+  UpdateProgressBar(0);
+  rt::flushWindow(kAlert);
+}
+
+// After each strip the page hands the drawing calls back for a moment, so window 1166's
+// progress bar can follow.
+void showPrintingProgress(int done) {
+  if (!rt::windowExists(kAlert)) return;
+  rt::FBRoute(0);
+  rt::setOutputWindow(kAlert);
+  UpdateProgressBar(done);
+  rt::flushWindow(kAlert);
+  rt::refreshPump();
+  rt::FBRoute(128);
+}
+
+void drawImagePage(int f, const ImageOptions& o, const std::vector<int>& channels,
+                   const std::function<void(int)>& afterStrip) {
   rt::FBRoute(128);
   gPrintedFromWidth = ScreenWidth;
   const int16_t width = ScreenWidth, word7 = FileSHORTS[f][7];
@@ -168,7 +228,7 @@ void printPage(int f, const ImageOptions& o, const std::vector<int>& channels) {
   DrawSITimeIndex(464, 1);
   if (o.samplingData) footer(f);
   if (o.titleBar) TITLE(5, 18, 0);
-  PRINTtheCHANNELS(o, channels);
+  PRINTtheCHANNELS(o, channels, afterStrip);
   if (o.comments) comments(f);
   // The plot's width comes back before anything pages or redraws again.
   ScreenWidth = width;
@@ -176,31 +236,6 @@ void printPage(int f, const ImageOptions& o, const std::vector<int>& channels) {
   gPrintedFromWidth = 0;
   rt::FBRoute(0);
 }
-
-// The tool's choices, printed; false with the reason when nothing was printed.
-void printImage(int f, const ImageOptions& o) {
-  if (CustomPlot && o.customHeights) ChangeCHARTHITE(0);
-  CustomPlot = o.customHeights ? 1 : 0;
-  std::vector<int> channels;
-  for (int c = 1; c <= nChannels[f]; ++c)
-    if (overlayFlag(f, 1, c)) channels.push_back(c);
-  if (channels.empty()) {
-    Warn(1166, "No channel was chosen.", {"Nothing was printed."});
-    return;
-  }
-  if (!rt::pageSetup()) return;
-  rt::setPageScale(0.68);
-  rt::SetPrintJobName("Image of '" + FileName[f] + "'");
-  if (!rt::FBPrintDialogRuntime()) return;
-  printingAlert();
-  printPage(f, o, channels);
-  const bool ok = rt::CloseLPrint();
-  rt::closeWindow(1166);
-  if (!ok) Warn(1166, "The image could not be printed.", {"The printer did not take the page."});
-  else wssst();
-}
-
-}  // namespace
 
 void SCREENIMAGE(int16_t) {
   const int f = TheFileInUse;
@@ -220,7 +255,7 @@ void SCREENIMAGE(int16_t) {
   printblock = 0;
   ChannelSelectControlFlag = 0;
   ActiveChannel = active;
-  rt::closeWindow(1166);
+  rt::closeWindow(kAlert);
   RestoreTheToolBar();
   PlotForward();
   MakeSlider();

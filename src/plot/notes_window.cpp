@@ -54,27 +54,6 @@ void buildNoteWindow(int f, int k) {
   buildef(0, kNoteText, note.text, 5, 5, 455, 70, 7, 0);
 }
 
-void drawNotesBand() {
-  const rt::Rect r = rt::windowContentRect(kNotesWindow);
-  const int w = r.width(), h = r.height();
-  rt::setOutputWindow(kNotesWindow);
-  rt::removeControl(kDone);
-  rt::removeControl(kSave);
-  rt::setControlShown(kNotesView, true);
-  rt::removeControl(kNotesView);
-  rt::FBTextView(kNotesView, {0, 0, w, h - kBand}, false);
-  TxtViewSetMargins(kNotesView, 8, 0, 0, 0);
-  TextViewSetTextFromMyNotes(kNotesView);
-  rt::eraseRect({0, 0, w, h});
-  rt::foreColor(VeryLightGray);
-  rt::paintRect({0, h - kBand, w, h});
-  rt::foreColor(RGBblack);
-  DoubleLINE(0, int16_t(w), int16_t(h - 55));
-  rt::FBButton(kDone, 1, "Done", {w - 120, h - 31, w - 20, h - 12}, 1);
-  rt::FBButton(kSave, 1, "Save", {w - 230, h - 31, w - 130, h - 12}, 1);
-  EmbossPrint(1, "Real-time notes", 28, 30, int16_t(h - 14));
-}
-
 }  // namespace
 
 void ShowOnLineNOTE(int16_t k) {
@@ -106,6 +85,27 @@ void ShowNotes() {
   RestoreTheToolBar();
 }
 
+void FitNotesWindow() {
+  const rt::Rect r = rt::windowContentRect(kNotesWindow);
+  const int w = r.width(), h = r.height();
+  rt::setOutputWindow(kNotesWindow);
+  rt::removeControl(kDone);
+  rt::removeControl(kSave);
+  rt::setControlShown(kNotesView, true);
+  rt::removeControl(kNotesView);
+  rt::FBTextView(kNotesView, {0, 0, w, h - kBand}, false);
+  TxtViewSetMargins(kNotesView, 8, 0, 0, 0);
+  TextViewSetTextFromMyNotes(kNotesView);
+  rt::eraseRect({0, 0, w, h});
+  rt::foreColor(VeryLightGray);
+  rt::paintRect({0, h - kBand, w, h});
+  rt::foreColor(RGBblack);
+  DoubleLINE(0, int16_t(w), int16_t(h - 55));
+  rt::FBButton(kDone, 1, "Done", {w - 120, h - 31, w - 20, h - 12}, 1);
+  rt::FBButton(kSave, 1, "Save", {w - 230, h - 31, w - 130, h - 12}, 1);
+  EmbossPrint(1, "Real-time notes", 28, 30, int16_t(h - 14));
+}
+
 void BuildScrollingNOTESWindow() {
   SavedHandlers saved;
   rt::openWindow(kNotesWindow, "notes", {50, 100, 590, 314}, rt::kDocumentWindowClass,
@@ -117,7 +117,7 @@ void BuildScrollingNOTESWindow() {
   for (;;) {
     const rt::Rect now = rt::windowContentRect(kNotesWindow);
     if (now.width() != drawn.width() || now.height() != drawn.height()) {
-      drawNotesBand();
+      FitNotesWindow();
       drawn = now;
     }
     rt::FBHandleEvents();

@@ -116,6 +116,9 @@ void InsertMarker();
 void ShowNotes();
 void ShowOnLineNOTE(int16_t note);
 void BuildScrollingNOTESWindow();
+// Window 6000 laid out for its size as it is now: the list above, the band with "Done" and
+// "Save" along the bottom (its loop calls this each time the window was resized).
+void FitNotesWindow();
 // Writes the notes list that ShowNotes built to a file the user names.
 void SaveNotes();
 // The comment text of the file in use in the output window from height y down.

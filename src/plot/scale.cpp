@@ -4,6 +4,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "plot/finite_range.h"
+
 namespace qv::plot {
 
 int16_t scaleModeOf(float word) {
@@ -31,18 +33,10 @@ constexpr Row kRows[11] = {{0, 0},   {6, 1.5f}, {4, 2},  {4, 4},  {5, 5},  {5, 5
 Extremes scanExtremes(const float* samples, int32_t first, int32_t last) {
   Extremes e;
   if (!samples || last < first) return e;
-  float mn = e.min, mx = e.max;
-  int64_t count = 0;
-  for (int32_t k = first; k <= last; ++k) {
-    const float v = samples[k];
-    if (!finite(v)) continue;
-    ++count;
-    if (v > mx) mx = v;
-    if (v < mn) mn = v;
-  }
-  e.min = mn;
-  e.max = mx;
-  e.finite = count;
+  const FiniteRange r = finiteRange(samples, first, last, e.min, e.max);
+  e.min = r.min;
+  e.max = r.max;
+  e.finite = r.count;
   return e;
 }
 

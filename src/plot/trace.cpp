@@ -4,6 +4,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "plot/finite_range.h"
+
 namespace qv::plot {
 
 namespace {
@@ -20,15 +22,18 @@ struct Column {
 
 Column scanColumn(const float* d, int32_t a, int32_t b) {
   Column c;
-  float mn = FLT_MAX, mx = -FLT_MAX;
-  for (int32_t i = a; i <= b; ++i) {
-    const float v = d[i];
-    if (!finite(v)) continue;
-    if (c.first < 0) c.first = i;
-    c.last = i;
-    if (v < mn || c.lo < 0) mn = v, c.lo = i;
-    if (v > mx || c.hi < 0) mx = v, c.hi = i;
-  }
+  if (b < a) return c;
+  const FiniteRange r = finiteRange(d, a, b, FLT_MAX, -FLT_MAX);
+  if (r.count == 0) return c;
+  // The column is in the cache now: the first of its lowest and of its highest samples.
+  c.first = a;
+  while (!finite(d[c.first])) ++c.first;
+  c.last = b;
+  while (!finite(d[c.last])) --c.last;
+  c.lo = c.first;
+  while (d[c.lo] != r.min) ++c.lo;
+  c.hi = c.first;
+  while (d[c.hi] != r.max) ++c.hi;
   return c;
 }
 

@@ -70,6 +70,9 @@ namespace qv::rt {
 void setPageScale(double scale);
 void SetPrintJobName(const std::string& name);
 bool FBPrintDialogRuntime();  // false when cancelled
+// The print dialog's answer given without the dialog: the next page goes to PATH as PDF
+// (the benchmarks print pages no one is there to confirm).
+void printNextPageTo(const std::string& path);
 void FBRoute(int route);
 bool CloseLPrint();
 // The page's size in page points at its scale (what a drawing may fill).

@@ -49,6 +49,14 @@ bool FBPrintDialogRuntime() {
   return dialog.exec() == QDialog::Accepted;
 }
 
+void printNextPageTo(const std::string& path) {
+  QPrinter& printer = sharedPrinter();
+  printer.setDocName(QString::fromStdString(gJobName));
+  printer.setCreator(QStringLiteral("Quorvelant"));
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(path));
+}
+
 void FBRoute(int route) {
   if (route == 128) {
     if (!findWindow(kPageWindow)) {
