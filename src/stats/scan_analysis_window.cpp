@@ -149,10 +149,11 @@ void show(Run& r, int16_t first) {
 
 void buildControls() {
   SetTextStyle(KestrixFont, 12, 0);
-  rt::FBButton(kNewInterval, 0, "New Interval...", {2, 205, 104, 224}, 1);
-  rt::FBButton(kSetBlock, 0, "Set Block", {108, 205, 184, 224}, 1);
-  rt::FBButton(kConstantVolume, 0, "C.V.R. Data...", {188, 205, 296, 224}, 2);
-  rt::FBButton(kRescan, 0, "Rescan New Channels", {2, 229, 146, 249}, 2);
+  rt::FBButton(kNewInterval, 0, "New Interval...", {2, 205, 110, 224}, 1);
+  rt::FBButton(kSetBlock, 0, "Set Block", {114, 205, 196, 224}, 1);
+  // Under the caption, clear of the channel rows however many channels the file has.
+  rt::FBButton(kRescan, 0, "Rescan New Channels", {2, 340, 164, 358}, 2);
+  rt::FBButton(kConstantVolume, 0, "C.V.R. Data...", {168, 340, 276, 358}, 2);
 }
 
 void setBlock(Run& r) {

@@ -152,6 +152,11 @@ int16_t ComputeMinMaxLevel(int16_t code, const std::optional<ScanWinner>& found,
     if (!found && AvoidInterpolation) ScanFailureWindow();
     publishStatistics(BlockStats{}, 0, -1);
     showStatistics();
+    // No cases, so no clock times either.
+    toResultsWindow();
+    rt::foreColor(VeryLightGray);
+    rt::paintRect({0, 31, 320, 46});
+    rt::foreColor(RGBblack);
     caption(kNoWindowCaption);
     for (int id : {kSetBlock, kDistribution, kBig}) setState(id, 0);
     DoINTEGRATION(1);
