@@ -181,3 +181,42 @@ TEST_F(ScanWindowTest, ConstantVolumeShowsTheClosedSystemMean) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// The statistics of a window are those of the values its scan counted.
+TEST(ScanWindowStats, OverTheValuesTheScanCounted) {
+  const std::vector<float> x{0, 10, 10, 10, 100, 100, 12, 10, 10};
+  const ValueRange block = blockValueRange(x, 1, 8);
+  const ScanLimits upper = scanLimits(false, 0, true, 50, block);
+  EXPECT_FLOAT_EQ(upper.lower, 10.0f) << "a limit switched off is the block's extreme";
+  BlockStats s = scanWindowStats(x, 1, 3, {}, upper);
+  EXPECT_EQ(s.n, 3);
+  EXPECT_DOUBLE_EQ(s.mean, 10.0);
+  s = scanWindowStats(x, 4, 4, {}, upper);
+  EXPECT_EQ(s.n, 2);
+  EXPECT_DOUBLE_EQ(s.mean, 11.0);
+  EXPECT_FLOAT_EQ(s.min, 10.0f);
+  EXPECT_FLOAT_EQ(s.max, 12.0f);
+  EXPECT_EQ(scanWindowStats(x, 1, 8, {}, scanLimits(false, 0, false, 0, block)).n, 8);
+
+  const std::vector<float> y{0, 10, 10, 10, 20, 1, 1, 20, 20};
+  const std::vector<float> flags{0, 0, 0, 0, 0, 1, 1, 0, 0};
+  CaseFilters interpolated;
+  interpolated.avoidInterpolation = true;
+  interpolated.interpolated = flags;
+  s = scanWindowStats(y, 4, 3, interpolated, scanLimits(false, 0, false, 0, blockValueRange(y, 1, 8)));
+  EXPECT_EQ(s.n, 1);
+  EXPECT_DOUBLE_EQ(s.mean, 20.0);
+}
+
+TEST(ScanWindowStats, CaptionCountsCasesAsTheBlockWindowTitle) {
+  EXPECT_EQ(scanCaption(13, 1, 101, 60), "Minimum for channel 1 at cases 102 to 161");
+  EXPECT_EQ(scanCaption(47, 12, 0, 3), "Most variable for channel 12 at cases 1 to 3");
+  EXPECT_EQ(scanKindOf(47), ScanKind::MostVariablePoints);
+  EXPECT_EQ(scanKindOf(22), ScanKind::MostVariableSlope);
+}
+
+}  // namespace
+}  // namespace qv
