@@ -278,7 +278,7 @@ std::optional<ScanWinner> PerformTheScan(int16_t code, const CaseFilters& interp
   }
 
   rt::setCursor(rt::Cursor::Wait);
-  const int32_t span = std::max<int32_t>(blockCases, 1);
+  const int32_t span = std::max<int32_t>(blockCases - MMLpoints + 1, 1);  // the window starts
   buildProgressBAR(35, 80, 262, 91, span, kScanWindow);
   ScanRequest q;
   q.samples = channelSamples(TheFileInUse, ch);
@@ -289,6 +289,11 @@ std::optional<ScanWinner> PerformTheScan(int16_t code, const CaseFilters& interp
   q.avoidInterpolation = AvoidInterpolation && interpolation.avoidInterpolation;
   if (q.avoidInterpolation) q.interpolated = interpolation.interpolated;
   q.limits = scanLimits(prefsArray[69], LowerScanLimit, prefsArray[70], UpperScanLimit, blockRange());
+  q.progress = [](int32_t done) {
+    rt::setOutputWindow(kScanWindow);
+    UpdateProgressBar(done);
+    rt::refreshPump();
+  };
   const std::optional<ScanWinner> found = q.samples.empty() ? std::nullopt : scanIntervals(q);
   rt::setOutputWindow(kScanWindow);
   UpdateProgressBar(span);

@@ -218,5 +218,23 @@ TEST(ScanWindowStats, CaptionCountsCasesAsTheBlockWindowTitle) {
   EXPECT_EQ(scanKindOf(22), ScanKind::MostVariableSlope);
 }
 
+// A long scan tells its progress as the window starts pass, in every question.
+TEST(ScanWindowStats, LongScansTellTheirProgress) {
+  const std::vector<float> x(200001, 1.0f);
+  for (ScanKind kind : {ScanKind::MeanMinimum, ScanKind::MostVariablePoints, ScanKind::MostLevel}) {
+    std::vector<int32_t> told;
+    ScanRequest r;
+    r.samples = x;
+    r.begin = 1;
+    r.end = 200000;
+    r.length = 2;
+    r.kind = kind;
+    r.limits = {false, false, 1.0f, 1.0f};
+    r.progress = [&](int32_t done) { told.push_back(done); };
+    scanIntervals(r);
+    EXPECT_EQ(told, (std::vector<int32_t>{0, 65536, 131072, 196608})) << int(kind);
+  }
+}
+
 }  // namespace
 }  // namespace qv
