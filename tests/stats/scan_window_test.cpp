@@ -162,11 +162,18 @@ TEST_F(ScanWindowTest, PointToPointStepIsRecordedAndReplayed) {
   EXPECT_EQ(rt::script::pendingCount(), 0u);
 }
 
-// Units change the results' unit only: the next scan keeps its duration.
-TEST_F(ScanWindowTest, UnitButtonsKeepTheDuration) {
-  script({kSixtyCases, "click 124", "click 65", "dialog 3 1000"});
+// "Re-use This Interval" passes the dialog over; a unit button changes the results' unit
+// only, so the scan after it keeps its duration.
+TEST_F(ScanWindowTest, ReuseKeepsTheDurationThroughAUnitChange) {
+  script({kSixtyCases, "click 156", "click 124", "click 65", "dialog 3 1000"});
   Minimum_Maximum_Level(13);
-  EXPECT_FLOAT_EQ(startsize, 118.0f);
+  EXPECT_EQ(ConstScan, 1);
+  EXPECT_EQ(IntegrationUnit, 65);
+  MMLpoints = 0;
+  script({"dialog 3 1000"});
+  Minimum_Maximum_Level(14);
+  EXPECT_EQ(MMLpoints, 60);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
 }
 
 TEST_F(ScanWindowTest, ConstantVolumeShowsTheClosedSystemMean) {
