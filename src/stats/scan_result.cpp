@@ -39,7 +39,10 @@ BlockStats scanWindowStats(std::span<const float> samples, int32_t first, int32_
 }
 
 std::string scanCaption(int16_t code, int16_t channel, int32_t first, int32_t points) {
-  const char* word = code == 22 || code == 47 ? "Most variable" : code == 19 ? "Most level" : code == 13 ? "Minimum" : "Maximum";
+  const char* word = code == 22 || code == 47 ? "Most variable"
+                     : code == 19               ? "Most level"
+                     : code == 13               ? "Minimum"
+                                                : "Maximum";
   return std::string(word) + " for channel" + rt::PSstrLong(channel) + " at cases" + rt::PSstrLong(int64_t(first) + 1) +
          " to" + rt::PSstrLong(int64_t(first) + points);
 }
