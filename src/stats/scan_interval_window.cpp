@@ -271,10 +271,9 @@ std::optional<ScanWinner> PerformTheScan(int16_t code, const CaseFilters& interp
     const int16_t mode = variableMode(recordedStep);
     rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
     rt::setHandler(rt::Vector::Mouse, noMOUSE);
-    if (mode == 1) {
-      AnalysisCode = kCodeMostVariablePointToPoint;
-      kind = ScanKind::MostVariablePoints;
-    }
+    // A new interval may change the mode: the code follows the mode of this scan.
+    AnalysisCode = mode == 1 ? kCodeMostVariablePointToPoint : kCodeMostVariable;
+    if (mode == 1) kind = ScanKind::MostVariablePoints;
   }
 
   rt::setCursor(rt::Cursor::Wait);

@@ -147,6 +147,12 @@ TEST_F(ScanWindowTest, PointToPointStepIsRecordedAndReplayed) {
   EXPECT_EQ(MMLBegin, 200);
   EXPECT_EQ(MMLpoints, 6);
 
+  // A new interval in the overall-slope mode reports under 22 again.
+  RecordSCRIPT = 0;
+  script({"type 101 10", "click 124", "click 120", "click 123", "click 124", "click 124", "dialog 3 1000"});
+  Minimum_Maximum_Level(22);
+  EXPECT_EQ(AnalysisCode, 22);
+
   // Replayed automatically: no dialog, no mode asked, the window made the block.
   RecordSCRIPT = 0;
   BeginBlock.inUse() = 50;
