@@ -9,6 +9,7 @@
 
 #include "core/event_state.h"
 #include "core/script_state.h"
+#include "core/stub_log.h"
 #include "output/report_inputs.h"
 #include "respirometry/commands.h"
 #include "runtime/scripted.h"
@@ -73,6 +74,23 @@ TEST_F(ScanWindowTest, MinimumFindsItsWindowAndSetBlockMakesItTheBlock) {
   EXPECT_EQ(EndBlock.inUse(), 160);
   EXPECT_EQ(FileSHORTS[0][2], 2);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
+}
+
+// Rescan on: another channel is scanned anew and named. "C.V.R. Data..." asks for its
+// window and shows the mean as a closed-system rate.
+TEST_F(ScanWindowTest, RescanNamesTheNewChannelAndConstantVolumeConvertsTheMean) {
+  std::vector<std::string> calls;
+  setNotBuiltRecorder([&](const std::string& call) { calls.push_back(call); });
+  script({kSixtyCases, "click 124", "click 156", "click 2", "click 157", "dialog 3 1000"});
+  Minimum_Maximum_Level(13);
+  setNotBuiltRecorder(nullptr);
+  EXPECT_EQ(InCH, 2);
+  EXPECT_EQ(MMLBegin, 50) << "channel 2 counts the cases: its lowest window opens the block";
+  EXPECT_EQ(rt::editTextIn(4, 999), "Minimum for channel 2 at cases 51 to 110");
+  EXPECT_EQ(calls, (std::vector<std::string>{"ConstantVolumeRespirometry()"}));
+  EXPECT_EQ(DoConstantVolume, 1);
+  EXPECT_NE(rt::editTextIn(4, 111).find("ml/min"), std::string::npos) << rt::editTextIn(4, 111);
+  ScanNewSelectedChannel = 0;
 }
 
 // No window: nothing of an old window (from a longer file) is read or published.
