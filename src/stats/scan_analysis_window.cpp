@@ -141,10 +141,10 @@ void enableControls() {
   if (Rscale) setState(kScale, 2);
 }
 
+// The controls first: the window found (or none) then says which of them can act on it.
 void show(Run& r, int16_t first) {
-  ComputeMinMaxLevel(r.code, r.found, first, r.interpolation);
   enableControls();
-  if (!r.found) setState(kSetBlock, 0), setState(kDistribution, 0), setState(kBig, 0);
+  ComputeMinMaxLevel(r.code, r.found, first, r.interpolation);
 }
 
 void buildControls() {
