@@ -5,6 +5,7 @@
 #include "output/output_state.h"
 #include "plot/plot_state.h"
 #include "runtime/utf8.h"
+#include "stats/scan_state.h"
 #include "stats/stats_state.h"
 
 namespace qv {
@@ -43,6 +44,9 @@ ReportInputs publishedReportInputs(int slot, int channel) {
   in.BeginAverage = BeginAverage;
   in.EndAverage = EndAverage;
   in.IntegrationUnit = IntegrationUnit;
+  in.MMLBegin = MMLBegin;
+  in.MMLpoints = MMLpoints;
+  in.InCH = InCH;
   if (AnalysisCode == kCodeSlopeVsTime || AnalysisCode == kCodeRegression) {
     // The line fits report their own record: the count of the cases fitted, not the block's.
     in.UseLogY = UseLogY;

@@ -13,6 +13,9 @@ void WATERVO2(int16_t fromScript) { notBuilt(callText("WATERVO2", fromScript), "
 void ANALYZER_HUMIDITY(int16_t fromScript) {
   notBuilt(callText("ANALYZER_HUMIDITY", fromScript), "Sensor Humidity Correction");
 }
+void ConstantVolumeRespirometry() {
+  notBuilt(callText("ConstantVolumeRespirometry"), "Constant-Volume Respirometry");
+}
 void EFFECTIVEVOLUME() { notBuilt(callText("EFFECTIVEVOLUME"), "Effective Volume"); }
 
 }  // namespace qv

@@ -50,13 +50,14 @@ long double offsetOf(const Block& b) {
   return n ? std::nearbyint(s / n) : 0.0L;
 }
 
-std::optional<ScanWinner> scanMeans(const Block& b, const ScanLimits& l, scan::Best best) {
+std::optional<ScanWinner> scanMeans(const ScanRequest& r, const Block& b, const ScanLimits& l, scan::Best best) {
   const long double off = offsetOf(b);
   long double s = 0;
   int32_t n = 0;
   for (int32_t k = b.begin; k < b.begin + b.length - 1; ++k)
     if (scan::included(b, l, k)) s += b.x[k] - off, ++n;
   for (int32_t i = b.begin; i <= b.last; ++i) {
+    scan::tell(r, b, i);
     const int32_t j = i + b.length - 1;
     const bool lastIn = scan::included(b, l, j);
     if (lastIn) s += b.x[j] - off, ++n;
@@ -90,7 +91,7 @@ struct PathEdge {
   }
 };
 
-std::optional<ScanWinner> scanPath(const Block& b, const ScanLimits& l, scan::Best best) {
+std::optional<ScanWinner> scanPath(const ScanRequest& r, const Block& b, const ScanLimits& l, scan::Best best) {
   InterpolatedCount flags{b};
   PathEdge lead{b, l}, trail{b, l};
   long double path = 0;  // the steps of cases i+1 .. j
@@ -101,6 +102,7 @@ std::optional<ScanWinner> scanPath(const Block& b, const ScanLimits& l, scan::Be
     if (k > b.begin) path += d;
   }
   for (int32_t i = b.begin; i <= b.last; ++i) {
+    scan::tell(r, b, i);
     const int32_t j = i + b.length - 1;
     if (i > b.begin) {
       path += lead.step(j);
@@ -145,7 +147,7 @@ class RankTree {
   std::vector<long double> sum_;
 };
 
-std::optional<ScanWinner> scanDeviations(const Block& b, const ScanLimits& l, scan::Best best) {
+std::optional<ScanWinner> scanDeviations(const ScanRequest& r, const Block& b, const ScanLimits& l, scan::Best best) {
   std::vector<float> values;
   for (int32_t k = b.begin; k <= b.end; ++k)
     if (scan::inRange(b.x[k], l)) values.push_back(b.x[k]);
@@ -166,6 +168,7 @@ std::optional<ScanWinner> scanDeviations(const Block& b, const ScanLimits& l, sc
   };
   for (int32_t k = b.begin; k < b.begin + b.length - 1; ++k) change(k, 1), flags.add(k);
   for (int32_t i = b.begin; i <= b.last; ++i) {
+    scan::tell(r, b, i);
     const int32_t j = i + b.length - 1;
     change(j, 1);
     flags.add(j);
@@ -190,11 +193,11 @@ std::optional<ScanWinner> scanIntervals(const ScanRequest& r) {
   switch (r.kind) {
     case ScanKind::MeanMinimum:
     case ScanKind::MeanMaximum:
-      return scanMeans(b, r.limits, scan::bestFor(r.kind));
+      return scanMeans(r, b, r.limits, scan::bestFor(r.kind));
     case ScanKind::MostVariablePoints:
-      return scanPath(b, r.limits, scan::bestFor(r.kind));
+      return scanPath(r, b, r.limits, scan::bestFor(r.kind));
     default:
-      return scanDeviations(b, r.limits, scan::bestFor(r.kind));
+      return scanDeviations(r, b, r.limits, scan::bestFor(r.kind));
   }
 }
 

@@ -4,6 +4,7 @@
 // the interpolation flag row; the fresh-sum reference is kept beside the fast scanners so that
 // tests can hold one against the other.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,6 +34,8 @@ struct ScanRequest {
   ScanKind kind = ScanKind::MeanMinimum;
   bool avoidInterpolation = false;
   ScanLimits limits;
+  // Told now and then how many window starts have been examined (a progress bar follows it).
+  std::function<void(int32_t)> progress;
 };
 
 // The winning window: its first case and score (the mean of its included values for 13/14,

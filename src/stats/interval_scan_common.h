@@ -43,4 +43,9 @@ struct Best {
 };
 Best bestFor(ScanKind kind);
 
+// Calls the request's progress at every 65,536th window start.
+inline void tell(const ScanRequest& r, const Block& b, int32_t i) {
+  if (r.progress && ((i - b.begin) & 0xFFFF) == 0) r.progress(i - b.begin);
+}
+
 }  // namespace qv::scan

@@ -3,8 +3,10 @@
 #include <cmath>
 
 #include "core/filetable.h"
+#include "core/prefs.h"
 #include "core/text_format.h"
 #include "output/output_state.h"
+#include "respirometry/commands.h"
 #include "runtime/numtext.h"
 #include "stats/stats_state.h"
 
@@ -176,6 +178,15 @@ StatsTextInput publishedStatsTextInput(int slot, int channel) {
   in.row = row;
   in.unit = IntegrationUnit;
   in.scaling = scalingFor(channel);
+  if (DoConstantVolume) {
+    ClosedSystem gas;
+    gas.gasType = GasType;
+    gas.absorbCO2upstream = AbsorbCO2upstream != 0;
+    gas.FiO2 = FiO2;
+    gas.RQ = RQ;
+    gas.STPfactor = STPfactor[0];
+    in.closedSystem = gas;
+  }
   return in;
 }
 

@@ -208,7 +208,7 @@ TEST_F(ReplayWalk, WhatStopsARun) {
       {{1, 2}, 0.0f, 1, "Channel 0 does not exist", {}},
       {{1, 2}, 5.0f, 0, "", {1, 2}},
       {{2, 4, 2}, 1.0f, 2, "\"INTEGRATE\" is not in this build.", {2}},
-      {{13}, 1.0f, 1, "\"MINIMUM; total seconds:\" is not in this build.", {}},
+      {{15}, 1.0f, 1, "\"WAVEFORM\" is not in this build.", {}},
       {{2, 3, 2}, 1.0f, 2, "refused", {2, 3}},
       {{21}, 1.0f, 1, "Operation 21 is not in this build.", {}},
   };
@@ -242,6 +242,6 @@ TEST_F(ReplayWalk, WhatStopsARun) {
 
 TEST(ReplayRegistration, EveryOperationBuiltHasAnEntry) {
   RegisterReplayOperations();
-  for (int code : {1, 2, 3, 6, 8, 9, 10, 11, 12, 16, 17, 18, 20, 33, 34})
+  for (int code : {1, 2, 3, 6, 8, 9, 10, 11, 12, 13, 14, 16, 17, 18, 19, 20, 30, 33, 34})
     EXPECT_TRUE(bool(replayEntry(code))) << code;
 }

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Interval scans end to end: Minimum on a dragged block with its report, Set Block and the
+# statistics of the block it made, then Most Variable in its point-to-point mode. The
+# recording has a slow ramp at cases 401..411 (the lowest mean of 11 cases) and a swing of
+# 30, 50, 30, ... at 500..510 (the longest point-to-point path).
+source "$(dirname "$0")/lib.sh" "$@"
+
+RECORDING="$WORK/run.KXdata"
+RESULTS="$WORK/results.txt"
+
+python3 - "$RECORDING" <<'PY'
+import struct, sys
+N, C = 900, 2
+def value(c, k):
+    if c == 2:
+        return float(k % 5)
+    if 401 <= k <= 411:
+        return 10 + 0.1 * (k - 401)
+    if 500 <= k <= 510:
+        return 30.0 if (k - 500) % 2 == 0 else 50.0
+    return 20 + (k % 17) / 4 + k / 1000
+out = bytearray(b"-999\r")
+out += struct.pack(">hfh", N, 1.0, C)
+out += b"05/14/2024" + b"10:00:00"
+out += struct.pack(">f", 0.0)                      # no comment
+for c in range(1, C + 1):
+    out += struct.pack(">5f", 0, 1, 0, 0, 0) + ("chan %d" % c).ljust(30).encode()
+out += struct.pack(">5f", 500, 28.4, 748, 24.5, 1200)
+out += struct.pack(">h", 0)                        # no markers
+for c in range(1, C + 1):
+    out += struct.pack("<f", 0.0)                  # entry 0 holds no sample
+    out += b"".join(struct.pack(">f", value(c, k)) for k in range(1, N + 1))
+out += struct.pack(">7f", 0, 0, 0, 0, 0, 0, 0)
+out += b"\r\x1b"
+open(sys.argv[1], "wb").write(out)
+PY
+
+cat > "$WORK/scan.events" <<EVENTS
+menu 80 3
+save $RESULTS
+mouse down 300 200 1000
+mouse drag 450 200 1000
+mouse up 600 200 1000
+# Analyze > Minimum: 10 seconds, the report, Set Block
+menu 3 2
+type 101 10
+shot 5 $WORK/dialog.png
+click 124
+key 80
+shot 4 $WORK/minimum.png
+shot 2 $WORK/block.png
+click 118
+shot 1000 $WORK/plot.png
+dialog 4 4
+# Basic Descriptive Stats of the block Set Block made
+menu 3 1
+key 80
+dialog 4 4
+mouse down 300 200 1000
+mouse drag 450 200 1000
+mouse up 600 200 1000
+# Analyze > Most Variable: the same 10 seconds, point-to-point
+menu 3 5
+click 124
+shot 5 $WORK/mode.png
+click 120
+key 80
+shot 4 $WORK/variable.png
+dialog 4 4
+quit
+EVENTS
+run_events scan "$RECORDING"
+expect_status 0 "the interval-scan road from start to quit"
+[ -s "$RESULTS" ] || { echo "FAIL: no results file"; FAILS=$((FAILS + 1)); finish; }
+
+python3 - "$RESULTS" <<'PY' || FAILS=$((FAILS + 1))
+import re, sys
+text = open(sys.argv[1], encoding="utf-8").read()
+def section(title):
+    at = text.find(title)
+    if at < 0:
+        sys.exit("FAIL: no %s report in\n%s" % (title, text))
+    return text[at:at + 900]
+def number(block, pattern, what):
+    m = re.search(pattern, block)
+    if not m:
+        sys.exit("FAIL: no %s in\n%s" % (what, block))
+    return float(m.group(1))
+def expect(got, want, what, tol=1e-4):
+    if abs(got - want) > tol * max(1.0, abs(want)):
+        sys.exit("FAIL: %s is %g, expected %g" % (what, got, want))
+
+low = section("MEAN MINIMUM")
+for piece in ("at cases402 to412", "10:06:41", "10:06:51"):
+    if piece not in low:
+        sys.exit("FAIL: '%s' not in\n%s" % (piece, low))
+expect(number(low, r"Mean = *(-?[\d.E+-]+)", "mean"), 10.5, "minimum mean")
+expect(number(low, r"N = (\d+)", "N"), 11, "minimum N")
+expect(number(low, r"S\.D\. = *(-?[\d.E+-]+)", "S.D."), 0.31623, "minimum S.D.")
+expect(number(low, r"total[^=\n]*= *(-?[\d.E+-]+)", "integrated total"), 1.925, "minimum total")
+
+stats = section("BASIC STATS")
+if "Cases402 to412" not in stats:
+    sys.exit("FAIL: the block Set Block made is not cases 401..411:\n" + stats)
+
+var = section("MOST VARIABLE (point-to-point)")
+if "at cases501 to511" not in var:
+    sys.exit("FAIL: 'at cases501 to511' not in\n" + var)
+expect(number(var, r"Mean = *(-?[\d.E+-]+)", "mean"), 39.091, "most variable mean")
+expect(number(var, r"S\.D\. = *(-?[\d.E+-]+)", "S.D."), 9.9586, "most variable S.D.")
+print("minimum at 401..411, statistics of the block made, most variable at 500..510")
+PY
+
+finish
