@@ -4,6 +4,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "plot/float_lanes.h"
+
 namespace qv::plot {
 
 int16_t scaleModeOf(float word) {
@@ -29,17 +31,45 @@ constexpr Row kRows[11] = {{0, 0},   {6, 1.5f}, {4, 2},  {4, 4},  {5, 5},  {5, 5
 }  // namespace
 
 Extremes scanExtremes(const float* samples, int32_t first, int32_t last) {
+  using namespace lanes;
   Extremes e;
   if (!samples || last < first) return e;
   float mn = e.min, mx = e.max;
   int64_t count = 0;
-  for (int32_t k = first; k <= last; ++k) {
+  int32_t k = first;
+  if (int64_t(last) - first >= 15) {
+    const F4 big = splat(FLT_MAX);
+    F4 lmn = splat(mn), lmx = splat(mx);
+    I4 finiteLanes = splat(0);
+    // Lanes count to at most a quarter of the cases; they are added up in 64 bits.
+    for (; k <= last - 3; k += 4) {
+      const F4 v = load(samples + k);
+      const I4 above = v >= -big, below = v <= big;
+      lmn = select((v < lmn) & above, v, lmn);
+      lmx = select((v > lmx) & below, v, lmx);
+      finiteLanes -= above & below;
+    }
+    for (int l = 0; l < 4; ++l) {
+      mn = std::min(mn, lmn[l]);
+      mx = std::max(mx, lmx[l]);
+      count += finiteLanes[l];
+    }
+  }
+  for (; k <= last; ++k) {
     const float v = samples[k];
     if (!finite(v)) continue;
     ++count;
     if (v > mx) mx = v;
     if (v < mn) mn = v;
   }
+  // Case by case the first of equal extremes stays; only a zero can tell which lane held it.
+  const auto firstZero = [&](float z) {
+    for (int32_t i = first; i <= last; ++i)
+      if (samples[i] == 0.0f) return samples[i];
+    return z;
+  };
+  if (mn == 0.0f) mn = firstZero(mn);
+  if (mx == 0.0f) mx = firstZero(mx);
   e.min = mn;
   e.max = mx;
   e.finite = count;
