@@ -4,6 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "fitting/kept_cases.h"
 
 namespace qv {
@@ -28,6 +32,63 @@ std::vector<rt::PointF> fittedLinePoints(double y0, double step, int width, int 
   return pts;
 }
 
+namespace {
+
+// Where one case lands: rint of its scaled x, and its row by BlockScaleY::row, each
+// computed as the scale itself does.
+struct ScatterMap {
+  double minX, xScale;
+  BlockScaleY scale;
+  double minY, span, upper, rows;  // the scale's terms
+  int width, height;
+  void mark(std::vector<uint8_t>& mask, float x, float y) const {
+    const double px = std::rint((double(x) - minX) * xScale);
+    const int32_t py = scale.row(y);
+    if (!(px >= 0 && px < width) || py < 0 || py >= height) return;
+    mask[size_t(py) * size_t(width) + size_t(px)] = 1;
+  }
+};
+
+#if defined(__SSE2__)
+// Two cases at a time, with the row's division taken as a product by the reciprocal: the
+// two differ by far less than 1e-6 while the row is within a million of the mask, so a
+// rounding that lies farther than that from a half gives the same row; a pair that comes
+// nearer (or is not finite) is marked case by case as above. rint is the add and subtract
+// of 1.5 x 2^52, exact below 2^51.
+int32_t markPairs(const ScatterMap& m, const float* x, const float* y, int32_t begin, int32_t end,
+                  std::vector<uint8_t>& mask) {
+  uint8_t* out = mask.data();
+  const __m128d minX = _mm_set1_pd(m.minX), xScale = _mm_set1_pd(m.xScale), minY = _mm_set1_pd(m.minY),
+                inverse = _mm_set1_pd(1.0 / m.span), rows = _mm_set1_pd(m.rows), upper = _mm_set1_pd(m.upper),
+                width = _mm_set1_pd(m.width), height = _mm_set1_pd(m.height), round = _mm_set1_pd(0x1.8p52),
+                zero = _mm_setzero_pd(), sign = _mm_set1_pd(-0.0), clearOfHalf = _mm_set1_pd(0.5 - 1e-6);
+  int32_t k = begin;
+  for (; k < end; k += 2) {
+    const __m128d xd = _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(x + k))));
+    const __m128d yd = _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y + k))));
+    const __m128d px = _mm_sub_pd(_mm_add_pd(_mm_mul_pd(_mm_sub_pd(xd, minX), xScale), round), round);
+    const __m128d t = _mm_mul_pd(_mm_mul_pd(_mm_sub_pd(yd, minY), inverse), rows);
+    const __m128d rt = _mm_sub_pd(_mm_add_pd(t, round), round);
+    if (_mm_movemask_pd(_mm_cmplt_pd(_mm_andnot_pd(sign, _mm_sub_pd(t, rt)), clearOfHalf)) != 3) {
+      m.mark(mask, x[k], y[k]);
+      m.mark(mask, x[k + 1], y[k + 1]);
+      continue;
+    }
+    const __m128d r = _mm_sub_pd(upper, rt);
+    const __m128d in = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(px, zero), _mm_cmplt_pd(px, width)),
+                                  _mm_and_pd(_mm_cmpge_pd(r, zero), _mm_cmplt_pd(r, height)));
+    const int inside = _mm_movemask_pd(in);
+    if (!inside) continue;
+    const __m128i at = _mm_cvttpd_epi32(_mm_and_pd(_mm_add_pd(_mm_mul_pd(r, width), px), in));
+    if (inside & 1) out[_mm_cvtsi128_si32(at)] = 1;
+    if (inside & 2) out[_mm_cvtsi128_si32(_mm_shuffle_epi32(at, 1))] = 1;
+  }
+  return k;
+}
+#endif
+
+}  // namespace
+
 std::vector<uint8_t> scatterMask(std::span<const float> x, std::span<const float> y, int32_t begin, int32_t end,
                                  const CaseFilters& filters, float minX, float maxX, int rightLim,
                                  const BlockScaleY& s, int width, int height) {
@@ -36,13 +97,23 @@ std::vector<uint8_t> scatterMask(std::span<const float> x, std::span<const float
   begin = std::max(begin, 1);
   end = int32_t(std::min<int64_t>({int64_t(end), int64_t(x.size()) - 1, int64_t(y.size()) - 1,
                                    int64_t(filters.lastCase())}));
-  const double xScale = double(rightLim) / (double(maxX) - double(minX));
-  forKeptCases(filters, begin, end, [&](int32_t k) {
-    const double px = std::rint((double(x[size_t(k)]) - minX) * xScale);
-    const int32_t py = s.row(y[size_t(k)]);
-    if (!(px >= 0 && px < width) || py < 0 || py >= height) return;
-    mask[size_t(py) * size_t(width) + size_t(px)] = 1;
-  });
+  const ScatterMap m{double(minX),
+                     double(rightLim) / (double(maxX) - double(minX)),
+                     s,
+                     double(s.minY),
+                     double(s.maxY) - double(s.minY),
+                     double(s.upperLimit),
+                     double(s.upperLimit) - 3.0,
+                     width,
+                     height};
+  int32_t k = begin;
+#if defined(__SSE2__)
+  constexpr double kNear = 0x1p19;  // the pairs' bound on the mask and its rows
+  const bool pairs = !filters.active() && std::isfinite(m.xScale) && m.span > 0 && std::isfinite(1.0 / m.span) &&
+                     std::fabs(m.upper) < kNear && width < kNear && height < kNear && mask.size() < 0x7FFFFFFFu;
+  if (pairs) k = markPairs(m, x.data(), y.data(), begin, end, mask);
+#endif
+  forKeptCases(filters, k, end, [&](int32_t i) { m.mark(mask, x[size_t(i)], y[size_t(i)]); });
   return mask;
 }
 
