@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 #include "fitting/kept_cases.h"
@@ -49,39 +49,42 @@ struct ScatterMap {
   }
 };
 
-#if defined(__SSE2__)
-// Two cases at a time, with the row's division taken as a product by the reciprocal: the
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define QV_SCATTER_AVX2 1
+// Four cases at a time, with the row's division taken as a product by the reciprocal: the
 // two differ by far less than 1e-6 while the row is within a million of the mask, so a
-// rounding that lies farther than that from a half gives the same row; a pair that comes
-// nearer (or is not finite) is marked case by case as above. rint is the add and subtract
-// of 1.5 x 2^52, exact below 2^51.
-int32_t markPairs(const ScatterMap& m, const float* x, const float* y, int32_t begin, int32_t end,
-                  std::vector<uint8_t>& mask) {
+// rounding that lies farther than that from a half gives the same row; four cases of which
+// one comes nearer (or is not finite) are marked case by case as above. rint is the add and
+// subtract of 1.5 x 2^52, exact below 2^51. Returns the first case left.
+__attribute__((target("avx2"))) int32_t markFours(const ScatterMap& m, const float* x, const float* y, int32_t begin,
+                                                  int32_t end, std::vector<uint8_t>& mask) {
   uint8_t* out = mask.data();
-  const __m128d minX = _mm_set1_pd(m.minX), xScale = _mm_set1_pd(m.xScale), minY = _mm_set1_pd(m.minY),
-                inverse = _mm_set1_pd(1.0 / m.span), rows = _mm_set1_pd(m.rows), upper = _mm_set1_pd(m.upper),
-                width = _mm_set1_pd(m.width), height = _mm_set1_pd(m.height), round = _mm_set1_pd(0x1.8p52),
-                zero = _mm_setzero_pd(), sign = _mm_set1_pd(-0.0), clearOfHalf = _mm_set1_pd(0.5 - 1e-6);
+  const __m256d minX = _mm256_set1_pd(m.minX), xScale = _mm256_set1_pd(m.xScale), minY = _mm256_set1_pd(m.minY),
+                inverse = _mm256_set1_pd(1.0 / m.span), rows = _mm256_set1_pd(m.rows),
+                upper = _mm256_set1_pd(m.upper), width = _mm256_set1_pd(m.width), height = _mm256_set1_pd(m.height),
+                round = _mm256_set1_pd(0x1.8p52), zero = _mm256_setzero_pd(), sign = _mm256_set1_pd(-0.0),
+                clearOfHalf = _mm256_set1_pd(0.5 - 1e-6);
   int32_t k = begin;
-  for (; k < end; k += 2) {
-    const __m128d xd = _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(x + k))));
-    const __m128d yd = _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y + k))));
-    const __m128d px = _mm_sub_pd(_mm_add_pd(_mm_mul_pd(_mm_sub_pd(xd, minX), xScale), round), round);
-    const __m128d t = _mm_mul_pd(_mm_mul_pd(_mm_sub_pd(yd, minY), inverse), rows);
-    const __m128d rt = _mm_sub_pd(_mm_add_pd(t, round), round);
-    if (_mm_movemask_pd(_mm_cmplt_pd(_mm_andnot_pd(sign, _mm_sub_pd(t, rt)), clearOfHalf)) != 3) {
-      m.mark(mask, x[k], y[k]);
-      m.mark(mask, x[k + 1], y[k + 1]);
+  for (; int64_t(k) + 3 <= end; k += 4) {
+    const __m256d xd = _mm256_cvtps_pd(_mm_loadu_ps(x + k)), yd = _mm256_cvtps_pd(_mm_loadu_ps(y + k));
+    const __m256d px = _mm256_sub_pd(_mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(xd, minX), xScale), round), round);
+    const __m256d t = _mm256_mul_pd(_mm256_mul_pd(_mm256_sub_pd(yd, minY), inverse), rows);
+    const __m256d rt = _mm256_sub_pd(_mm256_add_pd(t, round), round);
+    if (_mm256_movemask_pd(_mm256_cmp_pd(_mm256_andnot_pd(sign, _mm256_sub_pd(t, rt)), clearOfHalf, _CMP_LT_OQ)) != 15) {
+      for (int32_t i = k; i < k + 4; ++i) m.mark(mask, x[i], y[i]);
       continue;
     }
-    const __m128d r = _mm_sub_pd(upper, rt);
-    const __m128d in = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(px, zero), _mm_cmplt_pd(px, width)),
-                                  _mm_and_pd(_mm_cmpge_pd(r, zero), _mm_cmplt_pd(r, height)));
-    const int inside = _mm_movemask_pd(in);
+    const __m256d r = _mm256_sub_pd(upper, rt);
+    const __m256d in =
+        _mm256_and_pd(_mm256_and_pd(_mm256_cmp_pd(px, zero, _CMP_GE_OQ), _mm256_cmp_pd(px, width, _CMP_LT_OQ)),
+                      _mm256_and_pd(_mm256_cmp_pd(r, zero, _CMP_GE_OQ), _mm256_cmp_pd(r, height, _CMP_LT_OQ)));
+    const int inside = _mm256_movemask_pd(in);
     if (!inside) continue;
-    const __m128i at = _mm_cvttpd_epi32(_mm_and_pd(_mm_add_pd(_mm_mul_pd(r, width), px), in));
-    if (inside & 1) out[_mm_cvtsi128_si32(at)] = 1;
-    if (inside & 2) out[_mm_cvtsi128_si32(_mm_shuffle_epi32(at, 1))] = 1;
+    alignas(16) int32_t at[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(at),
+                    _mm256_cvttpd_epi32(_mm256_and_pd(_mm256_add_pd(_mm256_mul_pd(r, width), px), in)));
+    for (int l = 0; l < 4; ++l)
+      if (inside & (1 << l)) out[at[l]] = 1;
   }
   return k;
 }
@@ -107,11 +110,13 @@ std::vector<uint8_t> scatterMask(std::span<const float> x, std::span<const float
                      width,
                      height};
   int32_t k = begin;
-#if defined(__SSE2__)
-  constexpr double kNear = 0x1p19;  // the pairs' bound on the mask and its rows
-  const bool pairs = !filters.active() && std::isfinite(m.xScale) && m.span > 0 && std::isfinite(1.0 / m.span) &&
-                     std::fabs(m.upper) < kNear && width < kNear && height < kNear && mask.size() < 0x7FFFFFFFu;
-  if (pairs) k = markPairs(m, x.data(), y.data(), begin, end, mask);
+#if defined(QV_SCATTER_AVX2)
+  constexpr double kNear = 0x1p19;  // the fours' bound on the mask and its rows
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  const bool fours = avx2 && !filters.active() && std::isfinite(m.xScale) && m.span > 0 &&
+                     std::isfinite(1.0 / m.span) && std::fabs(m.upper) < kNear && width < kNear && height < kNear &&
+                     mask.size() < 0x7FFFFFFFu;
+  if (fours) k = markFours(m, x.data(), y.data(), begin, end, mask);
 #endif
   forKeptCases(filters, k, end, [&](int32_t i) { m.mark(mask, x[size_t(i)], y[size_t(i)]); });
   return mask;

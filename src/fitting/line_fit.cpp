@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <numbers>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 #include "fitting/kept_cases.h"
@@ -32,33 +32,30 @@ struct CentredSums {
   }
 };
 
-#if defined(__SSE2__)
-// Cases begin.. four at a time: the deviations, their rounding to f32 and the products are
-// formed side by side, the same operations as case by case; only the additions, which carry
-// the order, stay one after another. Returns the first case left.
-int32_t centredSumsByFours(const float* x, const float* y, int32_t begin, int32_t end, double meanX, double meanY,
-                           CentredSums& s) {
-  const __m128d mx = _mm_set1_pd(meanX), my = _mm_set1_pd(meanY);
-  const auto deviations = [](const float* p, __m128d mean) {
-    const __m128 v = _mm_loadu_ps(p);
-    const __m128 lo = _mm_cvtpd_ps(_mm_sub_pd(_mm_cvtps_pd(v), mean));
-    const __m128 hi = _mm_cvtpd_ps(_mm_sub_pd(_mm_cvtps_pd(_mm_movehl_ps(v, v)), mean));
-    return _mm_movelh_ps(lo, hi);
-  };
-  const auto addInOrder = [](double& sum, __m128 products) {
-    const __m128d lo = _mm_cvtps_pd(products), hi = _mm_cvtps_pd(_mm_movehl_ps(products, products));
-    sum += _mm_cvtsd_f64(lo);
-    sum += _mm_cvtsd_f64(_mm_unpackhi_pd(lo, lo));
-    sum += _mm_cvtsd_f64(hi);
-    sum += _mm_cvtsd_f64(_mm_unpackhi_pd(hi, hi));
-  };
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define QV_FIT_AVX2 1
+// Cases begin.. in runs of 256: the deviations, their rounding to f32 and the products formed
+// four lanes at a time (the same operations as case by case), then added one after another in
+// case order. Returns the first case left.
+__attribute__((target("avx2"))) int32_t centredSumsInRuns(const float* x, const float* y, int32_t begin, int32_t end,
+                                                           double meanX, double meanY, CentredSums& s) {
+  constexpr int kRun = 256;
+  const __m256d mx = _mm256_set1_pd(meanX), my = _mm256_set1_pd(meanY);
+  alignas(32) double pxx[kRun], pyy[kRun], pxy[kRun];
   int32_t k = begin;
-  for (; int64_t(k) + 3 <= end; k += 4) {
-    const __m128 dx = deviations(x + k, mx), dy = deviations(y + k, my);
-    const __m128 pxx = _mm_mul_ps(dx, dx), pyy = _mm_mul_ps(dy, dy), pxy = _mm_mul_ps(dx, dy);
-    addInOrder(s.xx, pxx);
-    addInOrder(s.yy, pyy);
-    addInOrder(s.xy, pxy);
+  for (; int64_t(k) + kRun - 1 <= end; k += kRun) {
+    for (int j = 0; j < kRun; j += 4) {
+      const __m128 dx = _mm256_cvtpd_ps(_mm256_sub_pd(_mm256_cvtps_pd(_mm_loadu_ps(x + k + j)), mx));
+      const __m128 dy = _mm256_cvtpd_ps(_mm256_sub_pd(_mm256_cvtps_pd(_mm_loadu_ps(y + k + j)), my));
+      _mm256_store_pd(pxx + j, _mm256_cvtps_pd(_mm_mul_ps(dx, dx)));
+      _mm256_store_pd(pyy + j, _mm256_cvtps_pd(_mm_mul_ps(dy, dy)));
+      _mm256_store_pd(pxy + j, _mm256_cvtps_pd(_mm_mul_ps(dx, dy)));
+    }
+    for (int j = 0; j < kRun; ++j) {
+      s.xx += pxx[j];
+      s.yy += pyy[j];
+      s.xy += pxy[j];
+    }
   }
   return k;
 }
@@ -144,8 +141,9 @@ LineFit fitBetween(std::span<const float> x, std::span<const float> y, int32_t b
   f.meanY = sy / f.n;
   CentredSums sums;
   int32_t k = begin;
-#if defined(__SSE2__)
-  if (!filters.active()) k = centredSumsByFours(x.data(), y.data(), begin, end, f.meanX, f.meanY, sums);
+#if defined(QV_FIT_AVX2)
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2 && !filters.active()) k = centredSumsInRuns(x.data(), y.data(), begin, end, f.meanX, f.meanY, sums);
 #endif
   forKeptCases(filters, k, end, [&](int32_t i) {
     const float dx = float(double(x[size_t(i)]) - f.meanX), dy = float(double(y[size_t(i)]) - f.meanY);
