@@ -51,11 +51,12 @@ struct ScatterMap {
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define QV_SCATTER_AVX2 1
-// Four cases at a time, with the row's division taken as a product by the reciprocal: the
-// two differ by far less than 1e-6 while the row is within a million of the mask, so a
-// rounding that lies farther than that from a half gives the same row; four cases of which
-// one comes nearer (or is not finite) are marked case by case as above. rint is the add and
-// subtract of 1.5 x 2^52, exact below 2^51. Returns the first case left.
+// Four cases at a time, with the row's division taken as a product by the reciprocal. Below
+// 2^20 the two differ by less than 1e-9, so a rounding farther than 1e-6 from a half gives the
+// same row; above it both rows lie far outside the mask (its rows and height are below 2^19).
+// Four cases of which one comes nearer a half (or is not finite) are marked case by case as
+// above. rint is the add and subtract of 1.5 x 2^52, exact below 2^51. Returns the first
+// case left.
 __attribute__((target("avx2"))) int32_t markFours(const ScatterMap& m, const float* x, const float* y, int32_t begin,
                                                   int32_t end, std::vector<uint8_t>& mask) {
   uint8_t* out = mask.data();

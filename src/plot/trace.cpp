@@ -14,7 +14,6 @@ bool finite(float v) { return std::fabs(v) <= FLT_MAX; }
 
 int toPixel(double v) { return int(std::trunc(std::clamp(v, -kFarPixel, kFarPixel))); }
 
-
 // Case by case from a: the extremes so far (their first cases) move on strictly lower or higher.
 void scanExtremesFrom(const float* d, int32_t a, int32_t b, Column& c, float& mn, float& mx) {
   for (int32_t i = a; i <= b; ++i) {
@@ -44,7 +43,7 @@ Column scanColumn(const float* d, int32_t a, int32_t b) {
     const F4 big = splat(FLT_MAX);
     F4 lmn = splat(mn), lmx = splat(mx);
     I4 ilo = splat(first), ihi = splat(first), idx = I4{k, k + 1, k + 2, k + 3}, finiteLanes = splat(0);
-    for (; k + 3 <= last; k += 4) {
+    for (; int64_t(k) + 3 <= last; k += 4) {
       const F4 v = load(d + k);
       // A NaN compares false; an infinity is kept out by the bound on its side.
       const I4 above = v >= -big, below = v <= big;
@@ -76,8 +75,13 @@ int64_t lastInColumn(double x0, double p, int64_t k, int64_t kMax) {
   return e;
 }
 
+// The innermost live reuse scope.
+const ColumnReuse* gReuse = nullptr;
+
 // The columns a reuse scope holds for this input, if any.
-const ColumnReuse* reuseFor(const TraceInput& in);
+const ColumnReuse* reuseFor(const TraceInput& in) {
+  return gReuse && gReuse->covers(in) ? gReuse : nullptr;
+}
 
 // Hands visit(column) each pixel column of cases 1..n (case first + k - 1) that holds a finite
 // case, in order: from a reuse scope that scanned the same input, else scanned here.
@@ -93,12 +97,6 @@ void forEachColumn(const TraceInput& in, int64_t n, Visit&& visit) {
     if (!c.empty()) visit(c);
     k = e + 1;
   }
-}
-
-const ColumnReuse* gReuse = nullptr;
-
-const ColumnReuse* reuseFor(const TraceInput& in) {
-  return gReuse && gReuse->covers(in) ? gReuse : nullptr;
 }
 
 }  // namespace
