@@ -94,22 +94,31 @@ void DirectSumsTenth(benchmark::State& state) {
 BENCHMARK(SearchReadPass)->Unit(benchmark::kMillisecond);
 BENCHMARK(FftSearchFull)->Unit(benchmark::kMillisecond);
 BENCHMARK(DirectSearchHundredth)->Unit(benchmark::kMillisecond);
-BENCHMARK(SmoothReadPass)->Unit(benchmark::kMillisecond);
-BENCHMARK(SmoothTenCycles)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(DirectSumsTenth)->Unit(benchmark::kMillisecond);
+
+// The smoothing and its read pass take turns, so that a slow spell of the shared machine
+// touches both sides of the ratio; each side is the best of its rounds.
+constexpr int kRounds = 5;
+
+void registerSmoothingRounds() {
+  for (int round = 0; round < kRounds; ++round) {
+    const std::string suffix = "/round:" + std::to_string(round);
+    benchmark::RegisterBenchmark(("SmoothReadPass" + suffix).c_str(), SmoothReadPass)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("SmoothTenCycles" + suffix).c_str(), SmoothTenCycles)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(2);
+  }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  qvbench::RatioReporter reporter;
+  registerSmoothingRounds();
+  qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  const auto t = [&](const char* name) {
-    for (const auto& [k, v] : reporter.seconds)
-      if (k.rfind(name, 0) == 0) return v;
-    return 0.0;
-  };
+  const auto t = [&](const char* name) { return reporter.best.count(name) ? reporter.best[name] : 0.0; };
   const double read = t("SearchReadPass"), fft = t("FftSearchFull"), direct = t("DirectSearchHundredth");
   if (read > 0 && direct > 0)
     std::printf("lag search, 100,000-case block, lags 0..100,000: %.1f ms (%.0f read passes); direct method on one "
@@ -118,9 +127,9 @@ int main(int argc, char** argv) {
   const double pass = t("SmoothReadPass"), smooth = t("SmoothTenCycles"), sums = t("DirectSumsTenth");
   if (pass > 0)
     std::printf("smoothing 51 samples over %d cases: %d cycles %.1f ms, %.1f ms a cycle, one read pass %.1f ms, "
-                "ratio per cycle %.2f (goal <= 3); direct sums over %d cases %.1f ms (%.2f read passes of the "
-                "channel)\n",
-                kCases, kCycles, smooth * 1e3, smooth / kCycles * 1e3, pass * 1e3, smooth / kCycles / pass,
+                "ratio per cycle %.2f (goal <= 3), best of %d rounds each; direct sums over %d cases %.1f ms "
+                "(%.2f read passes of the channel)\n",
+                kCases, kCycles, smooth * 1e3, smooth / kCycles * 1e3, pass * 1e3, smooth / kCycles / pass, kRounds,
                 kCases / 10, sums * 1e3, sums / pass);
   return 0;
 }

@@ -28,8 +28,27 @@ constexpr int32_t kLaneMinimum = 64;
 // stays below 2^53 such ulps while the exponents lie within 23 of each other. Zeros fit
 // anything; a value that is not finite never fits.
 bool sumsAreExact(const float* s, int32_t a, int32_t b) {
+  using I4 = int32_t __attribute__((vector_size(16)));
+  using U4 = uint32_t __attribute__((vector_size(16)));
+  const auto select = [](I4 m, I4 x, I4 y) { return (x & m) | (y & ~m); };
+  // Exponent fields are at most 255, and 511 for a wrapped zero: signed lanes compare them.
+  I4 hi4 = {0, 0, 0, 0}, lo4 = {511, 511, 511, 511};
+  int32_t i = a;
+  for (; int64_t(i) + 3 <= b; i += 4) {
+    U4 u;
+    std::memcpy(&u, s + i, sizeof u);
+    u &= 0x7FFFFFFFu;
+    // The same fields as case by case below, four at a time.
+    const I4 e = I4(u >> 23), l = I4((u - 1u) >> 23);
+    hi4 = select(e > hi4, e, hi4);
+    lo4 = select(l < lo4, l, lo4);
+  }
   uint32_t lo = 0xFFFFFFFFu, hi = 0;
-  for (int32_t i = a; i <= b; ++i) {
+  for (int l = 0; l < 4; ++l) {
+    hi = std::max(hi, uint32_t(hi4[l]));
+    lo = std::min(lo, uint32_t(lo4[l]));
+  }
+  for (; i <= b; ++i) {
     const uint32_t u = std::bit_cast<uint32_t>(s[i]) & 0x7FFFFFFFu;
     // Exponent field; for the low side (u - 1) wraps a zero out of the way and at worst
     // counts a power of two (or a subnormal) one exponent lower, which only errs on the safe side.

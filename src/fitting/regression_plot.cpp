@@ -54,7 +54,7 @@ void RegressionTimeWarning() {
   BuildWINDOW(kWarningWindow, "plot time warning", int16_t(p.left + 340), int16_t(p.top + 120),
               int16_t(p.left + 640), int16_t(p.top + 250), 261);
   WARNINGSTRIPES(1, 10, 33, 6);
-  DrawIcon(129, 16, 20);
+  DrawIcon(129, 18, 60);  // beside the first line, inside the stripes
   SetTextStyle(KestrixFont, 14, 0);
   rt::foreColor(RGBblack);
   PrintAt(60, 40, "LOTS of points to plot!");

@@ -19,7 +19,21 @@ namespace qv {
 namespace {
 
 constexpr int kResultsWindow = 4;
+constexpr rt::RGB kWindowGray{0xECEC, 0xECEC, 0xECEC};  // the background BuildWINDOW gives
 std::string gTypedSlopeText = "1";
+
+// Erases r to the window's grey, so that a fit shown again is not printed over the one before.
+void clearToWindow(rt::Rect r) {
+  rt::backColor(kWindowGray);
+  rt::eraseRect(r);
+  rt::backColor(RGBwhite);
+}
+
+// The label of the typed slope's field, on a cleared spot.
+void typedSlopeLabel() {
+  clearToWindow({0, 184, 100, 204});
+  PrintAt(43, 199, "P slope = ");
+}
 
 void field(int id, const std::string& text, rt::Rect r, int size) {
   rt::FBEditField(id, text, r, 7);
@@ -47,6 +61,9 @@ void resetTypedSlope() { gTypedSlopeText.assign(1, '1'); }
 
 void REGRESSIONSTATS(int32_t n) {
   if (rt::windowExists(kResultsWindow)) rt::setOutputWindow(kResultsWindow);
+  // A fit shown again (other channels, the subset switched) starts from an empty panel: its
+  // count would otherwise be printed over the one before.
+  clearToWindow({0, 47, 322, 158});
   SetTextStyle(KestrixFont, 12, 0);
   rt::foreColor(RGBblack);
   PrintAt(2, 58, "       from" + clockOf(BeginBlock.inUse()) + "to" + clockOf(EndBlock.inUse()));
@@ -86,7 +103,7 @@ void RegressionProbCalcs() {
   if (rsquared == 1.0f) {
     PrintAt(2, 173, " no variance, can't compute probabilities");
     SetTextStyle(KestrixFont, 12, 0);
-    PrintAt(43, 199, "P slope = ");
+    typedSlopeLabel();
     rt::foreColor(RGBblack);
     action = eventID = 0;
     return;
@@ -96,7 +113,7 @@ void RegressionProbCalcs() {
   rt::drawString(probabilityText(probability));
   rt::foreColor(green);
   SetTextStyle(KestrixFont, 12, 0);
-  PrintAt(43, 199, "P slope = ");
+  typedSlopeLabel();
   rt::foreColor(RGBblack);
   REGPROB();
   action = eventID = 0;

@@ -60,7 +60,7 @@ bool mayCloseSlot(int16_t f) {
 }
 
 // Closes the window and releases everything the slot holds for the file, so that a file
-// loaded into it later starts with no block, zoom or compacted data of this one.
+// loaded into it later starts with no block, zoom, strips or compacted data of this one.
 void releaseSlot(int16_t f) {
   rt::closeWindow(plot::kPlotWindowBase + f);
   FreeFileSlot(f);
@@ -68,6 +68,8 @@ void releaseSlot(int16_t f) {
   FileSHORTS[f][kBlockStateWord] = 0;
   FileSHORTS[f][kZoomedWord] = 0;
   FileSHORTS[f][kBlockLeftWord] = FileSHORTS[f][kBlockRightWord] = 0;
+  // The strips were this file's view; the next file in the slot comes up in the single view.
+  FileSHORTS[f][kViewModeWord] = 0;
   BeginBlock[f] = EndBlock[f] = 0;
   CompactedChannel[f] = 0;
   for (auto& row : ParseArray[f]) std::vector<float>().swap(row);

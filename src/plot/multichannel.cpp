@@ -18,6 +18,7 @@
 #include "plot/plot_state.h"
 #include "plot/scale.h"
 #include "plot/strip_layout.h"
+#include "plot/trace.h"
 #include "runtime/menus.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
@@ -121,13 +122,22 @@ void drawStrip(int f, int ch, int16_t mode) {
   const StripEdges e = stripOfChannel(f, ch);
   const int16_t keepActive = ActiveChannel, keepMode = ScaleMode;
   ActiveChannel = int16_t(ch);
+  // The columns of the trace, scanned once for the scale and the drawing.
+  const TraceMap m = stripTrace(f);
+  TraceInput cases;
+  cases.samples = channelSamples(f, ch);
+  cases.first = std::max<int32_t>(m.first, 1);
+  cases.last = std::min<int32_t>(m.last, nCases[f]);
+  cases.x0 = m.x0;
+  cases.pixelsPerCase = m.pixelsPerCase;
+  const ColumnReuse columns(cases);
   // 1. The strip's own scale: its fixed limits, or the extremes of the cases shown.
   if (mode == kFixedLimits) {
     minimumValue = scalingFactorArray[ch][5];
     maximumValue = scalingFactorArray[ch][6];
   } else {
     ScaleMode = mode;
-    FindMinMax();
+    FindMinMaxFrom(columns);
   }
   range = maximumValue - minimumValue;
   const DrawScale ds = drawScale(minimumValue, maximumValue);
@@ -138,7 +148,6 @@ void drawStrip(int f, int ch, int16_t mode) {
   // 3. Trace.
   const double s = (e.bottom - e.top) / ds.range();
   const double base = (e.bottom - 0.5) + ds.low * s;
-  const TraceMap m = stripTrace(f);
   rt::foreColor(PlotDataLineColor);
   if (m.last >= m.first)
     // Always clipped: fixed limits may lie inside the data, and even a fitting trace's stroke

@@ -28,6 +28,11 @@ void RefreshMULTICHAN();
 void RefreshSCREEN();
 void UpdateSCREEN(int16_t newChannel, int16_t quiet);
 void FindMinMax();
+namespace plot {
+class ColumnReuse;
+}
+// FindMinMax taking the extremes from columns already scanned when they are of its range.
+void FindMinMaxFrom(const plot::ColumnReuse& columns);
 void ComputePlotFactors(int16_t mode);
 void ScaleChangeREDRAW(int16_t channel);
 void MANUALSCALING();

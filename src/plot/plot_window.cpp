@@ -11,6 +11,7 @@
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "plot/scale.h"
+#include "plot/trace.h"
 #include "runtime/menus.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
@@ -64,14 +65,18 @@ void DrawMAINWINDOW(int16_t, int16_t) {
   if (rt::menuExists(kHelpMenu)) rt::menuSetItemState(kHelpMenu, 2, 1);
 }
 
-void FindMinMax() {
+namespace {
+
+void findMinMax(const plot::ColumnReuse* columns) {
   const int f = TheFileInUse;
   if (f < 0 || f >= kSlots) return;
   rt::setCursor(rt::Cursor::Wait);
   const plot::PlotView v = plot::viewOfSlot(f);
   const plot::CaseRange r = printblock ? plot::visibleRange(v, BeginBlock.inUse(), std::max<int32_t>(EndBlock.inUse(), BeginBlock.inUse()))
                                        : plot::visibleRange(v);
-  const plot::Extremes e = plot::scanExtremes(plot::channelSamples(f, ActiveChannel), r.first, r.last);
+  const float* samples = plot::channelSamples(f, ActiveChannel);
+  plot::Extremes e;
+  if (!columns || !columns->extremesOf(samples, r.first, r.last, e)) e = plot::scanExtremes(samples, r.first, r.last);
   const plot::Scale s =
       plot::scaleFor(e, ScaleMode, {minimumValue, maximumValue, range, PlotLines, span});
   minimumValue = s.minimumValue;
@@ -81,6 +86,12 @@ void FindMinMax() {
   span = s.span;
   rt::setCursor(rt::Cursor::Arrow);
 }
+
+}  // namespace
+
+void FindMinMax() { findMinMax(nullptr); }
+
+void FindMinMaxFrom(const plot::ColumnReuse& columns) { findMinMax(&columns); }
 
 void plot::takeActiveChannelScale() {
   const int ch = std::clamp<int>(ActiveChannel, 0, kMaxChannels);

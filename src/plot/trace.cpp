@@ -4,7 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "plot/finite_range.h"
+#include "plot/float_lanes.h"
 
 namespace qv::plot {
 
@@ -14,26 +14,54 @@ bool finite(float v) { return std::fabs(v) <= FLT_MAX; }
 
 int toPixel(double v) { return int(std::trunc(std::clamp(v, -kFarPixel, kFarPixel))); }
 
-// One pixel column's cases: first and last finite case, and where the extremes are.
-struct Column {
-  int32_t first = -1, last = -1, lo = -1, hi = -1;
-  bool empty() const { return first < 0; }
-};
+// Case by case from a: the extremes so far (their first cases) move on strictly lower or higher.
+void scanExtremesFrom(const float* d, int32_t a, int32_t b, Column& c, float& mn, float& mx) {
+  for (int32_t i = a; i <= b; ++i) {
+    const float v = d[i];
+    if (!finite(v)) continue;
+    ++c.finite;
+    if (v < mn) mn = v, c.lo = i;
+    if (v > mx) mx = v, c.hi = i;
+  }
+}
 
 Column scanColumn(const float* d, int32_t a, int32_t b) {
+  using namespace lanes;
   Column c;
-  if (b < a) return c;
-  const FiniteRange r = finiteRange(d, a, b, FLT_MAX, -FLT_MAX);
-  if (r.count == 0) return c;
-  // The column is in the cache now: the first of its lowest and of its highest samples.
-  c.first = a;
-  while (!finite(d[c.first])) ++c.first;
-  c.last = b;
-  while (!finite(d[c.last])) --c.last;
-  c.lo = c.first;
-  while (d[c.lo] != r.min) ++c.lo;
-  c.hi = c.first;
-  while (d[c.hi] != r.max) ++c.hi;
+  int32_t first = a, last = b;
+  while (first <= b && !finite(d[first])) ++first;
+  if (first > b) return c;
+  while (!finite(d[last])) --last;
+  c.first = first, c.last = last;
+  c.lo = c.hi = first;
+  c.finite = 1;
+  float mn = d[first], mx = d[first];
+  int32_t k = first + 1;
+  if (last - k >= 15) {
+    // Each lane keeps its extremes and the first case that holds each; merged lowest (highest)
+    // value first, then earliest case, they are the column's first lowest and highest case.
+    const F4 big = splat(FLT_MAX);
+    F4 lmn = splat(mn), lmx = splat(mx);
+    I4 ilo = splat(first), ihi = splat(first), idx = I4{k, k + 1, k + 2, k + 3}, finiteLanes = splat(0);
+    for (; int64_t(k) + 3 <= last; k += 4) {
+      const F4 v = load(d + k);
+      // A NaN compares false; an infinity is kept out by the bound on its side.
+      const I4 above = v >= -big, below = v <= big;
+      const I4 lt = (v < lmn) & above, gt = (v > lmx) & below;
+      finiteLanes -= above & below;
+      lmn = select(lt, v, lmn);
+      ilo = select(lt, idx, ilo);
+      lmx = select(gt, v, lmx);
+      ihi = select(gt, idx, ihi);
+      idx += 4;
+    }
+    for (int l = 0; l < 4; ++l) {
+      if (lmn[l] < mn || (lmn[l] == mn && ilo[l] < c.lo)) mn = lmn[l], c.lo = ilo[l];
+      if (lmx[l] > mx || (lmx[l] == mx && ihi[l] < c.hi)) mx = lmx[l], c.hi = ihi[l];
+      c.finite += finiteLanes[l];
+    }
+  }
+  scanExtremesFrom(d, k, last, c, mn, mx);
   return c;
 }
 
@@ -45,6 +73,30 @@ int64_t lastInColumn(double x0, double p, int64_t k, int64_t kMax) {
   while (e > k && std::floor(x0 + e * p) > col) --e;
   while (e < kMax && std::floor(x0 + (e + 1) * p) <= col) ++e;
   return e;
+}
+
+// The innermost live reuse scope.
+const ColumnReuse* gReuse = nullptr;
+
+// The columns a reuse scope holds for this input, if any.
+const ColumnReuse* reuseFor(const TraceInput& in) {
+  return gReuse && gReuse->covers(in) ? gReuse : nullptr;
+}
+
+// Hands visit(column) each pixel column of cases 1..n (case first + k - 1) that holds a finite
+// case, in order: from a reuse scope that scanned the same input, else scanned here.
+template <class Visit>
+void forEachColumn(const TraceInput& in, int64_t n, Visit&& visit) {
+  if (const ColumnReuse* r = reuseFor(in)) {
+    for (const Column& c : r->columns()) visit(c);
+    return;
+  }
+  for (int64_t k = 1; k <= n;) {
+    const int64_t e = lastInColumn(in.x0, in.pixelsPerCase, k, n);
+    const Column c = scanColumn(in.samples, int32_t(in.first + k - 1), int32_t(in.first + e - 1));
+    if (!c.empty()) visit(c);
+    k = e + 1;
+  }
 }
 
 }  // namespace
@@ -75,20 +127,15 @@ bool polylinePoints(const TraceInput& in, std::vector<PointD>& out) {
   // More cases than half-pixels: a column's first, lowest, highest and last case in the
   // order they come give the same pixels as every case of the column.
   out.reserve(size_t(std::min<int64_t>(n, int64_t(4 * (n * p + 2)))));
-  for (int64_t k = 1; k <= n;) {
-    const int64_t e = lastInColumn(x0, p, k, n);
-    const Column c = scanColumn(d, int32_t(in.first + k - 1), int32_t(in.first + e - 1));
-    if (!c.empty()) {
-      int32_t idx[4] = {c.first, std::min(c.lo, c.hi), std::max(c.lo, c.hi), c.last};
-      int32_t prev = -1;
-      for (int32_t i : idx) {
-        if (i == prev) continue;
-        prev = i;
-        out.push_back({xOf(int64_t(i) - in.first + 1), traceY(in, d[i])});
-      }
+  forEachColumn(in, n, [&](const Column& c) {
+    int32_t idx[4] = {c.first, std::min(c.lo, c.hi), std::max(c.lo, c.hi), c.last};
+    int32_t prev = -1;
+    for (int32_t i : idx) {
+      if (i == prev) continue;
+      prev = i;
+      out.push_back({xOf(int64_t(i) - in.first + 1), traceY(in, d[i])});
     }
-    k = e + 1;
-  }
+  });
   return true;
 }
 
@@ -126,24 +173,19 @@ void integerTrace(const TraceInput& in, int columnWidth, IntegerTrace& out) {
   // join from the end of the one before (a pixel left) to the near end of this one.
   bool havePrev = false;
   int prevTop = 0, prevBottom = 0;
-  for (int64_t k = 1; k <= n;) {
-    const int64_t e = lastInColumn(x0, p, k, n);
-    const Column c = scanColumn(d, int32_t(in.first + k - 1), int32_t(in.first + e - 1));
-    if (!c.empty()) {
-      const int x = xOf(c.first - in.first + 1);
-      const int yHi = yOf(d[c.hi]), yLo = yOf(d[c.lo]);
-      const int top = std::min(yHi, yLo), bottom = std::max(yHi, yLo);
-      if (havePrev && (top > prevBottom || bottom < prevTop)) {
-        if (top > prevBottom) out.segments.push_back({x - 1, prevBottom, x, top});
-        else out.segments.push_back({x - 1, prevTop, x, bottom});
-      }
-      out.segments.push_back({x, yLo, x, yHi});
-      havePrev = true;
-      prevTop = top, prevBottom = bottom;
-      out.lastColumnLow = bottom;
+  forEachColumn(in, n, [&](const Column& c) {
+    const int x = xOf(c.first - in.first + 1);
+    const int yHi = yOf(d[c.hi]), yLo = yOf(d[c.lo]);
+    const int top = std::min(yHi, yLo), bottom = std::max(yHi, yLo);
+    if (havePrev && (top > prevBottom || bottom < prevTop)) {
+      if (top > prevBottom) out.segments.push_back({x - 1, prevBottom, x, top});
+      else out.segments.push_back({x - 1, prevTop, x, bottom});
     }
-    k = e + 1;
-  }
+    out.segments.push_back({x, yLo, x, yHi});
+    havePrev = true;
+    prevTop = top, prevBottom = bottom;
+    out.lastColumnLow = bottom;
+  });
 }
 
 void histogramBars(const TraceInput& in, double scaleLow, double scaleHigh, HistogramBars& out) {
@@ -167,17 +209,12 @@ void histogramBars(const TraceInput& in, double scaleLow, double scaleHigh, Hist
     return;
   }
   // Per column the bar reaches the value farthest from the bars' start.
-  for (int64_t k = 1; k <= n;) {
-    const int64_t e = lastInColumn(x0, p, k, n);
-    const Column c = scanColumn(d, int32_t(in.first + k - 1), int32_t(in.first + e - 1));
-    if (!c.empty()) {
-      const int yHi = toPixel(traceY(in, d[c.hi])), yLo = toPixel(traceY(in, d[c.lo]));
-      const int y = std::abs(yHi - start) >= std::abs(yLo - start) ? yHi : yLo;
-      const int x = toPixel(x0 + (c.first - in.first + 1) * p);
-      out.bars.push_back({x, start, x, y});
-    }
-    k = e + 1;
-  }
+  forEachColumn(in, n, [&](const Column& c) {
+    const int yHi = toPixel(traceY(in, d[c.hi])), yLo = toPixel(traceY(in, d[c.lo]));
+    const int y = std::abs(yHi - start) >= std::abs(yLo - start) ? yHi : yLo;
+    const int x = toPixel(x0 + (c.first - in.first + 1) * p);
+    out.bars.push_back({x, start, x, y});
+  });
 }
 
 double traceLineWidth(int64_t n, bool isBlock) {
@@ -236,6 +273,38 @@ void dashByColumns(const std::vector<PointD>& in, std::vector<std::vector<PointD
     }
   }
   flush();
+}
+
+ColumnReuse::ColumnReuse(const TraceInput& in) : in_(in) {
+  if (!in.samples || in.last < in.first || !(in.pixelsPerCase > 0) || in.pixelsPerCase >= 0.5) return;
+  const int64_t n = int64_t(in.last) - in.first + 1;
+  columns_.reserve(size_t(std::min<int64_t>(n, int64_t(n * in.pixelsPerCase + 2))));
+  forEachColumn(in, n, [&](const Column& c) { columns_.push_back(c); });
+  scanned_ = true;
+  previous_ = gReuse;
+  gReuse = this;
+}
+
+ColumnReuse::~ColumnReuse() {
+  if (gReuse == this) gReuse = previous_;
+}
+
+bool ColumnReuse::covers(const TraceInput& in) const {
+  return scanned_ && in.samples == in_.samples && in.first == in_.first && in.last == in_.last && in.x0 == in_.x0 &&
+         in.pixelsPerCase == in_.pixelsPerCase;
+}
+
+// Column by column in case order, the first strictly lower (higher) value wins, as case by case.
+bool ColumnReuse::extremesOf(const float* samples, int32_t first, int32_t last, Extremes& e) const {
+  if (!scanned_ || samples != in_.samples || first != in_.first || last != in_.last) return false;
+  e = Extremes{};
+  for (const Column& c : columns_) {
+    const float lo = in_.samples[c.lo], hi = in_.samples[c.hi];
+    if (hi > e.max) e.max = hi;
+    if (lo < e.min) e.min = lo;
+    e.finite += c.finite;
+  }
+  return true;
 }
 
 }  // namespace qv::plot

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "plot/scale.h"
+
 namespace qv::plot {
 
 struct PointD {
@@ -28,6 +30,37 @@ struct TraceInput {
   bool clip = false;
   double clipValue = 0;
   double clipTop = 0, clipBottom = 0;
+};
+
+// One pixel column's cases: first and last finite case, where its extremes first are, and
+// how many finite cases it holds.
+struct Column {
+  int32_t first = -1, last = -1, lo = -1, hi = -1;
+  int64_t finite = 0;
+  bool empty() const { return first < 0; }
+};
+
+// The pixel columns of a trace input scanned once. While one lives, the renderers take its
+// columns for the same samples, range and placing instead of reading the samples again, and
+// the scale can take the range's extremes from them: a long trace is read once a redraw.
+// Only ranges of more cases than half-pixels are scanned (the others are drawn case by case).
+class ColumnReuse {
+ public:
+  explicit ColumnReuse(const TraceInput& in);
+  ~ColumnReuse();
+  ColumnReuse(const ColumnReuse&) = delete;
+  ColumnReuse& operator=(const ColumnReuse&) = delete;
+  bool covers(const TraceInput& in) const;
+  const std::vector<Column>& columns() const { return columns_; }
+  // The extremes of cases first..last of samples as scanExtremes gives them; false when the
+  // columns are not of exactly those.
+  bool extremesOf(const float* samples, int32_t first, int32_t last, Extremes& e) const;
+
+ private:
+  TraceInput in_;
+  std::vector<Column> columns_;
+  bool scanned_ = false;
+  const ColumnReuse* previous_ = nullptr;
 };
 
 // Limit of |y| and |x| for a point that leaves the window far behind.

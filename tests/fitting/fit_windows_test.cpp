@@ -16,7 +16,10 @@
 #include "output/output.h"
 #include "runtime/files.h"
 #include "runtime/scripted.h"
+#include "runtime/sound.h"
 #include "runtime/windows.h"
+#include "stats/case_filters.h"
+#include "stats/commands.h"
 #include "../stats/stats_window_fixture.h"
 
 using namespace qv;
@@ -151,6 +154,54 @@ TEST_F(FitWindows, RegressionStepReplaysOnThreeChannelsWithoutThePicker) {
   REGRESSION();
   EXPECT_EQ(UseLogY, 1);
   EXPECT_NEAR(ValueOfB, 0.079588, 1e-5);
+}
+
+// Window 997 is up, with its sound, while the scatter of a block of 40,002 cases is drawn, and
+// gone once the dots are; a block of 40,001 cases goes without it.
+TEST_F(FitWindows, ALongBlockShowsTheLotsNoticeWhileTheScatterIsDrawn) {
+  for (int32_t cases : {40002, 40001}) {
+    statstest::recordingWithBlock(40010,
+                                  {[](int32_t k) { return float(k % 50); }, [](int32_t k) { return float(k % 7); },
+                                   [](int32_t) { return 3.0f; }},
+                                  1, cases);
+    FileInfoFLOATS[0][1] = 1;
+    prefsArray[7] = 1;  // sounds on
+    bool noticeUp = false;
+    rt::setSoundObserver([&](const std::string& name) {
+      if (name == "brrrp.mp3") noticeUp = rt::windowExists(997) && rt::windowTitle(997) == "plot time warning";
+    });
+    script({"click 1", "click 5", "click 155", "click 1", "click 6", "click 15"});
+    REGRESSION();
+    rt::setSoundObserver(nullptr);
+    EXPECT_EQ(noticeUp, cases == 40002) << cases;
+    EXPECT_FALSE(rt::windowExists(997)) << cases;
+    EXPECT_EQ(LastFit.n, cases);
+  }
+}
+
+// Box 99 switches the cross-channel selection on (the fit takes the selected cases, the notice
+// shows) and off again (every block case, the notice gone), keeping the channels.
+TEST_F(FitWindows, TheCrossChannelBoxSwitchesTheSelectionOnAndOff) {
+  // Channel 1 at least 2: cases 2..5 of the block.
+  script({"click 1", "type 201 2", "click 118", "click 120"});
+  SelectSubset();
+  ASSERT_EQ(UseCrossChanIndex, 0);
+  const std::string notice = dir + "/notice.png";
+  script({"click 1", "click 5", "click 155", "click 1", "click 6", "click 99", "shot 90 " + notice, "click 15"});
+  REGRESSION();
+  EXPECT_EQ(UseCrossChanIndex, 1);
+  EXPECT_EQ(LastFit.n, 4);
+  EXPECT_EQ(rt::buttonStateIn(4, 99), 2);
+  EXPECT_TRUE(std::ifstream(notice).good()) << "the notice of the selection in use";
+  EXPECT_EQ(RegressionXChannel, 1);
+  EXPECT_EQ(RegressionYChannel, 2);
+
+  script({"click 1", "click 5", "click 155", "click 1", "click 6", "click 99", "click 15"});
+  REGRESSION();
+  EXPECT_EQ(UseCrossChanIndex, 0);
+  EXPECT_EQ(LastFit.n, 5);
+  EXPECT_EQ(rt::buttonStateIn(4, 99), 1);
+  EXPECT_NEAR(ValueOfB, 0.6, 1e-6);
 }
 
 }  // namespace

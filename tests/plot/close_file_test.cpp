@@ -9,6 +9,7 @@
 #include "core/channel_selection.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
+#include "core/prefs_record.h"
 #include "plot/close_roads.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
@@ -212,4 +213,29 @@ TEST_F(ClosePlot, TheLastFileQuitsOnlyAfterASaveThatWentThrough) {
   qvtest::script({"dialog 4 15"});
   EXPECT_EQ(qvtest::exitStatusOf([] { CloseThisPlotWindow(0); }), -1);
   EXPECT_EQ(nCases[0], 100);
+}
+
+TEST_F(ClosePlot, AFileClosedInStripsLeavesItsSlotToTheSingleViewAndThePreferenceStillWorks) {
+  open(3, "strips.KXdata");
+  open(0, "front.KXdata");
+  FileSHORTS[3][kViewModeWord] = 2;
+  qvtest::script({"click 2"});  // "Do Not Save", should it ask
+  CloseThisPlotWindow(3);
+  EXPECT_TRUE(slotReleased(3));
+  EXPECT_EQ(FileSHORTS[3][kViewModeWord], 0);
+
+  // The last file, in strips, makes way for a new one: its slot no longer says strips.
+  FileSHORTS[0][kViewModeWord] = 2;
+  loadWorks = true;
+  qvtest::script({"click 2"});  // "Load New File"
+  CloseThisPlotWindow(0);
+  ASSERT_EQ(TheFileInUse, 1);
+  EXPECT_TRUE(slotReleased(0));
+  EXPECT_EQ(FileSHORTS[0][kViewModeWord], 0);
+
+  // The preference for strips still reaches slot 0 while no file is there.
+  FileSHORTS[1][kViewModeWord] = 2;
+  const std::vector<uint8_t> record = EncodePreferences();
+  ASSERT_TRUE(ApplyPreferencesRecord(record).accepted);
+  EXPECT_EQ(FileSHORTS[0][kViewModeWord], 2);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <random>
@@ -178,4 +179,91 @@ TEST(Trace, DashedLinesCutByColumns) {
   EXPECT_DOUBLE_EQ(pieces[0].front().x, 0);
   EXPECT_DOUBLE_EQ(pieces[0].back().x, 2);
   EXPECT_DOUBLE_EQ(pieces[1].front().x, 5);
+}
+
+namespace {
+
+// Each column's first, first lowest, first highest and last finite case, found case by case.
+std::vector<PointD> envelopeCaseByCase(const TraceInput& in) {
+  std::vector<PointD> out;
+  const float* d = in.samples;
+  std::map<long, std::vector<int32_t>> columns;
+  for (int32_t i = in.first; i <= in.last; ++i)
+    if (std::isfinite(d[i])) columns[long(std::floor(in.x0 + (i - in.first + 1) * in.pixelsPerCase))].push_back(i);
+  for (const auto& [col, cases] : columns) {
+    int32_t lo = cases.front(), hi = cases.front();
+    for (int32_t i : cases) {
+      if (d[i] < d[lo]) lo = i;
+      if (d[i] > d[hi]) hi = i;
+    }
+    int32_t prev = -1;
+    for (int32_t i : {cases.front(), std::min(lo, hi), std::max(lo, hi), cases.back()}) {
+      if (i == prev) continue;
+      prev = i;
+      out.push_back({in.x0 + (i - in.first + 1) * in.pixelsPerCase, traceY(in, d[i])});
+    }
+  }
+  return out;
+}
+
+bool samePoints(const std::vector<PointD>& a, const std::vector<PointD>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].x != b[i].x || std::memcmp(&a[i].y, &b[i].y, sizeof a[i].y) != 0) return false;
+  return true;
+}
+
+}  // namespace
+
+// Columns of many cases are scanned four lanes at a time, and a reuse scope serves the same
+// columns and the range's extremes again: ties, signed zeros and values that are not finite
+// come out as one case at a time gives them.
+TEST(Trace, LaneScansAndReusedColumnsEqualTheCaseByCaseOnes) {
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  std::mt19937 rng(11);
+  for (int kind = 0; kind < 4; ++kind) {
+    std::vector<float> v(20001);
+    for (float& x : v) {
+      const unsigned r = rng() % 20;
+      switch (kind) {
+        case 0: x = float(int(rng() % 5) - 2); break;  // many ties
+        case 1: x = r == 0 ? nan : r == 1 ? inf : r == 2 ? -inf : r == 3 ? 0.0f : r == 4 ? -0.0f : float(rng() % 3); break;
+        case 2: x = r < 15 ? nan : r < 17 ? -0.0f : 0.0f; break;
+        default: x = std::ldexp(float(rng() % 1000), int(rng() % 40) - 20); break;
+      }
+    }
+    const TraceInput in = inputFor(v, 0.5, 283.0 / 20000);
+    std::vector<PointD> direct, reused;
+    polylinePoints(in, direct);
+    EXPECT_TRUE(samePoints(direct, envelopeCaseByCase(in))) << kind;
+
+    Extremes want;
+    for (int32_t i = 1; i <= in.last; ++i) {
+      const float x = v[size_t(i)];
+      if (!std::isfinite(x)) continue;
+      ++want.finite;
+      if (x > want.max) want.max = x;
+      if (x < want.min) want.min = x;
+    }
+    const Extremes scanned = scanExtremes(v.data(), 1, in.last);
+    IntegerTrace bars, reusedBars;
+    integerTrace(in, 300, bars);
+    {
+      const ColumnReuse columns(in);
+      Extremes fromColumns;
+      ASSERT_TRUE(columns.extremesOf(v.data(), 1, in.last, fromColumns));
+      EXPECT_FALSE(columns.extremesOf(v.data(), 2, in.last, fromColumns));
+      for (const Extremes& e : {scanned, fromColumns}) {
+        EXPECT_EQ(std::memcmp(&e.min, &want.min, sizeof e.min), 0) << kind;
+        EXPECT_EQ(std::memcmp(&e.max, &want.max, sizeof e.max), 0) << kind;
+        EXPECT_EQ(e.finite, want.finite) << kind;
+      }
+      polylinePoints(in, reused);
+      integerTrace(in, 300, reusedBars);
+    }
+    EXPECT_TRUE(samePoints(reused, direct)) << kind;
+    ASSERT_EQ(reusedBars.segments.size(), bars.segments.size());
+    for (size_t i = 0; i < bars.segments.size(); ++i)
+      EXPECT_EQ(std::memcmp(&reusedBars.segments[i], &bars.segments[i], sizeof bars.segments[i]), 0);
+  }
 }
