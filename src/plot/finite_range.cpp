@@ -4,13 +4,15 @@
 #include <cmath>
 #include <cstring>
 
+#include "plot/float_lanes.h"
+
 namespace qv::plot {
 
 namespace {
 
 // Four lanes, the width every x86-64 and ARM64 processor has; two sets of them per step.
-using F4 = float __attribute__((vector_size(16)));
-using I4 = int32_t __attribute__((vector_size(16)));
+using lanes::F4;
+using lanes::I4;
 
 bool finite(float v) { return std::fabs(v) <= FLT_MAX; }
 
@@ -29,8 +31,7 @@ FiniteRange oneByOne(const float* d, int64_t a, int64_t b, float mn, float mx) {
 
 // One step of four lanes: the finite samples of v lower lo, raise hi and are counted.
 inline void step(const float* at, F4& lo, F4& hi, I4& count) {
-  F4 v;
-  std::memcpy(&v, at, sizeof v);
+  const F4 v = lanes::load(at);
   I4 bits;
   std::memcpy(&bits, &v, sizeof bits);
   // Finite: the magnitude's bits at most those of FLT_MAX (NaN and infinity are above).
