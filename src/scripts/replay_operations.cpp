@@ -88,7 +88,7 @@ void RegisterReplayOperations() {
   setReplayEntry(6, smoothing);
   for (int gas : {8, 9, 10}) setReplayEntry(gas, gasExchange);
   setReplayEntry(11, transformations);
-  for (int analysis : {12, 16, 17}) setReplayEntry(analysis, blockAnalysis);
+  for (int analysis : {12, 16, 17, 28}) setReplayEntry(analysis, blockAnalysis);
   setReplayEntry(18, duplicate);
   setReplayEntry(20, [](int16_t s) { return save(s, 1, 0); });
   setReplayEntry(33, open);

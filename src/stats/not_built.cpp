@@ -9,8 +9,5 @@ void Minimum_Maximum_Level(int16_t code) {
   const char* name = code == 13 ? "Minimum Value" : code == 14 ? "Maximum Value" : code == 19 ? "Most Level" : "Most Variable";
   notBuilt(callText("Minimum_Maximum_Level", code), name);
 }
-void GETAREA() { notBuilt(callText("GETAREA"), "Integrate Block"); }
-void RUNAVERAGE() { notBuilt(callText("RUNAVERAGE"), "Running Average"); }
-void PairsDIFFERENCE() { notBuilt(callText("PairsDIFFERENCE"), "Pairs Difference"); }
 
 }  // namespace qv
