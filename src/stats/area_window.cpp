@@ -171,41 +171,41 @@ void xorAreaLine() {
 void pass(const Run& r) { DoAREA(1, r.a, r.b, r.rightSet); }
 
 void buildControls(const Run& r) {
-  InvertedBox(2, 33, 318, 218);
+  InvertedBox(2, 33, 318, 230);
   SetTextStyle(KestrixFont, 13, 0);
   rt::foreColor(RGBblack);
-  PrintAt(6, 51, "time unit:");
-  SetTextStyle(KestrixFont, 11, 0);
-  rt::FBButton(kUnitNoneArea, 1, "None", {72, 38, 116, 54}, 3);
-  rt::FBButton(kUnitSeconds, 1, "Seconds", {118, 38, 178, 54}, 3);
-  rt::FBButton(kUnitMinutes, 1, "Minutes", {180, 38, 238, 54}, 3);
-  rt::FBButton(kUnitHours, 1, "Hours", {240, 38, 286, 54}, 3);
-  rt::FBButton(kUnitDays, 1, "Days", {288, 38, 316, 54}, 3);
-  rt::FBButton(kBaselineZero, 1, "Baseline = Zero", {6, 60, 158, 76}, 3);
-  rt::FBButton(kBaselineStart, 1, "Baseline = Block Start", {160, 60, 316, 76}, 3);
-  rt::FBButton(kBaselineEnd, 1, "Baseline = Block End", {6, 78, 158, 94}, 3);
-  rt::FBButton(kBaselineProportional, 1, "Proportional Baseline", {160, 78, 316, 94}, 3);
-  rt::FBButton(kBaselineUser, 1, "User-defined Baseline", {6, 96, 158, 112}, 3);
-  rt::FBEditField(kBaselineField, gUserBaselineText, {164, 97, 260, 111}, 3);
+  PrintAt(6, 50, "time unit:");
+  SetTextStyle(KestrixFont, 12, 0);
+  rt::FBButton(kUnitNoneArea, 1, "None", {78, 37, 140, 53}, 3);
+  rt::FBButton(kUnitSeconds, 1, "Seconds", {142, 37, 228, 53}, 3);
+  rt::FBButton(kUnitMinutes, 1, "Minutes", {230, 37, 316, 53}, 3);
+  rt::FBButton(kUnitHours, 1, "Hours", {78, 55, 148, 71}, 3);
+  rt::FBButton(kUnitDays, 1, "Days", {150, 55, 216, 71}, 3);
+  rt::FBButton(kBaselineZero, 1, "Baseline = Zero", {6, 76, 158, 92}, 3);
+  rt::FBButton(kBaselineStart, 1, "Baseline = Block Start", {160, 76, 316, 92}, 3);
+  rt::FBButton(kBaselineEnd, 1, "Baseline = Block End", {6, 94, 158, 110}, 3);
+  rt::FBButton(kBaselineProportional, 1, "Proportional Baseline", {160, 94, 316, 110}, 3);
+  rt::FBButton(kBaselineUser, 1, "User-defined Baseline", {6, 112, 164, 128}, 3);
+  rt::FBEditField(kBaselineField, gUserBaselineText, {168, 113, 264, 127}, 3);
   SetTextStyle(KestrixFont, 15, 0);
-  PrintAt(6, 139, "integral = ");
-  rt::FBEditField(kIntegralField, "", {84, 124, 312, 141}, 7);
+  PrintAt(6, 153, "integral = ");
+  rt::FBEditField(kIntegralField, "", {84, 138, 312, 155}, 7);
   rt::setEditFont(kIntegralField, KestrixFont, 15, rt::kBold);
   rt::setEditColors(kIntegralField, RGBred, RGBwhite);
   SetTextStyle(KestrixFont, 12, 0);
-  rt::FBButton(kPlus, 1, "+", {6, 150, 36, 168}, 1);
-  rt::FBButton(kMinus, 1, "-", {38, 150, 68, 168}, 1);
-  rt::FBButton(kClear, 1, "Clear", {70, 150, 120, 168}, 1);
+  rt::FBButton(kPlus, 1, "+", {6, 162, 36, 180}, 1);
+  rt::FBButton(kMinus, 1, "-", {38, 162, 68, 180}, 1);
+  rt::FBButton(kClear, 1, "Clear", {70, 162, 120, 180}, 1);
   SetTextStyle(KestrixFont, 15, 0);
-  PrintAt(124, 165, " = ");
-  rt::FBEditField(kAccumulatorField, r.accumulatorText, {152, 151, 312, 167}, 3);
+  PrintAt(124, 177, " = ");
+  rt::FBEditField(kAccumulatorField, r.accumulatorText, {152, 163, 312, 179}, 3);
   SetTextStyle(KestrixFont, 12, 0);
-  rt::FBButton(kLeftLimit, 1, "Left Limit", {6, 174, 80, 194}, 1);
-  rt::FBButton(kRightLimit, 1, "Right Limit", {82, 174, 158, 194}, 1);
-  rt::FBButton(kStore, 1, "Store", {160, 174, 208, 194}, 1);
-  rt::FBButton(kPlot, plotOn() ? 2 : 1, "\u2211 Plot", {210, 174, 260, 194}, 2);
-  rt::FBButton(kDistribution, 1, "Distribution", {6, 196, 96, 216}, 1);
-  rt::FBButton(kScale, Rscale ? 2 : 1, "Scale", {98, 196, 150, 216}, 2);
+  rt::FBButton(kLeftLimit, 1, "Left Limit", {6, 186, 82, 206}, 1);
+  rt::FBButton(kRightLimit, 1, "Right Limit", {84, 186, 162, 206}, 1);
+  rt::FBButton(kStore, 1, "Store", {164, 186, 212, 206}, 1);
+  rt::FBButton(kPlot, plotOn() ? 2 : 1, "\u2211 Plot", {220, 186, 300, 206}, 2);
+  rt::FBButton(kDistribution, 1, "Distribution", {6, 208, 96, 228}, 1);
+  rt::FBButton(kScale, Rscale ? 2 : 1, "Scale", {220, 208, 300, 228}, 2);
 }
 
 void markOne(std::span<const int> ids, int chosen) {

@@ -79,14 +79,15 @@ void axes(int h, const AreaRange& r, double top, double bottom) {
     rt::moveTo(x, h - 85);
     rt::lineTo(x, h - 80);
   }
-  staticField(1, std::to_string(int64_t(r.begin) + 1), {kLeft - 4, h - 80, kLeft + 100, h - 66}, 11, 0);
-  staticField(2, std::to_string(int64_t(r.end) + 1), {kRight - 100, h - 80, kRight + 4, h - 66}, 11, 2);
+  staticField(1, std::to_string(int64_t(r.begin) + 1), {kLeft - 4, h - 80, kLeft + 90, h - 66}, 11, 0);
+  staticField(2, std::to_string(int64_t(r.end) + 1), {kRight - 90, h - 80, kRight + 4, h - 66}, 11, 2);
   staticField(3, rt::PSstr(float(top)), {2, 2, 106, 16}, 11, 2);
   staticField(4, rt::PSstr(float(bottom)), {2, h - 96, 106, h - 82}, 11, 2);
-  staticField(11, "Cumulative integration plot", {4, 60, 106, 160}, 20, 1);
-  rt::setEditFont(11, 3, 20, 0);
+  // The title in the left margin, as large as the margin's width allows.
+  staticField(11, "Cumulative integration plot", {2, 60, 108, 170}, 17, 1);
+  rt::setEditFont(11, 3, 17, 0);
   SetTextStyle(0, 12, 0);
-  PrintAt(225, h - 62, "Sample number");
+  PrintAt(225, h - 58, "Sample number");
 }
 
 void zeroLine(int h, const CurveScale& scale) {
@@ -127,8 +128,9 @@ void INTPLOT(int32_t a, int32_t b, bool rightSet) {
     rt::clearWindow();
   } else {
     const rt::Rect p = rt::windowContentRect(1000 + f);
+    // 17 pixels deeper than the plot's own frame, so that the axis caption is not cut.
     BuildWINDOW(kCumulativeIntegralWindow, title, int16_t(p.left + 100), int16_t(p.top + 75), int16_t(p.left + 519),
-                int16_t(p.top + 5 + h), 5);
+                int16_t(p.top + 22 + h), 5);
   }
   background(h);
 

@@ -42,16 +42,17 @@ save $RESULTS
 mouse down 300 200 1000
 mouse drag 450 200 1000
 mouse up 600 200 1000
-# Integrate Over Time: seconds, block start, "P"; block end, "P"; the cumulative plot
+# Integrate Over Time: seconds, block start, "P"; block end, "P"; the cumulative plot (on
+# from the start, as the preferences have it), then off
 menu 3 6
 click 65
 click 118
 key 80
 click 119
 key 80
-click 122
 shot 250 $WORK/integral_plot.png
 shot 4 $WORK/integral_window.png
+click 122
 dialog 4 4
 # Running Average: three values and one more taken back
 menu 3 8
