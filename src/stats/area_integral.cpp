@@ -1,6 +1,8 @@
 #include "stats/area_integral.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 
@@ -34,6 +36,68 @@ AreaRange withinSamples(std::span<const float> x, const AreaRange& r) {
   const int64_t last = x.empty() ? 0 : int64_t(x.size()) - 1;
   if (c.end > last) c.end = int32_t(last);
   return c;
+}
+
+// One pass over k = begin..end: the case is taken when its sample is finite and (with the
+// subset on) its flag is 1.0. The baseline at k is base + slope x (k - begin). Written without
+// branches on the data, so that a subset that keeps cases at random costs no mispredictions.
+struct PassTotals {
+  double sum = 0.0;
+  int32_t n = 0;
+  float lo = std::numeric_limits<float>::infinity(), hi = -std::numeric_limits<float>::infinity();
+};
+
+// Whether a sample is a finite number and a flag is 1.0, from their bits (no branch).
+inline uint32_t finiteBit(float v) { return (std::bit_cast<uint32_t>(v) & 0x7f800000u) != 0x7f800000u; }
+inline uint32_t oneBit(float f) { return std::bit_cast<uint32_t>(f) == 0x3f800000u; }
+// d when taken, else +0.0.
+inline double masked(double d, uint32_t taken) {
+  return std::bit_cast<double>(std::bit_cast<uint64_t>(d) & (uint64_t(0) - uint64_t(taken)));
+}
+// v when taken, else the value that leaves a minimum (or maximum) as it is.
+inline float orElse(float v, uint32_t taken, float other) {
+  const uint32_t m = 0u - taken;
+  return std::bit_cast<float>((std::bit_cast<uint32_t>(v) & m) | (std::bit_cast<uint32_t>(other) & ~m));
+}
+
+template <bool kSubset, bool kStore>
+PassTotals takenPass(const float* x, const float* flags, int32_t begin, int32_t end, double base,
+                     double slope, float* out) {
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  PassTotals t;
+  double sum = 0.0;
+  int32_t n = 0;
+  float lo = t.lo, hi = t.hi;
+  double i = 0.0;
+  for (int32_t k = begin; k <= end; ++k, i += 1.0) {
+    const float v = x[k];
+    uint32_t in = finiteBit(v);
+    if constexpr (kSubset) in &= oneBit(flags[k]);
+    sum += masked(double(v) - (base + slope * i), in);
+    n += int32_t(in);
+    lo = std::min(lo, orElse(v, in, kInf));
+    hi = std::max(hi, orElse(v, in, -kInf));
+    if constexpr (kStore) {
+      out[k] = float(sum);
+    }
+  }
+  t.sum = sum;
+  t.n = n;
+  t.lo = lo;
+  t.hi = hi;
+  return t;
+}
+
+template <bool kStore>
+PassTotals takenPass(const SubsetTest& keep, const float* x, const AreaRange& r, double base, double slope,
+                     float* out) {
+  if (!keep.on) return takenPass<false, kStore>(x, nullptr, r.begin, r.end, base, slope, out);
+  // Past the last flag nothing is taken, but the running sum is still written there.
+  const int32_t flagged = std::min(r.end, keep.last);
+  PassTotals t = takenPass<true, kStore>(x, keep.flags, r.begin, flagged, base, slope, out);
+  if constexpr (kStore)
+    for (int32_t k = std::max(flagged + 1, r.begin); k <= r.end; ++k) out[k] = float(t.sum);
+  return t;
 }
 
 }  // namespace
@@ -92,24 +156,14 @@ AreaIntegral integrateArea(std::span<const float> samples, const AreaRange& rang
   s.baseAtEnd = float(b.at(range.begin, range.end));
   const AreaRange r = withinSamples(samples, range);
   const SubsetTest keep(filters);
-  const float* x = samples.data();
-  double sum = 0.0;
-  int32_t n = 0;
-  float lo = std::numeric_limits<float>::infinity(), hi = -lo;
-  double base = b.base;
-  for (int32_t k = r.begin; k <= r.end; ++k, base += b.slope) {
-    const float v = x[k];
-    if (!keep.includes(k) || !std::isfinite(v)) continue;
-    sum += double(v) - base;
-    ++n;
-    lo = std::min(lo, v);
-    hi = std::max(hi, v);
-  }
+  const PassTotals t = takenPass<false>(keep, samples.data(), r, b.base, b.slope, nullptr);
+  const double sum = t.sum;
+  const int32_t n = t.n;
   s.sum = sum;
   s.n = n;
   if (n > 0) {
-    s.min = lo;
-    s.max = hi;
+    s.min = t.lo;
+    s.max = t.hi;
   }
   if (divisor) s.integral = sum / *divisor;
   return s;
@@ -133,26 +187,8 @@ CumulativeSeries cumulativeArea(std::span<const float> samples, const AreaRange&
   AreaRange r = withinSamples(samples, range);
   if (int64_t(r.end) >= int64_t(out.size())) r.end = int32_t(int64_t(out.size()) - 1);
   const SubsetTest keep(filters);
-  const float* x = samples.data();
-  float* y = out.data();
-  double sum = 0.0, lo = std::numeric_limits<double>::infinity(), hi = -lo;
-  int32_t n = 0;
-  double base = b.base;
-  for (int32_t k = r.begin; k <= r.end; ++k, base += b.slope) {
-    const float v = x[k];
-    const bool in = keep.includes(k) && std::isfinite(v);
-    if (in) sum += double(v) - base;
-    y[k] = float(sum);
-    if (!in) continue;
-    ++n;
-    lo = std::min(lo, double(y[k]));
-    hi = std::max(hi, double(y[k]));
-  }
-  c.n = n;
-  if (n > 0) {
-    c.min = lo;
-    c.max = hi;
-  }
+  const PassTotals t = takenPass<true>(keep, samples.data(), r, b.base, b.slope, out.data());
+  c.n = t.n;
   return c;
 }
 
@@ -162,46 +198,89 @@ double CurveScale::y(double v) const {
   return bottom - (v - min) * (bottom - top) / span;
 }
 
-std::vector<CurvePoint> cumulativeCurve(std::span<const float> samples,
-                                        std::span<const float> cumulative, const AreaRange& range,
-                                        int32_t n, const CaseFilters& filters,
-                                        const CurveScale& scale, int left, int right) {
-  std::vector<CurvePoint> points;
-  if (range.empty() || n < 1) return points;
-  AreaRange r = withinSamples(cumulative, withinSamples(samples, range));
+namespace {
+
+// One column's first, lowest, highest and last case: the same pixels as every case.
+struct Column {
+  int x;
+  int32_t first, low, high, last;
+};
+
+// The columns of the cases taken: a new column starts when the count of cases taken reaches
+// the next column's edge, so the pixel is worked out once a column, not once a case. A case
+// not taken holds the running sum of the case taken before it, so the extremes need no test
+// of whether a case was taken; only the last case does.
+template <bool kSubset>
+void curveColumns(const float* x, const float* flags, const float* y, int32_t begin, int32_t end, double x0,
+                  double step, std::vector<Column>& columns) {
+  int64_t taken = 0, nextEdge = 0;
+  int px = INT32_MIN;
+  int32_t first = 0, low = 0, high = 0, last = 0;
+  float lowValue = 0.0f, highValue = 0.0f;
+  for (int32_t k = begin; k <= end; ++k) {
+    uint32_t in = finiteBit(x[k]);
+    if constexpr (kSubset) in &= oneBit(flags[k]);
+    const float v = y[k];
+    if (in && taken >= nextEdge) [[unlikely]] {
+      if (px != INT32_MIN) columns.push_back({px, first, low, high, last});
+      px = int(std::lround(x0 + step * double(taken)));
+      first = low = high = k;
+      lowValue = highValue = v;
+      const double edge = step > 0.0 ? std::ceil((px + 0.5 - x0) / step) : 9e18;
+      nextEdge = std::max<int64_t>(int64_t(std::min(edge, 9e18)), taken + 1);
+    }
+    low = v < lowValue ? k : low;
+    lowValue = std::min(v, lowValue);
+    high = v > highValue ? k : high;
+    highValue = std::max(v, highValue);
+    last = in ? k : last;
+    taken += in;
+  }
+  if (px != INT32_MIN) columns.push_back({px, first, low, high, last});
+}
+
+}  // namespace
+
+CumulativeCurve cumulativeCurve(std::span<const float> samples, std::span<const float> cumulative,
+                                const AreaRange& range, int32_t n, const CaseFilters& filters, int left,
+                                int right) {
+  CumulativeCurve curve;
+  if (range.empty() || n < 1) return curve;
+  const AreaRange r = withinSamples(cumulative, withinSamples(samples, range));
   const SubsetTest keep(filters);
   const double step = n > 1 ? double(right - left) / double(n - 1) : 0.0;
   const double x0 = n > 1 ? left : (left + right) / 2.0;
-  // One column's first, lowest, highest and last case: the same pixels as every case.
-  struct Column {
-    int x = INT32_MIN;
-    int32_t first = 0, low = 0, high = 0, last = 0;
-  } col;
-  auto flush = [&]() {
-    if (col.x == INT32_MIN) return;
-    int32_t ks[4] = {col.first, col.low, col.high, col.last};
+  std::vector<Column> columns;
+  columns.reserve(size_t(std::max(right - left, 0)) + 2);
+  const float* y = cumulative.data();
+  if (keep.on)
+    curveColumns<true>(samples.data(), keep.flags, y, r.begin, std::min(r.end, keep.last), x0, step, columns);
+  else
+    curveColumns<false>(samples.data(), nullptr, y, r.begin, r.end, x0, step, columns);
+
+  double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+  for (const Column& c : columns) {
+    int32_t ks[4] = {c.first, c.low, c.high, c.last};
     std::sort(ks + 1, ks + 3);
+    // The extremes may lie on cases after the last one taken, which hold its sum.
+    for (int i = 1; i < 3; ++i) ks[i] = std::min(ks[i], c.last);
     for (int i = 0; i < 4; ++i) {
       if (i > 0 && ks[i] == ks[i - 1]) continue;
-      points.push_back({double(col.x), scale.y(cumulative[size_t(ks[i])]), ks[i]});
+      const double v = y[ks[i]];
+      curve.points.push_back({double(c.x), v, ks[i]});
+      lo = std::min(lo, v);
+      hi = std::max(hi, v);
     }
-  };
-  int32_t j = 0;
-  for (int32_t k = r.begin; k <= r.end; ++k) {
-    if (!keep.includes(k) || !std::isfinite(samples[size_t(k)])) continue;
-    const float v = cumulative[size_t(k)];
-    const int x = int(std::lround(x0 + step * double(j++)));
-    if (x != col.x) {
-      flush();
-      col = {x, k, k, k, k};
-      continue;
-    }
-    if (v < cumulative[size_t(col.low)]) col.low = k;
-    if (v > cumulative[size_t(col.high)]) col.high = k;
-    col.last = k;
   }
-  flush();
-  return points;
+  if (!curve.points.empty()) {
+    curve.min = lo;
+    curve.max = hi;
+  }
+  return curve;
+}
+
+void curveToPixels(std::vector<CurvePoint>& points, const CurveScale& scale) {
+  for (CurvePoint& p : points) p.y = scale.y(p.y);
 }
 
 }  // namespace qv

@@ -68,14 +68,28 @@ double scaledIntegral(double integral, int32_t n, const ResultScaling& s, int16_
                       int16_t unit, double intervalSeconds);
 
 // The cumulative sum over the range, written to out[k] for every case k of it (out indexed by
-// case); only included cases add to it. min, max and n are those of the included cases.
+// case); only included cases add to it. n counts them.
 struct CumulativeSeries {
   int32_t n = 0;
-  double min = 0.0, max = 0.0;
 };
 CumulativeSeries cumulativeArea(std::span<const float> samples, const AreaRange& r,
                                 const AreaBaseline& base, const CaseFilters& filters,
                                 std::span<float> out);
+
+// The curve of the included cases of the range (those the sums took) spread over columns
+// left..right, cut to the first, lowest, highest and last value of each pixel column, in case
+// order: points at (column, running sum); min and max are the sum's extremes over those cases.
+struct CurvePoint {
+  double x = 0.0, y = 0.0;
+  int32_t kase = 0;
+};
+struct CumulativeCurve {
+  std::vector<CurvePoint> points;
+  double min = 0.0, max = 0.0;
+};
+CumulativeCurve cumulativeCurve(std::span<const float> samples, std::span<const float> cumulative,
+                                const AreaRange& r, int32_t n, const CaseFilters& filters, int left,
+                                int right);
 
 // The cumulative plot's vertical scale: the minimum at y bottom, the maximum at y top, a flat
 // curve at mid-height.
@@ -84,16 +98,7 @@ struct CurveScale {
   int top = 7, bottom = 0;
   double y(double v) const;
 };
-
-// The curve of the included cases of the range (those the sums took) spread over columns left..right, cut to at
-// most the first, lowest, highest and last value of each pixel column, in case order.
-struct CurvePoint {
-  double x = 0.0, y = 0.0;
-  int32_t kase = 0;
-};
-std::vector<CurvePoint> cumulativeCurve(std::span<const float> samples,
-                                        std::span<const float> cumulative, const AreaRange& r,
-                                        int32_t n, const CaseFilters& filters,
-                                        const CurveScale& scale, int left, int right);
+// The points' sums to pixel rows.
+void curveToPixels(std::vector<CurvePoint>& points, const CurveScale& scale);
 
 }  // namespace qv

@@ -136,16 +136,19 @@ void INTPLOT(int32_t a, int32_t b, bool rightSet) {
 
   // The baseline of a typed value is the one the last pass took.
   const CumulativeSeries c = range.empty() ? CumulativeSeries{} : cumulativeArea(samples, range, base, filters, scratch);
+  CumulativeCurve curve = cumulativeCurve(samples, scratch, range, c.n, filters, kLeft, kRight);
   const double d = divisor.value_or(NAN);
-  axes(h, range, c.n > 0 ? c.max / d : 0.0, c.n > 0 ? c.min / d : 0.0);
-  if (c.n < 1 || !divisor) {
+  const bool any = c.n > 0 && !curve.points.empty();
+  axes(h, range, any ? curve.max / d : 0.0, any ? curve.min / d : 0.0);
+  if (!any || !divisor) {
     SetTextStyle(0, 12, 0);
     PrintAt(kLeft + 90, h / 2 - 40, "no valid cases");
     return;
   }
-  const CurveScale scale{c.min, c.max, 7, h - 88};
+  const CurveScale scale{curve.min, curve.max, 7, h - 88};
   zeroLine(h, scale);
-  const std::vector<CurvePoint> pts = cumulativeCurve(samples, scratch, range, c.n, filters, scale, kLeft, kRight);
+  std::vector<CurvePoint>& pts = curve.points;
+  curveToPixels(pts, scale);
   std::vector<rt::PointF> line;
   line.reserve(pts.size());
   for (const CurvePoint& p : pts) line.push_back({p.x, p.y});

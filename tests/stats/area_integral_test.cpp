@@ -105,8 +105,10 @@ TEST(AreaIntegral, SubsetSkipsCasesButTheBaselineStillAdvances) {
   const CumulativeSeries c = cumulativeArea(x, whole(x), b, f, out);
   EXPECT_EQ(out, (std::vector<float>{-1, 0, 3, 3, 3, 3}));
   EXPECT_EQ(c.n, 4);
-  EXPECT_EQ(c.max, 3.0);
-  EXPECT_EQ(c.min, 0.0);
+  const CumulativeCurve curve = cumulativeCurve(x, out, whole(x), c.n, f, 120, 415);
+  EXPECT_EQ(curve.points.size(), 4u);  // the excluded case is not drawn
+  EXPECT_EQ(curve.max, 3.0);
+  EXPECT_EQ(curve.min, 0.0);
   // ... so the curve ends at the integral.
   EXPECT_EQ(out.back(), float(prop.integral));
 }
@@ -146,8 +148,9 @@ TEST(AreaIntegral, CurveKeepsEachColumnsExtremesAndStaysFiniteWhenFlat) {
   const AreaRange r = whole(x);
   std::vector<float> cum(x.size());
   const CumulativeSeries c = cumulativeArea(x, r, {}, {}, cum);
-  const CurveScale scale{c.min, c.max, 7, 107};
-  const std::vector<CurvePoint> pts = cumulativeCurve(x, cum, r, c.n, {}, scale, 120, 130);
+  CumulativeCurve curve = cumulativeCurve(x, cum, r, c.n, {}, 120, 130);
+  curveToPixels(curve.points, {curve.min, curve.max, 7, 107});
+  const std::vector<CurvePoint>& pts = curve.points;
   EXPECT_LE(pts.size(), size_t(4 * 11));
   EXPECT_EQ(pts.front().x, 120.0);
   EXPECT_EQ(pts.back().x, 130.0);
@@ -158,13 +161,19 @@ TEST(AreaIntegral, CurveKeepsEachColumnsExtremesAndStaysFiniteWhenFlat) {
   }
   EXPECT_DOUBLE_EQ(top, 7.0);
   EXPECT_DOUBLE_EQ(bottom, 107.0);
+  // Every column of the eleven has its points.
+  std::vector<double> xs;
+  for (const CurvePoint& p : pts)
+    if (xs.empty() || xs.back() != p.x) xs.push_back(p.x);
+  EXPECT_EQ(xs.size(), 11u);
 
   // A flat curve is drawn at mid-height; the circles of a short range at their own x.
   const std::vector<float> flat = channel({0, 0, 0, 0});
   std::vector<float> fc(flat.size());
   const CumulativeSeries fs = cumulativeArea(flat, whole(flat), {}, {}, fc);
-  const std::vector<CurvePoint> fp =
-      cumulativeCurve(flat, fc, whole(flat), fs.n, {}, {fs.min, fs.max, 7, 107}, 120, 415);
+  CumulativeCurve flatCurve = cumulativeCurve(flat, fc, whole(flat), fs.n, {}, 120, 415);
+  curveToPixels(flatCurve.points, {flatCurve.min, flatCurve.max, 7, 107});
+  const std::vector<CurvePoint>& fp = flatCurve.points;
   ASSERT_EQ(fp.size(), 4u);
   for (const CurvePoint& p : fp) EXPECT_EQ(p.y, 57.0);
   EXPECT_NEAR(fp[1].x, 120 + 295 / 3.0, 0.5);
