@@ -88,6 +88,42 @@ PassTotals takenPass(const float* x, const float* flags, int32_t begin, int32_t 
   return t;
 }
 
+// The integral's pass: the sum of the values taken, their count and the sum of their offsets
+// from the first case, from which the sum against any straight baseline follows; and their
+// extremes. Nothing depends on the baseline, so the loop does the least a case.
+struct ValueTotals {
+  double sum = 0.0;
+  int64_t offsets = 0;
+  int32_t n = 0;
+  float lo = std::numeric_limits<float>::infinity(), hi = -std::numeric_limits<float>::infinity();
+};
+
+template <bool kSubset>
+ValueTotals valuePass(const float* x, const float* flags, int32_t begin, int32_t end) {
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  ValueTotals t;
+  double sum = 0.0;
+  int64_t offsets = 0;
+  int32_t n = 0;
+  float lo = kInf, hi = -kInf;
+  for (int32_t k = begin; k <= end; ++k) {
+    const float v = x[k];
+    uint32_t in = finiteBit(v);
+    if constexpr (kSubset) in &= oneBit(flags[k]);
+    sum += double(orElse(v, in, 0.0f));
+    offsets += int64_t(k - begin) & (int64_t(0) - int64_t(in));
+    n += int32_t(in);
+    lo = std::min(lo, orElse(v, in, kInf));
+    hi = std::max(hi, orElse(v, in, -kInf));
+  }
+  t.sum = sum;
+  t.offsets = offsets;
+  t.n = n;
+  t.lo = lo;
+  t.hi = hi;
+  return t;
+}
+
 template <bool kStore>
 PassTotals takenPass(const SubsetTest& keep, const float* x, const AreaRange& r, double base, double slope,
                      float* out) {
@@ -156,8 +192,10 @@ AreaIntegral integrateArea(std::span<const float> samples, const AreaRange& rang
   s.baseAtEnd = float(b.at(range.begin, range.end));
   const AreaRange r = withinSamples(samples, range);
   const SubsetTest keep(filters);
-  const PassTotals t = takenPass<false>(keep, samples.data(), r, b.base, b.slope, nullptr);
-  const double sum = t.sum;
+  const ValueTotals t = keep.on ? valuePass<true>(samples.data(), keep.flags, r.begin, std::min(r.end, keep.last))
+                                : valuePass<false>(samples.data(), nullptr, r.begin, r.end);
+  // Sum of (v - base - slope x offset) over the cases taken.
+  const double sum = t.sum - double(t.n) * b.base - b.slope * double(t.offsets);
   const int32_t n = t.n;
   s.sum = sum;
   s.n = n;
