@@ -123,6 +123,18 @@ TEST_F(ClickedPointsTest, PairsDifferencesTimesAndTheirReport) {
   EXPECT_NE(text.find("MEAN ELAPSED TIME =  113.33"), std::string::npos) << text;
 }
 
+TEST_F(ClickedPointsTest, TheSameXOnTheNextPageIsAnotherCase) {
+  // 3000 cases over pages of 1200: x 100 is case 100 on page 1 and case 1300 on page 2.
+  statstest::recordingWithBlock(3000, {[](int32_t k) { return float(k); }}, 100, 199);
+  FileSHORTS[0][13] = 3;
+  script(clicks({100}) + std::vector<std::string>{"key 29"} + clicks({100}) + std::vector<std::string>{"key 13"});
+  PairsDIFFERENCE();
+  EXPECT_EQ(nrPoints, 1);
+  EXPECT_DOUBLE_EQ(meanValue, 1200.0);
+  EXPECT_FLOAT_EQ(LastPairTimes.mean, 2400.0f);
+  EXPECT_EQ(FileSHORTS[0][1], 2);
+}
+
 TEST_F(ClickedPointsTest, ViewsAreGivenBack) {
   FileSHORTS[0][4] = 1;  // the whole-file view
   script(clicks({5}) + std::vector<std::string>{"key 13"});
