@@ -381,10 +381,10 @@ bool button(Run& r, int id) {
   return true;
 }
 
-void report(const Run& r) {
+// "P": the clock times of the report are those of the range integrated.
+void report() {
   x1float = float(BeginAverage);
   SecondXvalue = float(EndAverage);
-  (void)r;
   if (!gShown.valid) {
     bzot();
     return;
@@ -398,7 +398,7 @@ bool key(Run& r, int k) {
   if (k == '/' || k == '?') {
     OpenHelpBook();
   } else if (k == 'P' || k == 'p') {
-    report(r);
+    report();
   } else if (const int c = analysisKeyChannel(k, std::min<int>(nChannels[r.f], kMaxChannels))) {
     chooseChannel(r, c);
   }
@@ -437,9 +437,7 @@ bool handle(Run& r) {
 
 void leave(const Run& r) {
   AnalysisTypingField = 0;
-  if (plotOn() || rt::windowExists(kCumulativeIntegralWindow)) {
-    rt::closeWindow(kCumulativeIntegralWindow);
-  }
+  rt::closeWindow(kCumulativeIntegralWindow);
   if (ActiveChannel == chanB) {
     if (AreaLineDrawn || r.limitMoved) REFRESHBLOCK();
   } else {
