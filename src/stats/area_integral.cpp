@@ -384,8 +384,8 @@ CumulativeCurve cumulativeCurve(std::span<const float> samples, std::span<const 
   return curve;
 }
 
-void curveToPixels(std::vector<CurvePoint>& points, const CurveScale& scale) {
-  for (CurvePoint& p : points) p.y = scale.y(p.y);
+void curveToPixels(std::vector<IntegralPoint>& points, const CurveScale& scale) {
+  for (IntegralPoint& p : points) p.y = scale.y(p.y);
 }
 
 }  // namespace qv

@@ -79,12 +79,12 @@ CumulativeSeries cumulativeArea(std::span<const float> samples, const AreaRange&
 // The curve of the included cases of the range (those the sums took) spread over columns
 // left..right, cut to the first, lowest, highest and last value of each pixel column, in case
 // order: points at (column, running sum); min and max are the sum's extremes over those cases.
-struct CurvePoint {
+struct IntegralPoint {
   double x = 0.0, y = 0.0;
   int32_t kase = 0;
 };
 struct CumulativeCurve {
-  std::vector<CurvePoint> points;
+  std::vector<IntegralPoint> points;
   double min = 0.0, max = 0.0;
 };
 CumulativeCurve cumulativeCurve(std::span<const float> samples, std::span<const float> cumulative,
@@ -99,6 +99,6 @@ struct CurveScale {
   double y(double v) const;
 };
 // The points' sums to pixel rows.
-void curveToPixels(std::vector<CurvePoint>& points, const CurveScale& scale);
+void curveToPixels(std::vector<IntegralPoint>& points, const CurveScale& scale);
 
 }  // namespace qv

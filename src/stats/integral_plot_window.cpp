@@ -147,17 +147,17 @@ void INTPLOT(int32_t a, int32_t b, bool rightSet) {
   }
   const CurveScale scale{curve.min, curve.max, 7, h - 88};
   zeroLine(h, scale);
-  std::vector<CurvePoint>& pts = curve.points;
+  std::vector<IntegralPoint>& pts = curve.points;
   curveToPixels(pts, scale);
   std::vector<rt::PointF> line;
   line.reserve(pts.size());
-  for (const CurvePoint& p : pts) line.push_back({p.x, p.y});
+  for (const IntegralPoint& p : pts) line.push_back({p.x, p.y});
   rt::strokePolyline(line.data(), line.size(), 1.5, curveColor(), true);
 
   if (int64_t(range.end) - range.begin <= 19) {
     rt::penNormal();
     rt::penMode(rt::kPatXor);
-    for (const CurvePoint& p : pts) {
+    for (const IntegralPoint& p : pts) {
       if (p.kase <= range.begin || p.kase >= range.end) continue;
       const int cx = int(std::lround(p.x)), cy = int(std::lround(p.y));
       rt::frameOval({cx - 3, cy - 3, cx + 3, cy + 3});

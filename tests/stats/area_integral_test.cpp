@@ -150,12 +150,12 @@ TEST(AreaIntegral, CurveKeepsEachColumnsExtremesAndStaysFiniteWhenFlat) {
   const CumulativeSeries c = cumulativeArea(x, r, {}, {}, cum);
   CumulativeCurve curve = cumulativeCurve(x, cum, r, c.n, {}, 120, 130);
   curveToPixels(curve.points, {curve.min, curve.max, 7, 107});
-  const std::vector<CurvePoint>& pts = curve.points;
+  const std::vector<IntegralPoint>& pts = curve.points;
   EXPECT_LE(pts.size(), size_t(4 * 11));
   EXPECT_EQ(pts.front().x, 120.0);
   EXPECT_EQ(pts.back().x, 130.0);
   double top = 1e9, bottom = -1e9;
-  for (const CurvePoint& p : pts) {
+  for (const IntegralPoint& p : pts) {
     top = std::min(top, p.y);
     bottom = std::max(bottom, p.y);
   }
@@ -163,7 +163,7 @@ TEST(AreaIntegral, CurveKeepsEachColumnsExtremesAndStaysFiniteWhenFlat) {
   EXPECT_DOUBLE_EQ(bottom, 107.0);
   // Every column of the eleven has its points.
   std::vector<double> xs;
-  for (const CurvePoint& p : pts)
+  for (const IntegralPoint& p : pts)
     if (xs.empty() || xs.back() != p.x) xs.push_back(p.x);
   EXPECT_EQ(xs.size(), 11u);
 
@@ -173,9 +173,9 @@ TEST(AreaIntegral, CurveKeepsEachColumnsExtremesAndStaysFiniteWhenFlat) {
   const CumulativeSeries fs = cumulativeArea(flat, whole(flat), {}, {}, fc);
   CumulativeCurve flatCurve = cumulativeCurve(flat, fc, whole(flat), fs.n, {}, 120, 415);
   curveToPixels(flatCurve.points, {flatCurve.min, flatCurve.max, 7, 107});
-  const std::vector<CurvePoint>& fp = flatCurve.points;
+  const std::vector<IntegralPoint>& fp = flatCurve.points;
   ASSERT_EQ(fp.size(), 4u);
-  for (const CurvePoint& p : fp) EXPECT_EQ(p.y, 57.0);
+  for (const IntegralPoint& p : fp) EXPECT_EQ(p.y, 57.0);
   EXPECT_NEAR(fp[1].x, 120 + 295 / 3.0, 0.5);
 }
 
