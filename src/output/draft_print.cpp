@@ -57,7 +57,8 @@ void DRAFTPRINT(std::string_view text) {
   in.significantFigures = SignificantFigures;
   const SpreadsheetOptions options = currentSpreadsheetOptions();
   const SpreadsheetLine line{NMultipleResults, NResultsPrinted};
-  const bool statisticsOfNothing = reportsStatistics(in.AnalysisCode) && in.nrPoints < 1;
+  const bool statisticsOfNothing =
+      (reportsStatistics(in.AnalysisCode) || in.AnalysisCode == kCodeAreaIntegration) && in.nrPoints < 1;
   if (PortForResultsOutput == kRouteSpreadsheet && !statisticsOfNothing &&
       spreadsheetRowWantsNotes(in.AnalysisCode, options, line))
     TabFileComments();

@@ -5,6 +5,8 @@
 #include "output/output_state.h"
 #include "plot/plot_state.h"
 #include "runtime/utf8.h"
+#include "stats/area_window.h"
+#include "stats/clicked_points_state.h"
 #include "stats/scan_state.h"
 #include "stats/stats_state.h"
 
@@ -47,6 +49,20 @@ ReportInputs publishedReportInputs(int slot, int channel) {
   in.MMLBegin = MMLBegin;
   in.MMLpoints = MMLpoints;
   in.InCH = InCH;
+  if (AnalysisCode == kCodeAreaIntegration) {
+    in.IntegrationMode = LastAreaReport.mode;
+    in.baselineAtBegin = LastAreaReport.baselineAtBegin;
+    in.baselineAtEnd = LastAreaReport.baselineAtEnd;
+    in.userBaseline = LastAreaReport.userBaseline;
+  }
+  if (AnalysisCode == kCodeRunningAverage || AnalysisCode == kCodePairDifferences) in.REnd = REnd;
+  if (AnalysisCode == kCodePairDifferences) {
+    // The pair tool's own times: the shared tmFloat belongs to the plot's drag readout.
+    in.tmFloat = LastPairTimes.mean;
+    in.ts = LastPairTimes.sd;
+    in.tmi = LastPairTimes.min;
+    in.tma = LastPairTimes.max;
+  }
   if (AnalysisCode == kCodeSlopeVsTime || AnalysisCode == kCodeRegression) {
     // The line fits report their own record: the count of the cases fitted, not the block's.
     in.UseLogY = UseLogY;

@@ -5,6 +5,7 @@
 #include "output/output_state.h"
 #include "output/report_blocks.h"
 #include "output/result_text.h"
+#include "stats/area_integral.h"
 #include "stats/stats_text.h"
 
 namespace qv {
@@ -158,9 +159,9 @@ std::string areaReport(const ReportInputs& in) {
     default: s += "zero"; break;
   }
   s += "\n" + limitsLine(in);
-  const IntegratedTotal t = scaleIntegratedTotal(in.meanValue, in.nrPoints, in.scaling, in.interval,
-                                                 in.IntegrationUnit);
-  s += "      integrated total is: " + (t.valid ? reportNumber(t.total, d) : std::string("**")) + "\n";
+  const double total = scaledIntegral(in.meanValue, in.nrPoints, in.scaling, in.IntegrationMode,
+                                      in.IntegrationUnit, in.interval);
+  s += "      integrated total is: " + (std::isfinite(total) ? reportNumber(total, d) : std::string("**")) + "\n";
   return s + PRINTLINE();
 }
 
@@ -231,7 +232,7 @@ DraftPrintOutcome draftPrint(const ReportInputs& in, int16_t route, std::string_
   out.NResultsPrinted = line.NResultsPrinted;
   out.count.Nresults = Nresults;
   if (!hasReport(in.AnalysisCode)) return out;
-  if (reportsStatistics(in.AnalysisCode) && in.nrPoints < 1) {
+  if ((reportsStatistics(in.AnalysisCode) || in.AnalysisCode == kCodeAreaIntegration) && in.nrPoints < 1) {
     out.noValidCases = true;
     return out;
   }

@@ -7,6 +7,7 @@
 #include "output/output_state.h"
 #include "output/result_text.h"
 #include "runtime/utf8.h"
+#include "stats/area_integral.h"
 #include "stats/stats_text.h"
 
 namespace qv {
@@ -110,7 +111,10 @@ std::string basicRow(const RowContext& r) {
   const int16_t code = in.AnalysisCode;
   const ResultScaling& s = in.scaling;
   std::vector<std::string> c;
-  c.push_back(r.number(s.level(in.meanValue)));
+  c.push_back(r.number(code == kCodeAreaIntegration
+                           ? scaledIntegral(in.meanValue, in.nrPoints, s, in.IntegrationMode,
+                                            in.IntegrationUnit, in.interval)
+                           : s.level(in.meanValue)));
   c.push_back(code == kCodeAreaIntegration ? " " : r.number(s.spread(in.StandardDeviation)));
   c.push_back(wholeNumber(in.nrPoints > 0 ? in.nrPoints : 0));
   c.push_back(r.number(s.level(in.mi)));

@@ -3,7 +3,7 @@
 namespace qv {
 
 int16_t IntegrationMode = 54;
-int32_t ibase = 0;
+double ibase = 0.0;
 int16_t ScanNewSelectedChannel = 0;
 
 }  // namespace qv

@@ -20,10 +20,10 @@ void SelectSubset();
 void INTERVALCHOICE(int32_t caseCount);
 void SETimeIntVlCHOICE();
 
-// The baseline of an integral (118 to 121); the time base IntegrationUnit is in
+// The baseline of an integral (118 to 121, any other value zero); the time base IntegrationUnit is in
 // stats/stats_state.h.
 extern int16_t IntegrationMode;
-extern int32_t ibase;
+extern double ibase;  // the baseline of the last integral, at its first case
 extern int16_t ScanNewSelectedChannel;
 
 }  // namespace qv

@@ -16,6 +16,9 @@ void ELTime();
 // The integrated total in the chosen unit; nPoints then holds the cases it summed. The count
 // is always that of the cases included, whether or not a scan found the range.
 void DoINTEGRATION(int16_t useScanLength);
+// The block of a set of time intervals in the output window (the pair tool's window 6), from
+// nrPoints and the pair times the tool published.
+void TIMESTATS();
 
 // Result fields of window 4.
 constexpr int kMeanField = 111, kSDField = 114, kCVField = 115, kSEField = 116, kNField = 117;

@@ -1,12 +1,16 @@
 // The statistics text block drawn into the results window from the composed texts.
+#include <cmath>
 #include <string>
 
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/text_format.h"
 #include "output/output_state.h"
 #include "plot/plot_state.h"
+#include "runtime/numtext.h"
 #include "runtime/windows.h"
+#include "stats/clicked_points_state.h"
 #include "stats/stats_block.h"
 #include "stats/stats_text.h"
 
@@ -166,6 +170,43 @@ void DoINTEGRATION(int16_t) {
   for (int id : {kUnitSeconds, kUnitMinutes, kUnitHours, kUnitNone, kUnitDays})
     if (rt::controlExists(id)) rt::setButtonState(id, id == IntegrationUnit ? 2 : 1);
   field(kIntegratedTotalField, t.integratedTotal, kBlock.total, RGBblack);
+}
+
+void TIMESTATS() {
+  ++row;
+  const PairTimeStats& t = LastPairTimes;
+  const int32_t n = nrPoints > 0 ? nrPoints : 0;
+  const FieldPlace mean{{75, 55, 262, 73}, 14, rt::kBold};
+  field(kMeanField, n > 0 ? rt::PSstr(t.mean) : std::string("no valid cases"), mean, RGBred);
+  SetTextStyle(KestrixFont, 15, 0);
+  rt::foreColor(RGBred);
+  PrintAt(8, 69, "  Mean = ");
+  PrintAt(266, 69, " sec");
+  SetTextStyle(KestrixFont, 12, 0);
+  rt::foreColor(RGBblue);
+  const bool spread = n >= 3;
+  if (spread) {
+    PrintAt(8, 95, "    S.D. = ");
+    PrintAt(174, 95, "C.V. = ");
+    PrintAt(8, 118, "     S.E. = ");
+  } else {
+    rt::eraseRect({0, 80, 322, 122});
+  }
+  const std::string cv = t.mean != 0.0f ? StringFormatter(std::fabs(t.sd * 100.0f / t.mean)) + " %" : "**";
+  field(112, spread ? rt::PSstr(t.sd) : "", {{75, 82, 170, 98}}, RGBblue);
+  field(113, spread ? cv : "", {{220, 82, 318, 98}}, RGBblue);
+  field(114, spread ? rt::PSstr(float(t.sd / std::sqrt(double(n)))) : "", {{75, 105, 170, 121}}, RGBblue);
+  rt::foreColor(kGreenText);
+  const std::string pad(12, ' ');
+  rt::eraseRect({0, 170, 322, 210});
+  if (n > 0) {
+    PrintAt(8, 185, "range: " + rt::PSstr(t.min) + "  to" + rt::PSstr(t.max) + " sec" + pad);
+    const int kept = rt::gFBFloatMaxDigits;
+    rt::gFBFloatMaxDigits = 5;
+    PrintAt(8, 205, "integrated time = " + rt::PSstr(double(n) * t.mean) + " sec" + pad);
+    rt::gFBFloatMaxDigits = kept;
+  }
+  rt::foreColor(RGBblack);
 }
 
 }  // namespace qv

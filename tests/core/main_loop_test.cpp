@@ -178,9 +178,9 @@ TEST_F(MainLoop, ZoomKeys) {
 
 TEST_F(MainLoop, AQueuedButtonCommandRuns) {
   MenuIDENTIFIER = 3;
-  MenuItem = 6;
+  MenuItem = 11;
   pass(kIdle);
-  EXPECT_EQ(calls, Calls{"GETAREA()"});
+  EXPECT_EQ(calls, Calls{"WAVEFORM()"});
   EXPECT_EQ(MenuIDENTIFIER, 0);
   EXPECT_EQ(LastHorizPosition, -2000);
 }
@@ -203,7 +203,7 @@ TEST_F(MainLoop, QuitChosenInAToolRunLaterInThePassIsTakenInThatPass) {
     rt::FBHandleEvents();
   });
   MenuIDENTIFIER = 3;
-  MenuItem = 6;
+  MenuItem = 11;
   qvtest::script({kIdle, "quit"});
   EXPECT_EQ(qvtest::exitStatusOf([] { MainLoopPass(); }), 0);
   EXPECT_EQ(rt::script::pendingCount(), 0u);

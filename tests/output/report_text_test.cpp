@@ -133,7 +133,8 @@ TEST(Reports, GoldenTexts) {
     in.slope = float(std::log(0.5));
     cases.push_back({"report_25.txt", in});
   }
-  {  // 12.5 (unscaled, in minutes) over 100 cases, reported x2 + 1 a case
+  {  // 12.5 (unscaled, in minutes) over 100 cases against a baseline from the data, x2 + 1: the
+     // constant cancels
     ReportInputs in = blockOfFile();
     in.AnalysisCode = kCodeAreaIntegration;
     in.IntegrationUnit = kUnitMinutes;
