@@ -25,6 +25,7 @@
 #include "runtime/events.h"
 #include "runtime/windows.h"
 #include "scripts/script_recorder.h"
+#include "stats/analysis_window.h"
 #include "stats/subset.h"
 
 namespace qv {
@@ -145,11 +146,7 @@ bool handle(int f, const float*& replayed) {
   }
   if (action == 3 || (action == 4 && id == kResultsWindow)) return false;
   if (action != 1) return true;
-  if (id == 135 || (id >= 551 && id <= 594)) {
-    SetMenuButton(int16_t(id));
-    MENU_or_ToolBar_PICKED = 1;
-    return false;
-  }
+  if (toolbarButtonPicked(id)) return false;
   switch (id) {
     case kTest: REGPROB(); break;
     case kPrint:

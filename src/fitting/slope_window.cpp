@@ -28,6 +28,7 @@
 #include "runtime/events.h"
 #include "scripts/script_recorder.h"
 #include "runtime/windows.h"
+#include "stats/analysis_window.h"
 #include "stats/stats_state.h"
 #include "stats/subset.h"
 
@@ -135,11 +136,7 @@ bool key(Run& r, int k) {
 }
 
 bool button(Run& r, int id) {
-  if (id == 135 || (id >= 551 && id <= 594)) {
-    SetMenuButton(int16_t(id));
-    MENU_or_ToolBar_PICKED = 1;
-    return false;
-  }
+  if (toolbarButtonPicked(id)) return false;
   r.typingSlope = false;
   AnalysisTypingField = 0;
   if (id >= 1 && id <= std::min<int>(nChannels[r.f], kMaxChannels)) {
@@ -173,11 +170,7 @@ void eventLoop(Run& r) {
   for (;;) {
     HelpSubject = kSlopeHelp;
     rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
-    action = eventID = 0;
-    do {
-      rt::FBHandleEvents();
-      ShowButtonChannelLabel(kResultsWindow);
-    } while (action == 0 && !MENU_or_ToolBar_PICKED);
+    waitForAnalysisEvent();
     if (MENU_or_ToolBar_PICKED) return;
     const int id = eventID;
     switch (action) {

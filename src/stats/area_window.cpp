@@ -29,6 +29,7 @@
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "scripts/script_recorder.h"
+#include "stats/analysis_window.h"
 #include "stats/area_integral.h"
 #include "stats/block_limits.h"
 #include "stats/block_stats.h"
@@ -52,7 +53,6 @@ constexpr int16_t kStepIntegrate = 28;
 constexpr int kBaselineField = 111, kIntegralField = 112, kAccumulatorField = 113;
 constexpr int kLeftLimit = 124, kRightLimit = 123, kStore = 134, kScale = 231, kDistribution = 232;
 constexpr int kClear = 140, kPlus = 141, kMinus = 142, kPlot = 122, kSubsetBox = 99, kHelp = 200;
-constexpr int kScaleResultsItem = 3;  // Analysis Utilities "Scale Results..."
 constexpr int kBaselineButtons[] = {kBaselineZero, kBaselineStart, kBaselineEnd, kBaselineProportional,
                                     kBaselineUser};
 constexpr int kUnitButtons[] = {kUnitNoneArea, kUnitSeconds, kUnitMinutes, kUnitHours, kUnitDays};
@@ -77,30 +77,10 @@ struct Shown {
 double gUserBaseline = 0.0;
 std::string gUserBaselineText = "0";
 
-bool slotInUse(int f) { return f >= 0 && f < kMaxOpenFiles; }
-
-std::span<const float> samplesOf(int f, int c) {
-  if (!slotInUse(f) || c < 1 || c > nChannels[f] || c > kMaxChannels) return {};
-  const float* x = gPointersToFileData[f][c].get();
-  return x ? std::span<const float>(x, size_t(nCases[f]) + 1) : std::span<const float>();
-}
-
-void toResultsWindow() {
-  if (rt::windowExists(kResultsWindow)) rt::setOutputWindow(kResultsWindow);
-}
-
 // After a message the window takes the clicks again; the message stays beside it.
 void frontAgain() {
   if (rt::windowExists(kResultsWindow)) rt::bringWindowForward(kResultsWindow);
-  toResultsWindow();
-}
-
-void setState(int id, int state) {
-  if (rt::controlExistsIn(kResultsWindow, id)) rt::setButtonStateIn(kResultsWindow, id, state);
-}
-
-void clearScratchCase(int f) {
-  if (slotInUse(f) && gPointersToFileData[f][0]) PutDatum(f, 0, 0, 0.0f);
+  toAnalysisResults();
 }
 
 bool plotOn() { return prefsArray[24] != 0; }
@@ -136,7 +116,7 @@ void intervalWarning(double interval) {
 }
 
 void showIntegral(const AreaIntegral& s) {
-  toResultsWindow();
+  toAnalysisResults();
   std::string text;
   if (s.badInterval) text = "**";
   else if (!s.valid()) text = "no valid cases";
@@ -146,7 +126,7 @@ void showIntegral(const AreaIntegral& s) {
 
 void redrawPlot(const Run& r) {
   if (plotOn()) INTPLOT(r.a, r.b, r.rightSet);
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 // The block window was drawn anew: no baseline line is on it.
@@ -157,7 +137,7 @@ void blockWindowRedrawn(const Run& r) {
     HorizPosition = r.rightX;
     DrawRIGHT();
   }
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 void xorAreaLine() {
@@ -209,7 +189,7 @@ void buildControls(const Run& r) {
 }
 
 void markOne(std::span<const int> ids, int chosen) {
-  for (int id : ids) setState(id, id == chosen || (unitIsNone(int16_t(id)) && unitIsNone(int16_t(chosen))) ? 2 : 1);
+  for (int id : ids) setAnalysisButton(id, id == chosen || (unitIsNone(int16_t(id)) && unitIsNone(int16_t(chosen))) ? 2 : 1);
 }
 
 void chooseBaseline(Run& r, int id) {
@@ -227,9 +207,9 @@ void chooseUnit(Run& r, int id) {
 }
 
 void chooseChannel(Run& r, int c) {
-  setState(ch, 1);
+  setAnalysisButton(ch, 1);
   ch = chanB = int16_t(c);
-  setState(c, 2);
+  setAnalysisButton(c, 2);
   DrawBLOCK();
   blockWindowRedrawn(r);
   WriteHEADER();
@@ -239,7 +219,7 @@ void chooseChannel(Run& r, int c) {
 
 void setLimit(Run& r, int16_t side) {
   const int id = side ? kRightLimit : kLeftLimit;
-  setState(id, 2);
+  setAnalysisButton(id, 2);
   // The line goes first, so that the limit's shading is drawn over a clean window.
   EraseAreaLine();
   int32_t& offset = side ? r.b : r.a;
@@ -247,32 +227,32 @@ void setLimit(Run& r, int16_t side) {
   (side ? r.rightX : r.leftX) = HorizPosition;
   if (side) r.rightSet = true;
   r.limitMoved = true;
-  toResultsWindow();
+  toAnalysisResults();
   DoAREA(0, r.a, r.b, r.rightSet);
-  setState(id, 1);
+  setAnalysisButton(id, 1);
   redrawPlot(r);
 }
 
 void toggleSubset(Run& r) {
   UseCrossChanIndex = UseCrossChanIndex ? 0 : 1;
   if (UseCrossChanIndex) {
-    setState(kSubsetBox, 2);
+    setAnalysisButton(kSubsetBox, 2);
     DataFilterNotice("cross-channel selection in use");
   } else {
-    setState(kSubsetBox, 1);
+    setAnalysisButton(kSubsetBox, 1);
     rt::closeWindow(kNoticeWindow);
   }
-  toResultsWindow();
+  toAnalysisResults();
   pass(r);
   redrawPlot(r);
 }
 
 void togglePlot(Run& r) {
   TogglePrefs(24);
-  setState(kPlot, plotOn() ? 2 : 1);
+  setAnalysisButton(kPlot, plotOn() ? 2 : 1);
   if (plotOn()) redrawPlot(r);
   else rt::closeWindow(kCumulativeIntegralWindow);
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 void store() {
@@ -280,12 +260,12 @@ void store() {
   // The line is erased; the limits' shading stays as it is.
   EraseAreaLine();
   rt::FlushEvents();
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 // The distribution of the whole block, limits aside: its own count divides the sum.
 void distribution(const Run& r) {
-  const auto x = samplesOf(r.f, ch);
+  const auto x = analysisSamples(r.f, ch);
   const BlockStats s = blockStats(x, BeginBlock[r.f], EndBlock[r.f]);
   if (!s.valid()) {
     bzot();
@@ -295,7 +275,7 @@ void distribution(const Run& r) {
   ma = s.max;
   StandardDeviation = s.sd;
   HISTOGRAM(BeginBlock[r.f], EndBlock[r.f], s.mean, 0, 0);
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 // The accumulator: the number in field 113 (or, text that is not one, a message and the last
@@ -326,16 +306,14 @@ void accumulate(Run& r, int sign) {
 
 void toggleScale() {
   Rscale = Rscale ? 0 : 1;
-  setState(kScale, Rscale ? 2 : 1);
+  setAnalysisButton(kScale, Rscale ? 2 : 1);
   Rscale ? downvip() : upvip();
 }
 
 // Returns false when the window is left.
 bool button(Run& r, int id) {
-  if (id == 135 || (id >= 551 && id <= 594)) {
+  if (toolbarButtonPicked(id)) {
     rt::closeWindow(kCumulativeIntegralWindow);
-    SetMenuButton(int16_t(id));
-    MENU_or_ToolBar_PICKED = 1;
     return false;
   }
   if (id != kBaselineField && id != kAccumulatorField) AnalysisTypingField = 0;
@@ -377,7 +355,7 @@ bool button(Run& r, int id) {
       break;
     default: break;
   }
-  toResultsWindow();
+  toAnalysisResults();
   return true;
 }
 
@@ -390,19 +368,11 @@ void report() {
     return;
   }
   DRAFTPRINT("p");
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 bool key(Run& r, int k) {
-  if (k == 13) return RunScript == 0;
-  if (k == '/' || k == '?') {
-    OpenHelpBook();
-  } else if (k == 'P' || k == 'p') {
-    report();
-  } else if (const int c = analysisKeyChannel(k, std::min<int>(nChannels[r.f], kMaxChannels))) {
-    chooseChannel(r, c);
-  }
-  return true;
+  return analysisKey(k, r.f, [](int) { report(); }, [&r](int c) { chooseChannel(r, c); });
 }
 
 bool handle(Run& r) {
@@ -422,12 +392,12 @@ bool handle(Run& r) {
       if (id != 1) rt::closeWindow(id);
       if (id == kCumulativeIntegralWindow && plotOn()) {
         prefsArray[24] = 0;
-        setState(kPlot, 1);
+        setAnalysisButton(kPlot, 1);
       }
       return true;
     case 55:
       prefsArray[24] = 0;
-      setState(kPlot, 1);
+      setAnalysisButton(kPlot, 1);
       if (rt::windowExists(1000 + r.f)) rt::bringWindowForward(1000 + r.f);
       if (rt::windowExists(kResultsWindow)) rt::bringWindowForward(kResultsWindow);
       return true;
@@ -450,7 +420,7 @@ void leave(const Run& r) {
   rt::FlushEvents();
   if (rt::windowExists(1000 + r.f)) rt::bringWindowForward(1000 + r.f);
   bup();
-  clearScratchCase(r.f);
+  clearAnalysisScratchCase(r.f);
 }
 
 void eventLoop(Run& r) {
@@ -458,20 +428,14 @@ void eventLoop(Run& r) {
     ShowButtonChannelLabel(kResultsWindow);
     HelpSubject = kAreaHelp;
     rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
-    action = eventID = 0;
-    do {
-      rt::FBHandleEvents();
-      ShowButtonChannelLabel(kResultsWindow);
-    } while (action == 0 && !MENU_or_ToolBar_PICKED);
+    waitForAnalysisEvent();
     if (MENU_or_ToolBar_PICKED) {
-      if (menuidx != kAnalysisUtilitiesMenu || menuitemx != kScaleResultsItem) {
+      if (!scaleResultsPicked()) {
         rt::closeWindow(kCumulativeIntegralWindow);
         return;
       }
-      MENU_or_ToolBar_PICKED = 0;
-      MenuIDENTIFIER = MenuItem = menuidx = menuitemx = 0;
-      SCALERESULTS(0);
-      toResultsWindow();
+      takeScaleResultsPick();
+      toAnalysisResults();
       pass(r);
       continue;
     }
@@ -483,9 +447,9 @@ void eventLoop(Run& r) {
 
 int16_t DoAREA(int16_t eraseOld, int32_t a, int32_t b, bool rightSet) {
   const int f = TheFileInUse;
-  if (!slotInUse(f)) return 0;
+  if (!analysisSlotInUse(f)) return 0;
   rt::setCursor(rt::Cursor::Wait);
-  const auto x = samplesOf(f, ch);
+  const auto x = analysisSamples(f, ch);
   const AreaRange range = areaRange(BeginBlock[f], EndBlock[f], a, b, rightSet, nCases[f]);
   BeginAverage = range.begin;
   EndAverage = range.end;
@@ -520,7 +484,7 @@ int16_t DoAREA(int16_t eraseOld, int32_t a, int32_t b, bool rightSet) {
 
 void DrawAreaLine(float baseAtBegin, float baseAtEnd, int16_t eraseOld, int32_t a, int32_t b, bool rightSet) {
   const int f = TheFileInUse;
-  if (!slotInUse(f) || !rt::windowExists(kBlockWindow)) return;
+  if (!analysisSlotInUse(f) || !rt::windowExists(kBlockWindow)) return;
   (void)eraseOld;  // the drawn flag knows whether a line is there to remove
   EraseAreaLine();
   rt::setOutputWindow(kBlockWindow);
@@ -538,7 +502,7 @@ void DrawAreaLine(float baseAtBegin, float baseAtEnd, int16_t eraseOld, int32_t 
   arealineArray[4] = float(yOf(baseAtEnd));
   xorAreaLine();
   AreaLineDrawn = 1;
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 void EraseAreaLine() {
@@ -549,20 +513,20 @@ void EraseAreaLine() {
   rt::setOutputWindow(kBlockWindow);
   xorAreaLine();
   AreaLineDrawn = 0;
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 void GETAREA() {
   const int f = TheFileInUse;
   // The command is offered only while a block is set.
-  if (!slotInUse(f) || nCases[f] < 1 || nChannels[f] < 1 || FileSHORTS[f][2] != 2) return;
+  if (!analysisBlockSet(f)) return;
   SavedHandlers savedHandlers;
-  clearScratchCase(f);
+  clearAnalysisScratchCase(f);
   HelpSubject = kAreaHelp;
   RecordScriptStep(kStepIntegrate);
   AnalysisCode = kCodeAreaIntegration;
   OpenResultsWindow(0, 1, "Integrate Over Time", 0);
-  ch = ActiveChannel >= 1 && ActiveChannel <= std::min<int>(nChannels[f], kMaxChannels) ? ActiveChannel : 1;
+  ch = analysisStartChannel(f);
   chanB = ch;
   CHANNELSELECT();
 
@@ -574,9 +538,9 @@ void GETAREA() {
   DoAREA(0, 0, 0, false);
   markOne(kUnitButtons, IntegrationUnit);
   markOne(kBaselineButtons, IntegrationMode);
-  setState(ch, 2);
+  setAnalysisButton(ch, 2);
   if (plotOn()) INTPLOT(0, 0, false);
-  toResultsWindow();
+  toAnalysisResults();
   MakeButtonChannelLabelWindow(kResultsWindow);
   installModalHandlers();
   rt::setHandler(rt::Vector::Edit, AnalysisWindowKeys);

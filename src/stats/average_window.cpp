@@ -25,6 +25,7 @@
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "core/script_state.h"
+#include "stats/analysis_window.h"
 #include "stats/block_value_range.h"
 #include "stats/block_limits.h"
 #include "stats/commands.h"
@@ -45,7 +46,6 @@ constexpr const char* kTitle = "Descriptive Stats:  Mean, Range, SD, SE";
 constexpr int kSelect = 130, kUpperBox = 131, kLowerBox = 132, kUpperField = 221, kLowerField = 222;
 constexpr int kRightLimit = 119, kLeftLimit = 120, kStore = 121;
 constexpr int kHelp = 200, kScale = 231, kDistribution = 232, kBig = 332, kSubsetBox = 99;
-constexpr int kScaleResultsItem = 3;  // Analysis Utilities "Scale Results..."
 
 // One run of the window.
 struct Run {
@@ -62,23 +62,6 @@ struct Run {
 CaseFilters gInterpolation;
 std::string gUpperText, gLowerText;
 
-bool slotInUse(int f) { return f >= 0 && f < kMaxOpenFiles; }
-
-std::span<const float> samplesOf(int f, int c) {
-  if (!slotInUse(f) || c < 1 || c > nChannels[f] || c > kMaxChannels) return {};
-  const float* x = gPointersToFileData[f][c].get();
-  return x ? std::span<const float>(x, size_t(nCases[f]) + 1) : std::span<const float>();
-}
-
-// Case 0 of the scratch channel, cleared while the window opens and closes.
-void clearScratchCase(int f) {
-  if (slotInUse(f) && gPointersToFileData[f][0]) PutDatum(f, 0, 0, 0.0f);
-}
-
-void toResultsWindow() {
-  if (rt::windowExists(kResultsWindow)) rt::setOutputWindow(kResultsWindow);
-}
-
 // A limit from its field: the number typed, or (text that is not a number) a message, the
 // field's last good text back, and that number.
 float typedLimit(int field, std::string& lastGood, const char* name) {
@@ -92,7 +75,7 @@ float typedLimit(int field, std::string& lastGood, const char* name) {
   Warn(1166, "Caution: ", {std::string("The ") + name + " limit is not a number: \"" + text + "\"",
                            "The limit stays " + lastGood + "."});
   rt::setEditTextIn(kResultsWindow, field, lastGood);
-  toResultsWindow();
+  toAnalysisResults();
   return float(rt::PSval(lastGood));
 }
 
@@ -107,17 +90,13 @@ CaseFilters currentFilters() {
   return filters;
 }
 
-void setState(int id, int state) {
-  if (rt::controlExistsIn(kResultsWindow, id)) rt::setButtonStateIn(kResultsWindow, id, state);
-}
-
 void filterNotice() {
   DataFilterNotice(UseCrossChanIndex ? "Cross-channel selection in use" : "No cross-channel selection");
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 void buildControls() {
-  const auto x = samplesOf(TheFileInUse, ch);
+  const auto x = analysisSamples(TheFileInUse, ch);
   const ValueRange block = blockValueRange(x, BeginBlock.inUse(), EndBlock.inUse());
   gUpperText = rt::PSstr(block.max);
   gLowerText = rt::PSstr(block.min);
@@ -135,48 +114,48 @@ void buildControls() {
 void chooseChannel(Run& r, int c) {
   if (!DumpHist) rt::closeWindow(smallHistogramWindow(ch));
   r.large = 0;
-  setState(kBig, 1);
-  setState(ch, 1);
+  setAnalysisButton(kBig, 1);
+  setAnalysisButton(ch, 1);
   ch = chanB = int16_t(c);
-  setState(c, 2);
+  setAnalysisButton(c, 2);
   DrawBLOCK();
   FIXLIMITS(r.leftOffset, r.rightOffset, r.leftX, r.rightX);
-  toResultsWindow();
+  toAnalysisResults();
   DoAVERAGE(r.select, r.begin, r.end);
 }
 
 void setLimit(Run& r, int16_t side) {
   const int id = side ? kRightLimit : kLeftLimit;
-  setState(id, 2);
+  setAnalysisButton(id, 2);
   int32_t& offset = side ? r.rightOffset : r.leftOffset;
   offset = SETLIMITS(offset, side);
   (side ? r.rightX : r.leftX) = HorizPosition;
   (side ? r.end : r.begin) = int32_t(std::min<int64_t>(int64_t(BeginBlock[r.f]) + offset, INT32_MAX));
-  toResultsWindow();
+  toAnalysisResults();
   DoAVERAGE(r.select, r.begin, r.end);
-  setState(id, 1);
+  setAnalysisButton(id, 1);
 }
 
 void toggleSubset(Run& r) {
   UseCrossChanIndex = UseCrossChanIndex ? 0 : 1;
   if (UseCrossChanIndex) {
-    setState(kSubsetBox, 2);
+    setAnalysisButton(kSubsetBox, 2);
     DataFilterNotice("cross-channel selection in use");
     r.select = 1;
   } else {
-    setState(kSubsetBox, 1);
+    setAnalysisButton(kSubsetBox, 1);
     rt::closeWindow(kNoticeWindow);
     r.select = 0;
   }
-  toResultsWindow();
-  setState(kSelect, r.select ? 2 : 1);
+  toAnalysisResults();
+  setAnalysisButton(kSelect, r.select ? 2 : 1);
   DoAVERAGE(r.select, r.begin, r.end);
 }
 
 void toggleLimit(Run& r, int box) {
   const int pref = box == kUpperBox ? 70 : 69;
   prefsArray[pref] = prefsArray[pref] ? 0 : 1;
-  setState(box, prefsArray[pref] ? 2 : 1);
+  setAnalysisButton(box, prefsArray[pref] ? 2 : 1);
   if (prefsArray[pref]) {
     // A limit switched on takes the keyboard: what is typed next is its value.
     const int field = box == kUpperBox ? kUpperField : kLowerField;
@@ -191,7 +170,7 @@ void toggleLimit(Run& r, int box) {
 
 void toggleScale() {
   Rscale = Rscale == 1 ? 0 : 1;
-  setState(kScale, Rscale == 1 ? 2 : 1);
+  setAnalysisButton(kScale, Rscale == 1 ? 2 : 1);
   Rscale == 1 ? downvip() : upvip();
   BasicSTATS(1);
   if (!rt::controlExists(kStore)) rt::FBButton(kStore, 1, "Store", {256, 12, 298, 28}, 1);
@@ -199,17 +178,13 @@ void toggleScale() {
 
 // After the scaling window: the results as the factors now make them.
 void afterScaling() {
-  toResultsWindow();
+  toAnalysisResults();
   if (Rscale == 1) BasicSTATS(1);
 }
 
 // Returns false when the window is left.
 bool button(Run& r, int id) {
-  if (id == 135 || (id >= 551 && id <= 594)) {
-    SetMenuButton(int16_t(id));
-    MENU_or_ToolBar_PICKED = 1;
-    return false;
-  }
+  if (toolbarButtonPicked(id)) return false;
   if (id != kUpperField && id != kLowerField) AnalysisTypingField = 0;
   if (id >= 1 && id <= std::min<int>(nChannels[r.f], kMaxChannels)) {
     chooseChannel(r, id);
@@ -240,7 +215,7 @@ bool button(Run& r, int id) {
       break;
     case kSelect:
       r.select = r.select ? 0 : 1;
-      setState(kSelect, r.select ? 2 : 1);
+      setAnalysisButton(kSelect, r.select ? 2 : 1);
       DoAVERAGE(r.select, r.begin, r.end);
       if (r.select) filterNotice();
       break;
@@ -250,26 +225,17 @@ bool button(Run& r, int id) {
     case kDistribution: HISTOGRAM(r.begin, r.end, meanValue, r.select, r.large); break;
     case kBig:
       r.large = r.large ? 0 : 1;
-      setState(kBig, r.large ? 2 : 1);
+      setAnalysisButton(kBig, r.large ? 2 : 1);
       HISTOGRAM(r.begin, r.end, meanValue, r.select, r.large);
       break;
     default: break;
   }
-  toResultsWindow();
+  toAnalysisResults();
   return true;
 }
 
 bool key(Run& r, int k) {
-  if (k == 13) return RunScript == 0;
-  if (k == '/' || k == '?') {
-    OpenHelpBook();
-  } else if (k == 'P' || k == 'p') {
-    DRAFTPRINT(std::string(1, char(k)));
-    toResultsWindow();
-  } else if (const int c = analysisKeyChannel(k, std::min<int>(nChannels[r.f], kMaxChannels))) {
-    chooseChannel(r, c);
-  }
-  return true;
+  return analysisKey(k, r.f, printAnalysisReport, [&r](int c) { chooseChannel(r, c); });
 }
 
 bool handle(Run& r) {
@@ -309,7 +275,7 @@ void leave(const Run& r) {
   if (rt::windowExists(1000 + r.f)) rt::bringWindowForward(1000 + r.f);
   Rscale = 0;
   rt::closeWindow(kNoticeWindow);
-  clearScratchCase(r.f);
+  clearAnalysisScratchCase(r.f);
   gInterpolation = {};
 }
 
@@ -318,17 +284,10 @@ void eventLoop(Run& r) {
     ShowButtonChannelLabel(kResultsWindow);
     HelpSubject = kStatsHelp;
     rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
-    action = eventID = 0;
-    do {
-      rt::FBHandleEvents();
-      // The strip follows the pointer over the channel buttons, between clicks too.
-      ShowButtonChannelLabel(kResultsWindow);
-    } while (action == 0 && !MENU_or_ToolBar_PICKED);
+    waitForAnalysisEvent();
     if (MENU_or_ToolBar_PICKED) {
-      if (menuidx != kAnalysisUtilitiesMenu || menuitemx != kScaleResultsItem) return;
-      MENU_or_ToolBar_PICKED = 0;
-      MenuIDENTIFIER = MenuItem = menuidx = menuitemx = 0;
-      SCALERESULTS(0);
+      if (!scaleResultsPicked()) return;
+      takeScaleResultsPick();
       afterScaling();
       continue;
     }
@@ -340,7 +299,7 @@ void eventLoop(Run& r) {
 
 void DoAVERAGE(int16_t mode, int32_t begin, int32_t end) {
   rt::setCursor(rt::Cursor::Wait);
-  const auto x = samplesOf(TheFileInUse, ch);
+  const auto x = analysisSamples(TheFileInUse, ch);
   const CaseFilters filters = currentFilters();
   ValueWindow window;
   if (mode) {
@@ -355,13 +314,13 @@ void DoAVERAGE(int16_t mode, int32_t begin, int32_t end) {
   if (s.tooFewInWindow) {
     // Fewer than 3 values inside the limits: the limits go off.
     prefsArray[69] = prefsArray[70] = 0;
-    setState(kUpperBox, 1);
-    setState(kLowerBox, 1);
+    setAnalysisButton(kUpperBox, 1);
+    setAnalysisButton(kLowerBox, 1);
     rt::setCursor(rt::Cursor::Arrow);
     bzot();
   }
   publishStatistics(s, begin, end);
-  toResultsWindow();
+  toAnalysisResults();
   WriteHEADER();
   row = 5;
   BasicSTATS(1);
@@ -372,9 +331,9 @@ void DoAVERAGE(int16_t mode, int32_t begin, int32_t end) {
 void AVERAGE() {
   const int f = TheFileInUse;
   // The command is offered only while a block is set.
-  if (!slotInUse(f) || nCases[f] < 1 || nChannels[f] < 1 || FileSHORTS[f][2] != 2) return;
+  if (!analysisBlockSet(f)) return;
   SavedHandlers savedHandlers;
-  clearScratchCase(f);
+  clearAnalysisScratchCase(f);
   HelpSubject = kStatsHelp;
   RecordScriptStep(12);
   gInterpolation = PrepareCaseFilters(false, true);
@@ -383,7 +342,7 @@ void AVERAGE() {
     IntegrationUnit = kUnitMinutes;
   OpenResultsWindow(0, 1, kTitle, 0);
   BasicStatsTextStuff(99);
-  ch = ActiveChannel >= 1 && ActiveChannel <= std::min<int>(nChannels[f], kMaxChannels) ? ActiveChannel : 1;
+  ch = analysisStartChannel(f);
   CHANNELSELECT();
   buildControls();
   IntBUTTON();
@@ -395,9 +354,9 @@ void AVERAGE() {
   nPoints = int32_t(std::min<int64_t>(int64_t(r.end) - r.begin + 1, INT32_MAX));
   prefsArray[69] = prefsArray[70] = 0;
   DoAVERAGE(0, r.begin, r.end);
-  setState(IntegrationUnit, 2);
-  if (Rscale == 1) setState(kScale, 2);
-  setState(ch, 2);
+  setAnalysisButton(IntegrationUnit, 2);
+  if (Rscale == 1) setAnalysisButton(kScale, 2);
+  setAnalysisButton(ch, 2);
 
   installModalHandlers();
   rt::setHandler(rt::Vector::Edit, AnalysisWindowKeys);

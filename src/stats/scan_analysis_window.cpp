@@ -28,6 +28,7 @@
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "scripts/script_recorder.h"
+#include "stats/analysis_window.h"
 #include "stats/commands.h"
 #include "stats/histogram_window.h"
 #include "stats/interval_scan.h"
@@ -52,7 +53,6 @@ constexpr int kBlockWindowCheck = 50;
 constexpr int kScanHelp = 197;
 constexpr int kSetBlock = 118, kStore = 121, kNewInterval = 123, kRescan = 156, kConstantVolume = 157;
 constexpr int kHelp = 200, kScale = 231, kDistribution = 232, kBig = 332;
-constexpr int kScaleResultsItem = 3;
 
 struct Run {
   int f = -1;
@@ -62,20 +62,6 @@ struct Run {
   CaseFilters interpolation;
   int16_t large = 0;
 };
-
-bool slotInUse(int f) { return f >= 0 && f < kMaxOpenFiles; }
-
-void clearScratchCase(int f) {
-  if (slotInUse(f) && gPointersToFileData[f][0]) PutDatum(f, 0, 0, 0.0f);
-}
-
-void toResultsWindow() {
-  if (rt::windowExists(kResultsWindow)) rt::setOutputWindow(kResultsWindow);
-}
-
-void setState(int id, int state) {
-  if (rt::controlExistsIn(kResultsWindow, id)) rt::setButtonStateIn(kResultsWindow, id, state);
-}
 
 const char* titleOf(int16_t code) {
   switch (code) {
@@ -111,8 +97,8 @@ void refuse(const std::string& why) {
 bool askDuration(Run& r, bool opening) {
   const int32_t blockCases = EndBlock.inUse() - BeginBlock.inUse() + 1;
   // While window 5 is up its own 156 and 157 take the clicks; those of window 4 wait.
-  setState(kRescan, 0);
-  setState(kConstantVolume, 0);
+  setAnalysisButton(kRescan, 0);
+  setAnalysisButton(kConstantVolume, 0);
   const ScanDialogResult d = ScanInterval(blockCases);
   if (d.end != ScanDialogEnd::Taken) {
     if (d.end == ScanDialogEnd::Refused) refuse(d.why);
@@ -132,13 +118,13 @@ void scan(Run& r) {
 }
 
 void enableControls() {
-  toResultsWindow();
+  toAnalysisResults();
   const int n = std::min<int>(nChannels[TheFileInUse], kMaxChannels);
-  for (int k = 1; k <= n; ++k) setState(k, k == ch ? 2 : 1);
-  for (int id : {kNewInterval, kDistribution, kSetBlock}) setState(id, 1);
-  setState(kRescan, ScanNewSelectedChannel ? 2 : 1);
-  setState(kConstantVolume, DoConstantVolume ? 2 : 1);
-  if (Rscale) setState(kScale, 2);
+  for (int k = 1; k <= n; ++k) setAnalysisButton(k, k == ch ? 2 : 1);
+  for (int id : {kNewInterval, kDistribution, kSetBlock}) setAnalysisButton(id, 1);
+  setAnalysisButton(kRescan, ScanNewSelectedChannel ? 2 : 1);
+  setAnalysisButton(kConstantVolume, DoConstantVolume ? 2 : 1);
+  if (Rscale) setAnalysisButton(kScale, 2);
 }
 
 // The controls first: the window found (or none) then says which of them can act on it.
@@ -164,7 +150,7 @@ void setBlock(Run& r) {
 
 void newInterval(Run& r) {
   if (rt::controlExistsIn(kResultsWindow, kStore)) {
-    toResultsWindow();
+    toAnalysisResults();
     rt::removeControl(kStore);
   }
   const int16_t kept = ConstScan;
@@ -181,8 +167,8 @@ void newInterval(Run& r) {
 void chooseChannel(Run& r, int c) {
   rt::closeWindow(kHistogram);
   r.large = 0;
-  setState(kBig, 1);
-  setState(ch, 1);
+  setAnalysisButton(kBig, 1);
+  setAnalysisButton(ch, 1);
   chanB = ch = int16_t(c);
   if (ScanNewSelectedChannel) InCH = int16_t(c);
   DrawBLOCK();
@@ -192,10 +178,10 @@ void chooseChannel(Run& r, int c) {
 
 void toggleScale() {
   Rscale = Rscale == 1 ? 0 : 1;
-  setState(kScale, Rscale == 1 ? 2 : 1);
+  setAnalysisButton(kScale, Rscale == 1 ? 2 : 1);
   Rscale == 1 ? downvip() : upvip();
   BasicSTATS(1);
-  toResultsWindow();
+  toAnalysisResults();
   if (!rt::controlExists(kStore)) rt::FBButton(kStore, 1, "Store", {256, 12, 298, 28}, 1);
 }
 
@@ -206,11 +192,7 @@ void histogram(Run& r) {
 
 // Returns false when the window is left.
 bool button(Run& r, int id) {
-  if (id == 135 || (id >= 551 && id <= 594)) {
-    SetMenuButton(int16_t(id));
-    MENU_or_ToolBar_PICKED = 1;
-    return false;
-  }
+  if (toolbarButtonPicked(id)) return false;
   if (id >= 1 && id <= std::min<int>(nChannels[r.f], kMaxChannels)) {
     chooseChannel(r, id);
     return true;
@@ -232,11 +214,11 @@ bool button(Run& r, int id) {
     case kNewInterval: newInterval(r); break;
     case kRescan:
       ScanNewSelectedChannel = ScanNewSelectedChannel ? 0 : 1;
-      setState(kRescan, ScanNewSelectedChannel ? 2 : 1);
+      setAnalysisButton(kRescan, ScanNewSelectedChannel ? 2 : 1);
       break;
     case kConstantVolume:
       DoConstantVolume = DoConstantVolume ? 0 : 1;
-      setState(kConstantVolume, DoConstantVolume ? 2 : 1);
+      setAnalysisButton(kConstantVolume, DoConstantVolume ? 2 : 1);
       if (DoConstantVolume) ConstantVolumeRespirometry();
       REFRESHBLOCK();
       show(r, 0);
@@ -244,26 +226,17 @@ bool button(Run& r, int id) {
     case kDistribution: histogram(r); break;
     case kBig:
       r.large = r.large ? 0 : 1;
-      setState(kBig, r.large ? 2 : 1);
+      setAnalysisButton(kBig, r.large ? 2 : 1);
       if (r.large) histogram(r);
       break;
     default: break;
   }
-  toResultsWindow();
+  toAnalysisResults();
   return true;
 }
 
 bool key(Run& r, int k) {
-  if (k == 13) return RunScript == 0;
-  if (k == '/' || k == '?') {
-    OpenHelpBook();
-  } else if (k == 'P' || k == 'p') {
-    DRAFTPRINT(std::string(1, char(k)));
-    toResultsWindow();
-  } else if (const int c = analysisKeyChannel(k, std::min<int>(nChannels[r.f], kMaxChannels))) {
-    chooseChannel(r, c);
-  }
-  return true;
+  return analysisKey(k, r.f, printAnalysisReport, [&r](int c) { chooseChannel(r, c); });
 }
 
 bool handle(Run& r) {
@@ -287,18 +260,12 @@ void eventLoop(Run& r) {
     rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
     if (rt::windowExists(kResultsWindow) && rt::frontWindow() != kResultsWindow)
       rt::bringWindowForward(kResultsWindow);
-    setState(ch, 2);
-    action = eventID = 0;
-    do {
-      rt::FBHandleEvents();
-      ShowButtonChannelLabel(kResultsWindow);
-    } while (action == 0 && !MENU_or_ToolBar_PICKED);
+    setAnalysisButton(ch, 2);
+    waitForAnalysisEvent();
     if (MENU_or_ToolBar_PICKED) {
-      if (menuidx != kAnalysisUtilitiesMenu || menuitemx != kScaleResultsItem) return;
-      MENU_or_ToolBar_PICKED = 0;
-      MenuIDENTIFIER = MenuItem = menuidx = menuitemx = 0;
-      SCALERESULTS(0);
-      toResultsWindow();
+      if (!scaleResultsPicked()) return;
+      takeScaleResultsPick();
+      toAnalysisResults();
       if (Rscale == 1) BasicSTATS(1);
       continue;
     }
@@ -308,7 +275,7 @@ void eventLoop(Run& r) {
 
 void leave(const Run& r) {
   if (rt::windowExists(kResultsWindow)) {
-    toResultsWindow();
+    toAnalysisResults();
     rt::setWindowBackground(kResultsWindow, gray);
   }
   REFRESHBLOCK();
@@ -324,17 +291,17 @@ void leave(const Run& r) {
     DrawBLOCK();
   }
   PlotForward();
-  clearScratchCase(r.f);
+  clearAnalysisScratchCase(r.f);
 }
 
 // Steps that come before the window: a block of 3 cases or more, the script step, the filters.
 bool open(Run& r, int16_t code) {
   const int f = TheFileInUse;
   HelpSubject = kScanHelp;
-  if (!slotInUse(f) || nCases[f] < 1 || nChannels[f] < 1 || FileSHORTS[f][2] != 2) return false;
+  if (!analysisBlockSet(f)) return false;
   const int32_t begin = BeginBlock[f], end = EndBlock[f];
   if (begin < 1 || end > nCases[f] || int64_t(end) - begin + 1 < 3) return false;
-  clearScratchCase(f);
+  clearAnalysisScratchCase(f);
   r.f = f;
   r.code = code;
   if (RecordSCRIPT == 1) {
@@ -377,7 +344,7 @@ void Minimum_Maximum_Level(int16_t code) {
   AnalysisCode = code;
   OpenResultsWindow(25, 0, titleOf(code), 0);
   BasicStatsTextStuff(99);
-  ch = InCH = ActiveChannel >= 1 && ActiveChannel <= std::min<int>(nChannels[r.f], kMaxChannels) ? ActiveChannel : 1;
+  ch = InCH = analysisStartChannel(r.f);
   CHANNELSELECT();
   rt::setWindowBackground(kResultsWindow, VeryLightGray);
   buildControls();
