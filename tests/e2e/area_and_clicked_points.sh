@@ -8,28 +8,9 @@ source "$(dirname "$0")/lib.sh" "$@"
 RECORDING="$WORK/run.KXdata"
 RESULTS="$WORK/results.txt"
 
-# 2 channels and 900 cases at 1 s from 10:00:00: channel 1 at case k is
-# 20 + (k mod 17) / 4 + k / 1000, channel 2 is k mod 5.
-python3 - "$RECORDING" <<'PY'
-import struct, sys
-N, C = 900, 2
-def value(c, k):
-    return 20 + (k % 17) / 4 + k / 1000 if c == 1 else float(k % 5)
-out = bytearray(b"-999\r")
-out += struct.pack(">hfh", N, 1.0, C)
-out += b"05/14/2024" + b"10:00:00"
-out += struct.pack(">f", 0.0)
-for c in range(1, C + 1):
-    out += struct.pack(">5f", 0, 1, 0, 0, 0) + ("chan %d" % c).ljust(30).encode()
-out += struct.pack(">5f", 500, 28.4, 748, 24.5, 1200)
-out += struct.pack(">h", 0)
-for c in range(1, C + 1):
-    out += struct.pack("<f", 0.0)
-    out += b"".join(struct.pack(">f", value(c, k)) for k in range(1, N + 1))
-out += struct.pack(">7f", 0, 0, 0, 0, 0, 0, 0)
-out += b"\r\x1b"
-open(sys.argv[1], "wb").write(out)
-PY
+# The common recording (kxdata.py): 2 channels and 900 cases at 1 s from 10:00:00, channel 1 at
+# case k is 20 + (k mod 17) / 4 + k / 1000, channel 2 is k mod 5.
+python3 -c 'import kxdata, sys; kxdata.write_two_channel_run(sys.argv[1])' "$RECORDING"
 
 clicks() {  # x... : a click at each x on the plot
   for x in "$@"; do printf 'mouse down %s 200 1000\nmouse up %s 200 1000\n' "$x" "$x"; done
@@ -80,18 +61,17 @@ EVENTS
 
 run_events area "$RECORDING"
 expect_status 0 "the area and clicked-point road from start to quit"
-[ -s "$RESULTS" ] || { echo "FAIL: no results file"; FAILS=$((FAILS + 1)); finish; }
+require_file "$RESULTS" "results file"
 for shot in integral_plot integral_window running_window pairs_window pairs_times; do
   [ -s "$WORK/$shot.png" ] || { echo "FAIL: no $shot.png"; FAILS=$((FAILS + 1)); }
 done
 
 python3 - "$RESULTS" <<'PY' || FAILS=$((FAILS + 1))
-import math, re, struct, statistics, sys
+import math, re, statistics, sys
 text = open(sys.argv[1], encoding="utf-8").read()
-def f32(x):
-    return struct.unpack(">f", struct.pack(">f", x))[0]
+from kxdata import f32, wave
 def value(k):
-    return f32(20 + (k % 17) / 4 + k / 1000)
+    return f32(wave(k))
 def close(a, b, tol=1e-4):
     return math.isclose(a, b, rel_tol=tol, abs_tol=1e-6)
 fails = []

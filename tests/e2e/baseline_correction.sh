@@ -33,9 +33,8 @@ for png in baseline window; do
 done
 
 python3 - "$WORK/corrected.txt" <<'PY' || FAILS=$((FAILS + 1))
-import struct, sys
-def f32(x):
-    return struct.unpack(">f", struct.pack(">f", x))[0]
+import sys
+from kxdata import f32
 lines = open(sys.argv[1], encoding="latin-1").read().replace("\r", "\n").split("\n")
 rows = [l for l in lines if l.endswith(",") and l.count(",") == 2]
 if len(rows) != 1000:

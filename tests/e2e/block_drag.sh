@@ -25,9 +25,9 @@ quit
 EVENTS
 run_events drag "$EXAMPLE"
 expect_status 0 "a drag, two pictures, the block's statistics and quit"
-[ -s "$WORK/plot.png" ] || { echo "FAIL: no picture of the plot"; FAILS=$((FAILS + 1)); finish; }
+require_file "$WORK/plot.png" "picture of the plot"
 [ -s "$WORK/block.png" ] || { echo "FAIL: no picture of the block window"; FAILS=$((FAILS + 1)); }
-[ -s "$RESULTS" ] || { echo "FAIL: no results file"; FAILS=$((FAILS + 1)); finish; }
+require_file "$RESULTS" "results file"
 
 # The whole recording fits the plot's width (the width of its picture, from the PNG header), so
 # pixel x stands for case trunc(x * cases / width); the case count is the i16 after "-999\r".

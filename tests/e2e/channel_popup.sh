@@ -78,9 +78,9 @@ print("channel 1 and 3 traces and captions as expected")
 PY
 
 python3 - "$RESULTS" <<'PY' || FAILS=$((FAILS + 1))
-import math, re, struct, sys
+import math, re, sys
+from kxdata import f32
 text = open(sys.argv[1], encoding="utf-8").read()
-f32 = lambda x: struct.unpack(">f", struct.pack(">f", x))[0]
 m = re.search(r"BASIC STATS, CHANNEL (\d+):.*\n    Cases(\d+) to(\d+)", text)
 if not m or m.group(1) != "3":
     sys.exit("FAIL: no statistics report of channel 3 in\n" + text)

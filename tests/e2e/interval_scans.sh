@@ -8,31 +8,16 @@ source "$(dirname "$0")/lib.sh" "$@"
 RECORDING="$WORK/run.KXdata"
 RESULTS="$WORK/results.txt"
 
+# The common recording (kxdata.py) with channel 1 changed at the ramp and the swing.
 python3 - "$RECORDING" <<'PY'
-import struct, sys
-N, C = 900, 2
-def value(c, k):
-    if c == 2:
-        return float(k % 5)
+import kxdata, sys
+def first(k):
     if 401 <= k <= 411:
         return 10 + 0.1 * (k - 401)
     if 500 <= k <= 510:
         return 30.0 if (k - 500) % 2 == 0 else 50.0
-    return 20 + (k % 17) / 4 + k / 1000
-out = bytearray(b"-999\r")
-out += struct.pack(">hfh", N, 1.0, C)
-out += b"05/14/2024" + b"10:00:00"
-out += struct.pack(">f", 0.0)                      # no comment
-for c in range(1, C + 1):
-    out += struct.pack(">5f", 0, 1, 0, 0, 0) + ("chan %d" % c).ljust(30).encode()
-out += struct.pack(">5f", 500, 28.4, 748, 24.5, 1200)
-out += struct.pack(">h", 0)                        # no markers
-for c in range(1, C + 1):
-    out += struct.pack("<f", 0.0)                  # entry 0 holds no sample
-    out += b"".join(struct.pack(">f", value(c, k)) for k in range(1, N + 1))
-out += struct.pack(">7f", 0, 0, 0, 0, 0, 0, 0)
-out += b"\r\x1b"
-open(sys.argv[1], "wb").write(out)
+    return kxdata.wave(k)
+kxdata.write_two_channel_run(sys.argv[1], first)
 PY
 
 cat > "$WORK/scan.events" <<EVENTS
@@ -71,7 +56,7 @@ quit
 EVENTS
 run_events scan "$RECORDING"
 expect_status 0 "the interval-scan road from start to quit"
-[ -s "$RESULTS" ] || { echo "FAIL: no results file"; FAILS=$((FAILS + 1)); finish; }
+require_file "$RESULTS" "results file"
 
 python3 - "$RESULTS" <<'PY' || FAILS=$((FAILS + 1))
 import re, sys

@@ -2,6 +2,8 @@
 
 write(path, n, channels, ...): channels is a list of functions of the case number k (1..n) giving that
 channel's value; labels default to "chan 1", "chan 2", ...
+write_two_channel_run(path, ...): the runs' common recording, 2 channels of 900 cases at 1 s from 10:00:00.
+f32(x): x as the file stores it, for checking reports against the values written.
 """
 import struct
 
@@ -27,3 +29,17 @@ def write(path, n, channels, labels=None, interval=1.0, date="05/14/2024", time=
     out += b"\r\x1b"
     with open(path, "wb") as f:
         f.write(out)
+
+
+def f32(x):
+    return struct.unpack(">f", struct.pack(">f", x))[0]
+
+
+def wave(k):
+    """Channel 1 of the common recording at case k."""
+    return 20 + (k % 17) / 4 + k / 1000
+
+
+def write_two_channel_run(path, first=wave):
+    """2 channels and 900 cases at 1 s: channel 1 is first(k) (wave unless given), channel 2 is k mod 5."""
+    write(path, 900, [first, lambda k: float(k % 5)])

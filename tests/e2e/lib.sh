@@ -30,6 +30,11 @@ expect_grep() {  # pattern file what
   if ! grep -q -- "$1" "$2"; then echo "FAIL: $3: '$1' not in $2"; cat "$2"; FAILS=$((FAILS + 1)); fi
 }
 
+# require_file FILE WHAT: without FILE (or with it empty) the run fails and ends here.
+require_file() {
+  [ -s "$1" ] || { echo "FAIL: no $2"; FAILS=$((FAILS + 1)); finish; }
+}
+
 finish() {
   [ "$FAILS" -eq 0 ] && echo "all passed"
   exit "$FAILS"

@@ -51,7 +51,7 @@ expect_status 0 "tool bar, paging, shifts and a fixed-width block"
 for p in toolbar whole page toolbar-block fixed; do
   [ -s "$WORK/$p.png" ] || { echo "FAIL: no picture $p"; FAILS=$((FAILS + 1)); }
 done
-[ -s "$RESULTS" ] || { echo "FAIL: no results file"; FAILS=$((FAILS + 1)); finish; }
+require_file "$RESULTS" "results file"
 for want in "Cases2518 to5035" "Cases5036 to7553" "N = 11"; do
   grep -q "$want" "$RESULTS" || { echo "FAIL: the results lack \"$want\""; FAILS=$((FAILS + 1)); }
 done

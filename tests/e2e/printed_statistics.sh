@@ -41,10 +41,9 @@ command -v pdftotext >/dev/null || { echo "pdftotext is not installed: the PDF i
 pdftotext -layout "$PDF" "$WORK/results.txt"
 
 python3 - "$WORK/results.txt" <<'PY' || FAILS=$((FAILS + 1))
-import math, re, struct, sys
+import math, re, sys
+from kxdata import f32
 text = open(sys.argv[1], encoding="utf-8").read()
-def f32(x):
-    return struct.unpack(">f", struct.pack(">f", x))[0]
 # The header's first line: the file, its date and time and the closing bullets on one line.
 if not re.search(r"FILE `gaps\.KXdata '; saved 05/14/2024 at 10:00:00 +\u2022\u2022\u2022", text):
     sys.exit("FAIL: the header's first line is not whole in\n" + text)

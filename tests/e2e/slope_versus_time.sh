@@ -7,15 +7,9 @@ source "$(dirname "$0")/lib.sh" "$@"
 RECORDING="$WORK/run.KXdata"
 RESULTS="$WORK/results.txt"
 
-# 2 channels, 900 cases at 1 s: channel 1 at case k is 20 + (k mod 17) / 4 + k / 1000,
-# channel 2 is k mod 5.
-python3 - "$RECORDING" <<'PY'
-import kxdata, sys
-N, C = 900, 2
-def value(c, k):
-    return 20 + (k % 17) / 4 + k / 1000 if c == 1 else float(k % 5)
-kxdata.write(sys.argv[1], N, [lambda k, c=c: value(c, k) for c in range(1, C + 1)])
-PY
+# The common recording (kxdata.py): 2 channels and 900 cases at 1 s from 10:00:00, channel 1 at
+# case k is 20 + (k mod 17) / 4 + k / 1000, channel 2 is k mod 5.
+python3 -c 'import kxdata, sys; kxdata.write_two_channel_run(sys.argv[1])' "$RECORDING"
 
 cat > "$WORK/slope.events" <<EVENTS
 # File > Send Results To: > Text File..., then the file's name
@@ -38,15 +32,14 @@ quit
 EVENTS
 run_events slope "$RECORDING"
 expect_status 0 "Slope vs Time from the menu to quit"
-[ -s "$RESULTS" ] || { echo "FAIL: no results file"; FAILS=$((FAILS + 1)); finish; }
+require_file "$RESULTS" "results file"
 
 python3 - "$RESULTS" <<'PY' || FAILS=$((FAILS + 1))
-import math, re, struct, sys
+import math, re, sys
 text = open(sys.argv[1], encoding="utf-8").read()
-def f32(x):
-    return struct.unpack(">f", struct.pack(">f", x))[0]
+from kxdata import f32, wave
 def value(k):
-    return f32(20 + (k % 17) / 4 + k / 1000)
+    return f32(wave(k))
 m = re.search(r"SLOPE VERSUS TIME in minutes, CHANNEL 1:.*\n    Cases(\d+) to(\d+) \(total(\d+)\)", text)
 if not m:
     sys.exit("FAIL: no slope report in minutes of channel 1 in\n" + text)
