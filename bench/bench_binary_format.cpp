@@ -2,12 +2,12 @@
 // (about 1 GB), beside a plain copy of the same bytes into fresh arrays, in the same run.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstring>
 #include <vector>
 
 #include "datafiles/binary_format.h"
 #include "full_size_file.h"
+#include "ratio_reporter.h"
 
 using namespace qv;
 
@@ -15,6 +15,7 @@ namespace {
 
 using qvbench::kCases;
 using qvbench::kChannels;
+using qvbench::timed;
 
 double gPlainSeconds = 0;
 
@@ -32,13 +33,6 @@ std::vector<int16_t> allChannels() {
 const std::vector<uint8_t>& fileBytes() {
   static const std::vector<uint8_t> bytes = qvbench::fullSizeFileBytes(sourceFile());
   return bytes;
-}
-
-template <class F>
-double timed(F&& f) {
-  const auto t0 = std::chrono::steady_clock::now();
-  f();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
 void report(benchmark::State& state, double seconds) {

@@ -11,11 +11,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +22,8 @@
 #include "datafiles/csv_export.h"
 #include "datafiles/text_import.h"
 #include "full_size_file.h"
+#include "ratio_reporter.h"
+#include "text_bounds.h"
 
 namespace {
 
@@ -71,17 +71,9 @@ const std::vector<uint8_t>& importText() {
   return t;
 }
 
-template <class F>
-double timed(F&& f) {
-  const auto t0 = std::chrono::steady_clock::now();
-  f();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
+using qvbench::Best;
+using qvbench::timed;
 
-struct Best {
-  double measured = std::numeric_limits<double>::infinity();
-  double bound = std::numeric_limits<double>::infinity();
-};
 Best gCsv, gImport, gKernel;
 
 // The writing bound: every sample of every channel through std::to_chars into a chunk-sized
@@ -107,27 +99,8 @@ void toCharsPass() {
   benchmark::DoNotOptimize(p);
 }
 
-// The reading bound: every number of the text through std::from_chars, separators skipped.
-void fromCharsPass() {
-  const char* p = reinterpret_cast<const char*>(importText().data());
-  const char* const end = p + importText().size();
-  double sum = 0;
-  while (p < end) {
-    if (!((*p >= '0' && *p <= '9') || *p == '-' || *p == '.')) {
-      ++p;
-      continue;
-    }
-    float v = 0;
-    const std::from_chars_result r = std::from_chars(p, end, v);
-    if (r.ec != std::errc()) {
-      ++p;
-      continue;
-    }
-    sum += double(v);
-    p = r.ptr;
-  }
-  benchmark::DoNotOptimize(sum);
-}
+// The reading bound: every number of the text through std::from_chars into a float.
+void fromCharsPass() { qvbench::fromCharsPass<float>(importText()); }
 
 // The kernel's bound: one pass reading cases 1..nCases of every channel into a double sum.
 void readPass() {

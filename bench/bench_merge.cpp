@@ -9,6 +9,7 @@
 
 #include "datafiles/merge.h"
 #include "datafiles/resample.h"
+#include "full_size_file.h"
 
 using namespace qv;
 
@@ -17,14 +18,7 @@ namespace {
 constexpr int32_t kHalf = kMaxCases / 2;
 
 DataFile makeFile(int32_t cases) {
-  DataFile d;
-  d.nCases = cases;
-  d.nChannels = kMaxChannels;
-  for (int c = 0; c <= kMaxChannels; ++c) {
-    d.channels[size_t(c)] = allocateSamples(cases);
-    float* a = d.channels[size_t(c)].get();
-    for (int32_t i = 0; i <= cases; ++i) a[i] = 20.0f + float(c) + 0.001f * float(i % 997);
-  }
+  DataFile d = qvbench::makeFullSizeFile(cases);
   d.meta.info[1] = 1.0f;
   return d;
 }

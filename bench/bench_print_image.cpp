@@ -22,6 +22,7 @@
 #include "runtime/panels.h"
 #include "runtime/runtime.h"
 #include "noisy_samples.h"
+#include "ratio_reporter.h"
 
 using namespace qv;
 
@@ -104,21 +105,14 @@ void PrintFullSizePage(benchmark::State& state) {
   }
   std::filesystem::remove(big);
   std::filesystem::remove(small);
-  state.counters["read_ms"] = bestRead * 1e3;
-  state.counters["best_ms"] = bestPrint * 1e3;
-  state.counters["x_read"] = bestPrint / bestRead;
+  qvbench::setBestBesideRead(state, bestRead, bestPrint);
 }
 
 class PageReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (!r.counters.count("x_read")) continue;
-      std::printf("%s: best %.1f ms = %.2f x one read pass of the 40 channels (best %.1f ms); goal within 4 x\n",
-                  r.benchmark_name().c_str(), double(r.counters.at("best_ms")), double(r.counters.at("x_read")),
-                  double(r.counters.at("read_ms")));
-    }
+    for (const Run& r : runs) qvbench::printBestBesideRead(r, 4);
   }
   void Finalize() override {
     ConsoleReporter::Finalize();

@@ -16,6 +16,7 @@
 #include "datafiles/file_source.h"
 #include "datafiles/sable_format.h"
 #include "runtime/atomic_file.h"
+#include "full_size_file.h"
 
 using namespace qv;
 
@@ -34,13 +35,7 @@ struct Recording {
   std::string path = tempPath(".RIVozar");
   uint64_t size = 0;
   Recording() {
-    file.nCases = kCases;
-    file.nChannels = kChannels;
-    for (int c = 0; c <= kChannels; ++c) {
-      file.channels[size_t(c)] = allocateSamples(kCases);
-      float* a = file.channels[size_t(c)].get();
-      for (int32_t i = 0; i <= kCases; ++i) a[i] = 20.0f + float(c) + 0.001f * float(i % 997);
-    }
+    file = qvbench::makeFullSizeFile();
     file.meta.info[1] = 1.0f;
     file.meta.startDate = "01-01-2024";
     file.meta.startTime = "00:00:00";

@@ -6,15 +6,15 @@
 
 #include <algorithm>
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 #include <memory>
 #include <string>
 
 #include "datafiles/text_data_format.h"
+#include "ratio_reporter.h"
+#include "text_bounds.h"
 
 namespace {
 
@@ -55,18 +55,9 @@ const std::vector<uint8_t>& text() {
 
 double megabytes() { return double(text().size()) / 1e6; }
 
-template <class F>
-double timed(F&& f) {
-  const auto t0 = std::chrono::steady_clock::now();
-  f();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
+using qvbench::Best;
+using qvbench::timed;
 
-// Best seconds of each benchmark and of its bound.
-struct Best {
-  double measured = std::numeric_limits<double>::infinity();
-  double bound = std::numeric_limits<double>::infinity();
-};
 Best gWrite, gRead;
 
 // The writing bound: every sample through std::to_chars into a chunk-sized buffer, each
@@ -90,27 +81,8 @@ void toCharsPass() {
   benchmark::DoNotOptimize(p);
 }
 
-// The reading bound: every number of the text through std::from_chars, separators skipped.
-void fromCharsPass() {
-  const char* p = reinterpret_cast<const char*>(text().data());
-  const char* const end = p + text().size();
-  double sum = 0;
-  while (p < end) {
-    if (!((*p >= '0' && *p <= '9') || *p == '-' || *p == '.')) {
-      ++p;
-      continue;
-    }
-    double v = 0;
-    const std::from_chars_result r = std::from_chars(p, end, v);
-    if (r.ec != std::errc()) {
-      ++p;
-      continue;
-    }
-    sum += v;
-    p = r.ptr;
-  }
-  benchmark::DoNotOptimize(sum);
-}
+// The reading bound: every number of the text through std::from_chars into a double.
+void fromCharsPass() { qvbench::fromCharsPass<double>(text()); }
 
 void BM_WriteText(benchmark::State& state) {
   const qv::DataFileView v = qv::viewOf(recording());

@@ -1,6 +1,7 @@
 #pragma once
-// The file the benchmarks work on: 40 channels of 6,100,000 cases of recording-like values,
-// and its bytes in the own binary format.
+// The file the benchmarks work on: 40 channels of 6,100,000 cases of recording-like values
+// (or of fewer cases, for the benchmarks that join two files), and its bytes in the own binary
+// format.
 #include <cstdint>
 #include <vector>
 
@@ -11,14 +12,14 @@ namespace qvbench {
 constexpr int32_t kCases = qv::kMaxCases;
 constexpr int kChannels = qv::kMaxChannels;
 
-inline qv::DataFile makeFullSizeFile() {
+inline qv::DataFile makeFullSizeFile(int32_t cases = kCases) {
   qv::DataFile d;
-  d.nCases = kCases;
+  d.nCases = cases;
   d.nChannels = kChannels;
   for (int c = 0; c <= kChannels; ++c) {
-    d.channels[size_t(c)] = qv::allocateSamples(kCases);
+    d.channels[size_t(c)] = qv::allocateSamples(cases);
     float* a = d.channels[size_t(c)].get();
-    for (int32_t i = 0; i <= kCases; ++i) a[i] = 20.0f + float(c) + 0.001f * float(i % 997);
+    for (int32_t i = 0; i <= cases; ++i) a[i] = 20.0f + float(c) + 0.001f * float(i % 997);
   }
   return d;
 }

@@ -1,8 +1,12 @@
 #pragma once
 // Console reporters that keep each benchmark's time, so that a program can print its ratios to
-// the bounds it measured in the same run once the run is over.
+// the bounds it measured in the same run once the run is over; and the pieces of benchmarks that
+// time their bound themselves, turn about with the work, and keep the best of each.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdio>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -35,5 +39,37 @@ class BestRatioReporter : public benchmark::ConsoleReporter {
       }
   }
 };
+
+// The seconds f takes.
+template <class F>
+double timed(F&& f) {
+  const auto t0 = std::chrono::steady_clock::now();
+  f();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// The best seconds of a measured pass and of its bound.
+struct Best {
+  double measured = std::numeric_limits<double>::infinity();
+  double bound = std::numeric_limits<double>::infinity();
+};
+
+// The counters of a benchmark timed turn about with a read pass of the 40 channels: the best
+// of each, in milliseconds, and their ratio.
+inline void setBestBesideRead(benchmark::State& state, double bestRead, double best) {
+  state.counters["read_ms"] = bestRead * 1e3;
+  state.counters["best_ms"] = best * 1e3;
+  state.counters["x_read"] = best / bestRead;
+}
+
+// The line a reporter prints for a run that set those counters, against its goal; false (nothing
+// printed) for any other run.
+inline bool printBestBesideRead(const benchmark::BenchmarkReporter::Run& r, double goal) {
+  if (!r.counters.count("x_read")) return false;
+  std::printf("%s: best %.1f ms = %.2f x one read pass of the 40 channels (best %.1f ms); goal within %g x\n",
+              r.benchmark_name().c_str(), double(r.counters.at("best_ms")), double(r.counters.at("x_read")),
+              double(r.counters.at("read_ms")), goal);
+  return true;
+}
 
 }  // namespace qvbench
