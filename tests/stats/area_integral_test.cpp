@@ -5,17 +5,13 @@
 
 #include "stats/area_integral.h"
 #include "stats/stats_state.h"
+#include "case_samples.h"
 
 using namespace qv;
 
 namespace {
 
-// Samples indexed by case: entry 0 holds a value that would show if it were read.
-std::vector<float> channel(std::initializer_list<float> values) {
-  std::vector<float> v{-9999.0f};
-  v.insert(v.end(), values);
-  return v;
-}
+using statstest::channel;
 
 AreaRange whole(const std::vector<float>& v) { return {1, int32_t(v.size()) - 1}; }
 

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,8 +23,7 @@ using namespace qv;
 
 namespace {
 
-struct AreaWindowTest : ::testing::Test {
-  std::string dir;
+struct AreaWindowTest : statstest::WindowTest {
   void SetUp() override {
     dir = qvtest::tempDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
     // Channel 1 counts the cases; the block is cases 1..4 (values 1, 2, 3, 4).
@@ -36,17 +33,10 @@ struct AreaWindowTest : ::testing::Test {
     IntegrationUnit = kUnitMinutes;
   }
   void TearDown() override {
-    if (PortForResultsOutput) {
-      qvtest::script({"page cancel"});
-      SendTextToPrinter();
-    }
-    rt::closeAllFiles();
+    closeRouteAndFiles();
     RecordSCRIPT = 0;
     ScriptCOUNT = 0;
     prefsArray[24] = 0;
-  }
-  static void script(const std::vector<std::string>& lines) {
-    for (const std::string& l : lines) ASSERT_TRUE(rt::script::pushLine(l)) << l;
   }
   // One run of the window: the clicks, then a click in the plot window that leaves it.
   static std::string integralAfter(const std::vector<std::string>& clicks) {
@@ -57,12 +47,6 @@ struct AreaWindowTest : ::testing::Test {
     GETAREA();
     EXPECT_EQ(rt::script::pendingCount(), 0u);
     return rt::editTextIn(4, 112);
-  }
-  static std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
   }
 };
 
@@ -100,10 +84,7 @@ TEST_F(AreaWindowTest, ScaledIntegralIsTheSameInTheFieldAndTheReport) {
   scalingFactorArray[1][2] = 2.0f;
   scalingFactorArray[1][3] = 10.0f;
   Rscale = 1;
-  const std::string path = dir + "/results.txt";
-  script({"save " + path});
-  PortForResultsOutput = kRouteTextFile;
-  ASSERT_EQ(OPEN_OUTPUT_PORT(), 1);
+  const std::string path = openTextRoute();
   struct Case {
     const char* mode;
     double shown;
@@ -146,10 +127,7 @@ TEST_F(AreaWindowTest, AccumulatorAndRefusedText) {
 }
 
 TEST_F(AreaWindowTest, BadIntervalAndEmptyRangeGiveNoResult) {
-  const std::string path = dir + "/results.txt";
-  script({"save " + path});
-  PortForResultsOutput = kRouteTextFile;
-  ASSERT_EQ(OPEN_OUTPUT_PORT(), 1);
+  const std::string path = openTextRoute();
   FileInfoFLOATS[0][1] = 0.0f;
   // The message (its OK button) once a run; no report.
   script({"click 1", "click 65", "key 80", "dialog 3 1000"});

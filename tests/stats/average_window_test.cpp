@@ -3,8 +3,6 @@
 // automatic repeat and the script step.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,8 +23,7 @@ using namespace qv;
 
 namespace {
 
-struct AverageWindowTest : ::testing::Test {
-  std::string dir;
+struct AverageWindowTest : statstest::WindowTest {
   void SetUp() override {
     dir = qvtest::tempDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
     // Channel 1 counts the cases, channel 2 is 2k + 1, channel 3 repeats 0..6.
@@ -37,29 +34,9 @@ struct AverageWindowTest : ::testing::Test {
   }
   void TearDown() override {
     rt::setSoundObserver(nullptr);
-    if (PortForResultsOutput) {
-      qvtest::script({"page cancel"});
-      SendTextToPrinter();
-    }
-    rt::closeAllFiles();
+    closeRouteAndFiles();
     RecordSCRIPT = 0;
     ScriptCOUNT = 0;
-  }
-  std::string openTextRoute() {
-    const std::string path = dir + "/results.txt";
-    qvtest::script({("save " + path).c_str()});
-    PortForResultsOutput = kRouteTextFile;
-    EXPECT_EQ(OPEN_OUTPUT_PORT(), 1);
-    return path;
-  }
-  static void script(const std::vector<std::string>& lines) {
-    for (const std::string& l : lines) ASSERT_TRUE(rt::script::pushLine(l)) << l;
-  }
-  static std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
   }
   // Closes the route and returns what was written after the file's header.
   std::string closedReports(const std::string& path) {

@@ -5,17 +5,13 @@
 
 #include "stats/block_stats.h"
 #include "stats/stats_state.h"
+#include "case_samples.h"
 
 using namespace qv;
 
 namespace {
 
-// Samples indexed by case: entry 0 holds no sample, so it gets a value that would show if read.
-std::vector<float> channel(std::initializer_list<float> values) {
-  std::vector<float> v{-9999.0f};
-  v.insert(v.end(), values);
-  return v;
-}
+using statstest::channel;
 
 int32_t last(const std::vector<float>& v) { return int32_t(v.size()) - 1; }
 

@@ -3,8 +3,6 @@
 // and the views given back.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,23 +20,13 @@ using namespace qv;
 
 namespace {
 
-struct ClickedPointsTest : ::testing::Test {
-  std::string dir;
+struct ClickedPointsTest : statstest::WindowTest {
   void SetUp() override {
     dir = qvtest::tempDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
     // Channel 1 counts the cases; the plot is 1200 pixels wide, one case a pixel.
     statstest::recordingWithBlock(1000, {[](int32_t k) { return float(k); }}, 100, 199);
   }
-  void TearDown() override {
-    if (PortForResultsOutput) {
-      qvtest::script({"page cancel"});
-      SendTextToPrinter();
-    }
-    rt::closeAllFiles();
-  }
-  static void script(const std::vector<std::string>& lines) {
-    for (const std::string& l : lines) ASSERT_TRUE(rt::script::pushLine(l)) << l;
-  }
+  void TearDown() override { closeRouteAndFiles(); }
   static std::vector<std::string> clicks(std::initializer_list<int> xs) {
     std::vector<std::string> lines;
     for (int x : xs) {
@@ -48,19 +36,9 @@ struct ClickedPointsTest : ::testing::Test {
     }
     return lines;
   }
-  std::string openTextRoute() {
-    const std::string path = dir + "/results.txt";
-    script({"save " + path});
-    PortForResultsOutput = kRouteTextFile;
-    EXPECT_EQ(OPEN_OUTPUT_PORT(), 1);
-    return path;
-  }
   static std::string closedText(const std::string& path) {
     SendTextToPrinter();
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return readText(path);
   }
 };
 

@@ -26,7 +26,7 @@ namespace {
 // Two seconds a case: 118 s is a window of 60 cases.
 constexpr const char* kSixtyCases = "type 101 118";
 
-struct ScanWindowTest : ::testing::Test {
+struct ScanWindowTest : statstest::WindowTest {
   void SetUp() override {
     // Channel 1 is 10 at cases 101..160 and about 50 elsewhere; channel 2 counts the cases.
     statstest::recordingWithBlock(
@@ -45,9 +45,6 @@ struct ScanWindowTest : ::testing::Test {
     std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
     AvoidInterpolation = 0;
     DoConstantVolume = 0;
-  }
-  static void script(const std::vector<std::string>& lines) {
-    for (const std::string& l : lines) ASSERT_TRUE(rt::script::pushLine(l)) << l;
   }
 };
 

@@ -1,9 +1,13 @@
 #pragma once
 // A recording in slot 0 with its plot window, a block and the block window, for the tests of
 // the statistics window and its histograms: the program's own windows, driven by scripted
-// input.
+// input; and what the fixtures of those tests share.
+#include <gtest/gtest.h>
+
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,10 +15,13 @@
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "datafiles/datafile.h"
+#include "output/commands.h"
 #include "output/output_state.h"
 #include "output/results_scaling.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
+#include "runtime/files.h"
+#include "runtime/scripted.h"
 #include "runtime/windows.h"
 #include "stats/case_filters.h"
 #include "stats/stats_state.h"
@@ -96,5 +103,36 @@ inline std::vector<std::string> blockClick(int x) {
   const std::string at = " " + std::to_string(x) + " 100 2";
   return {"mouse down" + at, "mouse up" + at};
 }
+
+// A test of an analysis window: its scripted input, its results route and its files.
+struct WindowTest : ::testing::Test {
+  std::string dir;  // the test's own folder, where a SetUp makes one
+
+  static void script(const std::vector<std::string>& lines) {
+    for (const std::string& l : lines) ASSERT_TRUE(qv::rt::script::pushLine(l)) << l;
+  }
+  static std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  // Results sent to results.txt in the test's folder; its path.
+  std::string openTextRoute() {
+    const std::string path = dir + "/results.txt";
+    script({"save " + path});
+    qv::PortForResultsOutput = qv::kRouteTextFile;
+    EXPECT_EQ(qv::OPEN_OUTPUT_PORT(), 1);
+    return path;
+  }
+  // The route closed (a printout's page set-up cancelled) and every file closed.
+  static void closeRouteAndFiles() {
+    if (qv::PortForResultsOutput) {
+      qvtest::script({"page cancel"});
+      qv::SendTextToPrinter();
+    }
+    qv::rt::closeAllFiles();
+  }
+};
 
 }  // namespace statstest
