@@ -23,6 +23,7 @@
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
+#include "stats/analysis_window.h"
 #include "stats/block_value_range.h"
 #include "stats/commands.h"
 #include "stats/scan_result.h"
@@ -41,24 +42,8 @@ constexpr int kResultsWindow = 4, kBlockWindow = 2, kFailureWindow = 19;
 constexpr int kCaption = 999, kStore = 121, kSetBlock = 118, kDistribution = 232, kBig = 332;
 constexpr int kPlotWidthField = 17;
 
-bool slotInUse(int f) { return f >= 0 && f < kMaxOpenFiles; }
-
-std::span<const float> channelSamples(int f, int c) {
-  if (!slotInUse(f) || c < 1 || c > nChannels[f] || c > kMaxChannels) return {};
-  const float* x = gPointersToFileData[f][c].get();
-  return x ? std::span<const float>(x, size_t(nCases[f]) + 1) : std::span<const float>();
-}
-
-void toResultsWindow() {
-  if (rt::windowExists(kResultsWindow)) rt::setOutputWindow(kResultsWindow);
-}
-
-void setState(int id, int state) {
-  if (rt::controlExistsIn(kResultsWindow, id)) rt::setButtonStateIn(kResultsWindow, id, state);
-}
-
 void caption(const std::string& text) {
-  toResultsWindow();
+  toAnalysisResults();
   if (!rt::controlExists(kCaption)) rt::FBEditField(kCaption, text, {2, 316, 318, 332}, 7);
   else rt::setEditText(kCaption, text);
   rt::setEditFont(kCaption, KestrixFont, 11, 0);
@@ -73,7 +58,7 @@ int16_t flashEdges(int16_t& right) {
 }
 
 void showStatistics() {
-  toResultsWindow();
+  toAnalysisResults();
   WriteHEADER();
   row = 5;
   BasicSTATS(1);
@@ -122,7 +107,7 @@ void ScanFailureWindow() {
   action = eventID = 0;
   rt::closeWindow(kFailureWindow);
   CurrentlyActiveWindow = int16_t(saved == kFailureWindow ? kResultsWindow : saved);
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 void FlashTheSelectedArea(int16_t count, int16_t right) {
@@ -145,7 +130,7 @@ void FlashTheSelectedArea(int16_t count, int16_t right) {
 int16_t ComputeMinMaxLevel(int16_t code, const std::optional<ScanWinner>& found, int16_t first,
                            const CaseFilters& interpolation) {
   const int f = TheFileInUse;
-  const auto x = channelSamples(f, ch);
+  const auto x = analysisSamples(f, ch);
   if (!found || x.empty()) {
     // Nothing to show: no statistics of a window that was not found (nor of one kept from
     // another block or file), and nothing for a report to print.
@@ -153,12 +138,12 @@ int16_t ComputeMinMaxLevel(int16_t code, const std::optional<ScanWinner>& found,
     publishStatistics(BlockStats{}, 0, -1);
     showStatistics();
     // No cases, so no clock times either.
-    toResultsWindow();
+    toAnalysisResults();
     rt::foreColor(VeryLightGray);
     rt::paintRect({0, 31, 320, 46});
     rt::foreColor(RGBblack);
     caption(kNoWindowCaption);
-    for (int id : {kSetBlock, kDistribution, kBig}) setState(id, 0);
+    for (int id : {kSetBlock, kDistribution, kBig}) setAnalysisButton(id, 0);
     DoINTEGRATION(1);
     return stINT = 0;
   }
@@ -173,21 +158,21 @@ int16_t ComputeMinMaxLevel(int16_t code, const std::optional<ScanWinner>& found,
   int16_t right = 0;
   stINT = flashEdges(right);
   FlashTheSelectedArea(first == 0 && ScanNewSelectedChannel == 0 ? 1 : 7, right);
-  toResultsWindow();
+  toAnalysisResults();
   rt::bringWindowForward(kResultsWindow);
   CurrentlyActiveWindow = kResultsWindow;
 
   publishStatistics(s, MMLBegin, int32_t(std::min<int64_t>(int64_t(MMLBegin) + MMLpoints - 1, INT32_MAX)));
   showStatistics();
   caption(scanCaption(code, InCH, MMLBegin, MMLpoints));
-  for (int id : {kSetBlock, kDistribution, kBig}) setState(id, 1);
+  for (int id : {kSetBlock, kDistribution, kBig}) setAnalysisButton(id, 1);
   DoINTEGRATION(1);
   return stINT;
 }
 
 void SWITCHBLOCKS() {
   const int f = TheFileInUse;
-  if (!slotInUse(f) || MMLpoints < 1 || MMLBegin < 1 || int64_t(MMLBegin) + MMLpoints - 1 > nCases[f]) return;
+  if (!analysisSlotInUse(f) || MMLpoints < 1 || MMLBegin < 1 || int64_t(MMLBegin) + MMLpoints - 1 > nCases[f]) return;
   if (rt::windowExists(1000 + f)) rt::bringWindowForward(1000 + f);
   RefreshPLOTBLOCK(0);
   BeginBlock[f] = MMLBegin;
@@ -205,7 +190,7 @@ void SWITCHBLOCKS() {
   RefreshPLOTBLOCK(0);
   DrawBLOCK();
   if (rt::windowExists(kResultsWindow)) rt::bringWindowForward(kResultsWindow);
-  toResultsWindow();
+  toAnalysisResults();
 }
 
 }  // namespace qv

@@ -21,6 +21,7 @@
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
+#include "stats/analysis_window.h"
 #include "stats/block_value_range.h"
 #include "stats/commands.h"
 #include "stats/scan_result.h"
@@ -39,19 +40,11 @@ constexpr int kOverallSlope = 124, kPointToPoint = 120;
 constexpr int kScanHelp = 187;
 constexpr int kWidth = 330;
 
-bool slotInUse(int f) { return f >= 0 && f < kMaxOpenFiles; }
-
-std::span<const float> channelSamples(int f, int c) {
-  if (!slotInUse(f) || c < 1 || c > nChannels[f] || c > kMaxChannels) return {};
-  const float* x = gPointersToFileData[f][c].get();
-  return x ? std::span<const float>(x, size_t(nCases[f]) + 1) : std::span<const float>();
-}
-
 ValueRange blockRange() {
-  return blockValueRange(channelSamples(TheFileInUse, ch), BeginBlock.inUse(), EndBlock.inUse());
+  return blockValueRange(analysisSamples(TheFileInUse, ch), BeginBlock.inUse(), EndBlock.inUse());
 }
 
-double sampleInterval() { return slotInUse(TheFileInUse) ? FileInfoFLOATS[TheFileInUse][1] : 0.0; }
+double sampleInterval() { return analysisSlotInUse(TheFileInUse) ? FileInfoFLOATS[TheFileInUse][1] : 0.0; }
 
 // Below the plot area, beside the results window, and always on the screen.
 void openScanWindow(int height) {
@@ -60,7 +53,7 @@ void openScanWindow(int height) {
     const rt::Rect r = rt::windowContentRect(kResultsWindow);
     left = r.right + 12;
     top = r.top;
-  } else if (slotInUse(TheFileInUse) && rt::windowExists(1000 + TheFileInUse)) {
+  } else if (analysisSlotInUse(TheFileInUse) && rt::windowExists(1000 + TheFileInUse)) {
     const rt::Rect p = rt::windowContentRect(1000 + TheFileInUse);
     left = p.left + 334;
     top = p.top + BottomOfPlotArea + 123;
@@ -280,7 +273,7 @@ std::optional<ScanWinner> PerformTheScan(int16_t code, const CaseFilters& interp
   const int32_t span = std::max<int32_t>(blockCases - MMLpoints + 1, 1);  // the window starts
   buildProgressBAR(35, 80, 262, 91, span, kScanWindow);
   ScanRequest q;
-  q.samples = channelSamples(TheFileInUse, ch);
+  q.samples = analysisSamples(TheFileInUse, ch);
   q.begin = BeginBlock.inUse();
   q.end = EndBlock.inUse();
   q.length = MMLpoints;
