@@ -217,13 +217,18 @@ ImportResult stageImport(std::span<const uint8_t> bytes, const ImportRequest& r,
     f.nCases = int32_t(toRead - 1);
     f.nChannels = int16_t(n);
     std::array<float*, kImportColumns + 1> into{};
+    // A row shorter than the columns chosen writes nothing to the rest: they read 0, as an
+    // empty field does. The interpolation row starts with no case marked.
+    auto zeroed = [&](SampleArray& a) {
+      a = allocateSamples(f.nCases);
+      if (!a) throw std::bad_alloc();
+      std::fill_n(a.get(), size_t(f.nCases) + 1, 0.0f);
+      return a.get();
+    };
     int16_t ch = 0;
     for (int col = 1; col <= kImportColumns; ++col)
-      if (r.load[size_t(col)]) {
-        f.channels[size_t(++ch)] = allocateSamples(f.nCases);
-        into[size_t(col)] = f.channels[size_t(ch)].get();
-      }
-    f.channels[0] = allocateSamples(f.nCases);
+      if (r.load[size_t(col)]) into[size_t(col)] = zeroed(f.channels[size_t(++ch)]);
+    zeroed(f.channels[0]);
 
     LineCursor cursor(bytes);
     std::string_view line, labelLine;

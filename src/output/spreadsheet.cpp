@@ -1,5 +1,6 @@
 #include "output/spreadsheet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -141,8 +142,9 @@ std::string basicRow(const RowContext& r) {
       first = in.BeginAverage;
       last = in.EndAverage;
     } else if (isScan(code)) {
+      // The window's own last case, as the duration and end-time columns count it.
       first = in.MMLBegin;
-      last = int64_t(in.MMLBegin) + in.MMLpoints;
+      last = int64_t(in.MMLBegin) + std::max(in.MMLpoints, int32_t(1)) - 1;
     }
     c.push_back(wholeNumber(first));
     c.push_back(wholeNumber(last));

@@ -29,6 +29,7 @@ ClickedStats clickedStats(std::span<const double> values) {
 }
 
 ClickOutcome RunningValues::click(double value) {
+  if (!std::isfinite(value)) return ClickOutcome::Refused;
   if (values_.size() >= size_t(kMostClickedValues)) return ClickOutcome::Full;
   values_.push_back(value);
   rejected_ = false;
@@ -51,6 +52,7 @@ PairDifference pairDifference(double value1, int32_t case1, double value2, int32
 }
 
 ClickOutcome ValuePairs::click(int32_t kase, double value, double intervalSeconds) {
+  if (!std::isfinite(value)) return ClickOutcome::Refused;
   if (!first_) {
     if (values_.size() >= size_t(kMostClickedValues)) return ClickOutcome::Full;
     first_ = Point{kase, value};

@@ -24,6 +24,7 @@ ClickedStats clickedStats(std::span<const double> values);
 enum class ClickOutcome { Taken, Waiting, Refused, Full };
 enum class DeleteOutcome { Removed, CancelledWaiting, Nothing };
 
+// A click on a value that is not a number (a missing sample) is refused by both tools.
 // Single values. One Delete per click: a second Delete does nothing until the next click.
 class RunningValues {
  public:

@@ -216,7 +216,9 @@ void takeClick(Session& s) {
   const double value = x[*k];
   const int page = FileSHORTS[f][1];
   if (s.tool == Tool::Running) {
-    if (s.running.click(value) == ClickOutcome::Full) {
+    const ClickOutcome o = s.running.click(value);
+    if (o == ClickOutcome::Refused) return bzot();
+    if (o == ClickOutcome::Full) {
       bzot();
       fullNotice(s, true);
       return;
@@ -229,7 +231,9 @@ void takeClick(Session& s) {
         bzot();
         fullNotice(s, true);
         return;
-      case ClickOutcome::Refused: return;
+      case ClickOutcome::Refused:
+        if (!std::isfinite(value)) bzot();  // a missing sample; a second click on the first case is let pass
+        return;
       case ClickOutcome::Waiting:
         s.firstMark = {c.x, page};
         verticalMark(f, c.x, rt::colorOfNumber(1));

@@ -255,6 +255,8 @@ void drawHistoBars(int32_t begin, int32_t end, double mean, int16_t limitMode, i
     n = binsFromWidth(r, binWidth);
     rt::setEditText(kBinsField, std::to_string(n));
   } else {
+    // Both fields: a bin width wider than the range left 0 in the bins field.
+    rt::setEditText(kBinsField, std::to_string(n));
     rt::setEditText(kWidthField, rt::PSstr(r / n));
   }
   const auto x = samplesOf(TheFileInUse, ch);

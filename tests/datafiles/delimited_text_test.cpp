@@ -193,6 +193,22 @@ TEST(TextImport, Refusals) {
   EXPECT_EQ(cut.file->nCases, 2);
 }
 
+// A row with fewer fields than the columns chosen (a ragged file, a blank line) leaves those
+// cases at 0, as an empty field reads; no case is left as whatever the memory held, and no
+// case of the file is marked interpolated.
+TEST(TextImport, ShortRowsLeaveTheirMissingColumnsAtZero) {
+  ImportRequest r;
+  r.firstDataLine = 2, r.labelLine = 1, r.load[1] = r.load[2] = r.load[3] = true;
+  const ImportResult got = stageImport(bytesOf("a,b,c\n1,2,3\n4,5\n\n11\n6,7,8,9,10\n"), r);
+  ASSERT_TRUE(got.file) << got.refusal;
+  const DataFile& f = *got.file;
+  ASSERT_EQ(f.nCases, 4);
+  const float want[3][5] = {{1, 4, 0, 11, 6}, {2, 5, 0, 0, 7}, {3, 0, 0, 0, 8}};
+  for (int c = 1; c <= 3; ++c)
+    for (int k = 0; k <= 4; ++k) EXPECT_EQ(f.channels[size_t(c)][size_t(k)], want[c - 1][k]) << c << " " << k;
+  for (int k = 0; k <= 4; ++k) EXPECT_EQ(f.channels[0][size_t(k)], 0.0f) << k;
+}
+
 TEST(TextImport, AWildLastValueOnlyIsReplaced) {
   ImportRequest r;
   r.firstDataLine = 1, r.labelLine = 0, r.load[1] = true;

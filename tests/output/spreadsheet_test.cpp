@@ -133,10 +133,11 @@ TEST(Spreadsheet, OptionColumns) {
         {"mass", " 35.2"}, {"start", "99"}, {"end", "398"}, {"Channel", "1"}, {"File", "run1.KXdata"}}},
       {"area integration", 28, [](ReportInputs&, SpreadsheetOptions&) {},
        {{"SD", " "}, {"Analysis", "integral"}, {"Duration", " 598"}, {"start", "99"}, {"end", "398"}}},
+      // A window of 30 cases from case 200 ends at case 229, 58 s after its start.
       {"scan", 13, [](ReportInputs&, SpreadsheetOptions&) {},
-       {{"Analysis", "mean minimum"}, {"Duration", " 58"}, {"start", "200"}, {"end", "230"}}},
+       {{"Analysis", "mean minimum"}, {"Duration", " 58"}, {"start", "200"}, {"end", "229"}}},
       {"point-to-point scan", 47, [](ReportInputs&, SpreadsheetOptions&) {},
-       {{"Analysis", "most variable (point-to-point)"}, {"Duration", " 58"}, {"start", "200"}}},
+       {{"Analysis", "most variable (point-to-point)"}, {"Duration", " 58"}, {"start", "200"}, {"end", "229"}}},
       {"running average", 43, [](ReportInputs&, SpreadsheetOptions&) {},
        {{"Analysis", "run.average"}, {"EndTime", " "}}},
       {"hour past midnight", 12,

@@ -75,3 +75,29 @@ TEST(ClickedPoints, PairTimesAreExactFarIntoALongFile) {
   EXPECT_NEAR(d.seconds, 0.01, 1e-12);
   EXPECT_DOUBLE_EQ(pairDifference(1, 6000001, 2, 6000000, 0.01).seconds, d.seconds);
 }
+
+// A click on a missing sample (NaN or infinite) is refused: taken, it would leave the mean,
+// total and range of every later click unreadable.
+TEST(ClickedPoints, AClickOnASampleThatIsNotANumberIsRefused) {
+  for (double bad : {double(NAN), double(INFINITY), -double(INFINITY)}) {
+    RunningValues r;
+    r.click(2);
+    EXPECT_EQ(r.click(bad), ClickOutcome::Refused);
+    r.click(4);
+    const ClickedStats s = r.stats();
+    EXPECT_EQ(s.n, 2);
+    EXPECT_DOUBLE_EQ(s.mean, 3);
+    EXPECT_EQ(r.erase(), DeleteOutcome::Removed);  // the 4: the refused click left nothing to take back
+    EXPECT_EQ(r.stats().n, 1);
+
+    ValuePairs p;
+    EXPECT_EQ(p.click(10, bad, 1.0), ClickOutcome::Refused);
+    EXPECT_FALSE(p.waiting());
+    EXPECT_EQ(p.click(10, 5, 1.0), ClickOutcome::Waiting);
+    EXPECT_EQ(p.click(12, bad, 1.0), ClickOutcome::Refused);
+    ASSERT_TRUE(p.waiting());  // the first point still waits for a usable second one
+    EXPECT_EQ(p.click(13, 8, 1.0), ClickOutcome::Taken);
+    EXPECT_DOUBLE_EQ(p.valueStats().mean, 3);
+    EXPECT_DOUBLE_EQ(p.timeStats().mean, 3);
+  }
+}

@@ -136,3 +136,16 @@ TEST_F(HistogramWindowTest, TypedBinsThatAreNotANumberAreRefused) {
   const QImage a(QString::fromStdString(before)), b(QString::fromStdString(after));
   EXPECT_EQ(a.copy(0, 0, 600, 300), b.copy(0, 0, 600, 300)) << "the same bars";
 }
+
+// A bin wider than the range leaves no bin; a redraw by bin number (a box clicked) then draws
+// the bins it had before, and the bins field must say how many: "Use New Bin Number" on it
+// draws the same bars again.
+TEST_F(HistogramWindowTest, AfterATooWideBinTheBinsFieldSaysWhatIsDrawn) {
+  publishStatisticsOf(1, 100, 199);
+  const std::string drawn = dir + "/drawn.png", again = dir + "/again.png";
+  script({"type 114 1000", "click 2", "click 4", "shot 150 " + drawn, "click 1", "shot 150 " + again, "click 5"});
+  HISTOGRAM(100, 199, meanValue, 0, 1);
+  EXPECT_GT(pixelsOf(drawn, HistogramBarColor), 1000);
+  const QImage a(QString::fromStdString(drawn)), b(QString::fromStdString(again));
+  EXPECT_EQ(a.copy(0, 0, 600, 300), b.copy(0, 0, 600, 300)) << "the bins the field shows are the bins drawn";
+}

@@ -364,7 +364,11 @@ void FBHandleEvents() {
     return;
   }
   const ScriptRecord* next = script::peek();
-  if (!next) script::fail("scripted input ran out while the program waits for input");
+  if (!next) {
+    const int w = frontWindow();
+    script::fail("scripted input ran out while the program waits for input (front window " + std::to_string(w) +
+                 " \"" + windowTitle(w) + "\")");
+  }
   ScriptRecord r = script::pop();
   deliverRecord(r);
   dispatchQueued();
