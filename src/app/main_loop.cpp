@@ -322,8 +322,11 @@ void FollowFrontPlotWindow() {
 namespace {
 
 void passSteps() {
-  // 1. Events, once.
-  rt::FBHandleEvents();
+  // 1. Events, once. A pick a tool window left behind is served first (step 8): a pass that
+  // took the next event before it would hand that event to the main window, not to the
+  // window the pick opens.
+  if (MENU_or_ToolBar_PICKED) action = eventID = 0;
+  else rt::FBHandleEvents();
   // Preferences chosen in a tool window is a request that only the file-type chooser acts on;
   // back here no chooser waits for it, and a later chooser must not find it.
   prefsArray[64] = 0;

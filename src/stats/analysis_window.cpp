@@ -76,11 +76,13 @@ bool toolbarButtonPicked(int id) {
 
 void waitForAnalysisEvent() {
   action = eventID = 0;
-  do {
+  // A pick made before the window opened (in the dialog that led to it) is served without
+  // taking another event: that event belongs to the window the pick opens.
+  while (action == 0 && !MENU_or_ToolBar_PICKED) {
     rt::FBHandleEvents();
     // The strip follows the pointer over the channel buttons, between clicks too.
     ShowButtonChannelLabel(kResultsWindow);
-  } while (action == 0 && !MENU_or_ToolBar_PICKED);
+  }
 }
 
 bool scaleResultsPicked() { return menuidx == kAnalysisUtilitiesMenu && menuitemx == kScaleResultsItem; }
