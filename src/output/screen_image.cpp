@@ -41,24 +41,39 @@ const char* const kTitles[] = {"Show Title Bar",   "Show File Name",  "Show Samp
                                "Show Dotted Lines", "Show Markers",   "Show Zero Lines",
                                "Non-standard Plot Peight"};
 
+// The check boxes follow the page from top to bottom, so that no two leader lines cross:
+// the row of box k + 1 ("Show Comments" goes last, as the comments close the page).
+constexpr int kRow[] = {0, 1, 2, 7, 3, 4, 5, 6};
+
+// Where each box's leader line leaves the sketch, in box order.
+constexpr rt::Point kPart[] = {{150, 49}, {150, 57}, {110, 63}, {150, 201},
+                               {180, 86}, {172, 101}, {182, 140}, {182, 158}};
+
+int rowCentre(int k) { return 24 + 24 * kRow[k]; }
+
 void sketch() {
-  // The page in miniature: title, file line, strips with a dotted and a zero line, footer.
+  // The page in miniature: title, file and sampling lines, two strips of unequal height with a
+  // dotted line, a marker and a zero line, the footer and the comments.
   rt::foreColor(RGBblack);
   rt::frameRect({20, 40, 190, 230});
-  rt::frameRect({28, 70, 182, 115});
-  rt::frameRect({28, 118, 182, 163});
-  for (int x = 32; x < 180; x += 4) rt::frameRect({x, 95, x + 1, 96});
+  rt::frameRect({28, 72, 182, 114});
+  rt::frameRect({28, 118, 182, 172});
+  for (int x = 32; x < 180; x += 4) rt::frameRect({x, 86, x + 1, 87});
+  rt::paintRect({171, 73, 173, 113});
   for (int x = 30; x < 180; x += 8) {
     rt::moveTo(x, 140);
     rt::lineTo(x + 4, 140);
   }
   rt::textSize(2);
-  for (int y : {48, 58, 180, 200}) rt::paintRect({28, y, 150, y + 2});
-  // Leader lines from the parts to their boxes.
-  const int parts[] = {49, 59, 181, 201, 95, 70, 140, 118};
+  rt::paintRect({28, 48, 150, 50});
+  rt::paintRect({28, 56, 150, 58});
+  rt::paintRect({28, 62, 110, 64});
+  rt::paintRect({28, 184, 150, 186});
+  rt::paintRect({28, 200, 150, 202});
+  rt::paintRect({28, 208, 120, 210});
   for (int k = 0; k < 8; ++k) {
-    rt::moveTo(182, parts[k]);
-    rt::lineTo(225, 24 + 24 * k);
+    rt::moveTo(kPart[k].x, kPart[k].y);
+    rt::lineTo(225, rowCentre(k));
   }
   rt::foreColor(RGBred);
   SetTextStyle(KestrixFont, 24, 0);
@@ -78,7 +93,8 @@ void buildOptions(int f, ImageOptions& o, int shown) {
   SetTextStyle(KestrixFont, 12, 0);
   for (int k = 0; k < 8; ++k) {
     const int state = (k == 7 && shown < 2) ? 0 : on[k] ? 2 : 1;
-    rt::FBButton(k + 1, state, kTitles[k], {230, 15 + 24 * k, 460, 33 + 24 * k}, 2);
+    const int top = rowCentre(k) - 9;
+    rt::FBButton(k + 1, state, kTitles[k], {230, top, 460, top + 18}, 2);
   }
   rt::FBButton(kNext, 1, "Next...", {360, 215, 450, 237}, 4);
 }
