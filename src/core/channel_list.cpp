@@ -57,8 +57,12 @@ void drawPanel(const Layout& L, std::string_view heading, std::string_view secon
       GrayBOX(1, int16_t(x + 85), int16_t(t + 2), int16_t(x + 314), int16_t(b));
       GrayBOX(1, int16_t(x + 43), int16_t(t + 2), int16_t(x + 81), int16_t(b));
     }
+    // Centred between the column's line and the next one: the headings come with leading
+    // spaces, and printed from the left their last letter ran into the channel names' line.
     SetTextStyle(KestrixFont, 13, 0);
-    PrintAt(x + 46, t + 15, secondHeading);
+    const std::string_view shown = secondHeading.substr(std::min(secondHeading.size(),
+                                                                 secondHeading.find_first_not_of(' ')));
+    PrintAt(x + 43 + std::max(2, (42 - rt::stringWidth(shown)) / 2), t + 15, shown);
     noteColumn = x + 94, textColumn = x + 85;
   } else if (grey) {
     GrayBOX(1, int16_t(x + 45), int16_t(t + 2), int16_t(x + 314), int16_t(b));
