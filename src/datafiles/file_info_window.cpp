@@ -1,6 +1,8 @@
 // Window 444: the acquisition data of the file in use (forms 1, 2 and 3) or the colour legend
 // of the channels shown in its plot (form 0). The window only reads the file table.
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/menu_state.h"
@@ -25,6 +27,9 @@
 namespace qv {
 
 namespace {
+
+// The lines that begin the transform and the N/sample columns of the acquisition table.
+constexpr int kTransformColumn = 592, kReadingsColumn = 752;
 
 constexpr int kInfoWindow = 444;
 constexpr int kResultWindow = 4;
@@ -137,7 +142,7 @@ void acquisitionTable(int n) {
   line(320, 13, 740, 13);
   rt::foreColor(darkGray);
   for (int s = 1; s <= n; ++s) line(320, 13 * s + 13, 880, 13 * s + 13);
-  for (int x : {317, 413, 505, 592, 752}) line(x, 0, x, 13 * n + 13);
+  for (int x : {317, 413, 505, kTransformColumn, kReadingsColumn}) line(x, 0, x, 13 * n + 13);
   rt::foreColor(RGBblack);
   for (int c = 1; c <= n; ++c) A_to_D_INFO(int16_t(c), int16_t(13 * c));
   rt::foreColor(darkGray);
@@ -176,7 +181,13 @@ void A_to_D_INFO(int16_t channel, int16_t y) {
   SetTextStyle(KestrixFont, 11, 0);
   rt::backColor(VeryLightGray);
   for (const RowText& t : acquisitionRow(fileVariableArray[f][channel], k)) {
-    textAt(t.x, y + 10, t.text);
+    // The transform column ends at the N/sample line: a text that would run into it loses the
+    // spaces it is indented by.
+    std::string_view text = t.text;
+    if (t.x >= kTransformColumn && t.x < kReadingsColumn &&
+        t.x + rt::stringWidth(text) + (t.raisedTwo ? 12 : 0) > kReadingsColumn - 3)
+      text.remove_prefix(std::min(text.size(), text.find_first_not_of(' ')));
+    textAt(t.x, y + 10, std::string(text));
     if (t.raisedTwo) {
       MakeSuperscript("2", 11);
       rt::drawString(")");
