@@ -107,12 +107,22 @@ void scaleLabels(const plot::DrawScale& ds) {
   if (ScaleMode != plot::kIncludeZero && ScaleMode != plot::kNormalScale) return;
   const int lines = std::max<int>(PlotLines, 1);
   rt::foreColor(plotForeColor);
-  rt::textSize(prefsArray[45] > 0 ? prefsArray[45] : 10);
+  const int size = prefsArray[45] > 0 ? prefsArray[45] : 10;
+  rt::textSize(size);
   for (int i = 1; i <= lines; ++i) {
     const int y = int(std::trunc(double(i) * PlotHeight / lines + 33));
     const double value = plot::gridLabelValue(ds, i, lines);
-    rt::moveTo(0, value == 0 ? y - 2 : y);
-    rt::drawString(value == 0 ? " 0" : rt::PSstr(value));
+    const int base = value == 0 ? y - 2 : y;
+    const std::string text = value == 0 ? " 0" : rt::PSstr(value);
+    // Histogram bars fill the plot up to the trace, and the labels are drawn over them: each
+    // label gets a patch of the plot's background so that it stays readable.
+    if (PlotAsHistogram) {
+      rt::foreColor(plotBackColor);
+      rt::paintRect({1, base - size, rt::stringWidth(text) + 3, base + 3});
+      rt::foreColor(plotForeColor);
+    }
+    rt::moveTo(0, base);
+    rt::drawString(text);
   }
 }
 
