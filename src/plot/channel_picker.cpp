@@ -35,6 +35,9 @@ void MultiChannelChanSelectWindow(int16_t keep) {
   rt::openWindow(kPicker, " ", {left, plot.top, left + kPickerWidth, plot.top + height}, rt::kFloatingWindowClass,
                  rt::kAttrCloseBox);
   rt::setWindowBackground(kPicker, ToolBarBackgroundColor);
+  // The background colour serves later erases; the new canvas is painted with it here.
+  rt::foreColor(ToolBarBackgroundColor);
+  rt::paintRect({0, 0, kPickerWidth, height});
   if (open) {
     // The picker shows the active channel's scale, as its strip was drawn with.
     plot::takeActiveChannelScale();
@@ -48,7 +51,10 @@ void MultiChannelChanSelectWindow(int16_t keep) {
       if (keep == 0) LastBottom = int16_t(e.bottom - 1);
     }
   }
-  rt::foreColor(RGBwhite);
+  // White on the dark tool-bar colours, black on the light ones, where white could not be read.
+  const RGB& back = ToolBarBackgroundColor;
+  const bool light = 0.299 * back.red + 0.587 * back.green + 0.114 * back.blue > 0.6 * 65535;
+  rt::foreColor(light ? RGBblack : RGBwhite);
   rt::textFont(KestrixFont);
   rt::textSize(12);
   rt::moveTo(3, 11);
