@@ -83,7 +83,7 @@ void buildTypedWindow() {
   rt::FBEditField(kMaxField, rt::PSstr(maximumValue), {40, 72, 260, 94}, 3);
   PrintAt(40, 120, "Minimum Y:");
   rt::FBEditField(kMinField, rt::PSstr(minimumValue), {40, 126, 260, 148}, 3);
-  DrawIcon(129, 20, 170);
+  DrawIcon(129, 20, 200);  // beside the caution, below the fields' frame
   PrintAt(60, 184, "Careful:   ");
   SetTextStyle(KestrixFont, 13, 0);
   PrintAt(130, 184, "All screen segments");
