@@ -118,13 +118,13 @@ void buildResults() {
   SetTextStyle(KestrixFont, 13, rt::kBold);
   lowered(12, 218, "V", "t", " = ");
   resultField(kVt, 0, 50, 218, 70);
-  caption(124, 218, "ml");
+  caption(128, 218, "ml");
   lowered(170, 218, "V", "min", " = ");
   resultField(kVmin, 2, 225, 218, 80);
-  caption(309, 218, "ml/min");
+  caption(313, 218, "ml/min");
   lowered(380, 218, "EO", "2", " = ");
   resultField(kEO2, 3, 430, 218, 80);
-  caption(514, 218, "%");
+  caption(518, 218, "%");
   EFForeColor = 0, EFBackColor = 0;
   buildef(0, kNote, " ", 12, 240, 628, 256, 7, 0);
 }
