@@ -77,8 +77,11 @@ void NOTEMARKERS() {
     cases.push_back(int32_t(std::clamp(std::isfinite(c) ? c : 0.0, -2e9, 2e9)));
   }
   const int y = prefsArray[34] ? 18 : BottomOfPlotArea - 14;
-  for (const plot::NoteButton& b : plot::layoutNotes(plot::viewOfSlot(f), cases))
-    rt::FBButton(kFirstNoteButton + b.note - 1, 1, "n", {b.x - 5, y, b.x + 5, y + 12}, 1);
+  // A note at the very start keeps its whole button inside the window.
+  for (const plot::NoteButton& b : plot::layoutNotes(plot::viewOfSlot(f), cases)) {
+    const int left = std::max(0, b.x - 5);
+    rt::FBButton(kFirstNoteButton + b.note - 1, 1, "n", {left, y, left + 10, y + 12}, 1);
+  }
 }
 
 void ALLCHANMARKS(int16_t bottom, int16_t x, int32_t code) {
