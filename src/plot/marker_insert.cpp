@@ -93,7 +93,8 @@ void buildWindow(int f) {
                                   ? rt::macRomanChar(uint8_t(LastInsertedMarker)) : std::string();
   rt::FBEditField(kField, offered, {210, 8, 246, 32}, 3, 1);
   rt::setEditFont(kField, KestrixFont, 16, 1);
-  rt::FBButton(kMarkerOK, 1, "New Marker OK", {190, 40, 320, 64}, 1);
+  // Beside the standard markers: at the right of the instruction it covered its last word.
+  rt::FBButton(kMarkerOK, 1, "New Marker OK", {150, 98, 316, 122}, 1);
   if (nCases[f] > ScreenWidth) PrintAt(16, 80, "Shift screens with the 'arrow' keys");
   BuildBOX(3, 98, 140, 245);
   SetTextStyle(KestrixFont, 14, 0);
@@ -142,7 +143,7 @@ bool chooseCharacter() {
 // Second phase: clicks in the plot drop markers (MarkerMOUSE) until Done or the close box.
 void placeMarkers(int f) {
   rt::setOutputWindow(kResults);
-  rt::FBButton(kDoneMarkers, 1, "Done With Markers; Exit", {160, 210, 380, 236}, 1);
+  rt::FBButton(kDoneMarkers, 1, "Done With Markers; Exit", {150, 212, 316, 238}, 1);
   rt::setHandler(rt::Vector::Mouse, MarkerMOUSE);
   PlotDialogMode = 0;
   HelpSubject = 185;
