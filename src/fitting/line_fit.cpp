@@ -66,6 +66,18 @@ int32_t clampedEnd(std::span<const float> v, int32_t end, const CaseFilters& fil
   return int32_t(std::min<int64_t>({int64_t(end), last, int64_t(filters.lastCase())}));
 }
 
+// The cases a fit uses: those the filters keep, and, when the block holds a gap (a NaN
+// sample, or an infinity), only those whose values are finite. A gap counted as a case would
+// make every coefficient "**" over a block that is otherwise sound.
+template <class Visit>
+void forUsableCases(const CaseFilters& filters, int32_t begin, int32_t end, bool skipGaps, std::span<const float> x,
+                    std::span<const float> y, Visit&& visit) {
+  if (!skipGaps) return forKeptCases(filters, begin, end, visit);
+  forKeptCases(filters, begin, end, [&](int32_t k) {
+    if ((x.empty() || std::isfinite(x[size_t(k)])) && std::isfinite(y[size_t(k)])) visit(k);
+  });
+}
+
 }  // namespace
 
 float timeStep(float interval, int16_t timeUnits) {
@@ -103,16 +115,22 @@ LineFit fitAgainstTime(std::span<const float> y, int32_t begin, int32_t end, con
   end = clampedEnd(y, end, filters);
   const double step = dt;
   double sx = 0.0, sy = 0.0;
-  forKeptCases(filters, begin, end, [&](int32_t k) {
-    ++f.n;
-    sx += double(k) * step;
-    sy += y[size_t(k)];
-  });
+  const auto sum = [&](bool skipGaps) {
+    f.n = 0, sx = 0.0, sy = 0.0;
+    forUsableCases(filters, begin, end, skipGaps, {}, y, [&](int32_t k) {
+      ++f.n;
+      sx += double(k) * step;
+      sy += y[size_t(k)];
+    });
+  };
+  sum(false);
+  const bool gaps = !std::isfinite(sy);
+  if (gaps) sum(true);
   if (f.n < 1) return f;
   f.meanX = sx / f.n;
   f.meanY = sy / f.n;
   double Sxx = 0.0, Syy = 0.0, Sxy = 0.0;
-  forKeptCases(filters, begin, end, [&](int32_t k) {
+  forUsableCases(filters, begin, end, gaps, {}, y, [&](int32_t k) {
     const double dx = double(k) * step - f.meanX, dy = double(y[size_t(k)]) - f.meanY;
     Sxx += dx * dx;
     Syy += dy * dy;
@@ -131,11 +149,17 @@ LineFit fitBetween(std::span<const float> x, std::span<const float> y, int32_t b
   begin = std::max(begin, 1);
   end = std::min(clampedEnd(x, end, filters), clampedEnd(y, end, filters));
   double sx = 0.0, sy = 0.0;
-  forKeptCases(filters, begin, end, [&](int32_t k) {
-    ++f.n;
-    sx += x[size_t(k)];
-    sy += y[size_t(k)];
-  });
+  const auto sum = [&](bool skipGaps) {
+    f.n = 0, sx = 0.0, sy = 0.0;
+    forUsableCases(filters, begin, end, skipGaps, x, y, [&](int32_t k) {
+      ++f.n;
+      sx += x[size_t(k)];
+      sy += y[size_t(k)];
+    });
+  };
+  sum(false);
+  const bool gaps = !std::isfinite(sx) || !std::isfinite(sy);
+  if (gaps) sum(true);
   if (f.n < 1) return f;
   f.meanX = sx / f.n;
   f.meanY = sy / f.n;
@@ -143,9 +167,10 @@ LineFit fitBetween(std::span<const float> x, std::span<const float> y, int32_t b
   int32_t k = begin;
 #if defined(QV_FIT_AVX2)
   static const bool avx2 = __builtin_cpu_supports("avx2");
-  if (avx2 && !filters.active()) k = centredSumsInRuns(x.data(), y.data(), begin, end, f.meanX, f.meanY, sums);
+  if (avx2 && !filters.active() && !gaps)
+    k = centredSumsInRuns(x.data(), y.data(), begin, end, f.meanX, f.meanY, sums);
 #endif
-  forKeptCases(filters, k, end, [&](int32_t i) {
+  forUsableCases(filters, k, end, gaps, x, y, [&](int32_t i) {
     const float dx = float(double(x[size_t(i)]) - f.meanX), dy = float(double(y[size_t(i)]) - f.meanY);
     sums.add(dx, dy);
   });

@@ -1,6 +1,7 @@
 #pragma once
 // Least-squares lines over the cases of a block: against elapsed time, and of one channel on
 // another; the t test of a slope. Plain functions over sample spans (index = case number).
+// A case whose sample is not finite (a gap) is left out of a fit, as it is of the statistics.
 // A value that cannot be computed (no case, a zero sum of squares, a negative variance) is
 // NaN, which every display and report shows as "**".
 #include <cmath>
