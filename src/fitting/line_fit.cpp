@@ -103,8 +103,9 @@ float fitLog10(float v) { return float(std::log(double(v)) * 0.434294); }
 bool allPositive(std::span<const float> x, int32_t begin, int32_t end) {
   begin = std::max(begin, 1);
   end = int32_t(std::min<int64_t>(end, int64_t(x.size()) - 1));
+  // A gap has no logarithm to take and is left out of the fit anyway.
   for (int32_t k = begin; k <= end; ++k)
-    if (!(x[size_t(k)] > 0.0f)) return false;
+    if (!std::isnan(x[size_t(k)]) && !(x[size_t(k)] > 0.0f)) return false;
   return true;
 }
 

@@ -33,7 +33,7 @@ const char* timeUnitName(int16_t timeUnits);
 // log10 as the fits take it: ln(v) x 0.434294, stored as f32.
 float fitLog10(float v);
 
-// Whether every case begin..end of x is > 0 (a log can be taken of each).
+// Whether every case begin..end of x that is not a gap (NaN) is > 0 (a log can be taken of each).
 bool allPositive(std::span<const float> x, int32_t begin, int32_t end);
 
 // y against x = case x dt over the cases begin..end that the filters keep.

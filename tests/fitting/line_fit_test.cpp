@@ -143,6 +143,10 @@ TEST(FitBetween, GapsAreLeftOutOfBothFits) {
   EXPECT_NEAR(t.b, 0.5f, 1e-6);
   EXPECT_NEAR(t.a, 3.5f, 1e-4);
   EXPECT_NEAR(t.r2, 1.0f, 1e-6);
+
+  // A log model takes a block with gaps; a value of 0 or less still refuses it.
+  EXPECT_TRUE(allPositive(line, 1, n));
+  EXPECT_FALSE(allPositive(std::vector<float>{0, 1, std::nanf(""), -INFINITY}, 1, 3));
 }
 
 }  // namespace
