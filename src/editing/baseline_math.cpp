@@ -76,6 +76,51 @@ int64_t truncatedCase(float v) {
   return int64_t(std::clamp(double(v), -1e12, 1e12));
 }
 
+// Gaps in a recording are NaN samples (and a channel can hold infinities): a line or mean
+// through them would be NaN and wipe out every sample it is subtracted from, so the slow
+// sums below pass over them. They run only when the fast sums came out non-finite.
+struct FiniteSums {
+  int64_t count = 0;
+  double sx = 0, sy = 0;
+};
+
+void addFinite(const float* p, const CaseRange& r, FiniteSums& s) {
+  for (int64_t i = r.first; i <= r.last; ++i)
+    if (std::isfinite(p[i])) {
+      ++s.count;
+      s.sx += double(i);
+      s.sy += double(p[i]);
+    }
+}
+
+void addFiniteCentred(const float* p, const CaseRange& r, double xm, double ym, Centred& c) {
+  for (int64_t i = r.first; i <= r.last; ++i)
+    if (std::isfinite(p[i])) {
+      const double dx = double(i) - xm, dy = double(p[i]) - ym;
+      c.x2 += dx * dx;
+      c.xy += dx * dy;
+    }
+}
+
+std::optional<BaselineFit> finiteRegression(const float* p, const CaseRange& left, const CaseRange& right) {
+  FiniteSums s;
+  addFinite(p, left, s);
+  addFinite(p, right, s);
+  if (s.count < 2) return std::nullopt;
+  const double xm = s.sx / double(s.count), ym = s.sy / double(s.count);
+  Centred c;
+  addFiniteCentred(p, left, xm, ym, c);
+  addFiniteCentred(p, right, xm, ym, c);
+  if (!(c.x2 > 0)) return std::nullopt;  // every finite sample at one case: no slope
+  BaselineFit fit;
+  fit.count = s.count;
+  fit.sumx2 = c.x2;
+  fit.sumxy = c.xy;
+  const double slope = c.xy / c.x2;
+  fit.line = {float(ym - slope * xm), float(slope)};
+  return fit;
+}
+
 }  // namespace
 
 std::optional<BaselineFit> baselineRegression(std::span<const float> channel, int32_t a, int32_t b, int32_t c,
@@ -91,6 +136,7 @@ std::optional<BaselineFit> baselineRegression(std::span<const float> channel, in
   double sy = 0;
   if (left.size()) sy += sumOf(p, left.first, left.last);
   if (right.size()) sy += sumOf(p, right.first, right.last);
+  if (!std::isfinite(sy)) return finiteRegression(p, left, right);
   const double ym = sy / double(count);
   const Centred l = centredSums(p, left, xm, ym), r = centredSums(p, right, xm, ym);
   BaselineFit fit;
@@ -105,7 +151,12 @@ std::optional<BaselineFit> baselineRegression(std::span<const float> channel, in
 std::optional<double> meanOfCases(std::span<const float> channel, int32_t first, int32_t last) {
   const CaseRange r = inside(first, last, lastCase(channel));
   if (r.size() == 0) return std::nullopt;
-  return sumOf(channel.data(), r.first, r.last) / double(r.size());
+  const double sum = sumOf(channel.data(), r.first, r.last);
+  if (std::isfinite(sum)) return sum / double(r.size());
+  FiniteSums s;
+  addFinite(channel.data(), r, s);
+  if (s.count == 0) return std::nullopt;
+  return s.sy / double(s.count);
 }
 
 float clampAutoBlock(float n, int32_t nCases) {

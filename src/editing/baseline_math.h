@@ -25,11 +25,13 @@ struct BaselineFit {
 
 // The line over the cases i of a..d with a <= i <= b or i >= c (a case counts once where the
 // ranges overlap), kept inside 1..nCases. Sums and products in double, the line rounded to
-// 32 bits at the end. None over fewer than two cases: there is no slope then.
+// 32 bits at the end. Samples that are not finite (gaps) are left out. None over fewer than
+// two cases: there is no slope then.
 std::optional<BaselineFit> baselineRegression(std::span<const float> channel, int32_t a, int32_t b, int32_t c,
                                               int32_t d);
 
-// Mean of cases first..last (kept inside 1..nCases), summed in double; none over no case.
+// Mean of cases first..last (kept inside 1..nCases), summed in double, gaps left out; none
+// over no case.
 std::optional<double> meanOfCases(std::span<const float> channel, int32_t first, int32_t last);
 
 // Which ends of the file the automatic method uses (the radio buttons' ids).

@@ -66,6 +66,75 @@ int32_t clampedEnd(std::span<const float> v, int32_t end, const CaseFilters& fil
   return int32_t(std::min<int64_t>({int64_t(end), last, int64_t(filters.lastCase())}));
 }
 
+// The cases a fit uses: those the filters keep, and, with SkipGaps, only those whose values
+// are finite. A gap (a NaN sample, or an infinity) counted as a case would make every
+// coefficient "**" over a block that is otherwise sound. The fits run without the test first
+// and again with it only when their sums come out non-finite, so gap-free blocks pay nothing.
+template <bool SkipGaps, class Visit>
+inline void forUsableCases(const CaseFilters& filters, int32_t begin, int32_t end, const float* x, const float* y,
+                           Visit&& visit) {
+  if constexpr (!SkipGaps) {
+    forKeptCases(filters, begin, end, visit);
+  } else {
+    forKeptCases(filters, begin, end, [&](int32_t k) {
+      if ((!x || std::isfinite(x[k])) && std::isfinite(y[k])) visit(k);
+    });
+  }
+}
+
+template <bool SkipGaps>
+LineFit timeFit(std::span<const float> y, int32_t begin, int32_t end, const CaseFilters& filters, double step) {
+  LineFit f;
+  double sx = 0.0, sy = 0.0;
+  forUsableCases<SkipGaps>(filters, begin, end, nullptr, y.data(), [&](int32_t k) {
+    ++f.n;
+    sx += double(k) * step;
+    sy += y[size_t(k)];
+  });
+  if (f.n < 1) return f;
+  f.meanX = sx / f.n;
+  f.meanY = sy / f.n;
+  double Sxx = 0.0, Syy = 0.0, Sxy = 0.0;
+  forUsableCases<SkipGaps>(filters, begin, end, nullptr, y.data(), [&](int32_t k) {
+    const double dx = double(k) * step - f.meanX, dy = double(y[size_t(k)]) - f.meanY;
+    Sxx += dx * dx;
+    Syy += dy * dy;
+    Sxy += dx * dy;
+  });
+  f.Sxx = Sxx, f.Syy = Syy, f.Sxy = Sxy;
+  finish(f);
+  return f;
+}
+
+template <bool SkipGaps>
+LineFit pairFit(std::span<const float> x, std::span<const float> y, int32_t begin, int32_t end,
+                const CaseFilters& filters) {
+  LineFit f;
+  double sx = 0.0, sy = 0.0;
+  forUsableCases<SkipGaps>(filters, begin, end, x.data(), y.data(), [&](int32_t k) {
+    ++f.n;
+    sx += x[size_t(k)];
+    sy += y[size_t(k)];
+  });
+  if (f.n < 1) return f;
+  f.meanX = sx / f.n;
+  f.meanY = sy / f.n;
+  CentredSums sums;
+  int32_t k = begin;
+#if defined(QV_FIT_AVX2)
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (!SkipGaps && avx2 && !filters.active())
+    k = centredSumsInRuns(x.data(), y.data(), begin, end, f.meanX, f.meanY, sums);
+#endif
+  forUsableCases<SkipGaps>(filters, k, end, x.data(), y.data(), [&](int32_t i) {
+    const float dx = float(double(x[size_t(i)]) - f.meanX), dy = float(double(y[size_t(i)]) - f.meanY);
+    sums.add(dx, dy);
+  });
+  f.Sxx = sums.xx, f.Syy = sums.yy, f.Sxy = sums.xy;
+  finish(f);
+  return f;
+}
+
 }  // namespace
 
 float timeStep(float interval, int16_t timeUnits) {
@@ -91,35 +160,19 @@ float fitLog10(float v) { return float(std::log(double(v)) * 0.434294); }
 bool allPositive(std::span<const float> x, int32_t begin, int32_t end) {
   begin = std::max(begin, 1);
   end = int32_t(std::min<int64_t>(end, int64_t(x.size()) - 1));
+  // A gap has no logarithm to take and is left out of the fit anyway.
   for (int32_t k = begin; k <= end; ++k)
-    if (!(x[size_t(k)] > 0.0f)) return false;
+    if (!std::isnan(x[size_t(k)]) && !(x[size_t(k)] > 0.0f)) return false;
   return true;
 }
 
 LineFit fitAgainstTime(std::span<const float> y, int32_t begin, int32_t end, const CaseFilters& filters,
                        float dt) {
-  LineFit f;
   begin = std::max(begin, 1);
   end = clampedEnd(y, end, filters);
   const double step = dt;
-  double sx = 0.0, sy = 0.0;
-  forKeptCases(filters, begin, end, [&](int32_t k) {
-    ++f.n;
-    sx += double(k) * step;
-    sy += y[size_t(k)];
-  });
-  if (f.n < 1) return f;
-  f.meanX = sx / f.n;
-  f.meanY = sy / f.n;
-  double Sxx = 0.0, Syy = 0.0, Sxy = 0.0;
-  forKeptCases(filters, begin, end, [&](int32_t k) {
-    const double dx = double(k) * step - f.meanX, dy = double(y[size_t(k)]) - f.meanY;
-    Sxx += dx * dx;
-    Syy += dy * dy;
-    Sxy += dx * dy;
-  });
-  f.Sxx = Sxx, f.Syy = Syy, f.Sxy = Sxy;
-  finish(f);
+  LineFit f = timeFit<false>(y, begin, end, filters, step);
+  if (f.n >= 1 && !std::isfinite(f.meanY)) f = timeFit<true>(y, begin, end, filters, step);
   f.aAtZero = f.a;
   if (!std::isnan(f.a)) f.a = float(double(f.b) * (step * double(begin)) + double(f.a));
   return f;
@@ -127,30 +180,10 @@ LineFit fitAgainstTime(std::span<const float> y, int32_t begin, int32_t end, con
 
 LineFit fitBetween(std::span<const float> x, std::span<const float> y, int32_t begin, int32_t end,
                    const CaseFilters& filters) {
-  LineFit f;
   begin = std::max(begin, 1);
   end = std::min(clampedEnd(x, end, filters), clampedEnd(y, end, filters));
-  double sx = 0.0, sy = 0.0;
-  forKeptCases(filters, begin, end, [&](int32_t k) {
-    ++f.n;
-    sx += x[size_t(k)];
-    sy += y[size_t(k)];
-  });
-  if (f.n < 1) return f;
-  f.meanX = sx / f.n;
-  f.meanY = sy / f.n;
-  CentredSums sums;
-  int32_t k = begin;
-#if defined(QV_FIT_AVX2)
-  static const bool avx2 = __builtin_cpu_supports("avx2");
-  if (avx2 && !filters.active()) k = centredSumsInRuns(x.data(), y.data(), begin, end, f.meanX, f.meanY, sums);
-#endif
-  forKeptCases(filters, k, end, [&](int32_t i) {
-    const float dx = float(double(x[size_t(i)]) - f.meanX), dy = float(double(y[size_t(i)]) - f.meanY);
-    sums.add(dx, dy);
-  });
-  f.Sxx = sums.xx, f.Syy = sums.yy, f.Sxy = sums.xy;
-  finish(f);
+  LineFit f = pairFit<false>(x, y, begin, end, filters);
+  if (f.n >= 1 && !(std::isfinite(f.meanX) && std::isfinite(f.meanY))) f = pairFit<true>(x, y, begin, end, filters);
   return f;
 }
 

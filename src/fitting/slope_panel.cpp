@@ -101,6 +101,9 @@ void RegressionProbCalcs() {
   SetTextStyle(KestrixFont, 14, 0);
   rt::foreColor(green);
   if (rsquared == 1.0f) {
+    // No test is run, but the report still names the slope typed beside the field, not 0.
+    double typed = 0.0;
+    if (rt::PSvalStrict(gTypedSlopeText, typed) && std::isfinite(float(typed))) slope = float(typed);
     PrintAt(2, 173, " no variance, can't compute probabilities");
     SetTextStyle(KestrixFont, 12, 0);
     typedSlopeLabel();

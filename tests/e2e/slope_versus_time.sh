@@ -78,4 +78,12 @@ red = sum(1 for row in rows for (r, g, b) in row if r > 180 and g < 80 and b < 8
 if red < w // 2:
     sys.exit("FAIL: %d red pixels in the block window, no fitted line" % red)
 PY
+# A straight line (r² = 1): no probability can be computed, and the report still names the
+# slope the test is against, the typed 1, not 0.
+python3 -c 'import kxdata, sys; kxdata.write(sys.argv[1], 900, [lambda k: k * 0.5, lambda k: 1.0])' "$WORK/line.KXdata"
+sed -e "s#$RESULTS#$WORK/line.txt#" -e '/^shot/d' "$WORK/slope.events" > "$WORK/line.events"
+run_events line "$WORK/line.KXdata"
+expect_status 0 "Slope vs Time on a straight line"
+expect_grep "P(slope = 0) is \*\* *P(slope =  1) is \*\*" "$WORK/line.txt" "the typed slope named in the report"
+
 finish

@@ -58,6 +58,35 @@ TEST(BaselineRegression, FewerThanTwoCasesHaveNoLine) {
   EXPECT_FALSE(meanOfCases(y, 11, 12));
 }
 
+TEST(BaselineRegression, GapsAreLeftOutOfTheLineAndTheMeans) {
+  // A drifting channel with NaN gaps, an infinity and a NaN at both ends: the line and means
+  // are those of the finite samples, so the correction leaves the channel flat, gaps kept.
+  auto y = channel(1000, drift);
+  for (int32_t i : {1, 40, 80, 520, 1000}) y[size_t(i)] = std::nanf("");
+  y[450] = INFINITY;
+  const auto fit = baselineRegression(y, 1, 1000, 1001, 1000);
+  ASSERT_TRUE(fit);
+  EXPECT_EQ(fit->count, 994);
+  EXPECT_NEAR(fit->line.b, 0.01f, 1e-6);
+  EXPECT_NEAR(fit->line.a, 5.0f, 1e-4);
+  const auto mean = meanOfCases(y, 1, 3);
+  ASSERT_TRUE(mean);
+  EXPECT_NEAR(*mean, (drift(2) + drift(3)) / 2, 1e-6);
+  const auto line = autoBaselineLine(y, clampAutoBlock(60, 1000), kStartAndEnd);
+  ASSERT_TRUE(line);
+  subtractLine(y, *line);
+  for (int32_t i = 2; i < 1000; ++i)
+    if (std::isfinite(y[size_t(i)])) {
+      ASSERT_NEAR(y[size_t(i)], 0.0f, 1e-4) << "case " << i;
+    }
+  EXPECT_TRUE(std::isnan(y[40]));
+
+  auto gaps = channel(10, drift);
+  for (int32_t i = 1; i <= 9; ++i) gaps[size_t(i)] = std::nanf("");
+  EXPECT_FALSE(baselineRegression(gaps, 1, 10, 11, 10)) << "one finite sample";
+  EXPECT_FALSE(meanOfCases(gaps, 1, 9)) << "only gaps";
+}
+
 TEST(AutomaticBaseline, WindowsAndLinesOfTheMethod) {
   struct Case {
     int32_t nCases;

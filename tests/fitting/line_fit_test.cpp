@@ -112,4 +112,41 @@ TEST(FitBetween, WhatCannotBeComputed) {
   EXPECT_TRUE(allPositive(std::vector<float>{0, 1, 3, 2}, 1, 3));
 }
 
+TEST(FitBetween, GapsAreLeftOutOfBothFits) {
+  // 600 cases (long enough for the runs of 256) with NaN gaps in X and Y and an infinity:
+  // the fits equal those over the same samples with the gap cases taken out.
+  const int32_t n = 600;
+  std::vector<float> x(n + 1), y(n + 1), cx{0}, cy{0};
+  for (int32_t k = 1; k <= n; ++k) {
+    x[size_t(k)] = 0.1f * float(k);
+    y[size_t(k)] = 2.0f * x[size_t(k)] + 1.0f + float(std::sin(k));
+  }
+  for (int32_t k = 50; k <= n; k += 50) x[size_t(k)] = std::nanf("");
+  for (int32_t k = 3; k <= n; k += 70) y[size_t(k)] = std::nanf("");
+  y[300] = INFINITY;
+  for (int32_t k = 1; k <= n; ++k)
+    if (std::isfinite(x[size_t(k)]) && std::isfinite(y[size_t(k)])) cx.push_back(x[size_t(k)]), cy.push_back(y[size_t(k)]);
+  const int32_t kept = int32_t(cx.size()) - 1;
+  const LineFit got = fitBetween(x, y, 1, n, {}), want = fitBetween(cx, cy, 1, kept, {});
+  EXPECT_EQ(got.n, kept);
+  EXPECT_NEAR(got.b, want.b, 1e-5);
+  EXPECT_NEAR(got.a, want.a, 1e-4);
+  EXPECT_NEAR(got.r2, want.r2, 1e-6);
+  EXPECT_NEAR(got.b, 2.0f, 0.01f);
+
+  // Against time the case numbers stay those of the file: one gap leaves the line as it is.
+  std::vector<float> line(n + 1);
+  for (int32_t k = 1; k <= n; ++k) line[size_t(k)] = 3.0f + 0.5f * float(k);
+  line[200] = std::nanf("");
+  const LineFit t = fitAgainstTime(line, 1, n, {}, 1.0f);
+  EXPECT_EQ(t.n, n - 1);
+  EXPECT_NEAR(t.b, 0.5f, 1e-6);
+  EXPECT_NEAR(t.a, 3.5f, 1e-4);
+  EXPECT_NEAR(t.r2, 1.0f, 1e-6);
+
+  // A log model takes a block with gaps; a value of 0 or less still refuses it.
+  EXPECT_TRUE(allPositive(line, 1, n));
+  EXPECT_FALSE(allPositive(std::vector<float>{0, 1, std::nanf(""), -INFINITY}, 1, 3));
+}
+
 }  // namespace
