@@ -28,26 +28,11 @@ constexpr TransformName kTransforms[] = {
 };
 constexpr std::string_view kNoTransform = "[No transform]";
 
-// The whole number of the text at [first, first + count), or nothing.
-std::optional<int> numberIn(std::string_view text, size_t first, size_t count) {
-  if (first >= text.size()) return std::nullopt;
-  std::string_view part = text.substr(first, count);
-  while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
-  while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
-  if (part.empty() || part.size() > 9) return std::nullopt;
-  int v = 0;
-  for (char c : part) {
-    if (c < '0' || c > '9') return std::nullopt;
-    v = v * 10 + (c - '0');
-  }
-  return v;
-}
-
 // The date numbers of a text, month first: characters 1-2, 4-5 and the last four.
 void dateNumbers(std::string_view date, int& month, int& day, int& year) {
-  month = numberIn(date, 0, 2).value_or(0);
-  day = numberIn(date, 3, 2).value_or(0);
-  year = date.size() >= 4 ? numberIn(date, date.size() - 4, 4).value_or(0) : 0;
+  month = numberAt(date, 0, 2).value_or(0);
+  day = numberAt(date, 3, 2).value_or(0);
+  year = date.size() >= 4 ? numberAt(date, date.size() - 4, 4).value_or(0) : 0;
 }
 
 std::string two(int v) { return (v >= 0 && v < 10 ? "0" : "") + std::to_string(v); }

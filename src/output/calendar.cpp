@@ -52,7 +52,8 @@ CivilDate fromDayNumber(int64_t z) {
   return d;
 }
 
-// The whole number written at [first, first + count) of the text; blanks around it allowed.
+}  // namespace
+
 std::optional<int> numberAt(std::string_view text, size_t first, size_t count) {
   if (first >= text.size()) return std::nullopt;
   std::string_view part = text.substr(first, count);
@@ -66,8 +67,6 @@ std::optional<int> numberAt(std::string_view text, size_t first, size_t count) {
   }
   return v;
 }
-
-}  // namespace
 
 CivilDate addDays(const CivilDate& d, int64_t days) { return fromDayNumber(dayNumber(d) + days); }
 

@@ -2,6 +2,7 @@
 // Calendar arithmetic of the result files and the delimited exports: day of the year and the
 // date a case falls on, in the Gregorian calendar of the file's start year (29 February
 // counts in leap years).
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +26,10 @@ bool isValidDate(const CivilDate& d);
 int dayOfYear(const CivilDate& d);
 // The date `days` days later (earlier when negative). The date must be valid.
 CivilDate addDays(const CivilDate& d, int64_t days);
+
+// The whole number written at [first, first + count) of the text, blanks around it allowed;
+// nothing when it is not one (or has more than nine digits).
+std::optional<int> numberAt(std::string_view text, size_t first, size_t count);
 
 // A file's start date text, month in characters 1-2, day in 4-5, year from character 7
 // ("03/01/2024"). Nothing when the month, day or year is missing or not a real date.
