@@ -110,14 +110,14 @@ bool storeFields() {
   const std::pair<int, int> map[] = {{201, 24}, {203, 27}, {204, 28}, {205, 29}, {207, 32}, {208, 33}, {209, 34}};
   BreakpointTable t = BreakpointArray;
   for (auto [field, word] : map) {
-    double v = 0;
-    if (!rt::PSvalStrict(rt::editText(field), v) || !(std::fabs(v) <= 3.4e38)) {
+    const std::optional<float> v = typedSingle(field);
+    if (!v) {
       Warn(1166, "Breakpoint transform: ", {"\"" + rt::editText(field) + "\" is not a number.", "Type a number and press \"OK to Transform\" again."});
       rt::bringWindowForward(kWindow);
       rt::setOutputWindow(kWindow);
       return false;
     }
-    t[size_t(word)] = float(v);
+    t[size_t(word)] = *v;
   }
   BreakpointArray = t;
   return true;

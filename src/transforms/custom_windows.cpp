@@ -15,6 +15,7 @@
 #include "transforms/custom_table.h"
 #include "transforms/transform_engine.h"
 #include "transforms/transform_state.h"
+#include "transforms/transform_windows.h"
 
 namespace qv {
 
@@ -67,10 +68,9 @@ void buildEditWindow(int16_t n) {
 bool acceptEdits(int16_t n) {
   std::array<float, 21> words = CustomTransformsArray[size_t(n)];
   auto read = [&](int field, int word) {
-    double v = 0;
-    if (!rt::PSvalStrict(rt::editText(field), v) || !(std::fabs(v) <= 3.4e38)) return false;
-    words[size_t(word)] = float(v);
-    return true;
+    const std::optional<float> v = typedSingle(field);
+    if (v) words[size_t(word)] = *v;
+    return v.has_value();
   };
   bool ok = true;
   for (const EditRow& r : kLeftRows) ok = ok && read(r.field, r.word);

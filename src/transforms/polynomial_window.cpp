@@ -31,14 +31,14 @@ bool storePolynomial() {
   for (int i = 1; i <= 10; ++i) {
     if (i > PolyDegree && i < 10) continue;
     const int field = i == 10 ? kConstantField : 200 + i;
-    double v = 0;
-    if (!rt::PSvalStrict(rt::editText(field), v) || !(std::fabs(v) <= 3.4e38)) {
+    const std::optional<float> v = typedSingle(field);
+    if (!v) {
       Warn(1166, "Polynomial transform: ", {"\"" + rt::editText(field) + "\" is not a number.", "Type a number and close the window again."});
       rt::bringWindowForward(kWindow);
       rt::setOutputWindow(kWindow);
       return false;
     }
-    values[size_t(i)] = float(v);
+    values[size_t(i)] = *v;
   }
   PolynomialValues = values;
   return true;

@@ -2,6 +2,7 @@
 // The helper windows and controls of the transformations window: the breakpoint set-up,
 // the polynomial entry, the block fill and the copy, new-channel and block buttons.
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace qv {
@@ -18,5 +19,9 @@ void ZEROBLOCK(float value, int16_t quiet);
 // The copy and new-channel buttons (below 40 channels) and the block-value controls (with a
 // block) in the output window.
 void COPYBUTTON();
+
+// The number typed in edit field `field` of the output window, when it is one a stored word
+// (32-bit) can hold.
+std::optional<float> typedSingle(int field);
 
 }  // namespace qv
