@@ -61,10 +61,6 @@ int main(int argc, char** argv) {
   qvbench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  auto bound = reporter.seconds.find("ReadPass");
-  auto work = reporter.seconds.find("StartAndEndBaseline");
-  if (bound != reporter.seconds.end() && work != reporter.seconds.end() && bound->second > 0)
-    std::printf("Start & End baseline of %d cases: %.1f ms, one read pass %.1f ms, ratio %.2f (goal <= 4)\n",
-                kCases, work->second * 1e3, bound->second * 1e3, work->second / bound->second);
+  reporter.printRatio("Start & End baseline", kCases, "StartAndEndBaseline", "ReadPass", 4);
   return 0;
 }

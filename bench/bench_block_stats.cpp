@@ -37,10 +37,6 @@ int main(int argc, char** argv) {
   qvbench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  auto bound = reporter.seconds.find("ReadPass");
-  auto stats = reporter.seconds.find("BlockStatistics");
-  if (bound != reporter.seconds.end() && stats != reporter.seconds.end() && bound->second > 0)
-    std::printf("block statistics of %d cases: %.1f ms, one read pass %.1f ms, ratio %.2f (goal <= 3)\n",
-                kCases, stats->second * 1e3, bound->second * 1e3, stats->second / bound->second);
+  reporter.printRatio("block statistics", kCases, "BlockStatistics", "ReadPass", 3);
   return 0;
 }

@@ -23,6 +23,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (r.run_type == Run::RT_Iteration && r.iterations > 0)
         seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
   }
+  // Prints "<what> of <cases> cases: work ms, one read pass ms, ratio (goal <= goal)" when both
+  // benchmarks ran and the bound took time.
+  void printRatio(const char* what, long cases, const std::string& work, const std::string& bound,
+                  double goal) const {
+    const auto w = seconds.find(work), b = seconds.find(bound);
+    if (w == seconds.end() || b == seconds.end() || !(b->second > 0)) return;
+    std::printf("%s of %ld cases: %.1f ms, one read pass %.1f ms, ratio %.2f (goal <= %g)\n", what, cases,
+                w->second * 1e3, b->second * 1e3, w->second / b->second, goal);
+  }
 };
 
 // The best time of each benchmark over its interleaved rounds (the name without "/round").
