@@ -51,16 +51,14 @@ void StartAndEndBaseline(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kCases);
 }
 
-BENCHMARK(ReadPass)->Unit(benchmark::kMillisecond);
-BENCHMARK(StartAndEndBaseline)->Unit(benchmark::kMillisecond);
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  qvbench::RatioReporter reporter;
+  qvbench::registerRounds(5, "ReadPass", ReadPass, "StartAndEndBaseline", StartAndEndBaseline);
+  qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  reporter.printRatio("Start & End baseline", kCases, "StartAndEndBaseline", "ReadPass", 4);
+  qvbench::printBestRatio(reporter, "Start & End baseline", kCases, "StartAndEndBaseline", "ReadPass", 4);
   return 0;
 }

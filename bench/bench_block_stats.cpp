@@ -27,16 +27,14 @@ void BlockStatistics(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kCases);
 }
 
-BENCHMARK(qvbench::ReadPass)->Name("ReadPass")->Unit(benchmark::kMillisecond);
-BENCHMARK(BlockStatistics)->Unit(benchmark::kMillisecond);
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  qvbench::RatioReporter reporter;
+  qvbench::registerRounds(5, "ReadPass", qvbench::ReadPass, "BlockStatistics", BlockStatistics);
+  qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  reporter.printRatio("block statistics", kCases, "BlockStatistics", "ReadPass", 3);
+  qvbench::printBestRatio(reporter, "block statistics", kCases, "BlockStatistics", "ReadPass", 3);
   return 0;
 }

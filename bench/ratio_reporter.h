@@ -23,15 +23,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (r.run_type == Run::RT_Iteration && r.iterations > 0)
         seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
   }
-  // Prints "<what> of <cases> cases: work ms, one read pass ms, ratio (goal <= goal)" when both
-  // benchmarks ran and the bound took time.
-  void printRatio(const char* what, long cases, const std::string& work, const std::string& bound,
-                  double goal) const {
-    const auto w = seconds.find(work), b = seconds.find(bound);
-    if (w == seconds.end() || b == seconds.end() || !(b->second > 0)) return;
-    std::printf("%s of %ld cases: %.1f ms, one read pass %.1f ms, ratio %.2f (goal <= %g)\n", what, cases,
-                w->second * 1e3, b->second * 1e3, w->second / b->second, goal);
-  }
 };
 
 // The best time of each benchmark over its interleaved rounds (the name without "/round").
@@ -48,6 +39,27 @@ class BestRatioReporter : public benchmark::ConsoleReporter {
       }
   }
 };
+
+// Registers `rounds` rounds of a bound and its work, taken in turns so that a slow spell of
+// the machine touches both sides of the ratio (for BestRatioReporter).
+inline void registerRounds(int rounds, const char* bound, void (*boundFn)(benchmark::State&), const char* work,
+                           void (*workFn)(benchmark::State&)) {
+  for (int round = 0; round < rounds; ++round) {
+    const std::string suffix = "/round:" + std::to_string(round);
+    benchmark::RegisterBenchmark((bound + suffix).c_str(), boundFn)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((work + suffix).c_str(), workFn)->Unit(benchmark::kMillisecond);
+  }
+}
+
+// Prints "<what> of <cases> cases: work ms, one read pass ms, ratio (goal <= goal)" from the
+// best times when both benchmarks ran and the bound took time.
+inline void printBestRatio(const BestRatioReporter& r, const char* what, long cases, const std::string& work,
+                           const std::string& bound, double goal) {
+  const auto w = r.best.find(work), b = r.best.find(bound);
+  if (w == r.best.end() || b == r.best.end() || !(b->second > 0)) return;
+  std::printf("%s of %ld cases: %.1f ms, one read pass %.1f ms, ratio %.2f (goal <= %g), best of each's rounds\n",
+              what, cases, w->second * 1e3, b->second * 1e3, w->second / b->second, goal);
+}
 
 // The seconds f takes.
 template <class F>
