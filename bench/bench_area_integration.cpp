@@ -17,11 +17,11 @@
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/runtime.h"
-#include "stats/area_integral.h"
+#include "output/area_integral.h"
 #include "stats/area_window.h"
 #include "stats/commands.h"
-#include "stats/stats_state.h"
-#include "stats/subset.h"
+#include "core/stats_state.h"
+#include "output/subset.h"
 
 using namespace qv;
 

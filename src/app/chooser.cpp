@@ -6,7 +6,7 @@
 #include "core/colors.h"
 #include "core/commands.h"
 #include "core/event_state.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "core/kit.h"
 #include "app/menu_bar.h"
 #include "core/images.h"
@@ -21,7 +21,6 @@
 
 namespace qv {
 
-int16_t TypeOfFile = 0;
 
 namespace {
 

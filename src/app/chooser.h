@@ -2,10 +2,9 @@
 // The file-type chooser shown before a file is opened.
 #include <cstdint>
 
-namespace qv {
+#include "core/open_rules.h"
 
-// Kind of open request going into the open road and the detected format coming out.
-extern int16_t TypeOfFile;
+namespace qv {
 
 constexpr int16_t kChooserWindow = 12;
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/dispatcher.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "core/color_dialog.h"
 #include "core/colors.h"
 #include "core/commands.h"
@@ -17,6 +17,7 @@
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
 #include "core/view_state.h"
+#include "plot/plot.h"
 #include "runtime/events.h"
 #include "runtime/panels.h"
 #include "runtime/windows.h"

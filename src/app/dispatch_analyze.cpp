@@ -5,7 +5,7 @@
 #include "core/prefs.h"
 #include "fitting/commands.h"
 #include "output/commands.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "plot/plot.h"
 #include "rhythm/commands.h"
 #include "stats/commands.h"

@@ -1,4 +1,5 @@
 // The Script, Window, Special, application and Help menus.
+#include "app/shell_hooks.h"
 #include "calculators/commands.h"
 #include "app/about.h"
 #include "core/channel_selection.h"
@@ -9,15 +10,15 @@
 #include "app/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "app/menu_bar.h"
-#include "app/menu_state.h"
+#include "plot/menu_rules.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "scripts/commands.h"
 #include "scripts/script_steps.h"
 #include "core/script_state.h"
@@ -177,6 +178,30 @@ bool helpMenu(uint16_t item) {
 }  // namespace qv::dispatch
 
 namespace qv {
+
+// A calculator opened over a tool window from the Special menu: the tool window's help subject
+// is left as it is.
+bool RunCalculatorOverTool(uint16_t item) {
+  switch (item) {
+    case 1: SIMPLECALC(); break;
+    case 2: SimpleRegression(); break;
+    case 5: STPflowAdjust(); break;
+    case 6: ALTITUDE(); break;
+    case 7: AltitudeSimulation(); break;
+    case 8: PO2CALC(); break;
+    case 9: DissolvedO2CALC(); break;
+    case 11: METABOLISM(0); break;
+    case 13: ChamberWashout(); break;
+    case 14: Q10adjust(); break;
+    case 15: ClosedSystemRespirometry(); break;
+    case 16: VENTILATION(); break;
+    case 19: DayOfTheYear(); break;
+    case 20: Sunrise(); break;
+    case 21: UnitCONVERSIONS(); break;
+    default: return false;
+  }
+  return true;
+}
 
 bool RunCalculator(uint16_t item) {
   switch (item) {

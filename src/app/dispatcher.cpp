@@ -114,13 +114,6 @@ void HANDLEMENU() {
 
 void StartupMenuHandler() { DoMENU(int16_t(rt::menuNumber()), uint16_t(rt::menuItemNumber())); }
 
-void PlotForward() {
-  const int w = 1000 + TheFileInUse;
-  if (TheFileInUse < 0 || !rt::windowExists(w)) return;
-  rt::bringWindowForward(w);
-  rt::setOutputWindow(w);
-}
-
 std::string DurationText(double seconds) {
   double v = seconds;
   const char* unit = " sec";

@@ -17,8 +17,6 @@ void StartupMenuHandler();
 // The calculators of the Special menu (they need no file); false for another item.
 bool RunCalculator(uint16_t item);
 
-// Shows the plot window of the file in use again and makes it the output window.
-void PlotForward();
 // A duration as the block readouts show it: " sec", " min", " hr" or " days".
 std::string DurationText(double seconds);
 

@@ -2,7 +2,7 @@
 
 #include "app/chooser.h"
 #include "core/filetable.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "core/sounds.h"

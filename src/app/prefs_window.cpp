@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/dispatcher.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "app/menu_bar.h"
 #include "app/prefs_window.h"
 #include "core/color_dialog.h"

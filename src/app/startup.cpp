@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "app/shell_hooks.h"
 #include "calculators/commands.h"
 #include "app/chooser.h"
 #include "core/random.h"
@@ -16,18 +17,18 @@
 #include "core/kit.h"
 #include "app/menu_bar.h"
 #include "core/cursors.h"
-#include "app/menu_state.h"
+#include "plot/menu_rules.h"
 #include "core/prefs_file.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
-#include "app/splash.h"
+#include "core/splash.h"
 #include "core/text_constants.h"
 #include "core/text_format.h"
 #include "datafiles/datafiles.h"
 #include "editing/commands.h"
 #include "output/commands.h"
-#include "output/output_state.h"
-#include "output/results_scaling.h"
+#include "core/output_state.h"
+#include "core/results_scaling.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "respirometry/commands.h"
@@ -44,7 +45,7 @@
 #include "core/script_state.h"
 #include "stats/commands.h"
 #include "scripts/replay_table.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 #include "thermoreg/commands.h"
 #include "transforms/commands.h"
 
@@ -293,6 +294,7 @@ void GiveDefaults() {
   FileSHORTS[0][1] = 1;
   RunScript = 0;
   FileJustLoaded = 0;
+  InstallShellHooks();
   MAINMENU();
   startupMenus();
   RegisterReplayOperations();

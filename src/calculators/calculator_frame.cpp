@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "calculators/commands.h"
 #include "core/event_state.h"
 #include "core/filetable.h"

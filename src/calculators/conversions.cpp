@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "calculators/unit_constants.h"
-#include "calculators/water_vapour.h"
+#include "respirometry/water_vapour.h"
 #include "core/text_format.h"
 
 namespace qv {

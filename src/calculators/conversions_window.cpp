@@ -2,7 +2,7 @@
 #include <cmath>
 #include <optional>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "calculators/calculator_frame.h"
 #include "calculators/commands.h"
 #include "calculators/conversions.h"
@@ -13,7 +13,7 @@
 #include "core/sounds.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 // Special > Simple Math...: X and Y registers, reverse-Polish keys, one-click operations.
 #include <cmath>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "calculators/calculator_frame.h"
 #include "calculators/commands.h"
 #include "calculators/simple_math.h"
@@ -13,7 +13,7 @@
 #include "runtime/clock.h"
 #include "runtime/events.h"
 #include "runtime/windows.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 namespace qv {
 

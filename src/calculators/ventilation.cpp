@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "calculators/unit_constants.h"
-#include "calculators/water_vapour.h"
+#include "respirometry/water_vapour.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 // Special > Ventilation...: Vt, Vmin and O2 extraction from open-flow plethysmography.
 #include <cmath>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "calculators/calculator_frame.h"
 #include "calculators/commands.h"
 #include "calculators/ventilation.h"

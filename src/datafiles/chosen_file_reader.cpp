@@ -5,11 +5,10 @@
 #include <cmath>
 #include <optional>
 
-#include "app/chooser.h"
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "app/menu_state.h"
+#include "core/menu_state.h"
 #include "core/notices.h"
 #include "core/sounds.h"
 #include "core/warning.h"
@@ -22,7 +21,7 @@
 #include "datafiles/load_state.h"
 #include "datafiles/load_windows.h"
 #include "datafiles/open_road.h"
-#include "datafiles/open_rules.h"
+#include "core/open_rules.h"
 #include "datafiles/sable_format.h"
 #include "datafiles/text_data_format.h"
 #include "runtime/bytes.h"

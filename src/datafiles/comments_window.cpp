@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/help.h"
-#include "app/menu_state.h"
-#include "app/splash.h"
+#include "core/help.h"
+#include "core/menu_state.h"
+#include "core/splash.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
@@ -15,7 +15,7 @@
 #include "core/warning.h"
 #include "datafiles/compaction.h"
 #include "datafiles/datafiles.h"
-#include "fitting/fit_state.h"
+#include "core/fit_state.h"
 #include "output/output.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"

@@ -14,7 +14,7 @@
 #include "datafiles/datafiles.h"
 #include "datafiles/save_options.h"
 #include "datafiles/save_writing.h"
-#include "fitting/fit_state.h"
+#include "core/fit_state.h"
 #include "plot/plot_state.h"
 #include "runtime/files.h"
 #include "runtime/numtext.h"

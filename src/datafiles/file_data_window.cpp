@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/dispatcher.h"
-#include "app/help.h"
-#include "app/splash.h"
+#include "core/help.h"
+#include "core/splash.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -26,7 +25,7 @@
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/menu_state.h"
+#include "core/menu_state.h"
 #include "core/channel_selection.h"
 #include "core/colors.h"
 #include "core/event_state.h"

@@ -6,15 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "app/chooser.h"
-#include "app/dispatcher.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
+#include "core/shell_hooks.h"
 #include "datafiles/datafiles.h"
 #include "datafiles/format_detect.h"
 #include "datafiles/load_windows.h"
 #include "datafiles/open_road.h"
-#include "datafiles/open_rules.h"
+#include "core/open_rules.h"
 #include "runtime/events.h"
 
 namespace qv {
@@ -30,7 +29,7 @@ bool gOpening = false;
 // start-up); one handed over while a tool window runs waits until the tool has returned.
 bool atTopLevel() {
   const rt::Handler menu = rt::handler(rt::Vector::Menu);
-  return menu == nullptr || menu == HANDLEMENU || menu == StartupMenuHandler;
+  return menu == nullptr || menu == hooks::mainMenuHandler || menu == hooks::startupMenuHandler;
 }
 
 std::vector<uint8_t> fileHead(const std::string& path) {

@@ -6,12 +6,11 @@
 #include <new>
 #include <optional>
 
-#include "app/chooser.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "app/menu_state.h"
+#include "core/menu_state.h"
 #include "core/notices.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
@@ -24,7 +23,7 @@
 #include "datafiles/load_windows.h"
 #include "datafiles/merge_road.h"
 #include "datafiles/open_road.h"
-#include "datafiles/open_rules.h"
+#include "core/open_rules.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
 #include "runtime/files.h"

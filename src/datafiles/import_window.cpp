@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"

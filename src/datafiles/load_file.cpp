@@ -2,12 +2,11 @@
 // chooser, the last-file question) comes here: the load itself, then the plot window of the
 // new file with its menus, or the previous file back in front when nothing was loaded.
 #include "core/channel_selection.h"
-#include "app/chooser.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "app/menu_bar.h"
+#include "core/menus.h"
 #include "core/notices.h"
 #include "core/popups.h"
 #include "core/prefs.h"
@@ -17,12 +16,12 @@
 #include "datafiles/format_detect.h"
 #include "datafiles/load_windows.h"
 #include "datafiles/open_road.h"
-#include "datafiles/open_rules.h"
-#include "output/results_scaling.h"
+#include "core/open_rules.h"
+#include "core/results_scaling.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "core/script_state.h"
 
 namespace qv {

@@ -1,6 +1,6 @@
 // Window 18: append the second file's cases or add its channels, each offered only where
 // the joint file fits; and window 212, the refusal of one channel too many.
-#include "app/menu_state.h"
+#include "core/menu_state.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"

@@ -3,8 +3,7 @@
 // the merge before that leaves the file in use as it was.
 #include <new>
 
-#include "app/chooser.h"
-#include "app/menu_state.h"
+#include "core/menu_state.h"
 #include "core/data_generation.h"
 #include "core/script_state.h"
 #include "core/event_state.h"
@@ -20,7 +19,7 @@
 #include "datafiles/merge_road.h"
 #include "datafiles/merge_windows.h"
 #include "datafiles/open_road.h"
-#include "datafiles/open_rules.h"
+#include "core/open_rules.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
 #include "runtime/files.h"

@@ -2,15 +2,15 @@
 // the long-load warning; and the loading window's status line.
 #include <algorithm>
 
-#include "app/chooser.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/open_rules.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
-#include "app/splash.h"
+#include "core/splash.h"
 #include "core/text_constants.h"
 #include "datafiles/file_facts.h"
 #include "datafiles/load_windows.h"

@@ -10,7 +10,7 @@
 
 #include "datafiles/file_facts.h"
 #include "datafiles/load_fixes.h"
-#include "datafiles/open_rules.h"
+#include "core/open_rules.h"
 #include "datafiles/sable_format.h"
 #include "runtime/bytes.h"
 #include "runtime/macroman.h"

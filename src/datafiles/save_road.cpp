@@ -19,7 +19,7 @@
 #include "datafiles/save_names.h"
 #include "datafiles/save_options.h"
 #include "datafiles/save_writing.h"
-#include "fitting/commands.h"
+#include "core/fit_state.h"
 #include "plot/plot_state.h"
 #include "runtime/files.h"
 #include "runtime/panels.h"

@@ -14,7 +14,7 @@
 #include "datafiles/binary_format.h"
 #include "datafiles/compaction.h"
 #include "datafiles/csv_export.h"
-#include "fitting/fit_state.h"
+#include "core/fit_state.h"
 #include "plot/plot_state.h"
 #include "datafiles/datafile.h"
 #include "datafiles/file_facts.h"
@@ -27,7 +27,7 @@
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 
 namespace qv {
 

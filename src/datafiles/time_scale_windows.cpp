@@ -2,7 +2,7 @@
 // and the refusal of a file that would grow past the table's capacity (21).
 #include <algorithm>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/colors.h"
 #include "core/data_generation.h"
 #include "core/event_state.h"

@@ -27,8 +27,6 @@ enum BaselineMethod : int16_t {
 extern std::array<BaselineRecord, kBaselineRecords> BaselineValuesArray;
 // Cases in each end window of the automatic method (0 becomes 15 when the window opens).
 extern float auto_block;
-// Half-width in cases of a "Use 1 ±" cursor pick.
-extern int16_t NpointsInBaselineBlock;
 // 1 once a method has produced a line in the current pass of the window.
 extern int16_t BaselineWasDrawn;
 // 1 while the baseline window is open.

@@ -20,7 +20,6 @@ namespace qv {
 
 std::array<BaselineRecord, kBaselineRecords> BaselineValuesArray{};
 float auto_block = 0;
-int16_t NpointsInBaselineBlock = 0;
 int16_t BaselineWasDrawn = 0;
 int16_t BASELINE = 0;
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
@@ -21,7 +21,7 @@
 #include "editing/baseline.h"
 #include "editing/commands.h"
 #include "editing/edit_frame.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "plot/block_geometry.h"
 #include "plot/block_support.h"
 #include "plot/draw_support.h"

@@ -3,7 +3,6 @@
 namespace qv {
 
 int16_t derive = 0;
-int16_t BaselineON = 0;
 int32_t blockvalue = 0;
 int16_t FirstRefRemovalVal = 10, SecondRefRemovalVal = 10;
 

@@ -5,6 +5,9 @@
 
 namespace qv {
 
+// "Insert New Marker" at cases picked on the plot.
+void InsertMarker();
+
 void FixTheBASELINE(int16_t fromScript);
 void LAGTIME(float lag, int16_t fromScript);
 void SMOOTHING(int16_t fromScript);
@@ -27,8 +30,6 @@ void REARRANGE();
 
 // 0 integral, 1 derivative (set by the dispatcher before INTEGRATE).
 extern int16_t derive;
-// Non-zero while a baseline is being shown or edited.
-extern int16_t BaselineON;
 extern int32_t blockvalue;
 extern int16_t FirstRefRemovalVal, SecondRefRemovalVal;
 

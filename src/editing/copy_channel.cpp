@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/menu_bar.h"
+#include "core/menus.h"
 #include "core/filetable.h"
 #include "core/popups.h"
 #include "core/view_state.h"

@@ -10,7 +10,7 @@
 #include "plot/plot.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 
 namespace qv {
 

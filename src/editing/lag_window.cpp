@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "editing/marker_order.h"
+#include "plot/marker_order.h"
 #include "runtime/macroman.h"
 #include "runtime/utf8.h"
 

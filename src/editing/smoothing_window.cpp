@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"

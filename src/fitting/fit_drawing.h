@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "runtime/geometry.h"
-#include "stats/case_filters.h"
+#include "core/case_filters.h"
 
 namespace qv {
 

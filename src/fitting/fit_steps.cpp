@@ -5,7 +5,7 @@
 #include "core/script_state.h"
 #include "core/warning.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 
 namespace qv {
 

@@ -3,7 +3,7 @@
 // loop carries no per-case test, which is what long blocks spend their time on.
 #include <cstdint>
 
-#include "stats/case_filters.h"
+#include "core/case_filters.h"
 
 namespace qv {
 

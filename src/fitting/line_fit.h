@@ -9,21 +9,10 @@
 #include <limits>
 #include <span>
 
-#include "stats/case_filters.h"
+#include "core/case_filters.h"
+#include "core/fit_state.h"
 
 namespace qv {
-
-inline constexpr float kNotComputed = std::numeric_limits<float>::quiet_NaN();
-
-struct LineFit {
-  int32_t n = 0;                      // cases used
-  double meanX = 0.0, meanY = 0.0;
-  double Sxx = 0.0, Syy = 0.0, Sxy = 0.0;  // centred sums
-  float a = kNotComputed;             // intercept (time fit: the fitted value at the block's first case)
-  float aAtZero = kNotComputed;       // time fit: the intercept at elapsed time 0
-  float b = kNotComputed;             // slope
-  float r2 = kNotComputed;
-};
 
 // The time step of one case in the chosen unit (0 s, 1 min, 2 h, 3 days). Minutes use the
 // rounded factor 0.0166667, which the results of earlier versions were computed with.
@@ -45,11 +34,6 @@ LineFit fitAgainstTime(std::span<const float> y, int32_t begin, int32_t end, con
 LineFit fitBetween(std::span<const float> x, std::span<const float> y, int32_t begin, int32_t end,
                    const CaseFilters& filters);
 
-// Two-sided P of Student's t with df degrees of freedom (df >= 1), exact for every df.
-double twoSidedStudentP(double t, int32_t df);
 
-// The probability that the fit's slope equals `slope` (two-sided, floor 0.00001); NaN when
-// it cannot be computed (fewer than 3 cases, Sxx = 0, a variance that is not positive).
-float testSlope(const LineFit& fit, float slope);
 
 }  // namespace qv

@@ -2,7 +2,7 @@
 // The parts of the regression between channels that its window calls.
 #include <cstdint>
 
-#include "stats/case_filters.h"
+#include "core/case_filters.h"
 
 namespace qv {
 

@@ -10,13 +10,13 @@
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "fitting/fit_drawing.h"
-#include "fitting/fit_state.h"
+#include "core/fit_state.h"
 #include "fitting/regression.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/sound.h"
 #include "runtime/windows.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/channel_roles.h"
 #include "core/colors.h"
 #include "core/event_state.h"
@@ -13,20 +13,21 @@
 #include "core/saved_handlers.h"
 #include "core/script_state.h"
 #include "fitting/commands.h"
-#include "fitting/fit_state.h"
+#include "core/fit_state.h"
 #include "fitting/fit_steps.h"
+#include "fitting/line_fit.h"
 #include "fitting/regression.h"
 #include "fitting/slope_panel.h"
 #include "output/commands.h"
 #include "output/output.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "stats/analysis_window.h"
-#include "stats/subset.h"
+#include "output/subset.h"
 
 namespace qv {
 

@@ -7,12 +7,12 @@
 #include "core/filetable.h"
 #include "core/kit.h"
 #include "core/warning.h"
-#include "fitting/fit_state.h"
-#include "output/output_state.h"
+#include "core/fit_state.h"
+#include "core/output_state.h"
 #include "plot/plot_state.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "stats/stats_text.h"
+#include "output/stats_text.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -15,22 +15,23 @@
 #include "core/warning.h"
 #include "fitting/commands.h"
 #include "fitting/fit_drawing.h"
-#include "fitting/fit_state.h"
+#include "core/fit_state.h"
 #include "fitting/fit_steps.h"
+#include "fitting/line_fit.h"
 #include "fitting/slope_panel.h"
 #include "output/commands.h"
 #include "output/output.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/results_layout.h"
 #include "plot/label_strip.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "runtime/windows.h"
 #include "stats/analysis_window.h"
-#include "stats/stats_state.h"
-#include "stats/subset.h"
+#include "core/stats_state.h"
+#include "output/subset.h"
 
 namespace qv {
 

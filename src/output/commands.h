@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "output/output_state.h"
+#include "core/output_state.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "app/menu_state.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "core/warning.h"
@@ -12,7 +12,7 @@
 #include "output/output.h"
 #include "output/report_writer.h"
 #include "output/results_count.h"
-#include "output/route_state.h"
+#include "core/route_state.h"
 #include "output/route_texts.h"
 #include "plot/plot_state.h"
 #include "runtime/windows.h"

@@ -14,7 +14,7 @@
 #include "output/commands.h"
 #include "output/image_page.h"
 #include "output/image_print.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 #include "plot/draw_support.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/result_text.h"
-#include "stats/stats_text.h"
+#include "output/stats_text.h"
 
 namespace qv {
 

@@ -1,14 +1,13 @@
 #include "output/report_inputs.h"
 
 #include "core/filetable.h"
-#include "fitting/fit_state.h"
-#include "output/output_state.h"
+#include "core/fit_state.h"
+#include "core/output_state.h"
 #include "plot/plot_state.h"
 #include "runtime/utf8.h"
-#include "stats/area_window.h"
-#include "stats/clicked_points_state.h"
-#include "stats/scan_state.h"
-#include "stats/stats_state.h"
+#include "core/clicked_points_state.h"
+#include "core/scan_state.h"
+#include "core/stats_state.h"
 
 namespace qv {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 
 namespace qv {
 

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/report_blocks.h"
 #include "output/result_text.h"
-#include "stats/area_integral.h"
-#include "stats/stats_text.h"
+#include "output/area_integral.h"
+#include "output/stats_text.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/numtext.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"
 

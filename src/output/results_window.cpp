@@ -9,15 +9,15 @@
 #include "plot/label_strip.h"
 #include "core/prefs.h"
 #include "output/output.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/results_layout.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "stats/case_filters.h"
-#include "stats/stats_state.h"
-#include "stats/subset.h"
+#include "core/case_filters.h"
+#include "core/stats_state.h"
+#include "output/subset.h"
 
 namespace qv {
 

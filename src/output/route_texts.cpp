@@ -4,7 +4,7 @@
 
 #include "core/prefs.h"
 #include "output/file_headers.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/output.h"
 #include "output/spreadsheet.h"
 

@@ -9,7 +9,7 @@
 #include "core/saved_handlers.h"
 #include "core/warning.h"
 #include "output/output.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 #include "output/scaling_layout.h"
 #include "runtime/events.h"
 #include "runtime/numtext.h"

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/dispatcher.h"
 #include "core/channel_selection.h"
 #include "core/colors.h"
 #include "core/cursors.h"

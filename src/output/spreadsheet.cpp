@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "output/calendar.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/result_text.h"
 #include "runtime/utf8.h"
-#include "stats/area_integral.h"
-#include "stats/stats_text.h"
+#include "output/area_integral.h"
+#include "output/stats_text.h"
 
 namespace qv {
 

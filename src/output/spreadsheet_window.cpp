@@ -3,10 +3,10 @@
 #include <string>
 
 #include "core/event_state.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "core/kit.h"
 #include "core/saved_handlers.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/route_texts.h"
 #include "output/spreadsheet.h"
 #include "runtime/events.h"

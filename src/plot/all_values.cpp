@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/dispatcher.h"
 #include "core/channel_selection.h"
 #include "core/colors.h"
 #include "core/event_state.h"

@@ -5,7 +5,7 @@
 
 #include "core/colors.h"
 #include "core/filetable.h"
-#include "app/menu_state.h"
+#include "plot/menu_rules.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "plot/block_support.h"

@@ -2,7 +2,7 @@
 // the block window follow, and with automatic repeat the last analysis runs on it again.
 #include "core/filetable.h"
 #include "core/prefs.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "plot/block_geometry.h"
 #include "plot/block_shift.h"
 #include "plot/block_support.h"

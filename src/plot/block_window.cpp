@@ -26,7 +26,7 @@
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"
 #include "runtime/windows.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 namespace qv {
 

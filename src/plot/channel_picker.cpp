@@ -6,7 +6,7 @@
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 #include "plot/draw_support.h"
 #include "plot/multichannel.h"
 #include "plot/plot.h"

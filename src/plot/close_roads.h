@@ -1,7 +1,8 @@
 #pragma once
 // The save and the open road that closing a plot window takes. The data-files subsystem
 // provides them (SAVEDATAFILE(0, 1, 0) saving the file in use where it came from, and the
-// file-type chooser followed by LOADFILE(0)). Tests put in roads of their own.
+// file-type chooser followed by LOADFILE(0)); the shell installs them at start-up as the
+// standard roads. Tests put in roads of their own.
 #include <cstdint>
 #include <functional>
 
@@ -31,8 +32,11 @@ void releaseSlot(int16_t f);
 
 using SaveRoad = std::function<SaveOutcome()>;
 using LoadRoad = std::function<bool()>;
-// Replaces a road; an empty function puts the stand-in back.
+// Replaces a road; an empty function puts the standard road back.
 void setSaveRoad(SaveRoad road);
 void setLoadRoad(LoadRoad road);
+// The standard roads, installed once at start-up. Without them a save is cancelled and no
+// file is loaded.
+void setStandardRoads(SaveRoad save, LoadRoad load);
 
 }  // namespace qv::plot

@@ -8,7 +8,7 @@
 #include "core/event_state.h"
 #include "core/data_generation.h"
 #include "core/filetable.h"
-#include "app/menu_state.h"
+#include "plot/menu_rules.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "core/text_format.h"

@@ -7,7 +7,7 @@
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "core/text_format.h"
-#include "output/route_state.h"
+#include "core/route_state.h"
 #include "plot/draw_support.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <vector>
 
-#include "app/menu_state.h"
+#include "core/menu_state.h"
 #include "core/channel_selection.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 #include "plot/draw_support.h"
 #include "plot/multichannel.h"
 #include "plot/plot.h"

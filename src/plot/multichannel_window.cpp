@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/dispatcher.h"
-#include "app/menu_bar.h"
+#include "core/menus.h"
 #include "core/channel_selection.h"
 #include "core/colors.h"
 #include "core/event_state.h"
@@ -13,7 +12,7 @@
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 #include "plot/multichannel.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"

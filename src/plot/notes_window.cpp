@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/dispatcher.h"
 #include "core/colors.h"
 #include "core/cursors.h"
 #include "core/event_state.h"

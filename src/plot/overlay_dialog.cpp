@@ -1,14 +1,13 @@
 // View > Overlay: which channels are drawn over the active one, and how.
-#include "app/dispatcher.h"
 #include "core/channel_selection.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
+#include "core/shell_hooks.h"
 #include "core/sounds.h"
-#include "datafiles/datafiles.h"
-#include "datafiles/open_rules.h"
+#include "core/open_rules.h"
 #include "plot/block_support.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
@@ -84,7 +83,7 @@ void OVERLAY() {
       prefsArray[25] = 1;
     } else {
       runOptionsWindow();
-      if (showcolorlegend) FILEINFO("", "", "", 0);
+      if (showcolorlegend) hooks::call(hooks::fileInfo, "", "", "", int16_t(0));
     }
     if (FileSHORTS[f][kViewModeWord] != 0) {
       RefreshSCREEN();

@@ -2,6 +2,7 @@
 // Entry points of the plot window and block selection that the rest of the program calls.
 #include <cstdint>
 
+#include "plot/plot.h"
 #include "runtime/geometry.h"
 
 namespace qv {
@@ -114,10 +115,11 @@ void BlockInstructionsWindow();
 void ShiftBlockLeft();
 void ShiftBlockRight();
 void ShiftBlockRules();
-void AUTOBLOCK();
+// The last block analysis run again on the new block (the shell's, through its hook).
 void AUTO_REPEAT();
+// Shows the plot window of the file in use again and makes it the output window.
+void PlotForward();
 void ZoomEffect();
-void InsertMarker();
 void ShowNotes();
 void ShowOnLineNOTE(int16_t note);
 void BuildScrollingNOTESWindow();

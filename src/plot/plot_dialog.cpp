@@ -1,11 +1,10 @@
 // Button and key events of the plot window and the tool bar: paging, the whole-file view,
 // the block buttons, and the buttons that queue a menu command.
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/script_state.h"
-#include "datafiles/datafiles.h"
-#include "editing/commands.h"
+#include "core/shell_hooks.h"
 #include "plot/block_support.h"
 #include "plot/geometry.h"
 #include "plot/paging.h"
@@ -118,12 +117,12 @@ void highButton(int f, int id) {
         MenuIDENTIFIER = 4;
         MenuItem = 7;
         break;
-      case 591: CUTBLOCK(1); break;
+      case 591: hooks::call(hooks::cutBlock, int16_t(1)); break;
       case 592: ShiftBlockLeft(); break;
       case 593: ShiftBlockRight(); break;
       case 594: ChangeBlockButtonClicked = 1; break;
-      case 595: RemoveMarkersFromBlock(); break;
-      case 598: FILEINFO("", "", "", 1); break;
+      case 595: hooks::call(hooks::removeMarkersFromBlock); break;
+      case 598: hooks::call(hooks::fileInfo, "", "", "", int16_t(1)); break;
       case 599:
         HelpSubject = 266;
         OpenHelpBook();
@@ -169,7 +168,7 @@ void HandlePlotDIALOG() {
     MenuItem = 0;
     if (PlotDialogMode != 0 && action == 1 && eventID >= 131) BaseLineButton = eventID;
     if (action == 3 && eventID == kCommentsWindow) {
-      FixCOMMENTS(0);
+      hooks::call(hooks::fixComments, uint16_t(0));
       rt::closeWindow(515);
       action = eventID = 0;
       rt::FlushEvents();

@@ -49,5 +49,7 @@ PrintedStrip PrintedStrips[kSlots][kMaxChannels + 1];
 int16_t LastInsertedMarker = 83;
 int16_t ch = 1;
 float startsize = 0.0f;
+int16_t BaselineON = 0;
+int16_t NpointsInBaselineBlock = 0;
 
 }  // namespace qv

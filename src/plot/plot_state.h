@@ -7,7 +7,7 @@
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "core/view_state.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 
 namespace qv {
 
@@ -128,5 +128,9 @@ extern int16_t showcolorlegend;
 extern int16_t ch;
 // Duration (seconds) offered by the block-width dialog.
 extern float startsize;
+// Non-zero while a baseline is being shown or edited (the plot's baseline buttons answer then).
+extern int16_t BaselineON;
+// Half-width in cases of a "Use 1 ±" cursor pick.
+extern int16_t NpointsInBaselineBlock;
 
 }  // namespace qv

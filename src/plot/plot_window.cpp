@@ -7,6 +7,7 @@
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
+#include "core/shell_hooks.h"
 #include "plot/draw_support.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
@@ -143,5 +144,14 @@ void ZoomEffect() {
   }
   rt::penNormal();
 }
+
+void PlotForward() {
+  const int w = 1000 + TheFileInUse;
+  if (TheFileInUse < 0 || !rt::windowExists(w)) return;
+  rt::bringWindowForward(w);
+  rt::setOutputWindow(w);
+}
+
+void AUTO_REPEAT() { hooks::call(hooks::repeatLastAnalysis); }
 
 }  // namespace qv

@@ -11,7 +11,7 @@
 #include "plot/draw_support.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "runtime/windows.h"
 
 namespace qv {

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <optional>
 
-#include "app/dispatcher.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -13,8 +12,8 @@
 #include "core/sounds.h"
 #include "core/undo.h"
 #include "core/warning.h"
-#include "datafiles/open_rules.h"
-#include "editing/level_pick.h"
+#include "core/open_rules.h"
+#include "plot/level_pick.h"
 #include "plot/block_support.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"

@@ -1,10 +1,9 @@
 // Block Shift Rules (window 14): whether a shifted block shares a case with the old one.
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
-#include "app/dispatcher.h"
 #include "plot/plot.h"
 #include "runtime/events.h"
 #include "runtime/windows.h"

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/dispatcher.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"

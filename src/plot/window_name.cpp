@@ -1,7 +1,7 @@
 #include "plot/window_name.h"
 
 #include "core/filetable.h"
-#include "app/menu_state.h"
+#include "core/menu_state.h"
 #include "plot/draw_support.h"
 #include "plot/plot.h"
 #include "runtime/numtext.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/channel_list.h"
 #include "core/channel_roles.h"
 #include "core/event_state.h"

@@ -2,9 +2,9 @@
 #include <cmath>
 #include <string>
 
-#include "app/help.h"
-#include "app/menu_bar.h"
-#include "calculators/water_vapour.h"
+#include "core/help.h"
+#include "core/menus.h"
+#include "respirometry/water_vapour.h"
 #include "core/channel_roles.h"
 #include "core/cursors.h"
 #include "core/filetable.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/channel_roles.h"
 #include "core/event_state.h"
 #include "core/filetable.h"

@@ -7,7 +7,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "calculators/water_vapour.h"
+#include "respirometry/water_vapour.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"

@@ -11,7 +11,7 @@
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "scripts/commands.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "scripts/script_steps.h"
 
 namespace qv {

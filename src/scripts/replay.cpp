@@ -1,6 +1,5 @@
 // Replaying the script on the file just opened, and on each file its steps open after it.
-#include "app/dispatcher.h"
-#include "app/menu_bar.h"
+#include "core/menus.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"

@@ -1,9 +1,8 @@
 // The one list of operations a script can replay. The library is linked as one static
 // archive, so each operation is named here rather than registering itself.
-#include "app/chooser.h"
-#include "app/dispatcher.h"
-#include "app/menu_bar.h"
+#include "core/menus.h"
 #include "core/event_state.h"
+#include "core/open_rules.h"
 #include "core/script_state.h"
 #include "datafiles/datafiles.h"
 #include "editing/commands.h"

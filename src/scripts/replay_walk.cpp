@@ -4,11 +4,11 @@
 #include "core/prefs.h"
 #include "core/script_state.h"
 #include "editing/commands.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "respirometry/commands.h"
 #include "scripts/replay_table.h"
 #include "scripts/replay_words.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "scripts/script_steps.h"
 
 namespace qv {

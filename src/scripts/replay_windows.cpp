@@ -1,13 +1,12 @@
 // What the user sees of a replay: the wrong-channel-count question (window 25), the block
 // request (window 4), the pause button on the plot window, and the wait for a block.
-#include "app/dispatcher.h"
-#include "app/main_loop.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
+#include "core/shell_hooks.h"
 #include "core/sounds.h"
 #include "core/view_state.h"
 #include "plot/plot.h"
@@ -119,14 +118,14 @@ void SCRIPTLOOP(int16_t waitForButton) {
   if (!slotIsOpen(TheFileInUse)) return;
   PlotForward();
   SavedHandlers saved;
-  rt::setHandler(rt::Vector::Menu, HANDLEMENU);
+  rt::setHandler(rt::Vector::Menu, hooks::mainMenuHandler);
   rt::setHandler(rt::Vector::Dialog, DoDIALOG);
   rt::setHandler(rt::Vector::Mouse, HandleMOUSE);
   BaseLineButton = 0;
   // The plot window works as it does in the main loop; a file opened meanwhile waits for the
   // replay to end (the main loop does not start a second one inside this one).
   for (;;) {
-    MainLoopPass();
+    hooks::call(hooks::mainLoopPass);
     if (!waitForButton && blockSelected()) break;
     if (BaseLineButton == kPauseButton || RunScript == 0) break;
   }

@@ -9,7 +9,7 @@
 #include "core/warning.h"
 #include "runtime/windows.h"
 #include "scripts/commands.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "scripts/script_steps.h"
 
 namespace qv {

@@ -4,7 +4,7 @@
 
 #include "runtime/bytes.h"
 #include "runtime/numtext.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 
 namespace qv {
 

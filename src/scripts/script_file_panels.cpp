@@ -2,7 +2,7 @@
 // the open and save panels, and emptying the script in memory.
 #include <variant>
 
-#include "app/menu_bar.h"
+#include "core/menus.h"
 #include "core/prefs.h"
 #include "core/script_state.h"
 #include "core/sounds.h"
@@ -12,7 +12,7 @@
 #include "runtime/windows.h"
 #include "scripts/commands.h"
 #include "scripts/script_file.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 
 namespace qv {
 

@@ -8,7 +8,7 @@
 #include "runtime/panels.h"
 #include "runtime/windows.h"
 #include "scripts/commands.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "scripts/script_view.h"
 
 namespace qv {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "runtime/numtext.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "scripts/script_steps.h"
 
 namespace qv {

@@ -9,7 +9,7 @@
 #include "core/warning.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "scripts/script_steps.h"
 #include "scripts/script_view.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/script_state.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 
 namespace qv {
 

@@ -9,11 +9,11 @@
 #include "core/saved_handlers.h"
 #include "core/script_state.h"
 #include "core/sounds.h"
-#include "app/menu_bar.h"
+#include "core/menus.h"
 #include "runtime/menus.h"
 #include "runtime/windows.h"
 #include "scripts/commands.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "scripts/script_steps.h"
 #include "scripts/script_view.h"
 

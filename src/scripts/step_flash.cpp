@@ -8,7 +8,7 @@
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "scripts/commands.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 
 namespace qv {
 

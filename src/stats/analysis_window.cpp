@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/help.h"
-#include "app/menu_bar.h"
+#include "core/help.h"
+#include "core/menus.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/script_state.h"

@@ -8,8 +8,8 @@
 #include <span>
 #include <string>
 
-#include "app/help.h"
-#include "app/menu_bar.h"
+#include "core/help.h"
+#include "core/menus.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -28,22 +28,21 @@
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "stats/analysis_window.h"
-#include "stats/area_integral.h"
+#include "output/area_integral.h"
 #include "stats/block_limits.h"
 #include "stats/block_stats.h"
 #include "stats/commands.h"
 #include "stats/histogram_window.h"
-#include "stats/stats_state.h"
-#include "stats/stats_text.h"
-#include "stats/subset.h"
+#include "core/stats_state.h"
+#include "output/stats_text.h"
+#include "output/subset.h"
 
 namespace qv {
 
 float arealineArray[5] = {};
 int16_t AreaLineDrawn = 0;
-AreaReportValues LastAreaReport;
 
 namespace {
 

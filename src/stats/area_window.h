@@ -4,20 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "core/stats_state.h"
+
 namespace qv {
 
 // The baseline line last drawn over the block window: x1, y1, x2, y2 in words 1 to 4, and
 // whether it is on the window now (drawing it again in exclusive-or removes it).
 extern float arealineArray[5];
 extern int16_t AreaLineDrawn;
-
-// What the area report prints beside the integral.
-struct AreaReportValues {
-  int16_t mode = 0;
-  float baselineAtBegin = 0.0f, baselineAtEnd = 0.0f;  // samples at the range's ends
-  std::string userBaseline = "0";                     // the typed baseline last taken
-};
-extern AreaReportValues LastAreaReport;
 
 // One pass over the range the limits give (a and b in cases from the block's first case;
 // rightSet: b was set, 0 included): baseline, integral, line and field 112. Returns 0.

@@ -6,13 +6,6 @@
 
 namespace qv {
 
-double BlockStats::se() const { return n > 0 ? double(sd) / std::sqrt(double(n)) : 0.0; }
-
-std::optional<double> BlockStats::cv() const {
-  if (n < 1 || mean == 0.0) return std::nullopt;
-  return std::fabs(100.0 * double(sd) / mean);
-}
-
 namespace {
 
 template <class Keep>

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -15,10 +15,10 @@
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
-#include "editing/pick_tracking.h"
+#include "plot/pick_tracking.h"
 #include "output/commands.h"
 #include "output/output.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "plot/block_geometry.h"
 #include "plot/block_support.h"
 #include "plot/plot.h"
@@ -27,10 +27,10 @@
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "stats/clicked_points.h"
-#include "stats/clicked_points_state.h"
+#include "core/clicked_points_state.h"
 #include "stats/commands.h"
 #include "stats/stats_block.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 namespace qv {
 

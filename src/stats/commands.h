@@ -5,6 +5,9 @@
 
 namespace qv {
 
+// "Automatic Block Selection": a block of a typed duration around the pointer's case.
+void AUTOBLOCK();
+
 void AVERAGE();
 // The statistics of channel ch over begin..end into the shared results and the statistics
 // block; mode non-zero: value-window mode (only values inside the limits count).

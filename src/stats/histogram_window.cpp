@@ -11,20 +11,20 @@
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
 #include "core/warning.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "stats/block_value_range.h"
 #include "stats/histogram.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 namespace qv {
 

@@ -14,11 +14,11 @@
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"
 #include "runtime/windows.h"
-#include "stats/area_integral.h"
+#include "output/area_integral.h"
 #include "stats/area_window.h"
 #include "stats/commands.h"
-#include "stats/stats_state.h"
-#include "stats/subset.h"
+#include "core/stats_state.h"
+#include "output/subset.h"
 
 namespace qv {
 

@@ -4,9 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/dispatcher.h"
-#include "app/help.h"
-#include "app/menu_bar.h"
+#include "core/help.h"
+#include "core/menus.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -18,7 +17,7 @@
 #include "core/warning.h"
 #include "output/commands.h"
 #include "output/output.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/results_layout.h"
 #include "plot/label_strip.h"
 #include "plot/plot.h"
@@ -27,16 +26,16 @@
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "stats/analysis_window.h"
 #include "stats/commands.h"
 #include "stats/histogram_window.h"
 #include "stats/interval_scan.h"
-#include "stats/scan_state.h"
+#include "core/scan_state.h"
 #include "stats/scan_windows.h"
 #include "stats/stats_block.h"
-#include "stats/stats_state.h"
-#include "stats/subset.h"
+#include "core/stats_state.h"
+#include "output/subset.h"
 
 namespace qv {
 

@@ -5,8 +5,7 @@
 #include <span>
 #include <string>
 
-#include "app/dispatcher.h"
-#include "app/menu_bar.h"
+#include "core/menus.h"
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
@@ -14,7 +13,7 @@
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "output/output.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "plot/block_geometry.h"
 #include "plot/block_support.h"
 #include "plot/block_texts.h"
@@ -27,10 +26,10 @@
 #include "stats/block_value_range.h"
 #include "stats/commands.h"
 #include "stats/scan_result.h"
-#include "stats/scan_state.h"
+#include "core/scan_state.h"
 #include "stats/scan_windows.h"
 #include "stats/stats_block.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 namespace qv {
 

@@ -5,8 +5,7 @@
 #include <span>
 #include <string>
 
-#include "app/dispatcher.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
@@ -15,8 +14,9 @@
 #include "core/sounds.h"
 #include "core/warning.h"
 #include "output/output.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/results_layout.h"
+#include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
 #include "runtime/numtext.h"
@@ -25,9 +25,9 @@
 #include "stats/block_value_range.h"
 #include "stats/commands.h"
 #include "stats/scan_result.h"
-#include "stats/scan_state.h"
+#include "core/scan_state.h"
 #include "stats/scan_windows.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 namespace qv {
 

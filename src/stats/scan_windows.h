@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "stats/case_filters.h"
+#include "core/case_filters.h"
 #include "stats/interval_scan.h"
 
 namespace qv {

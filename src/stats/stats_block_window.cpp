@@ -6,13 +6,13 @@
 #include "core/filetable.h"
 #include "core/kit.h"
 #include "core/text_format.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "plot/plot_state.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "stats/clicked_points_state.h"
+#include "core/clicked_points_state.h"
 #include "stats/stats_block.h"
-#include "stats/stats_text.h"
+#include "output/stats_text.h"
 
 namespace qv {
 

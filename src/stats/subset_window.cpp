@@ -8,7 +8,7 @@
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "core/kit.h"
 #include "core/saved_handlers.h"
 #include "core/screen_place.h"
@@ -17,7 +17,7 @@
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "stats/subset.h"
+#include "output/subset.h"
 #include "stats/subset_layout.h"
 
 namespace qv {

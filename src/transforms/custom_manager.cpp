@@ -2,7 +2,7 @@
 // window: window 150.
 #include <algorithm>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/kit.h"
 #include "core/saved_handlers.h"

@@ -1,7 +1,7 @@
 // The deletion window, the inspect-and-edit window and the name entry of custom transforms.
 #include <cmath>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/event_state.h"
 #include "core/kit.h"
 #include "core/prefs.h"

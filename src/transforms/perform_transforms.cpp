@@ -21,7 +21,7 @@
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "respirometry/gas_settings.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "transforms/commands.h"

@@ -1,7 +1,7 @@
 // The polynomial transform's entry: window 6.
 #include <cmath>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/channel_roles.h"
 #include "core/event_state.h"
 #include "core/kit.h"
@@ -12,7 +12,7 @@
 #include "editing/edit_frame.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "transforms/commands.h"
 #include "transforms/transform_state.h"
 #include "transforms/transform_windows.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "calculators/water_vapour.h"
+#include "respirometry/water_vapour.h"
 
 namespace qv {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/channel_roles.h"
 #include "core/data_generation.h"
 #include "core/event_state.h"
@@ -26,7 +26,7 @@
 #include "runtime/menus.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "transforms/commands.h"
 #include "transforms/conversion_table.h"
 #include "transforms/custom_list.h"

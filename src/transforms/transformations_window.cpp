@@ -1,7 +1,7 @@
 // Edit > Standard Transformations... and the replay of script op 11.
 #include <optional>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "core/channel_roles.h"
 #include "core/data_generation.h"
 #include "core/event_state.h"
@@ -22,8 +22,8 @@
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
-#include "stats/stats_state.h"
+#include "core/script_recorder.h"
+#include "core/stats_state.h"
 #include "transforms/commands.h"
 #include "transforms/perform_transforms.h"
 #include "transforms/transform_items.h"

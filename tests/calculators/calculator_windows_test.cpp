@@ -8,12 +8,12 @@
 
 #include "app/chooser.h"
 #include "app/dispatcher.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "calculators/commands.h"
 #include "calculators/ventilation.h"
-#include "calculators/water_vapour.h"
+#include "respirometry/water_vapour.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
@@ -24,7 +24,7 @@
 #include "runtime/scripted.h"
 #include "runtime/sound.h"
 #include "runtime/windows.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 #include "support/qvtest.h"
 
 using namespace qv;

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "calculators/conversions.h"
-#include "calculators/water_vapour.h"
+#include "respirometry/water_vapour.h"
 
 using namespace qv;
 

@@ -7,7 +7,7 @@
 
 #include "app/about.h"
 #include "app/chooser.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "app/menu_bar.h"
 #include "menus_fixture.h"
 #include "runtime/app.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/kit.h"
-#include "app/help.h"
+#include "core/help.h"
 #include "app/menu_bar.h"
 #include "menus_fixture.h"
 #include "runtime/menus.h"

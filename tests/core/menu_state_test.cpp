@@ -1,7 +1,7 @@
 // SETMENU on a table of file states, and the Window menu.
 #include <gtest/gtest.h>
 
-#include "app/menu_state.h"
+#include "plot/menu_rules.h"
 #include "menus_fixture.h"
 #include "runtime/menus.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/help.h"
+#include "core/help.h"
 #include "app/menu_bar.h"
 #include "app/prefs_window.h"
 #include "core/commands.h"

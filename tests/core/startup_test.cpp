@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/chooser.h"
-#include "app/splash.h"
+#include "core/splash.h"
 #include "datafiles/binary_format.h"
 #include "datafiles/datafiles.h"
 #include "menus_fixture.h"

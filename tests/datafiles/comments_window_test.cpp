@@ -2,7 +2,7 @@
 // Save Changes, the close box and Quit do with the edited text and the change mark.
 #include <filesystem>
 
-#include "app/splash.h"
+#include "core/splash.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "datafiles/comments_layout.h"

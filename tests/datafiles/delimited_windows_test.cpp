@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "datafiles/compaction.h"
-#include "fitting/fit_state.h"
+#include "core/fit_state.h"
 #include "save_fixture.h"
 
 using namespace qv;

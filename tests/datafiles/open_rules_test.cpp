@@ -4,7 +4,7 @@
 #include <array>
 
 #include "datafiles/load_windows.h"
-#include "datafiles/open_rules.h"
+#include "core/open_rules.h"
 
 using namespace qv;
 

@@ -10,7 +10,7 @@
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "datafiles/text_size_warning.h"
-#include "datafiles/unsaved_changes.h"
+#include "core/unsaved_changes.h"
 #include "runtime/events.h"
 #include "runtime/sound.h"
 #include "runtime/windows.h"

@@ -20,7 +20,7 @@
 #include "datafiles/datafile.h"
 #include "editing/baseline.h"
 #include "editing/commands.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "runtime/scripted.h"

@@ -17,7 +17,7 @@
 #include "editing/edit_frame.h"
 #include "plot/plot_state.h"
 #include "runtime/windows.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "support/qvtest.h"
 
 using namespace qv;

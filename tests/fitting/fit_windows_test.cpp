@@ -2,6 +2,7 @@
 // recorded steps and their replay, the log-model refusals, and what cannot be computed.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -11,14 +12,15 @@
 #include "core/script_state.h"
 #include "core/undo.h"
 #include "fitting/commands.h"
-#include "fitting/fit_state.h"
+#include "core/fit_state.h"
+#include "fitting/line_fit.h"
 #include "output/commands.h"
 #include "output/output.h"
 #include "runtime/files.h"
 #include "runtime/scripted.h"
 #include "runtime/sound.h"
 #include "runtime/windows.h"
-#include "stats/case_filters.h"
+#include "core/case_filters.h"
 #include "stats/commands.h"
 #include "../stats/stats_window_fixture.h"
 

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "core/filetable.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/report_blocks.h"
 #include "output/report_writer.h"
 #include "output/result_text.h"
 #include "plot/plot_state.h"
-#include "stats/stats_state.h"
-#include "stats/stats_text.h"
+#include "core/stats_state.h"
+#include "output/stats_text.h"
 
 using namespace qv;
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "output/results_scaling.h"
-#include "stats/stats_text.h"
+#include "core/results_scaling.h"
+#include "output/stats_text.h"
 
 using namespace qv;
 

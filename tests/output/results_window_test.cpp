@@ -7,9 +7,9 @@
 #include "output/output.h"
 #include "output/results_layout.h"
 #include "output_fixture.h"
-#include "stats/case_filters.h"
+#include "core/case_filters.h"
 #include "core/data_generation.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 using namespace qv;
 

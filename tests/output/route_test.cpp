@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "plot/label_strip.h"
-#include "app/menu_state.h"
+#include "core/menu_state.h"
 #include "output/output.h"
 #include "output/route_texts.h"
 #include "output_fixture.h"

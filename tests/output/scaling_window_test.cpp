@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "output/output.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 #include "output_fixture.h"
 
 using namespace qv;

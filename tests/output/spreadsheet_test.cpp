@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "output/spreadsheet.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 using namespace qv;
 

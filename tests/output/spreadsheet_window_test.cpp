@@ -13,7 +13,7 @@
 #include "runtime/files.h"
 #include "runtime/scripted.h"
 #include "stats/block_stats.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 using namespace qv;
 

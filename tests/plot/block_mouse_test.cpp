@@ -17,7 +17,7 @@
 #include "runtime/menus.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 #include "core/sounds.h"
 #include "support/qvtest.h"
 

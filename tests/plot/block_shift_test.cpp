@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "core/text_constants.h"
-#include "datafiles/open_rules.h"
+#include "core/open_rules.h"
 #include "plot/block_shift.h"
 #include "plot/paging.h"
 #include "plot/toolbar_layout.h"

@@ -6,7 +6,8 @@
 
 #include "core/filetable.h"
 #include "core/prefs.h"
-#include "editing/marker_order.h"
+#include "editing/commands.h"
+#include "plot/marker_order.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "plot_fixture.h"

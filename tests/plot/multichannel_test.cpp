@@ -11,7 +11,7 @@
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 #include "plot/draw_support.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"

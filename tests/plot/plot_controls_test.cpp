@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/menu_state.h"
+#include "plot/menu_rules.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/prefs.h"

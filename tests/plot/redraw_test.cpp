@@ -12,7 +12,7 @@
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "core/undo.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "plot_fixture.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "calculators/water_vapour.h"
+#include "respirometry/water_vapour.h"
 #include "respirometry/gas_kernel.h"
 
 using namespace qv;

@@ -8,7 +8,7 @@
 #include "core/event_state.h"
 #include "core/prefs.h"
 #include "datafiles/open_road.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "plot/plot_state.h"
 #include "runtime/windows.h"
 #include "script_fixture.h"

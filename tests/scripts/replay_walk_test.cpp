@@ -9,7 +9,7 @@
 #include "core/prefs.h"
 #include "core/script_state.h"
 #include "editing/commands.h"
-#include "output/output_state.h"
+#include "core/output_state.h"
 #include "respirometry/commands.h"
 #include "scripts/replay_table.h"
 #include "scripts/replay_walk.h"

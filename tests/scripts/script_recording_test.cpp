@@ -9,7 +9,7 @@
 #include "runtime/menus.h"
 #include "runtime/windows.h"
 #include "script_fixture.h"
-#include "scripts/script_recorder.h"
+#include "core/script_recorder.h"
 #include "scripts/script_steps.h"
 #include "scripts/script_view.h"
 

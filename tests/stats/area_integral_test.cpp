@@ -3,8 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include "stats/area_integral.h"
-#include "stats/stats_state.h"
+#include "output/area_integral.h"
+#include "core/stats_state.h"
 #include "case_samples.h"
 
 using namespace qv;

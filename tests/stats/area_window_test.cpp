@@ -12,11 +12,11 @@
 #include "output/output.h"
 #include "runtime/numtext.h"
 #include "runtime/scripted.h"
-#include "stats/area_integral.h"
+#include "output/area_integral.h"
 #include "stats/area_window.h"
 #include "stats/block_limits.h"
 #include "stats/commands.h"
-#include "stats/subset.h"
+#include "output/subset.h"
 #include "stats_window_fixture.h"
 
 using namespace qv;

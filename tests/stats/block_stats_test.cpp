@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "stats/block_stats.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 #include "case_samples.h"
 
 using namespace qv;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "stats/block_stats.h"
-#include "stats/case_filters.h"
+#include "core/case_filters.h"
 #include "core/data_generation.h"
 
 using namespace qv;

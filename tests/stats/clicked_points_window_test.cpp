@@ -11,7 +11,7 @@
 #include "plot/plot.h"
 #include "runtime/numtext.h"
 #include "runtime/scripted.h"
-#include "stats/clicked_points_state.h"
+#include "core/clicked_points_state.h"
 #include "stats/commands.h"
 #include "stats/stats_block.h"
 #include "stats_window_fixture.h"

@@ -4,6 +4,7 @@
 #include "plot/block_shift.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
+#include "stats/commands.h"
 #include "stats_window_fixture.h"
 
 namespace qv {

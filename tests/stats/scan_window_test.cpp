@@ -16,8 +16,8 @@
 #include "runtime/windows.h"
 #include "stats/commands.h"
 #include "stats/scan_result.h"
-#include "stats/scan_state.h"
-#include "stats/stats_text.h"
+#include "core/scan_state.h"
+#include "output/stats_text.h"
 #include "stats_window_fixture.h"
 
 namespace qv {

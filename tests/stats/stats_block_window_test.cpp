@@ -4,11 +4,11 @@
 
 #include "output/output.h"
 #include "output/output_fixture.h"
-#include "output/results_scaling.h"
+#include "core/results_scaling.h"
 #include "runtime/numtext.h"
 #include "stats/block_stats.h"
 #include "stats/stats_block.h"
-#include "stats/stats_state.h"
+#include "core/stats_state.h"
 
 using namespace qv;
 

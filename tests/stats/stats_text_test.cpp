@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "stats/block_stats.h"
-#include "stats/stats_text.h"
+#include "output/stats_text.h"
 
 using namespace qv;
 

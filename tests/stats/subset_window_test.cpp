@@ -11,7 +11,7 @@
 #include "output/output.h"
 #include "output/output_fixture.h"
 #include "core/data_generation.h"
-#include "stats/subset.h"
+#include "output/subset.h"
 #include "stats/subset_layout.h"
 
 using namespace qv;

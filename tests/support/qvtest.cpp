@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "app/shell_hooks.h"
+
 namespace qvtest {
 
 void resetRuntime() {
@@ -14,6 +16,7 @@ void resetRuntime() {
     static char arg0[] = "qvtest";
     static char* argv[] = {arg0, nullptr};
     qv::rt::initRuntime(1, argv);
+    qv::InstallShellHooks();
     qv::rt::setExitHook([](int status) { throw qv::rt::ProgramExit{status, qv::rt::lastFatalMessage()}; });
     started = true;
   }

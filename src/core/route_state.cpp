@@ -1,0 +1,7 @@
+#include "core/route_state.h"
+
+namespace qv {
+
+std::string ResultsFileName;
+
+}  // namespace qv

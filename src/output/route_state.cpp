@@ -1,7 +1,0 @@
-#include "output/route_state.h"
-
-namespace qv {
-
-std::string ResultsFileName;
-
-}  // namespace qv
