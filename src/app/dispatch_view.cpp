@@ -4,6 +4,7 @@
 #include "core/colors.h"
 #include "core/channel_selection.h"
 #include "core/commands.h"
+#include "core/menu_state.h"
 #include "core/popups.h"
 #include "core/undo.h"
 #include "app/dispatch_internal.h"
@@ -39,9 +40,9 @@ void redrawView() {
 
 // Tool-bar buttons of the zoom.
 void zoomButtons(bool zoomed) {
-  if (!rt::windowExists(1999)) return;
+  if (!rt::windowExists(kToolBarWindow)) return;
   const int saved = rt::outputWindow();
-  rt::setOutputWindow(1999);
+  rt::setOutputWindow(kToolBarWindow);
   if (rt::controlExists(589)) rt::setControlShown(589, false);
   if (rt::controlExists(590)) {
     rt::setControlShown(590, zoomed);

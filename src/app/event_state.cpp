@@ -4,6 +4,7 @@
 #include "core/filetable.h"
 #include "core/help.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
 #include "plot/plot.h"
@@ -35,10 +36,10 @@ void DoDIALOG() {
 
   switch (kind) {
     case 1:
-      if (id != 150 && id != 1010) Click();
+      if (id != 150 && id != kPlotSlider) Click();
       if (id == 333 && TheFileInUse >= 0)
         for (int i = 1; i <= nChannels[TheFileInUse]; ++i) rt::menuSetItemState(333, i, 1);
-      if (id == 1010 && plotWindowInFront()) SliderEvent = 1;
+      if (id == kPlotSlider && plotWindowInFront()) SliderEvent = 1;
       break;
     case 3:
     case 18:
@@ -104,7 +105,7 @@ void DoDIALOG() {
       if (TheFileInUse < 0) TheFileInUse = 0;
       if (id == 1000 + TheFileInUse) ResizeMainWindow = WindowHasBeenResized = 1;
       if (id == 2 && FileSHORTS[TheFileInUse][2] == 2) WindowHasBeenResized = ResizeBlockWIndow = 1;
-      if (id == 1999) WindowHasBeenResized = ToolBarHasBeenResized = 1;
+      if (id == kToolBarWindow) WindowHasBeenResized = ToolBarHasBeenResized = 1;
       action = eventID = 0;
       WindowHasMoved = 0;
       break;

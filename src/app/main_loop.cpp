@@ -3,6 +3,7 @@
 #include "core/colors.h"
 #include "core/channel_selection.h"
 #include "core/commands.h"
+#include "core/menu_state.h"
 #include "core/popups.h"
 #include "core/undo.h"
 #include "app/dispatch_internal.h"
@@ -125,7 +126,7 @@ void blockWindowClicked(int f) {
 void plotWindowClicked(int w) {
   const int16_t slot = int16_t(w - kFirstPlotWindow);
   if (nCases[slot] <= 0 || nChannels[slot] <= 0) return;
-  if (rt::windowExists(1200)) rt::hideWindow(1200);
+  if (rt::windowExists(kChannelPickerWindow)) rt::hideWindow(kChannelPickerWindow);
   dispatch::switchFileInUse(slot);
   rt::bringWindowForward(w);
   ActiveChannel = dispatch::rememberedChannel(slot);
@@ -197,7 +198,7 @@ void channelPopupPicked(int f) {
 void closeBoxes() {
   if (action != 4) return;
   const int w = eventID;
-  if (w == 1999) {
+  if (w == kToolBarWindow) {
     prefsArray[33] = int16_t(prefsArray[33] >= 2 ? 0 : prefsArray[33] + 1);
     ToolBar();
   } else if (w == 1202 || w == 515 || w == 4 || w == 6 || w == 444 || w == 2) {
@@ -215,7 +216,7 @@ void resizesAndButtons(int f) {
     if (WindowHasBeenResized && ResizeMainWindow) ResizeTheMainWindow(1);
     if (ToolBarHasBeenResized == 1) {
       RestoreTheToolBar();
-      const rt::Rect r = rt::windowContentRect(1999);
+      const rt::Rect r = rt::windowContentRect(kToolBarWindow);
       // A bar made taller than wide is the vertical bar; a wide one keeps its place below or above.
       if (r.height() > r.width()) prefsArray[33] = 0;
       else if (prefsArray[33] == 0) prefsArray[33] = 1;
@@ -248,7 +249,7 @@ void multiChannelSelector(int f) {
   MultiChanSelectorButtonClicked = 0;
   if (c == ActiveChannel) {
     FileSHORTS[f][7] = 0;
-    rt::closeWindow(1200);
+    rt::closeWindow(kChannelPickerWindow);
     clearOverlayFlags(f);
     LastBottom = BottomOfPlotArea;
     RefreshSCREEN();
@@ -385,7 +386,7 @@ void passSteps() {
     // A picker button is served in the pass that took it: the next click on the plot finds
     // the new channel drawn and the plot window in front.
     if (MultiChanSelectorButtonClicked) multiChannelSelector(TheFileInUse);
-  } else if (action == 4 && eventID == 1200) {
+  } else if (action == 4 && eventID == kChannelPickerWindow) {
     MultiChanSelectorWindow = MultiChanSelectorWindow ? 0 : 1;
     MultiChannelChanSelectWindow(0);
   }

@@ -6,6 +6,7 @@
 
 #include "core/colors.h"
 #include "core/filetable.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/screen_place.h"
 #include "core/view_state.h"
@@ -247,15 +248,15 @@ void AutoFlush() {
 }
 
 void HideTheToolBar() {
-  if (rt::windowExists(1999)) rt::hideWindow(1999);
+  if (rt::windowExists(kToolBarWindow)) rt::hideWindow(kToolBarWindow);
   ToolbarIsHidden = 1;
 }
 
 void RestoreTheToolBar() {
-  if (rt::windowExists(1999)) {
-    rt::showWindow(1999);
+  if (rt::windowExists(kToolBarWindow)) {
+    rt::showWindow(kToolBarWindow);
     int saved = rt::outputWindow();
-    rt::setOutputWindow(1999);
+    rt::setOutputWindow(kToolBarWindow);
     rt::backColor(ToolBarBackgroundColor);
     rt::setButtonState(598, 1);
     rt::setOutputWindow(saved);
@@ -270,16 +271,16 @@ void MakeSlider() {
   const int32_t n = nCases[f];
   const int sw = std::max<int>(1, ScreenWidth);
   if (n <= sw) {
-    rt::removeControl(1010);
+    rt::removeControl(kPlotSlider);
     return;
   }
   const int oldPages = FileSHORTS[f][13];
   const int pages = n / sw + (n % sw ? 1 : 0);
   FileSHORTS[f][13] = int16_t(std::min(pages, 32767));
   leftedge = -7;
-  rt::removeControl(1010);
+  rt::removeControl(kPlotSlider);
   const double right = (pages - 1) * double(sw) / (double(n) / sw) + 12;
-  rt::FBAppearanceButton(1010, 1, 1, 1, pages, "",
+  rt::FBAppearanceButton(kPlotSlider, 1, 1, 1, pages, "",
                          R(leftedge, BottomOfPlotArea + 23, int(std::trunc(right)), BottomOfPlotArea + 31),
                          pages < 600 ? rt::kControlSliderTicks : rt::kControlSlider);
   int page = FileSHORTS[f][1];

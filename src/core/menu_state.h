@@ -9,6 +9,10 @@ namespace qv {
 
 // The tool bar (window 1999) and the buttons SETMENU shows, hides, enables and disables.
 constexpr int16_t kToolBarWindow = 1999;
+// The paging slider of the plot window (its scroll events report as -1010).
+constexpr int16_t kPlotSlider = 1010;
+// The channel picker of the multi-channel view.
+constexpr int16_t kChannelPickerWindow = 1200;
 
 // The name of the file being opened or listed last.
 extern std::string ThisFileName;

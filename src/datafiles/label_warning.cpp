@@ -5,6 +5,7 @@
 #include "core/filetable.h"
 #include "core/images.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
@@ -75,7 +76,7 @@ void LABELwarn() {
   const int f = TheFileInUse;
   if (f < 0 || f >= kMaxOpenFiles || !fileHasNoLabels(f)) return;
   if (rt::windowExists(1000 + f)) rt::bringWindowForward(1000 + f);
-  if (rt::windowExists(1999)) rt::hideWindow(1999);
+  if (rt::windowExists(kToolBarWindow)) rt::hideWindow(kToolBarWindow);
   buildLabelWarning();
   waitForClickOrTimeout();
   rt::closeWindow(kLabelWarningWindow);

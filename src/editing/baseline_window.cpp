@@ -12,6 +12,7 @@
 #include "core/filetable.h"
 #include "core/kit.h"
 #include "core/line_values.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/script_state.h"
@@ -35,7 +36,7 @@ namespace qv {
 
 namespace {
 
-constexpr int kToolBarWindow = 1999, kOverlayRemoveButton = 444;
+constexpr int kOverlayRemoveButton = 444;
 constexpr int kWidth = 322, kHeight = 312;
 constexpr int16_t kMethodOrder[7] = {kAutoStartEnd,  kAutoPeriodic,  kCursorStartAndEnd, kCursorMultiple,
                                      kTypedBeginEnd, kTypedConstant, kCursorStartOrEnd};

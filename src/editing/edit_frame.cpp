@@ -75,4 +75,8 @@ void logEdit(int mode, int16_t channel, std::string_view words) {
   CommentContainer[f] += EditRecord;
 }
 
+void closeToolWindows() {
+  for (int w : {4, 6, 41}) rt::closeWindow(w);
+}
+
 }  // namespace qv

@@ -49,4 +49,7 @@ void finishEdit(int16_t channel);
 // the edit's words, when edits are logged (prefsArray[44]).
 void logEdit(int mode, int16_t channel, std::string_view words);
 
+// Closes the tool window (4) of an edit and the windows analyses open beside it (6, 41).
+void closeToolWindows();
+
 }  // namespace qv

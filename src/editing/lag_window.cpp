@@ -10,6 +10,7 @@
 #include "core/kit.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
+#include "core/typed_number.h"
 #include "core/undo.h"
 #include "core/view_state.h"
 #include "core/warning.h"
@@ -24,11 +25,6 @@
 namespace qv {
 
 namespace {
-
-// The tool window and the windows analyses open beside it.
-void closeToolWindows() {
-  for (int w : {4, 6, 41}) rt::closeWindow(w);
-}
 
 constexpr int16_t kLagStep = 2;
 constexpr int kToolWindow = 4;
@@ -110,9 +106,8 @@ bool askForLag(float& seconds) {
     }
     const bool ok = (a == 1 && id == kLagOK) || a == 16 || (a == 3 && id != kToolWindow);
     if (!ok) continue;
-    double v = 0;
-    if (rt::PSvalStrict(rt::editTextIn(kToolWindow, 111), v) && std::isfinite(float(v))) {
-      seconds = float(v);
+    if (const auto v = typedNumber(rt::editTextIn(kToolWindow, 111))) {
+      seconds = float(*v);
       return true;
     }
     Warn(1166, "Lag Time Correction: ", {"The lag must be a number of seconds.", "The field is set back to 0."});

@@ -6,6 +6,7 @@
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
@@ -24,7 +25,7 @@ namespace qv {
 
 namespace {
 
-constexpr int kResults = 4, kToolBar = 1999, kSlider = 1010, kPageChange = -1010;
+constexpr int kResults = 4, kPageChange = -kPlotSlider;
 constexpr int kMarkerOK = 1, kDoneMarkers = 2, kField = 101, kFirstStandard = 10, kLastStandard = 17;
 constexpr uint8_t kStandard[] = {200, 199, 'R', 'S', '>', '<', 'B', 'E'};
 
@@ -46,9 +47,9 @@ SavedViews enterPagedView(int f) {
     FileSHORTS[f][6] = 0;
     FileSHORTS[f][1] = int16_t(markers::pageOf(zoomleft[f], ScreenWidth));
     const int win = plot::kPlotWindowBase + f;
-    if (rt::controlExistsIn(win, kSlider)) {
+    if (rt::controlExistsIn(win, kPlotSlider)) {
       rt::setOutputWindow(win);
-      rt::setControlValue(kSlider, FileSHORTS[f][1]);
+      rt::setControlValue(kPlotSlider, FileSHORTS[f][1]);
     }
   }
   FileSHORTS[f][4] = 0;
@@ -68,8 +69,8 @@ void leavePagedView(int f, const SavedViews& s) {
     if (s.multiChannel) RefreshMULTICHAN();
     else DrawPlot(0, 0, 0, 1);
     RestoreTheToolBar();
-    if (rt::controlExistsIn(kToolBar, 589)) {
-      rt::setOutputWindow(kToolBar);
+    if (rt::controlExistsIn(kToolBarWindow, 589)) {
+      rt::setOutputWindow(kToolBarWindow);
       rt::setControlShown(589, false);
       rt::setButtonState(589, 0);
       rt::setControlShown(590, true);

@@ -17,6 +17,7 @@
 #include "core/saved_handlers.h"
 #include "core/script_state.h"
 #include "core/sounds.h"
+#include "core/typed_number.h"
 #include "core/undo.h"
 #include "core/view_state.h"
 #include "core/warning.h"
@@ -35,11 +36,6 @@ int16_t nSmooth = 1;
 int16_t nCycles = 1;
 
 namespace {
-
-// The tool window and the windows analyses open beside it.
-void closeToolWindows() {
-  for (int w : {4, 6, 41}) rt::closeWindow(w);
-}
 
 constexpr int16_t kSmoothStep = 6;
 constexpr int kToolWindow = 4, kQuietWindow = 44;
@@ -129,8 +125,7 @@ void buildSmoothingWindow(int button, int cycles) {
 }
 
 std::optional<double> typedNumber(int field, const std::string& what) {
-  double v = 0;
-  if (rt::PSvalStrict(rt::editTextIn(kToolWindow, field), v) && std::isfinite(float(v))) return v;
+  if (const auto v = qv::typedNumber(rt::editTextIn(kToolWindow, field))) return v;
   Warn(1166, "Smoothing: ", {"The " + what + " must be a number.", "Nothing was smoothed yet: correct it and smooth again."});
   return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/results_scaling.h"
 #include "plot/draw_support.h"
 #include "plot/multichannel.h"
@@ -18,23 +19,22 @@ namespace qv {
 
 namespace {
 
-constexpr int kPicker = 1200;
 constexpr int kPickerWidth = 32;
 
 }  // namespace
 
 void MultiChannelChanSelectWindow(int16_t keep) {
   const int f = TheFileInUse;
-  rt::closeWindow(kPicker);
+  rt::closeWindow(kChannelPickerWindow);
   if (!slotIsOpen(f) || FileSHORTS[f][kViewModeWord] == 0 || !rt::windowExists(1000 + f)) return;
   const int saved = rt::outputWindow();
   const rt::Rect plot = rt::windowContentRect(1000 + f);
   const bool open = MultiChanSelectorWindow != 0;
   const int height = open ? std::max(plot.height() - 40, 20) : 20;
   const int left = plot.right;
-  rt::openWindow(kPicker, " ", {left, plot.top, left + kPickerWidth, plot.top + height}, rt::kFloatingWindowClass,
+  rt::openWindow(kChannelPickerWindow, " ", {left, plot.top, left + kPickerWidth, plot.top + height}, rt::kFloatingWindowClass,
                  rt::kAttrCloseBox);
-  rt::setWindowBackground(kPicker, ToolBarBackgroundColor);
+  rt::setWindowBackground(kChannelPickerWindow, ToolBarBackgroundColor);
   // The background colour serves later erases; the new canvas is painted with it here.
   rt::foreColor(ToolBarBackgroundColor);
   rt::paintRect({0, 0, kPickerWidth, height});

@@ -6,6 +6,7 @@
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "plot/menu_rules.h"
 #include "core/popups.h"
 #include "core/prefs.h"
@@ -84,7 +85,7 @@ namespace {
 constexpr int kLastFileWindow = 15;
 constexpr int kFileMenu = 1;
 constexpr int kAppendItem = 4, kCloseSeveralItem = 11;
-constexpr int kToolBarWindow = 1999, kAppendButton = 564;
+constexpr int kAppendButton = 564;
 
 enum class LastFileChoice { Quit, LoadNew, Keep };
 

@@ -8,6 +8,7 @@
 #include "core/event_state.h"
 #include "core/data_generation.h"
 #include "core/filetable.h"
+#include "core/menu_state.h"
 #include "plot/menu_rules.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
@@ -24,7 +25,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kSlider = 1010;
 constexpr int kAuxWindow = 16;
 constexpr int kViewMenu = 4;
 
@@ -270,7 +270,7 @@ void DrawPlot(int16_t noOverlay, int32_t xOffset, int16_t commentsA, int16_t com
   // 20-21.
   rt::penNormal();
   PlotChan = ActiveChannel;
-  if (n <= ScreenWidth) rt::removeControl(kSlider);
+  if (n <= ScreenWidth) rt::removeControl(kPlotSlider);
   SETMENU(1);
   rt::setOutputWindow(win);
   DRAWTIMEDATE();

@@ -6,6 +6,7 @@
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "plot/draw_support.h"
 #include "plot/marker_layout.h"
@@ -101,9 +102,9 @@ void MultiChannelIndicator() {
   const int f = TheFileInUse;
   if (!slotIsOpen(f) || FileSHORTS[f][7] == 0) return;
   auto shown = [&](int c) { return c >= 1 && c <= kMaxChannels && overlayFlag(f, 1, c) != 0; };
-  if (rt::windowExists(1200)) {
-    if (shown(old)) rt::setButtonStateIn(1200, 600 + old, 1);
-    if (shown(ActiveChannel)) rt::setButtonStateIn(1200, 600 + ActiveChannel, 2);
+  if (rt::windowExists(kChannelPickerWindow)) {
+    if (shown(old)) rt::setButtonStateIn(kChannelPickerWindow, 600 + old, 1);
+    if (shown(ActiveChannel)) rt::setButtonStateIn(kChannelPickerWindow, 600 + ActiveChannel, 2);
   }
   if (!rt::windowExists(1000 + f)) return;
   rt::setOutputWindow(1000 + f);

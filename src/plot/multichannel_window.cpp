@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/menu_state.h"
 #include "core/menus.h"
 #include "core/channel_selection.h"
 #include "core/colors.h"
@@ -26,7 +27,7 @@ namespace qv {
 
 namespace {
 
-constexpr int kWindow6 = 6, kToolBar = 1999, kOverlayButton = 581;
+constexpr int kWindow6 = 6, kOverlayButton = 581;
 enum : int { kNext = 1, kAdjust = 2, kOneChannel = 3, kCustom = 4, kSameView = 5, kAsk = 6, kDontAsk = 7,
              kCancel = 8, kStandard = 20 };
 
@@ -129,7 +130,7 @@ void chooseStrips(int f) {
 void showStrips(int f) {
   if (rt::menuExists(kViewMenu)) FBMenu(kViewMenu, 7, 0);
   RestoreTheToolBar();
-  if (rt::controlExistsIn(kToolBar, kOverlayButton)) rt::setButtonStateIn(kToolBar, kOverlayButton, 0);
+  if (rt::controlExistsIn(kToolBarWindow, kOverlayButton)) rt::setButtonStateIn(kToolBarWindow, kOverlayButton, 0);
   DRAWCOMMENTS();
   rt::setOutputWindow(1000 + f);
   rt::backColor(gray);
@@ -197,13 +198,13 @@ void returnToSingleView(int f) {
   }
   printblock = 0;
   rt::closeWindow(7);
-  rt::closeWindow(1200);
+  rt::closeWindow(kChannelPickerWindow);
   FileSHORTS[f][kViewModeWord] = 0;
   LastBottom = BottomOfPlotArea;
   FindMinMax();
   DrawPlot(0, 0, 1, 0);
   RestoreTheToolBar();
-  if (rt::controlExistsIn(kToolBar, kOverlayButton)) rt::setButtonStateIn(kToolBar, kOverlayButton, 1);
+  if (rt::controlExistsIn(kToolBarWindow, kOverlayButton)) rt::setButtonStateIn(kToolBarWindow, kOverlayButton, 1);
   for (int16_t item = 5; item <= 13; ++item) FBMenu(kFileMenu, item, 1);
   if (openFileCount() < 3) FBMenu(kFileMenu, 11, 0);
   FBMenu(kAppendMenu, 1, 1);

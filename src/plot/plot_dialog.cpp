@@ -3,6 +3,7 @@
 #include "core/help.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
+#include "core/menu_state.h"
 #include "core/script_state.h"
 #include "core/shell_hooks.h"
 #include "plot/block_support.h"
@@ -17,7 +18,7 @@ namespace qv {
 
 namespace {
 
-constexpr int kSlider = 1010, kPageChange = -1010, kCommentsWindow = 3;
+constexpr int kPageChange = -kPlotSlider, kCommentsWindow = 3;
 
 int plotWindowOf(int f) { return plot::kPlotWindowBase + f; }
 bool multiChannel(int f) { return FileSHORTS[f][7] != 0; }
@@ -38,10 +39,10 @@ void redrawMultiChannel() {
 
 void setSlider(int f, int page) {
   const int w = plotWindowOf(f);
-  if (!rt::controlExistsIn(w, kSlider)) return;
+  if (!rt::controlExistsIn(w, kPlotSlider)) return;
   const int saved = rt::outputWindow();
   rt::setOutputWindow(w);
-  rt::setControlValue(kSlider, page);
+  rt::setControlValue(kPlotSlider, page);
   if (rt::windowExists(saved)) rt::setOutputWindow(saved);
 }
 
@@ -80,7 +81,7 @@ void toggleWholeView(int f) {
 }
 
 void pageChanged(int f) {
-  if (SliderEvent) FileSHORTS[f][1] = int16_t(rt::controlValueIn(plotWindowOf(f), kSlider));
+  if (SliderEvent) FileSHORTS[f][1] = int16_t(rt::controlValueIn(plotWindowOf(f), kPlotSlider));
   FileSHORTS[f][6] = 0;
   const int w = plotWindowOf(f);
   if (rt::controlExistsIn(w, 190)) {

@@ -6,6 +6,7 @@
 #include "core/colors.h"
 #include "core/event_state.h"
 #include "core/filetable.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/shell_hooks.h"
 #include "plot/draw_support.h"
@@ -22,7 +23,6 @@ namespace qv {
 namespace {
 
 constexpr int kPlotWindowBase = 1000;
-constexpr int kChannelPicker = 1200;
 constexpr int kHelpMenu = -16490;
 
 // Reads the layout globals back from the plot window's content.
@@ -47,7 +47,7 @@ void DrawMAINWINDOW(int16_t, int16_t) {
 
   const int win = kPlotWindowBase + f;
   if (rt::windowExists(win)) rt::closeWindow(win);
-  if (rt::windowExists(kChannelPicker)) rt::hideWindow(kChannelPicker);
+  if (rt::windowExists(kChannelPickerWindow)) rt::hideWindow(kChannelPickerWindow);
   rt::openWindow(win, " Quorvelant Main Plot Window " + rt::PSstrLong(f),
                  {l.left, l.top, l.left + l.width, l.top + l.height}, rt::kDocumentWindowClass,
                  rt::kAttrCloseBox | rt::kAttrResizable);

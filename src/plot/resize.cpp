@@ -5,6 +5,7 @@
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/popups.h"
 #include "core/prefs.h"
 #include "plot/plot.h"
@@ -17,7 +18,7 @@ namespace qv {
 namespace {
 
 constexpr int kCommentWindow = 3;
-constexpr int kMarkersButton = 332, kSlider = 1010, kWidthField = 17, kControl100 = 100;
+constexpr int kMarkersButton = 332, kWidthField = 17, kControl100 = 100;
 
 void blockDurationField(int f) {
   if (ScreenWidth < 832 || !rt::controlExists(kWidthField)) return;
@@ -53,7 +54,7 @@ void ResizeTheMainWindow(int16_t rebuild) {
   ScreenWidth = int16_t(std::clamp(content.width(), 1, 32767));
   BottomOfPlotArea = int16_t(std::clamp(content.height() - 38, 40, 32767));
   PlotHeight = int16_t(std::clamp(content.height() - 78, 1, 32767));
-  rt::removeControl(kSlider);
+  rt::removeControl(kPlotSlider);
   rt::removeControl(kWidthField);
   rt::removeControl(kControl100);
   if (prefsArray[30] && prefsArray[33]) {

@@ -5,6 +5,7 @@
 #include "core/colors.h"
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/text_constants.h"
 #include "plot/block_support.h"
@@ -17,7 +18,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kToolBar = 1999;
 constexpr int kVerticalHeight = 666, kLowScreenVerticalHeight = 400;
 
 bool verticalBar() { return prefsArray[33] == 0; }
@@ -83,24 +83,24 @@ void showTool(int id, int state) {
 
 void ToolBar() {
   ScreenHeight = int16_t(std::clamp(rt::screenRect().height(), 0, 32767));
-  rt::closeWindow(kToolBar);
+  rt::closeWindow(kToolBarWindow);
   const int plotWin = plotWindowOfFileInUse();
   if (!plotWin || !rt::windowExists(plotWin)) return;
   rt::setOutputWindow(plotWin);
   const rt::Rect frame = barFrame(plotWin);
-  rt::openWindow(kToolBar, barTitle(), frame, rt::kFloatingWindowClass, rt::kAttrCloseBox | rt::kAttrResizable);
-  rt::setWindowBackground(kToolBar, ToolBarBackgroundColor);
+  rt::openWindow(kToolBarWindow, barTitle(), frame, rt::kFloatingWindowClass, rt::kAttrCloseBox | rt::kAttrResizable);
+  rt::setWindowBackground(kToolBarWindow, ToolBarBackgroundColor);
   rt::backColor(ToolBarBackgroundColor);
-  rt::setWindowMinSize(kToolBar, 80, 20);
+  rt::setWindowMinSize(kToolBarWindow, 80, 20);
   DRAWTOOLS();
 }
 
 void DRAWTOOLS() {
-  if (!rt::windowExists(kToolBar)) return;
+  if (!rt::windowExists(kToolBarWindow)) return;
   RestoreTheToolBar();
-  const int barWidth = rt::windowContentRect(kToolBar).width();
+  const int barWidth = rt::windowContentRect(kToolBarWindow).width();
   const int saved = rt::outputWindow();
-  rt::setOutputWindow(kToolBar);
+  rt::setOutputWindow(kToolBarWindow);
   for (const plot::PlacedTool& t : plot::layoutTools(barWidth, verticalBar())) toolbutton(t);
   const int f = TheFileInUse;
   if (f >= 0 && f < kMaxOpenFiles) {

@@ -5,13 +5,15 @@
 
 #include "runtime/numtext.h"
 #include "core/script_recorder.h"
+#include "scripts/replay_words.h"
 #include "scripts/script_steps.h"
 
 namespace qv {
 
 namespace {
 
-int truncated(float w) { return std::isfinite(w) && std::fabs(w) < 1e9f ? int(w) : 0; }
+// Case numbers and counts go past the range of codes: below 1e9.
+int truncated(float w) { return wholeWord(w, std::nextafter(1e9f, 0.0f)); }
 
 std::string num(float w) { return rt::PSstr(w); }
 

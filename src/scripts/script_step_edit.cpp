@@ -6,6 +6,7 @@
 #include "core/kit.h"
 #include "core/saved_handlers.h"
 #include "core/script_state.h"
+#include "core/typed_number.h"
 #include "core/warning.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
@@ -36,10 +37,10 @@ void buildEditWindow(int16_t step) {
 }
 
 std::optional<float> typedValue(int field) {
-  double v = 0;
-  if (!rt::controlExists(field) || !rt::PSvalStrict(rt::editText(field), v) || !std::isfinite(float(v)))
-    return std::nullopt;
-  return float(v);
+  if (!rt::controlExists(field)) return std::nullopt;
+  const auto v = typedNumber(rt::editText(field));
+  if (!v) return std::nullopt;
+  return float(*v);
 }
 
 // The typed values go into the step only when every one of them is good.

@@ -7,6 +7,7 @@
 
 #include "core/script_state.h"
 #include "core/script_recorder.h"
+#include "scripts/replay_words.h"
 
 namespace qv {
 
@@ -71,12 +72,7 @@ std::string ScriptLabel(int code) {
   return kLabels[size_t(code)];
 }
 
-int stepCode(int step) {
-  if (step < 0 || step >= kScriptRecords) return 0;
-  const float w = ScriptSequenceArray[step][1];
-  if (!std::isfinite(w) || std::fabs(w) > 32767.0f) return 0;
-  return int(w);
-}
+int stepCode(int step) { return stepWord(step, 1); }
 
 bool stepIsListed(int step) {
   const int code = stepCode(step);

@@ -10,6 +10,7 @@
 #include "core/filetable.h"
 #include "core/help.h"
 #include "core/kit.h"
+#include "core/typed_number.h"
 #include "plot/label_strip.h"
 #include "core/menus.h"
 #include "core/prefs.h"
@@ -68,10 +69,9 @@ std::string gUpperText, gLowerText;
 float typedLimit(int field, std::string& lastGood, const char* name) {
   if (!rt::controlExistsIn(kResultsWindow, field)) return float(rt::PSval(lastGood));
   const std::string text = rt::editTextIn(kResultsWindow, field);
-  double v = 0.0;
-  if (rt::PSvalStrict(text, v) && std::isfinite(float(v))) {
+  if (const auto v = typedNumber(text)) {
     lastGood = text;
-    return float(v);
+    return float(*v);
   }
   Warn(1166, "Caution: ", {std::string("The ") + name + " limit is not a number: \"" + text + "\"",
                            "The limit stays " + lastGood + "."});

@@ -12,6 +12,7 @@
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
@@ -287,18 +288,18 @@ void page(Session& s, int key) {
   else return;
   FindMinMax();
   DrawPlot(0, 0, 0, 0);
-  if (rt::controlExistsIn(plotWindow(f), 1010)) {
+  if (rt::controlExistsIn(plotWindow(f), kPlotSlider)) {
     toWindow(plotWindow(f));
-    rt::setControlValue(1010, p);
+    rt::setControlValue(kPlotSlider, p);
   }
 }
 
 void sliderMoved(Session& s) {
   SliderEvent = 0;
   const int f = s.f;
-  if (!rt::controlExistsIn(plotWindow(f), 1010)) return;
+  if (!rt::controlExistsIn(plotWindow(f), kPlotSlider)) return;
   toWindow(plotWindow(f));
-  const int v = rt::controlValue(1010);
+  const int v = rt::controlValue(kPlotSlider);
   if (v < 1 || v > FileSHORTS[f][13]) return;
   FileSHORTS[f][1] = int16_t(v);
   FindMinMax();
@@ -324,7 +325,7 @@ bool handle(Session& s) {
   switch (action) {
     case -999: takeClick(s); return true;
     case 1:
-      if (id == 1010 || SliderEvent) sliderMoved(s);
+      if (id == kPlotSlider || SliderEvent) sliderMoved(s);
       return id != kDoneButton;
     case 16:
       if (id == 'P' || id == 'p') report(s);

@@ -13,6 +13,7 @@
 #include "core/filetable.h"
 #include "core/help.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
@@ -30,7 +31,7 @@ namespace qv {
 
 namespace {
 
-constexpr int kResultsWindow = 4, kToolBar = 1999;
+constexpr int kResultsWindow = 4;
 // Controls of the large histogram.
 constexpr int kNewBins = 1, kNewWidth = 2, kNormalBox = 3, kCentreBox = 4, kClose = 5;
 constexpr int kTallest = 111, kFoot = 112, kBinsField = 113, kWidthField = 114, kBinsCaption = 115,
@@ -220,7 +221,7 @@ void largeHistogram(int32_t begin, int32_t end, double mean, int16_t limitMode) 
     action = eventID = 0;
   }
   rt::closeWindow(kLargeHistogramWindow);
-  if (rt::windowExists(kToolBar)) rt::bringWindowForward(kToolBar);
+  if (rt::windowExists(kToolBarWindow)) rt::bringWindowForward(kToolBarWindow);
   if (rt::windowExists(kResultsWindow)) {
     rt::bringWindowForward(kResultsWindow);
     rt::setOutputWindow(kResultsWindow);

@@ -12,6 +12,7 @@
 #include "core/prefs.h"
 #include "core/script_state.h"
 #include "core/sounds.h"
+#include "core/typed_number.h"
 #include "core/warning.h"
 #include "output/output.h"
 #include "core/output_state.h"
@@ -100,8 +101,7 @@ void buildDialog(int32_t blockCases, const ValueRange& block) {
 // A limit typed in its field; nothing (after saying so) when the text is not a number.
 std::optional<float> typedLimit(int field, const char* name) {
   const std::string text = rt::editTextIn(kScanWindow, field);
-  double v = 0.0;
-  if (rt::PSvalStrict(text, v) && std::isfinite(float(v))) return float(v);
+  if (const auto v = typedNumber(text)) return float(*v);
   Warn(1166, "Caution: ", {std::string("The ") + name + " limit is not a number: \"" + text + "\".",
                            "Type a number, or switch the limit off."});
   return std::nullopt;

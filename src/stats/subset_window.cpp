@@ -12,6 +12,7 @@
 #include "core/kit.h"
 #include "core/saved_handlers.h"
 #include "core/screen_place.h"
+#include "core/typed_number.h"
 #include "core/warning.h"
 #include "plot/plot_state.h"
 #include "runtime/events.h"
@@ -101,10 +102,10 @@ bool readLimits(int n) {
   for (int c = 1; c <= n; ++c)
     for (Condition k : {kGreater, kLess, kEqual}) {
       const std::string text = rt::editText(fieldId(c, k));
-      double v = 0.0;
       const bool blank = text.find_first_not_of(" \t") == std::string::npos;
-      if (blank || (rt::PSvalStrict(text, v) && std::isfinite(float(v)))) {
-        CrossChanSelectionArray[c][size_t(4 + k)] = blank ? 0.0f : float(v);
+      const auto v = blank ? std::optional<double>(0.0) : typedNumber(text);
+      if (v) {
+        CrossChanSelectionArray[c][size_t(4 + k)] = float(*v);
         continue;
       }
       const float kept = CrossChanSelectionArray[c][size_t(4 + k)];

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "core/typed_number.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "transforms/transform_windows.h"
@@ -7,10 +8,10 @@
 namespace qv {
 
 std::optional<float> typedSingle(int field) {
-  double v = 0;
   // Past the single-precision range the stored word would be an infinity.
-  if (!rt::PSvalStrict(rt::editText(field), v) || !(std::fabs(v) <= 3.4e38)) return std::nullopt;
-  return float(v);
+  const auto v = typedNumber(rt::editText(field));
+  if (!v) return std::nullopt;
+  return float(*v);
 }
 
 }  // namespace qv
