@@ -13,6 +13,7 @@ namespace qv {
 
 int16_t TheFileInUse = -1;
 int16_t NumberOfOpenFiles = 0;
+uint32_t SlotClosings[kSlots] = {};
 
 bool slotIsOpen(int slot) { return slot >= 0 && slot < kMaxOpenFiles && nCases[slot] > 0 && nChannels[slot] > 0; }
 
@@ -70,6 +71,7 @@ void FreeFileSlot(int slot) {
   FileSHORTS[slot][kInUseWord] = 0;
   FileSHORTS[slot][kPlotWindowWord] = 0;
   freeSlotArrays(slot);
+  ++SlotClosings[slot];
 }
 
 bool DeleteChannel(int slot, int channel) {

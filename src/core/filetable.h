@@ -90,8 +90,11 @@ bool MakeOneNewChannel();
 void freeSlotArrays(int slot);
 
 // Closing a file: frees its arrays, sets nCases to 0 and clears the in-use and plot-window
-// words ([8], [3]).
+// words ([8], [3]), and counts the closing.
 void FreeFileSlot(int slot);
+// How often each slot's file has been closed: a run bound to a file tells by it that its
+// file is gone, even when the slot has taken another file since.
+extern uint32_t SlotClosings[kSlots];
 
 // Deletes one channel of a slot: its array is freed and the channels above it move down one
 // place with their labels and acquisition values (words 0 to 40 of fileVariableArray).

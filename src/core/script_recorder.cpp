@@ -15,9 +15,17 @@ int16_t gStepThatEndedRecording = 0;
 
 void clearStep(int16_t step) { std::fill(ScriptSequenceArray[step], ScriptSequenceArray[step] + kScriptWords, 0.0f); }
 
+int16_t lastHeldStep() {
+  for (int16_t k = kMostScriptSteps; k >= 1; --k)
+    if (ScriptSequenceArray[k][1] != 0.0f) return k;
+  return 0;
+}
+
 }  // namespace
 
 int16_t RecordScriptStep(int16_t code, std::initializer_list<float> parameters) {
+  // A step never goes over one the script holds, wherever a load or a clear left the count.
+  ScriptCOUNT = std::max(ScriptCOUNT, lastHeldStep());
   if (!RecordSCRIPT || ScriptCOUNT < 0 || ScriptCOUNT >= kMostScriptSteps) return 0;
   const int16_t step = ++ScriptCOUNT;
   clearStep(step);

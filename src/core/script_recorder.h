@@ -16,8 +16,8 @@ constexpr int16_t kStepDeleted = 99;
 // The most steps a recording keeps; recording ends with the last of them.
 constexpr int16_t kMostScriptSteps = 40;
 
-// While recording, and while the script has room, appends a step: the operation code in
-// word 1 and the parameters in words 2 onwards (words 2..27), then shows the step. Returns the
+// While recording, and while the script has room, appends a step after the last one the
+// script holds (and after ScriptCOUNT): the operation code in word 1 and the parameters in words 2 onwards (words 2..27), then shows the step. Returns the
 // number of the step written, 0 when nothing was recorded. The caller writes any later words
 // into that step, never into ScriptCOUNT's.
 int16_t RecordScriptStep(int16_t code, std::initializer_list<float> parameters = {});

@@ -176,7 +176,7 @@ int16_t LOADFILE(int16_t fromFinder) {
 
 int16_t FILELOADING() {
   // A merge is no open to replay: it records no step.
-  if (RecordSCRIPT && ScriptCOUNT < 41 && !MergeThisFile) recordOpenStep();
+  if (RecordSCRIPT && ScriptCOUNT < 41 && !MergeThisFile && isOpeningType(TypeOfFile)) recordOpenStep();
   const int16_t requested = TypeOfFile;
   if (requested >= 1 && requested <= 7) {
     if (LOADFILE(0) == 0 && requested == 4) LABELwarn();

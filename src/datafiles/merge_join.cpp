@@ -83,7 +83,9 @@ MergeResult appendFiles(const DataFileView& a, const DataFile& b, const MergeCho
   for (int c = 1; c <= channels; ++c) {
     float* dst = j.channels[size_t(c)].get();
     if (c <= a.nChannels) std::memcpy(dst, a.channels[size_t(c)], (size_t(nA) + 1) * sizeof(float));
-    if (c <= b.nChannels) placeSamples(b.channels[size_t(c)].get(), 1, nB, map, {dst, size_t(count) + 1}, nA);
+    // A second file at a finer interval has its first samples fall on the last case of the
+    // first: the open file's cases are kept as they are, the appended ones start after them.
+    if (c <= b.nChannels) placeSamples(b.channels[size_t(c)].get(), 1, nB, map, {dst, size_t(count) + 1}, nA, nA);
   }
 
   FileMeta& m = j.meta;

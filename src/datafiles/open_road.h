@@ -14,6 +14,9 @@ namespace qv {
 extern std::string CLICKEDDataFileCFURL;
 // 1 after a load that failed or was cancelled, 0 after one that went through.
 extern int16_t Cancel_Open;
+// The requests the open road loads a file for (TypeOfFile): 5 and 7 the file panels, 3 a
+// file then its data window, 4 a Sable file. The rest open nothing and record no step.
+inline bool isOpeningType(int type) { return type == 3 || type == 4 || type == 5 || type == 7; }
 // The sample interval of the file in use before the load.
 extern float originalSinterval;
 // The channel count of the file in front after the last load.

@@ -20,11 +20,11 @@ int64_t CaseMapping::operator()(int64_t i) const {
 }
 
 void placeSamples(const float* src, int32_t first, int32_t last, const CaseMapping& map, std::span<float> dst,
-                  int64_t prev) {
+                  int64_t prev, int64_t keepThrough) {
   const int64_t end = int64_t(dst.size());
   for (int64_t i = first; i <= last; ++i) {
     const int64_t t = map(i);
-    if (t < 0) continue;
+    if (t < 0 || t <= keepThrough) continue;
     if (t >= end) break;
     dst[size_t(t)] = src[i];
     if (prev >= 0 && t > prev + 1) {

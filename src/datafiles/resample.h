@@ -26,10 +26,10 @@ struct CaseMapping {
 };
 
 // Places src[i] (i = first .. last) at map(i) in dst and fills the gap from position
-// `prev` (already holding its value) by linear interpolation. Positions past dst are not
-// written. src and dst must not overlap.
+// `prev` (already holding its value) by linear interpolation. Positions past dst, and those
+// at or below `keepThrough`, are not written. src and dst must not overlap.
 void placeSamples(const float* src, int32_t first, int32_t last, const CaseMapping& map, std::span<float> dst,
-                  int64_t prev);
+                  int64_t prev, int64_t keepThrough = -1);
 
 enum class TimeScaleRefusal { None, BadInterval, TooManyCases, NoCases, NoMemory };
 

@@ -307,7 +307,6 @@ void FixTheBASELINE(int16_t step) {
   setBaselineWordStep(run.step() >= 1 ? run.step() : step >= 1 ? step : int16_t(0));
   const KeptView kept = keepAndShowSinglePlot(f);
   prefsArray[36] = 0;
-  MAKEBACKUP(ActiveChannel);
   if (auto_block == 0) auto_block = 15;
   if (NpointsInBaselineBlock == 0) NpointsInBaselineBlock = 3;
   if (rt::windowExists(kToolBarWindow)) rt::hideWindow(kToolBarWindow);
@@ -318,6 +317,7 @@ void FixTheBASELINE(int16_t step) {
   wssst();
   const Outcome o = stepSuppliesParameters(step, true) ? replay(step) : interactive(step);
   if (o == Outcome::Accepted) {
+    MAKEBACKUP(ActiveChannel);
     DoBaselineAdjustment();
     logEdit(0, ActiveChannel, "automatic baseline");
     EndBeep();

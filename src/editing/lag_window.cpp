@@ -51,6 +51,7 @@ bool applyLag(EditRun& run, int16_t step, float seconds) {
     return false;
   }
   rt::setCursor(rt::Cursor::Wait);
+  MAKEBACKUP(ch);
   shiftChannel(std::span<float>(channelData(f, ch), size_t(N) + 1), *n);
   LastChan = ChangedChan = ch;
   run.setWord(2, seconds);
@@ -121,9 +122,6 @@ void LAGTIME(float seconds, int16_t step) {
   const int f = TheFileInUse;
   if (!slotIsOpen(f) || ActiveChannel < 1 || ActiveChannel > nChannels[f]) return;
   EditRun run(kLagStep);
-  // The channel itself is the undo copy, also when the lag is then cancelled or refused.
-  MAKEBACKUP(ActiveChannel);
-  LastChan = ActiveChannel;
   if (stepSuppliesParameters(step)) {
     applyLag(run, step, seconds);
     return;

@@ -38,6 +38,7 @@ int16_t nCycles = 1;
 namespace {
 
 constexpr int16_t kSmoothStep = 6;
+constexpr int kBlockWord = kSmoothBlockWord;
 constexpr int kToolWindow = 4, kQuietWindow = 44;
 constexpr int kSmoothAll = 1, kSmoothBlock = 2, kCopyButton = 3, kHelpButton = 4;
 constexpr int kSizeBase = 10;  // size button b is control 10 + b
@@ -222,6 +223,11 @@ std::optional<Settings> stepSettings(int16_t step) {
   s.upper = w[6];
   s.lower = w[7];
   s.conditional = w[8] == 1.0f;
+  s.block = w[kBlockWord] == 1.0f;
+  if (s.block && FileSHORTS[TheFileInUse][kBlockStateWord] != 2) {
+    refuseEdit(step, "Smoothing", {"The step smooths a block, and no block is selected.", "Nothing was smoothed."});
+    return std::nullopt;
+  }
   return s;
 }
 
@@ -242,7 +248,7 @@ void smoothChannel(const Settings& s, bool progressBar) {
     rt::removeControl(kCopyButton);
     buildProgressBAR(12, 276, 310, 290, s.cycles + 1, kToolWindow);
   }
-  FileSHORTS[f][kChangeMarkWord] = 1;
+  MAKEBACKUP(ch);
   rt::setCursor(rt::Cursor::Wait);
   smoothCycles(x, range, smoothingWidth(s.button), s.cycles, [&](int c) {
     if (progressBar) UpdateProgressBar(c + 1);
@@ -261,6 +267,7 @@ void writeStepWords(const EditRun& run, int16_t step, const Settings& s) {
   w[6] = s.upper;
   w[7] = s.lower;
   w[8] = s.conditional ? 1.0f : 0.0f;
+  w[kBlockWord] = s.block ? 1.0f : 0.0f;
 }
 
 void logSmoothing(const Settings& s) {
@@ -275,8 +282,6 @@ void logSmoothing(const Settings& s) {
 void quietSmoothing() {
   const int f = TheFileInUse;
   if (FileSHORTS[f][kBlockStateWord] != 2) return;
-  MAKEBACKUP(ActiveChannel);
-  LastChan = ActiveChannel;
   const rt::Rect screen = rt::screenRect();
   BuildWINDOW(kQuietWindow, "", int16_t(screen.right / 2 - 100), int16_t(screen.bottom / 2 - 40),
               int16_t(screen.right / 2 + 100), int16_t(screen.bottom / 2 + 40), 6);
@@ -302,8 +307,6 @@ void SMOOTHING(int16_t step) {
     return;
   }
   EditRun run(kSmoothStep);
-  MAKEBACKUP(ActiveChannel);
-  LastChan = ActiveChannel;
   if (prefsArray[3] == 0) nCycles = nSmooth = 1;
   nCycles = std::max<int16_t>(nCycles, 1);
   std::optional<Settings> s;

@@ -12,4 +12,8 @@ extern int16_t nCycles;
 // SMOOTHING(kQuietSmoothing): the waveform analysis's smoothing of the block.
 constexpr int16_t kQuietSmoothing = -999;
 
+// Word 9 of a smoothing step (code 6): 1 when it smoothed the block; the replay then waits for
+// a block as a statistics step does. Older steps hold 0 there and smooth the whole channel.
+constexpr int kSmoothBlockWord = 9;
+
 }  // namespace qv

@@ -137,6 +137,8 @@ void printSpoolFile(int f) {
     rt::setCursor(rt::Cursor::Arrow);
     if (printed == rt::PrintOutcome::Failed)
       routeWarning({"The results could not be printed.", "They are kept in the printer file:", spoolFilePath()});
+    // What was printed is done with: kept, it would be asked about and printed again with the next report.
+    if (printed == rt::PrintOutcome::Printed) rt::writeFileAtomic(spoolFilePath(), std::vector<uint8_t>{});
   }
   if (slotInUse(f) && rt::windowExists(plotWindow(f))) rt::bringWindowForward(plotWindow(f));
   wssst();

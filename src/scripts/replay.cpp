@@ -14,6 +14,7 @@
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "scripts/commands.h"
+#include "scripts/replay_binding.h"
 #include "scripts/replay_walk.h"
 
 namespace qv {
@@ -30,6 +31,8 @@ bool plotShown() { return slotIsOpen(TheFileInUse) && rt::windowExists(plotWindo
 
 class PlotHost : public ReplayHost {
  public:
+  std::string lostFile() override { return bound_.lost(); }
+  void rebind() override { bound_ = BoundFile::inUse(); }
   void showStep(int16_t step) override {
     if (!plotShown()) return;
     rt::setOutputWindow(plotWindow());
@@ -51,6 +54,9 @@ class PlotHost : public ReplayHost {
     rt::backColor(plotBackColor);
     if (rt::controlExistsIn(plotWindow(), kPauseButton)) rt::removeControl(kPauseButton);
   }
+
+ private:
+  BoundFile bound_ = BoundFile::inUse();
 };
 
 // The file's channels against the script's: the user may cancel the run on this file.

@@ -1,10 +1,13 @@
 // The one list of operations a script can replay. The library is linked as one static
 // archive, so each operation is named here rather than registering itself.
+#include <string>
+
 #include "core/menus.h"
 #include "core/event_state.h"
 #include "core/open_rules.h"
 #include "core/script_state.h"
 #include "datafiles/datafiles.h"
+#include "datafiles/open_road.h"
 #include "editing/commands.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
@@ -71,8 +74,17 @@ bool save(int16_t step, int16_t ask, int16_t inPlace) {
   return false;
 }
 
+// Only a file this step really opened lets the chain go on: a type that opens nothing would
+// otherwise leave the last good load standing and replay the same file without end.
 bool open(int16_t step) {
-  TypeOfFile = int16_t(stepWord(step, 2));
+  const int type = stepWord(step, 2);
+  if (!isOpeningType(type)) {
+    ScriptStepFailed = step;
+    ScriptFailureText = "The step names file type " + std::to_string(type) + ", which opens no file.";
+    return false;
+  }
+  TypeOfFile = int16_t(type);
+  Cancel_Open = 1;
   FILELOADING();
   return ran(step);
 }

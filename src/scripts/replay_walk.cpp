@@ -5,6 +5,7 @@
 #include "core/script_state.h"
 #include "editing/commands.h"
 #include "core/output_state.h"
+#include "editing/smoothing_window.h"
 #include "respirometry/commands.h"
 #include "scripts/replay_table.h"
 #include "scripts/replay_words.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr int kChannelStep = 1;
 constexpr int kOpenStep = 33;
 constexpr int kEndStep = 25;
+constexpr int kSmoothStep = 6;
 
 std::string notBuiltText(int code) {
   const std::string label = ScriptLabel(code);
@@ -65,7 +67,10 @@ WalkResult walkSteps(ReplayHost& host) {
     const int code = stepWord(s, 1);
     // Records after step 40 hold no step, whatever the file put there.
     const int next = s < kMostScriptSteps ? stepWord(s + 1, 1) : 0;
-    const StepAction a = stepAction(code);
+    StepAction a = stepAction(code);
+    // A smoothing of the block is replayed on the block in use, chosen as for the statistics.
+    const bool blockSmoothing = code == kSmoothStep && ScriptSequenceArray[s][kSmoothBlockWord] == 1.0f;
+    if (blockSmoothing) a.kind = StepKind::BlockThenCall;
     if (a.kind == StepKind::End) break;
     if (a.kind == StepKind::PassedOver) continue;
     const ReplayEntry entry = replayEntry(code);
@@ -78,20 +83,36 @@ WalkResult walkSteps(ReplayHost& host) {
       r.stoppedAt = s;
       break;
     }
+    if (const std::string lost = host.lostFile(); !lost.empty()) {
+      r.stoppedAt = s;
+      r.why = lost;
+      break;
+    }
     if (code >= 8 && code <= 10) GasType = int16_t(code - 7);
     if (code == 4 || code == 5) derive = int16_t(code - 4);
     ScriptStepFailed = 0;
     ScriptFailureText.clear();
     bool ok = true;
+    std::string lost;
     if (a.kind == StepKind::Call) {
       ok = entry(s);
     } else {
       blockStep(host, a, code, s, next);
-      ok = ScriptStepFailed != s;
+      // The wait for a block lets the user close the file or bring another one forward.
+      lost = host.lostFile();
+      ok = ScriptStepFailed != s && lost.empty();
       if (ok && a.kind == StepKind::BlockThenCall && RunScript) ok = entry(s);
-      host.endBlockStep(a.kind == StepKind::BlockThenCall);
+      host.endBlockStep(a.kind == StepKind::BlockThenCall && !blockSmoothing && lost.empty());
     }
-    if (code == kOpenStep) r.fileOpened = true;
+    if (code == kOpenStep) {
+      r.fileOpened = true;
+      if (ok) host.rebind();
+    }
+    if (!lost.empty()) {
+      r.stoppedAt = s;
+      r.why = lost;
+      break;
+    }
     if (!ok) {
       r.stoppedAt = s;
       r.told = ScriptStepFailed == s && !ScriptFailureText.empty();

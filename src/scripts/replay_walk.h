@@ -23,6 +23,10 @@ class ReplayHost {
   // After a block step: the plot window back as the output, the pause button gone; the block
   // itself cleared when `clearBlock` (a step that rescales to its block).
   virtual void endBlockStep(bool clearBlock) = 0;
+  // Why the run cannot go on with the file it is bound to ("" while it can).
+  virtual std::string lostFile() { return {}; }
+  // An OPEN FILE step brought in the file the steps after it work on.
+  virtual void rebind() {}
 };
 
 struct WalkResult {

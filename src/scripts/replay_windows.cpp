@@ -16,6 +16,7 @@
 #include "runtime/windows.h"
 #include "core/script_state.h"
 #include "scripts/commands.h"
+#include "scripts/replay_binding.h"
 
 namespace qv {
 
@@ -122,10 +123,13 @@ void SCRIPTLOOP(int16_t waitForButton) {
   rt::setHandler(rt::Vector::Dialog, DoDIALOG);
   rt::setHandler(rt::Vector::Mouse, HandleMOUSE);
   BaseLineButton = 0;
+  const BoundFile bound = BoundFile::inUse();
   // The plot window works as it does in the main loop; a file opened meanwhile waits for the
-  // replay to end (the main loop does not start a second one inside this one).
+  // replay to end (the main loop does not start a second one inside this one). Once the file
+  // is closed or another is in use, the wait ends before a block there could run the step.
   for (;;) {
     hooks::call(hooks::mainLoopPass);
+    if (!bound.lost().empty()) break;
     if (!waitForButton && blockSelected()) break;
     if (BaseLineButton == kPauseButton || RunScript == 0) break;
   }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "datafiles/open_road.h"
 #include "runtime/bytes.h"
 #include "runtime/numtext.h"
 #include "core/script_recorder.h"
@@ -16,6 +17,8 @@ bool wholeCode(float code) {
 }
 
 std::string stepText(int step) { return "Step" + rt::PSstrLong(step); }
+
+constexpr float kOpenFileStep = 33.0f;
 
 }  // namespace
 
@@ -43,6 +46,8 @@ std::variant<ScriptImage, ScriptFileError> decodeScript(std::span<const uint8_t>
     if (step[0] != 0.0f && step[0] != 1.0f)
       return ScriptFileError{stepText(k) + " has a pause flag other than 0 or 1."};
     if (!wholeCode(step[1])) return ScriptFileError{stepText(k) + " has no valid operation code."};
+    if (step[1] == kOpenFileStep && !(std::isfinite(step[2]) && step[2] == std::trunc(step[2]) && isOpeningType(int(step[2]))))
+      return ScriptFileError{stepText(k) + " opens a file of a type no recording makes."};
   }
   if (script.autoscript != 0 && script.autoscript != 1)
     return ScriptFileError{"Its automatic-run switch is " + std::to_string(script.autoscript) + ", not 0 or 1."};

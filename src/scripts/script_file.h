@@ -29,8 +29,8 @@ struct ScriptFileError {
 
 std::vector<uint8_t> encodeScript(const ScriptImage& script);
 // A complete script, or the first reason the bytes are not one. Steps 1..40 must hold a
-// pause flag of 0 or 1 and a whole code of 0..45 or 99; records 0 and 41..51 are carried as
-// they are.
+// pause flag of 0 or 1 and a whole code of 0..45 or 99, an OPEN FILE step a recorded file
+// type; records 0 and 41..51 are carried as they are.
 std::variant<ScriptImage, ScriptFileError> decodeScript(std::span<const uint8_t> bytes);
 
 // The step array and switch in memory, and back.

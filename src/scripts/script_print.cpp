@@ -42,11 +42,9 @@ void PrintScript() {
                    {"'a' value", true, 50},
                    {"'b' value", true, 64},
                    {"exponent", true, 78}});
-  ScriptCOUNT = 0;
   for (int16_t k = 1; k <= kMostScriptSteps; ++k) {
     rt::PrintLine line = scriptPrintLine(k);
     if (line.empty()) continue;
-    ++ScriptCOUNT;
     lines.push_back(std::move(line));
   }
   if (rt::printTextDocument("Quorvelant script print", lines, printFont(), 12) == rt::PrintOutcome::Failed)

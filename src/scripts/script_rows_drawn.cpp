@@ -46,7 +46,6 @@ void drawTexts(const std::vector<std::string>& texts, int baseline) {
 void WriteTheScriptData(int16_t step, int16_t y, int16_t size, RowUse use) {
   const ScriptRow row = rowOfStep(step);
   if (!row.listed) return;
-  ++ScriptCOUNT;
   const bool editor = use == RowUse::Editor;
   // List rows are 12 pixels apart; the editor's row is taller for typing.
   const int top = editor ? y : y + 4, bottom = editor ? y + 20 : y + 16, baseline = bottom - 3;

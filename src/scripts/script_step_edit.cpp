@@ -28,9 +28,7 @@ void buildEditWindow(int16_t step) {
   PrintAt(420, 15, "'a' value");
   PrintAt(520, 15, "'b' value");
   PrintAt(620, 15, "exponent");
-  const int16_t count = ScriptCOUNT;
   WriteTheScriptData(step, 28, 5, RowUse::Editor);
-  ScriptCOUNT = count;
   rt::FBButton(kCancel, 1, "Cancel", {400, 80, 500, 100}, 1);
   rt::FBButton(kAccept, 1, "Accept Change", {550, 80, 700, 100}, 4);
   rt::FBButton(kDelete, 1, "Delete", {5, 30, 93, 50}, 2);

@@ -77,9 +77,7 @@ void redrawRow(int16_t k) {
     return;
   }
   rt::eraseRect({90, 12 * k + 4, 715, 12 * k + 16});
-  const int16_t count = ScriptCOUNT;
   WriteTheScriptData(k, int16_t(12 * k), 7, RowUse::List);
-  ScriptCOUNT = count;
 }
 
 void buildViewWindow() {
@@ -100,7 +98,6 @@ void buildViewWindow() {
 void DisplayScript() {
   rt::setCursor(rt::Cursor::Wait);
   headings();
-  ScriptCOUNT = 0;
   for (int16_t k = 1; k <= kMostScriptSteps; ++k) WriteTheScriptData(k, int16_t(12 * k), 7, RowUse::List);
   enableRunItems();
   rt::setCursor(rt::Cursor::Arrow);

@@ -17,10 +17,10 @@ constexpr int kMainValueField = 140, kValueAField = 180, kValueBField = 220, kEx
 // Where a row is drawn: the list shows it, the step editor lets its values be typed.
 enum class RowUse { List, Editor };
 
-// Headings and the rows of steps 1..40; ScriptCOUNT becomes the number of steps listed.
+// Headings and the rows of steps 1..40. Listing counts nothing: the step being recorded or
+// replayed stays where it was.
 void DisplayScript();
-// The row of one step at height y in the output window (text size `size`); a listed step
-// adds 1 to ScriptCOUNT.
+// The row of one step at height y in the output window (text size `size`).
 void WriteTheScriptData(int16_t step, int16_t y, int16_t size, RowUse use);
 // The printed line of one step (nothing for a step that is not listed).
 rt::PrintLine scriptPrintLine(int16_t step);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "transforms/transform_engine.h"
+
 namespace qv {
 
 constexpr size_t kCustomRecordBytes = 114;
@@ -17,8 +19,16 @@ struct CustomRecord {
   std::array<float, 21> words{};  // [1]..[20]; [0] the deletion mark, not stored
 };
 
+// The run parameters a record's words [3], [5]..[7], [10]..[20] give (code, a, b, exponent,
+// polynomial; the constant of conversions 66-69 is its a).
+TransformParams customRecordParams(const std::array<float, 21>& words);
+
 struct CustomFileContents {
   std::vector<CustomRecord> records;
+  // Records no run can use, each as `number "name": why` (an unknown code, a constant that is
+  // no number). They stay in `records`, so that the others keep the numbers scripts name them
+  // by; a run of one is refused.
+  std::vector<std::string> unusable;
   size_t tailBytes = 0;       // bytes after the last whole record, not read
   size_t recordsInFile = 0;   // whole records in the file (may exceed `limit`)
 };

@@ -36,6 +36,7 @@ void reportTrouble(const std::string& path, const CustomFileContents& c) {
     lines.push_back("The file ends inside a record: its last" + rt::PSstrLong(int64_t(c.tailBytes)) +
                     " bytes are not a whole transform and were not read.");
   }
+  for (const std::string& u : c.unusable) lines.push_back("Transform " + u + " It cannot be run.");
   if (c.recordsInFile > size_t(kMostCustomTransforms))
     lines.push_back("It holds" + rt::PSstrLong(int64_t(c.recordsInFile)) + " transforms; only the first" +
                     rt::PSstrLong(kMostCustomTransforms) + " were read.");

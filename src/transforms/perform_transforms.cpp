@@ -25,6 +25,7 @@
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
 #include "transforms/commands.h"
+#include "transforms/custom_file.h"
 #include "transforms/transform_labels.h"
 #include "transforms/transform_state.h"
 
@@ -84,16 +85,10 @@ void fromWindow(Source& s, const TransformRequest& r) {
 }
 
 void fromCustom(Source& s, int n) {
-  const auto& w = CustomTransformsArray[size_t(n)];
   TransformParams& p = s.p;
-  p.code = wordToI16(w[3]);
-  p.a = w[5];
-  p.b = w[6];
-  p.exponent = w[7];
-  PolyDegree = p.degree = boundedPolyDegree(w[10]);
-  PolynomialValues[10] = w[11];
-  for (int i = 1; i <= 9; ++i) PolynomialValues[size_t(i)] = w[size_t(11 + i)];
-  p.poly = PolynomialValues;
+  p = customRecordParams(CustomTransformsArray[size_t(n)]);
+  PolyDegree = p.degree;
+  PolynomialValues = p.poly;
   s.constant = p.a;  // a record keeps the typed T, BP or mass as its a
 }
 
@@ -225,11 +220,9 @@ int16_t PerformTransforms(const TransformRequest& r) {
     refuseEdit(r.step, kTitle, {"There is not enough memory for the work column.", "Nothing was changed."});
     return 0;
   }
-  FileSHORTS[f][kChangeMarkWord] = 1;
   const size_t n = size_t(nCases[f]) + 1;
   std::memcpy(channelData(f, 0), channelData(f, x), n * sizeof(float));
   DestinationChannel = x;
-  MAKEBACKUP(x);
   NewChannelExists = 0;
   const bool needsY = s.p.code >= 22 && s.p.code <= 26;
   std::optional<std::string> why = s.badField;
@@ -240,6 +233,9 @@ int16_t PerformTransforms(const TransformRequest& r) {
     showStatus(true, s.p.code);
     return 0;
   }
+  // A refused run leaves the change mark and the undo copy as they were.
+  FileSHORTS[f][kChangeMarkWord] = 1;
+  MAKEBACKUP(x);
   if (MakeNewChan != 0 && nChannels[f] < kMaxChannels && MakeOneNewChannel()) {
     DestinationChannel = nChannels[f];
     NewChannelExists = 1;

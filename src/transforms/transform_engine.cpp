@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "respirometry/water_vapour.h"
 
@@ -224,18 +225,36 @@ int16_t boundedPolyDegree(double degree) {
 
 bool q10IsUsable(float q10) { return q10 > 0; }
 
-std::optional<std::string> transformRefusal(const TransformParams& p, bool haveChannelY) {
+bool isTransformCode(int16_t code) {
+  return (code >= 1 && code <= 18) || code == 20 || (code >= 22 && code <= 26) || (code >= 40 && code <= 69);
+}
+
+std::optional<std::string> constantsRefusal(const TransformParams& p) {
+  const auto finite = [](float v) { return std::isfinite(v); };
+  const auto usesA = [&] {
+    const int16_t c = p.code;
+    if (c >= 22 && c <= 25) return p.multiply || p.divide;
+    return c == 1 || c == 5 || (c >= 6 && c <= 9) || c == 16 || c == 18 || c == 26 || (c >= 40 && c <= 61);
+  };
+  if (usesA() && !finite(p.a)) return "The constant 'a' is not a number.";
+  if ((p.code == 5 || p.code == 18 || p.code == 26) && !finite(p.b)) return "The constant 'b' is not a number.";
+  if ((p.code == 5 || p.code == 16) && !finite(p.exponent)) return "The exponent is not a number.";
+  if (p.code == 2) {
+    bool all = finite(p.poly[10]);
+    for (int i = 1; i <= boundedPolyDegree(p.degree); ++i) all = all && finite(p.poly[size_t(i)]);
+    if (!all) return "A coefficient of the polynomial is not a number.";
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> parameterRefusal(const TransformParams& p) {
+  if (!isTransformCode(p.code)) return "There is no transform or conversion number " + std::to_string(p.code) + ".";
+  if (auto why = constantsRefusal(p)) return why;
   switch (p.code) {
     case 1:
     case 8:
     case 9:
       if (p.a == 0) return "The constant 'a' is 0, and this transform divides by it.";
-      break;
-    case 20:
-      if (!p.breakpoint) return "A breakpoint transform needs its equations, which only the window sets.";
-      break;
-    case 22: case 23: case 24: case 25: case 26:
-      if (!haveChannelY) return "Channel Y does not exist in this file.";
       break;
     case 66:
       if (!(p.temperature > -273.15f)) return "The temperature must be above -273.15 \u00B0C.";
@@ -249,6 +268,13 @@ std::optional<std::string> transformRefusal(const TransformParams& p, bool haveC
       break;
     default: break;
   }
+  return std::nullopt;
+}
+
+std::optional<std::string> transformRefusal(const TransformParams& p, bool haveChannelY) {
+  if (auto why = parameterRefusal(p)) return why;
+  if (p.code == 20 && !p.breakpoint) return "A breakpoint transform needs its equations, which only the window sets.";
+  if (p.code >= 22 && p.code <= 26 && !haveChannelY) return "Channel Y does not exist in this file.";
   return std::nullopt;
 }
 

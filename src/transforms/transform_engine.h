@@ -31,8 +31,15 @@ struct TransformParams {
   bool divide = false, multiply = false;
 };
 
-// Why a run cannot take place before any sample is computed (a zero divisor, a missing
-// breakpoint table or channel Y); nothing when it can.
+// Codes of the transform (1..26) and conversion (40..69) popups; the rest are separators.
+bool isTransformCode(int16_t code);
+// Why the constants the code uses cannot be used (one that is not a finite number).
+std::optional<std::string> constantsRefusal(const TransformParams& p);
+// Why the code and its parameters cannot make a run, whatever the file: an unknown code, a
+// constant that is no number, a zero divisor, a temperature, pressure or mass out of range.
+std::optional<std::string> parameterRefusal(const TransformParams& p);
+// Why a run cannot take place before any sample is computed (the above, a missing breakpoint
+// table or channel Y); nothing when it can.
 std::optional<std::string> transformRefusal(const TransformParams& p, bool haveChannelY);
 
 struct TransformOutcome {

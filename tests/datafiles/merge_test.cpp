@@ -112,6 +112,27 @@ TEST(Append, AdjustedStretchKeepsItsTime) {
   EXPECT_EQ(r.file->meta.info[1], 1.0f);
 }
 
+TEST(Append, AdjustedNeverWritesOverTheOpenFilesCases) {
+  struct Case {
+    float intervalA, intervalB;
+    std::vector<float> joined;
+  } cases[] = {
+      {2.0f, 1.0f, {1, 2, 3, 30, 40}},
+      {1.0f, 2.0f, {1, 2, 3, 6.5, 10, 15, 20, 25, 30, 35, 40}},
+      {1.0f, 1.0f, {1, 2, 3, 10, 20, 30, 40}},
+      {0.5f, 0.1f, {1, 2, 3}},
+  };
+  for (const Case& c : cases) {
+    const DataFile a = fileOf({1, 2, 3}, 2, c.intervalA);
+    const DataFile b = fileOf({10, 20, 30, 40}, 2, c.intervalB);
+    const MergeResult r = appendFiles(viewOf(a), b, pickAll(IntervalChoice::Adjust));
+    ASSERT_TRUE(r.file) << c.intervalA << " " << c.intervalB;
+    EXPECT_EQ(channel(*r.file, 1), c.joined) << c.intervalA << " " << c.intervalB;
+    const std::vector<float> two = channel(*r.file, 2);
+    EXPECT_EQ(std::vector<float>(two.begin(), two.begin() + 3), (std::vector<float>{1001, 1002, 1003}));
+  }
+}
+
 TEST(Stack, AddsThePickedChannelsAfterTheFileInUse) {
   const DataFile a = fileOf({1, 2, 3}, 10);
   DataFile b = fileOf({5, 6, 7, 8, 9}, 3);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -45,6 +46,7 @@ class SaveTest : public ::testing::Test {
     qv::prefsArray[16] = 1;
     qv::prefsArray[26] = qv::prefsArray[27] = qv::prefsArray[48] = 0;
     qv::RunScript = qv::RecordSCRIPT = qv::ScriptCOUNT = 0;
+    std::memset(qv::ScriptSequenceArray, 0, sizeof qv::ScriptSequenceArray);
     qv::ChannelSelectControlFlag = 1;
     qv::setNotBuiltRecorder([this](const std::string& c) { notices.push_back(c); });
     sounds.clear();

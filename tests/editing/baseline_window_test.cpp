@@ -191,20 +191,26 @@ TEST_F(BaselineWindow, CancelWithdrawsTheFortiethStepAndLeavesTheData) {
   EXPECT_EQ(ScriptCOUNT, 39);
 }
 
-TEST_F(BaselineWindow, UndoAfterACancelledWindowRestoresOnlyTheCancelledChannel) {
+TEST_F(BaselineWindow, ACancelledWindowLeavesTheMarkAndTheUndoOfTheEditBefore) {
   recording(1000, {wave, drift, wave, wave, drift});
-  const auto five = samples(5);
+  FileSHORTS[0][kChangeMarkWord] = 0;
+  const auto two = samples(2), five = samples(5);
+  ActiveChannel = 5;
+  script({"click 18"});
+  FixTheBASELINE(0);
+  EXPECT_EQ(FileSHORTS[0][kChangeMarkWord], 0) << "nothing was applied";
+
   ActiveChannel = 2;
   script({"key 13", "key 13"});
   FixTheBASELINE(0);
-  const auto corrected = samples(2);
-  EXPECT_NEAR(corrected[500], 0.0, 1e-4);
+  EXPECT_NEAR(samples(2)[500], 0.0, 1e-4);
+  EXPECT_EQ(FileSHORTS[0][kChangeMarkWord], 1);
 
   ActiveChannel = 5;
   script({"click 18"});
   FixTheBASELINE(0);
   ASSERT_TRUE(UNDO());
-  EXPECT_EQ(samples(2), corrected);
+  EXPECT_EQ(samples(2), two) << "Undo takes back the correction made before the cancelled window";
   EXPECT_EQ(samples(5), five);
 }
 

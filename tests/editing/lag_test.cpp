@@ -201,7 +201,14 @@ TEST_F(LagWindow, ATypedLagShiftsLogsAndKeepsItsSecondsInTheStep) {
   EXPECT_FALSE(rt::windowExists(4));
 }
 
-TEST_F(LagWindow, CancelAndRefusalLeaveTheDataWithdrawTheStepAndKeepTheChannelsUndoCopy) {
+TEST_F(LagWindow, CancelAndRefusalLeaveTheDataWithdrawTheStepAndKeepTheEarlierUndoCopy) {
+  // An untouched file stays unmarked.
+  FileSHORTS[0][kChangeMarkWord] = 0;
+  ActiveChannel = 5;
+  qvtest::script({"click 3"});
+  LAGTIME(0, 0);
+  EXPECT_EQ(FileSHORTS[0][kChangeMarkWord], 0);
+
   ActiveChannel = 2;
   MAKEBACKUP(2);
   LastChan = 2;
@@ -212,9 +219,8 @@ TEST_F(LagWindow, CancelAndRefusalLeaveTheDataWithdrawTheStepAndKeepTheChannelsU
   LAGTIME(0, 0);
   EXPECT_EQ(GetDatum(0, 5, 1), 5001.0f);
   EXPECT_EQ(ScriptCOUNT, 0);
-  EXPECT_EQ(FileSHORTS[0][kChangeMarkWord], 1);
   ASSERT_TRUE(UNDO());
-  EXPECT_EQ(GetDatum(0, 2, 5), -1.0f) << "channel 2 is no longer the undo copy";
+  EXPECT_EQ(GetDatum(0, 2, 5), 2005.0f) << "Undo still takes back the edit before the window";
   EXPECT_EQ(GetDatum(0, 5, 1), 5001.0f);
 
   // Half the file: the warning says so (its OK is button 1), nothing moves.

@@ -10,6 +10,7 @@
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "core/script_state.h"
+#include "core/undo.h"
 #include "core/view_state.h"
 #include "editing/commands.h"
 #include "editing/smoothing.h"
@@ -203,6 +204,56 @@ TEST_F(SmoothingWindow, BlockSizeConditionAndCancel) {
   qvtest::script({"type 101 x", "click 1", "click 1", "type 101 1", "click 1"});
   SMOOTHING(0);
   EXPECT_EQ(ScriptCOUNT, 2);
+}
+
+TEST_F(SmoothingWindow, CancelLeavesTheMarkAndTheUndoOfTheEditBefore) {
+  FileSHORTS[0][kChangeMarkWord] = 0;
+  qvtest::script({"dialog 4 4"});
+  SMOOTHING(0);
+  EXPECT_EQ(FileSHORTS[0][kChangeMarkWord], 0) << "nothing was applied";
+
+  ActiveChannel = 3;
+  MAKEBACKUP(3);
+  const float before = GetDatum(0, 3, 7);
+  PutDatum(0, 3, 7, -1.0f);  // the edit the undo copy was taken for
+  ActiveChannel = 2;
+  qvtest::script({"dialog 4 4"});
+  SMOOTHING(0);
+  ASSERT_TRUE(UNDO());
+  EXPECT_EQ(GetDatum(0, 3, 7), before);
+}
+
+// A "Smooth Block" step smooths the block in use on replay; a step recorded before the step
+// kept that word (0 there) smooths the whole channel as it always did.
+TEST_F(SmoothingWindow, ABlockStepReplaysOnTheBlock) {
+  FileSHORTS[0][kBlockStateWord] = 2;
+  BeginBlock[0] = 40;
+  EndBlock[0] = 50;
+  PutDatum(0, 2, 45, 30.0f);
+  qvtest::script({"click 2"});
+  SMOOTHING(0);
+  ASSERT_EQ(ScriptCOUNT, 1);
+  EXPECT_EQ(ScriptSequenceArray[1][kSmoothBlockWord], 1.0f);
+
+  RecordSCRIPT = 0;
+  autoscript = 1;
+  ScriptRunOnce = 100;
+  for (int32_t k = 40; k <= 70; ++k) PutDatum(0, 2, k, k == 45 || k == 60 ? 30.0f : 0.0f);
+  BeginBlock[0] = 55;
+  EndBlock[0] = 65;
+  SMOOTHING(1);
+  EXPECT_EQ(GetDatum(0, 2, 45), 30.0f) << "outside the block in use";
+  EXPECT_EQ(GetDatum(0, 2, 60), 10.0f);
+
+  ScriptSequenceArray[1][kSmoothBlockWord] = 0;
+  SMOOTHING(1);
+  EXPECT_EQ(GetDatum(0, 2, 45), 10.0f) << "an older step smooths the whole channel";
+
+  ScriptSequenceArray[1][kSmoothBlockWord] = 1;
+  FileSHORTS[0][kBlockStateWord] = 0;
+  qvtest::script({"click 1"});
+  SMOOTHING(1);
+  EXPECT_EQ(ScriptStepFailed, 1) << "no block to smooth";
 }
 
 TEST_F(SmoothingWindow, ReplayWorksOnTheWholeChannelAndWritesItsWordsBack) {

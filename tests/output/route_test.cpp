@@ -259,3 +259,24 @@ TEST_F(RouteTest, NoOutputAlertWaitsForThePress) {
   rt::trackingPump();
   EXPECT_FALSE(rt::Button());
 }
+
+TEST_F(RouteTest, APrintedSpoolIsEmptiedSoTheNextPrintHoldsOnlyItsOwnReport) {
+  const std::string reports[] = {"Cases301 to601 Mean = 7.25", "Cases701 to901 Mean = 9"};
+  for (int k = 0; k < 2; ++k) {
+    // No question: an unanswered alert would find no scripted answer and fail here.
+    PortForResultsOutput = kRoutePrinter;
+    ASSERT_EQ(OPEN_OUTPUT_PORT(), 1) << k;
+    writeToRoute(reports[k] + "\n");
+    const std::string pdf = dir + "/report" + std::to_string(k) + ".pdf";
+    qvtest::script({"page ok", ("print " + pdf).c_str()});
+    SendTextToPrinter();
+    EXPECT_EQ(qv::rt::script::pendingCount(), 0u) << k;
+    EXPECT_EQ(rt::fileSize(spoolFilePath()), 0u) << "the printed reports are done with";
+    ASSERT_GT(rt::fileSize(pdf), 0u);
+    if (!have("pdftotext")) continue;
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
+    const std::string text = oneBlank(readText(pdf + ".txt"));
+    EXPECT_NE(text.find(oneBlank(reports[k])), std::string::npos) << text;
+    EXPECT_EQ(text.find(oneBlank(reports[1 - k])), std::string::npos) << text;
+  }
+}

@@ -105,10 +105,26 @@ TEST_F(ScriptRecording, RecordAfterALoadAsksAndAddsAfterTheLastStep) {
   scripttest::writeBytes(dir + "/five.QVscript", h.bytes);
   const std::string answer = "open " + dir + "/five.QVscript";
   drive({answer.c_str(), "click 246"}, [] { DoMENU(6, 4); });
-  EXPECT_EQ(ScriptCOUNT, 5) << "the Script Sequence window counted the steps";
   ScriptCOUNT = 0;  // as a replay leaves it
   drive({"click 2"}, [] { DoMENU(6, 1); });
   EXPECT_EQ(RecordScriptStep(1, {2.0f}), 6);
+}
+
+// Steps 1 and 3 with nothing in step 2: listing the script moves no step, so the next
+// recorded step goes after step 3 and step 3 stays.
+TEST_F(ScriptRecording, ViewingWhileRecordingKeepsTheNextStepAfterTheLast) {
+  ScriptSequenceArray[1][1] = 12;
+  ScriptSequenceArray[3][1] = 12;
+  ScriptSequenceArray[3][2] = 300;
+  drive({"click 2"}, [] { DoMENU(6, 1); });  // Add to Existing
+  ASSERT_EQ(RecordSCRIPT, 1);
+  drive({"click 246"}, [] { VIEWSCRIPT(); });
+  EXPECT_EQ(RecordScriptStep(1, {2.0f}), 4);
+  EXPECT_EQ(ScriptSequenceArray[3][1], 12.0f);
+  EXPECT_EQ(ScriptSequenceArray[3][2], 300.0f);
+  // A count left behind the script's last step (a load, a replay) still records after it.
+  ScriptCOUNT = 1;
+  EXPECT_EQ(RecordScriptStep(1, {3.0f}), 5);
 }
 
 TEST_F(ScriptRecording, AddingToAFullScriptRecordsNothing) {

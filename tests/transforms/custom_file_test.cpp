@@ -116,6 +116,28 @@ TEST_F(CustomFile, EmptyPartialAndOverfullFiles) {
   EXPECT_EQ(NumberOfCustomTransforms, 40);
 }
 
+// A record no run can use (an unknown code, a constant that is no number) is named when the
+// file is read; it keeps its place, so that the records after it keep their numbers.
+TEST_F(CustomFile, ARecordNoRunCanUseIsNamedAndKeepsItsPlace) {
+  auto bytes = records(3);
+  bytes[kCustomRecordBytes + 52] = 0x03;  // record 2's code [3]: 18 becomes 999
+  bytes[kCustomRecordBytes + 53] = 0xE7;
+  const size_t aOfThird = 2 * kCustomRecordBytes + 56;  // record 3's a [5]: NaN
+  bytes[aOfThird] = 0x7F, bytes[aOfThird + 1] = 0xC0, bytes[aOfThird + 2] = 0, bytes[aOfThird + 3] = 0;
+  const CustomFileContents c = decodeCustomTransforms(bytes, 40);
+  ASSERT_EQ(c.records.size(), 3u);
+  ASSERT_EQ(c.unusable.size(), 2u);
+  EXPECT_EQ(c.unusable[0].rfind("2 \"B", 0), 0u) << c.unusable[0];
+  EXPECT_NE(c.unusable[0].find("999"), std::string::npos) << c.unusable[0];
+  EXPECT_EQ(c.unusable[1].rfind("3 \"C", 0), 0u) << c.unusable[1];
+
+  writeDefault(bytes);
+  qvtest::script({"click 1"});  // the warning names them
+  LoadCustomTransformsArray(0, 0);
+  EXPECT_EQ(NumberOfCustomTransforms, 3);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+}
+
 TEST_F(CustomFile, ManagerDeletesMarkedRecordsOrNothing) {
   writeDefault(records(5));
   qvtest::script({"click 51", "click 2", "click 51", "click 53"});  // deletion cancelled

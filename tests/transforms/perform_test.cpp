@@ -3,10 +3,14 @@
 // windows.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/channel_roles.h"
 #include "core/core_files.h"
+#include "core/prefs.h"
+#include "core/undo.h"
 #include "core/filetable.h"
 #include "core/script_state.h"
 #include "core/view_state.h"
@@ -122,6 +126,26 @@ TEST_F(Perform, RefusalsLeaveTheCopyAndSayWhy) {
   EXPECT_EQ(PerformTransforms(r), 0);
   EXPECT_EQ(ScriptStepFailed, 1);
   EXPECT_EQ(GetDatum(0, 1, 5), 1005.0f);
+}
+
+// A replayed step with an unknown code or a constant that is no number stops the run: no
+// sample, change mark, undo copy or log line changes.
+TEST_F(Perform, ABadReplayedStepChangesNothing) {
+  FileSHORTS[0][kChangeMarkWord] = 0;
+  prefsArray[44] = 1;
+  CommentContainer[0].clear();
+  InvalidateUndo(UndoLoss::NothingSaved);
+  for (auto [c, a] : {std::pair<int16_t, float>{7, std::nanf("")}, {999, 1.0f}}) {
+    armReplay(1, c, 1, a, 0);
+    ScriptStepFailed = 0;
+    qvtest::script({"click 1"});
+    TRANSFORMATIONS(1);
+    EXPECT_EQ(ScriptStepFailed, 1) << c;
+    for (int32_t k = 1; k <= 10; ++k) ASSERT_EQ(GetDatum(0, 1, k), float(1000 + k)) << c;
+    EXPECT_EQ(FileSHORTS[0][kChangeMarkWord], 0) << c;
+    EXPECT_EQ(CommentContainer[0], "") << c;
+    EXPECT_FALSE(UndoAvailable()) << c;
+  }
 }
 
 TEST_F(Perform, BlockRangeMassAndBoundedDegree) {
