@@ -79,7 +79,7 @@ bool save(int16_t step, int16_t ask, int16_t inPlace) {
 bool open(int16_t step) {
   const int type = stepWord(step, 2);
   if (!isOpeningType(type)) {
-    ScriptStepFailed = step;
+    // Not marked as told: the walk's stop message names the step and this reason.
     ScriptFailureText = "The step names file type " + std::to_string(type) + ", which opens no file.";
     return false;
   }

@@ -110,6 +110,42 @@ TEST_F(Replay, StopsNameTheStepAndChangeNothing) {
   EXPECT_EQ(ran, (std::vector<int>{2}));
 }
 
+// An OPEN FILE step whose file type opens nothing stops the run naming the step, rather than
+// replaying the script again on the same file without end.
+TEST_F(Replay, AnOpenStepThatOpensNothingStopsTheRun) {
+  setReplayEntry(2, [this](int16_t s) {
+    ran.push_back(s);
+    if (ran.size() > 3) RunScript = 0;  // would otherwise go round for ever
+    return true;
+  });
+  for (float type : {9999.0f, 0.0f, 1.0f, 2.0f, 6.0f}) {
+    ran.clear();
+    RunScript = 1;
+    ScriptRunOnce = 1;
+    steps({{2, 1.0f}, {33, type}});
+    drive({"click 1"}, [] { DOSCRIPT(); });  // the message naming step 2
+    EXPECT_EQ(ran, (std::vector<int>{1})) << type;
+    EXPECT_EQ(RunScript, 0) << type;
+    expectPutBack();
+  }
+}
+
+// A run bound to file B stops when B is closed while it waits for a block: no step works on
+// file A, which comes into use, and A's unsaved change stays unsaved.
+TEST_F(Replay, ClosingTheFileOfTheRunStopsIt) {
+  openFile(1, 6, 100);
+  FileSHORTS[1][kChangeMarkWord] = 1;
+  TheFileInUse = 0;
+  steps({{12, 0.0f}, {34, 0.0f}});
+  setReplayEntry(34, [this](int16_t s) { ran.push_back(s); return true; });
+  drive({"dialog 4 1000", "click 1"}, [] { DOSCRIPT(); });  // B's close box, then the message
+  EXPECT_TRUE(ran.empty()) << "no step ran on the other file";
+  EXPECT_EQ(TheFileInUse, 1);
+  EXPECT_EQ(FileSHORTS[1][kChangeMarkWord], 1);
+  EXPECT_EQ(RunScript, 0);
+  expectPutBack();
+}
+
 TEST_F(Replay, InterruptEndsTheWaitForABlock) {
   steps({{12, 0.0f}, {2, 1.0f}});
   drive({"menu 6 12"}, [] { DOSCRIPT(); });
