@@ -83,6 +83,17 @@ void fromWindow(Source& s, const TransformRequest& r) {
   }
 }
 
+}  // namespace
+
+WindowParameters windowParameters(const TransformRequest& r) {
+  Source s;
+  s.p.code = r.code;
+  fromWindow(s, r);
+  return {isConversionWithConstant(r.code) ? s.constant : s.p.a, s.p.b, s.p.exponent, s.badField};
+}
+
+namespace {
+
 void fromCustom(Source& s, int n) {
   const auto& w = CustomTransformsArray[size_t(n)];
   TransformParams& p = s.p;
