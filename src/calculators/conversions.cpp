@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "calculators/unit_constants.h"
+#include "core/unit_constants.h"
 #include "respirometry/water_vapour.h"
 #include "core/text_format.h"
 
@@ -116,7 +116,7 @@ constexpr std::array<Row, 23> kPressure{{
     {"°C", "g H₂O/cubic meter", kFormula},
     {"KPa H₂O vapor", "g H₂O/cubic meter", 1000.0 * kVapourGramsPerM3Pa},
     {"KPa H₂O vapor", "% STP gas volume H₂O", 1000.0 * 100.0 / kAtmPa},
-    {"Torr H₂O vapor", "g H₂O/cubic meter", kPascalsPerTorr * kVapourGramsPerM3Pa},
+    {"Torr H₂O vapor", "g H₂O/cubic meter", kTorrPa * kVapourGramsPerM3Pa},
     {"Torr H₂O vapor", "% STP gas volume H₂O", 100.0 / kAtmTorr},
     {"kPa H₂O vapor", "% RH", kFormula},
     {" %RH", "kPa H₂O vapor", kFormula},
@@ -195,13 +195,13 @@ double formula(int category, int item, float x, float t, Conversion& c) {
     case kPressureConversions * 100 + 16: return GetSaturationWaterVaporContent(x);
     case kPressureConversions * 100 + 17:
       // The fit's own saturation density: its pressure turned back at the same constants.
-      return double(GetSaturationWaterVaporContent(x)) * kPascalsPerTorr * 1000.0 /
+      return double(GetSaturationWaterVaporContent(x)) * kTorrPa * 1000.0 /
              (kWaterVapourGasConstant * (X + kZeroCelsiusKelvin));
     default: break;
   }
   const float saturationTorr = GetSaturationWaterVaporContent(t);
   if (!(saturationTorr > 0.0f)) return NAN;  // the fit has no vapour pressure this cold
-  const double saturationKPa = double(saturationTorr) * kPascalsPerTorr / 1000.0;
+  const double saturationKPa = double(saturationTorr) * kTorrPa / 1000.0;
   if (item == 22) {
     const double rh = X * 100.0 / saturationKPa;
     if (rh >= 100.0) c.shown = ConversionShown::Over100;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "calculators/unit_constants.h"
+#include "core/unit_constants.h"
 #include "respirometry/water_vapour.h"
 
 namespace qv {

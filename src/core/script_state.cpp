@@ -12,4 +12,8 @@ float ScriptSequenceArray[kScriptRecords][kScriptWords];
 int16_t ScriptStepFailed = 0;
 std::string ScriptFailureText;
 
+void setStepWord(int step, int word, float value) {
+  if (step >= 1 && step < kScriptRecords && word >= 2 && word < kScriptWords) ScriptSequenceArray[step][word] = value;
+}
+
 }  // namespace qv

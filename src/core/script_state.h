@@ -17,6 +17,9 @@ extern int16_t FileJustLoaded;
 constexpr int kScriptRecords = 52;
 constexpr int kScriptWords = 28;
 extern float ScriptSequenceArray[kScriptRecords][kScriptWords];
+// The one writer of a step's parameter words: word 2..27 of record 1..51. Any other place is
+// no parameter word (word 28 would be the next record's pause flag) and is left alone.
+void setStepWord(int step, int word, float value);
 // The replayed step that an operation refused (0 none) and why: the replay stops there.
 extern int16_t ScriptStepFailed;
 extern std::string ScriptFailureText;

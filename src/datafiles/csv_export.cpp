@@ -130,6 +130,14 @@ const std::string& dateCell(RowContext& x, int32_t k) {
   return x.dateText;
 }
 
+// A gap as spreadsheets and data frames read one: "NaN" with no blank before it (pandas reads
+// " NaN" as text and turns the whole column into strings).
+char* sampleChars(char* p, float v, int digits) {
+  if (!std::isnan(v)) return rt::numberChars(p, v, digits);
+  std::memcpy(p, "NaN", 3);
+  return p + 3;
+}
+
 void writeRow(CsvBuffer& out, RowContext& x, int32_t k, const float* const* data, size_t n, int digits) {
   const CsvRequest& r = x.r;
   const char sep = r.separator;
@@ -160,7 +168,7 @@ void writeRow(CsvBuffer& out, RowContext& x, int32_t k, const float* const* data
   }
   for (size_t i = 0; i < n; ++i) {
     cellStart();
-    p = rt::numberChars(p, data[i][k], digits);
+    p = sampleChars(p, data[i][k], digits);
   }
   if (r.interpolation) {
     cellStart();

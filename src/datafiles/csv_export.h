@@ -1,7 +1,7 @@
 #pragma once
 // Delimited exports for spreadsheets and plotting programs: the samples of a case range with
 // their optional time, date, counter, interpolation and marker columns (saveASCII), and the
-// marker list. UTF-8 with line-feed ends; every row has as many cells as the header, cells
+// marker list. UTF-8 with line-feed ends; a gap is written "NaN"; every row has as many cells as the header, cells
 // holding the separator, a quote or a line end are quoted.
 #include <cstdint>
 #include <string>

@@ -33,9 +33,10 @@ void spikeCheckChannel(std::span<float> samples) {
   float* x = samples.data();
   const size_t last = samples.size() - 1;
   for (size_t i = 1; i < last; ++i) {
-    const float a = x[i - 1], v = x[i], b = x[i + 1];
+    // In double: two samples near the float limit have a finite mean but an infinite sum.
+    const double a = x[i - 1], v = x[i], b = x[i + 1];
     const bool extreme = (a > v && b > v) || (v > a && v > b);
-    if (extreme && std::fabs(v - a) >= kSpikeHeight && std::fabs(v - b) >= kSpikeHeight) x[i] = (a + b) / 2;
+    if (extreme && std::fabs(v - a) >= kSpikeHeight && std::fabs(v - b) >= kSpikeHeight) x[i] = float((a + b) / 2);
   }
 }
 

@@ -98,12 +98,18 @@ std::vector<std::string> labelsOf(std::string_view labelLine, bool haveLine, con
   return labels;
 }
 
+bool blankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+
+// The lines up to the last that holds anything: blank lines at the end of a file are no cases.
 int64_t countLines(std::span<const uint8_t> bytes) {
   LineCursor cursor(bytes);
   std::string_view line;
-  int64_t n = 0;
-  while (cursor.next(line)) ++n;
-  return n;
+  int64_t n = 0, upToLastFilled = 0;
+  while (cursor.next(line)) {
+    ++n;
+    if (!blankLine(line)) upToLastFilled = n;
+  }
+  return upToLastFilled;
 }
 
 ImportResult refused(std::string why) {
@@ -119,6 +125,40 @@ LineCursor::LineCursor(std::span<const uint8_t> bytes)
   if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
   nextLF_ = find('\n', pos_);
   nextCR_ = find('\r', pos_);
+  nextQuote_ = find('"', pos_);
+}
+
+size_t LineCursor::nextLineEnd(size_t from) {
+  if (nextLF_ < from) nextLF_ = find('\n', from);
+  if (nextCR_ < from) nextCR_ = find('\r', from);
+  return std::min(nextLF_, nextCR_);
+}
+
+size_t LineCursor::lineEndFrom(size_t from) {
+  const size_t size = text_.size();
+  size_t end = nextLineEnd(from);
+  if (nextQuote_ < from) nextQuote_ = find('"', from);
+  if (nextQuote_ >= end) return end;  // no quote on the line: most lines of data
+  bool quoted = false, fieldStart = true;
+  for (size_t i = from;;) {
+    if (i >= end) {
+      // A line end inside a quoted field belongs to it, when a quote further on closes it.
+      if (!quoted || end >= size || find('"', end) >= size) return end;
+      i = end + 1;
+      end = nextLineEnd(i);
+      continue;
+    }
+    const char c = text_[i++];
+    if (quoted) {
+      if (c != '"') continue;
+      if (i < size && text_[i] == '"') ++i;  // a doubled quote is a quote inside the field
+      else quoted = false;
+    } else if (c == '"' && fieldStart) {
+      quoted = true;
+    } else {
+      fieldStart = isSeparator(c) || (fieldStart && c == ' ');
+    }
+  }
 }
 
 size_t LineCursor::find(char c, size_t from) const {
@@ -129,9 +169,7 @@ size_t LineCursor::find(char c, size_t from) const {
 
 bool LineCursor::next(std::string_view& line) {
   if (pos_ >= text_.size()) return false;
-  if (nextLF_ < pos_) nextLF_ = find('\n', pos_);
-  if (nextCR_ < pos_) nextCR_ = find('\r', pos_);
-  const size_t end = std::min(nextLF_, nextCR_);
+  const size_t end = lineEndFrom(pos_);
   line = text_.substr(pos_, end - pos_);
   pos_ = end;
   if (pos_ < text_.size()) {
@@ -157,6 +195,7 @@ std::string importText(std::string_view bytes) {
 std::string previewLine(std::string_view line) {
   std::string shown(line);
   if (!shown.empty() && shown.front() == '\f') shown.erase(0, 1);
+  std::replace_if(shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   if (shown.find_first_of(",\t") == std::string::npos) return importText(" " + shown);
   std::string out = " ";
   bool first = true;

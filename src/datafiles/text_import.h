@@ -22,7 +22,9 @@ constexpr int kImportPreviewLines = 10;
 // Data lines read at most: one per entry 0..6,100,000 of a channel.
 constexpr int64_t kImportMaxLines = int64_t(kMaxCases) + 1;
 
-// Walks the lines of the bytes (byte-order mark skipped), each without its line end.
+// Walks the lines of the bytes (byte-order mark skipped), each without its line end. A line
+// end inside a quoted field (a quote at the start of a field, closed further on) is part of
+// the field, as the csv export writes a label holding one; a quote never closed opens nothing.
 class LineCursor {
  public:
   explicit LineCursor(std::span<const uint8_t> bytes);
@@ -31,13 +33,15 @@ class LineCursor {
 
  private:
   size_t find(char c, size_t from) const;
+  size_t nextLineEnd(size_t from);
+  size_t lineEndFrom(size_t from);
 
   std::string_view text_;
   size_t pos_ = 0;
   // Where the next line feed and carriage return are (the text's size when there is none):
   // each is looked for again only once the cursor has passed it, so a file of one kind of
   // line end is not searched to its end for the other at every line.
-  size_t nextLF_ = 0, nextCR_ = 0;
+  size_t nextLF_ = 0, nextCR_ = 0, nextQuote_ = 0;
 };
 
 // The fields of a data line: every comma or TAB ends one; a quoted field is one field, its
@@ -79,8 +83,9 @@ int selectedColumns(const ImportRequest& r);
 // The file: one channel per selected column, entry j holding data line j + 1, labels from the
 // label line (or "input channel" and the column), the last case of a channel replaced by the
 // one before when both its magnitude and its step from that case exceed 10,000. Refused with
-// fewer than two data lines, no column or more than 40, or a bad interval. `progress` gets
-// the byte position now and then; true from `stop` ends the reading there.
+// fewer than two data lines (blank lines at the end are none), no column or more than 40, or a
+// bad interval. `progress` gets the byte position now and then; true from `stop` ends the
+// reading there.
 ImportResult stageImport(std::span<const uint8_t> bytes, const ImportRequest& request,
                          const std::function<bool(size_t position, int64_t lines)>& progress = {});
 

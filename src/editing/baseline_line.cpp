@@ -54,7 +54,7 @@ std::vector<std::string> tooFewCases(int ends, int32_t nCases) {
 void setBaselineWordStep(int16_t step) { gWordStep = step; }
 
 void setBaselineWord(int word, float value) {
-  if (gWordStep >= 1 && gWordStep <= 51 && word >= 2 && word <= 28) ScriptSequenceArray[gWordStep][word] = value;
+  setStepWord(gWordStep, word, value);
 }
 
 bool GetBaselineRegression(int32_t a, int32_t b, int32_t c, int32_t d) {

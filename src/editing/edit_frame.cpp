@@ -25,7 +25,7 @@ EditRun::~EditRun() {
 }
 
 void EditRun::setWord(int word, float value) const {
-  if (step_ >= 1 && word >= 2 && word < kScriptWords) ScriptSequenceArray[step_][word] = value;
+  setStepWord(step_, word, value);
 }
 
 void refuseEdit(int16_t step, const std::string& title, const std::vector<std::string>& lines) {

@@ -199,12 +199,14 @@ std::optional<Settings> askForSettings(int button) {
     if (!cycles) continue;
     s.cycles = *cycles;
     s.conditional = prefsArray[69] || prefsArray[70];
-    if (s.conditional) {
-      const auto upper = typedNumber(kUpperField, "upper limit"), lower = upper ? typedNumber(kLowerField, "lower limit") : std::nullopt;
-      if (!upper || !lower) continue;
-      s.upper = float(*upper);
-      s.lower = float(*lower);
-    }
+    // Only a ticked box is a limit: the other field still shows the channel's extreme rounded
+    // to 7 digits, which would keep a sample just beyond it from being smoothed.
+    std::optional<double> upper = s.upper, lower = s.lower;
+    if (prefsArray[69]) upper = typedNumber(kUpperField, "upper limit");
+    if (upper && prefsArray[70]) lower = typedNumber(kLowerField, "lower limit");
+    if (!upper || !lower) continue;
+    s.upper = float(*upper);
+    s.lower = float(*lower);
     return s;
   }
 }

@@ -17,8 +17,7 @@ const float* replayedStep(int16_t code) {
 
 void completeFitStep(int16_t step, std::initializer_list<std::pair<int, float>> words) {
   if (step < 1 || step > kMostScriptSteps) return;
-  for (const auto& [word, value] : words)
-    if (word >= 2 && word <= 28) ScriptSequenceArray[step][word] = value;
+  for (const auto& [word, value] : words) setStepWord(step, word, value);
 }
 
 void logModelRefused(const std::string& why) {

@@ -72,6 +72,9 @@ void SelectHeatEquivalence(std::string_view, int16_t x, int16_t y) {
   HelpSubject = 136;
   HideTheToolBar();
   buildHeatWindow(oxygen, x, y, stored);
+  // The field shows the value cut to 6 characters: while its text is the one shown, the stored
+  // value stands, so opening and closing the window never shortens it.
+  std::string shown = heatFieldText(stored);
   wsst();
   installModalHandlers();
   action = eventID = 0;
@@ -86,13 +89,15 @@ void SelectHeatEquivalence(std::string_view, int16_t x, int16_t y) {
     }
     action = eventID = 0;
     if (!finish) continue;
-    if (const auto v = typedHeatEquivalence(rt::editText(kValueField))) {
+    const std::string text = rt::editText(kValueField);
+    if (text == shown) break;
+    if (const auto v = typedHeatEquivalence(text)) {
       stored = *v;
       break;
     }
     Warn(1166, "Heat equivalence: ", {"The heat equivalence must be a number of joules per ml greater than 0.",
                                       "The value stays" + heatFieldText(stored) + " J/ml."});
-    rt::setEditText(kValueField, heatFieldText(stored));
+    rt::setEditText(kValueField, shown);
   }
   flowcon = heatToFlowcon(stored);
   rt::closeWindow(kHeatWindow);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/unit_constants.h"
 #include "respirometry/gas_settings.h"
 
 namespace qv {
@@ -30,7 +31,7 @@ float GetSaturationWaterVaporContent(float t) {
     power *= td;
     density += float(c[i] * power);
   }
-  return float(double(density) * kWaterVapourGasConstant * (td + kZeroCelsiusKelvin) / kPascalsPerTorr);
+  return float(double(density) * kWaterVapourGasConstant * (td + kZeroCelsiusKelvin) / units::kTorrPa);
 }
 
 }  // namespace qv

@@ -9,7 +9,6 @@ namespace qv {
 // density in g/L (kg/m^3) times both gives its pressure in pascals.
 constexpr double kWaterVapourGasConstant = 461.5;
 constexpr double kZeroCelsiusKelvin = 273.15;
-constexpr double kPascalsPerTorr = 133.322;
 
 // Saturation water-vapour density (mg/ml, which is g/L) at t degrees Celsius, Goff-Gratch.
 float saturationVapourDensity(float celsius);

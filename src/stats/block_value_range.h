@@ -7,7 +7,8 @@
 namespace qv {
 
 // Smallest and largest sample of samples[begin..end], every case read (no filter): the value
-// range of the block as the block window shows it. Not valid when the range holds no case.
+// range of the block as the block window shows it. Gaps and infinities neither seed nor move
+// it; not valid when the range holds no finite sample.
 struct ValueRange {
   bool valid = false;
   float min = 0.0f, max = 0.0f;

@@ -168,6 +168,11 @@ ScanDialogResult ScanInterval(int32_t blockCases) {
   ScanDialogResult r;
   PlotForward();
   const ValueRange block = blockRange();
+  if (!block.valid) {
+    r.end = ScanDialogEnd::Refused;
+    r.why = "The block holds no sample, only gaps: there is nothing to scan.";
+    return r;
+  }
   buildDialog(blockCases, block);
   HelpSubject = kScanHelp;
   installModalHandlers();

@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 
-#include "calculators/unit_constants.h"
+#include "core/unit_constants.h"
 
 namespace qv {
 

@@ -13,6 +13,7 @@
 #include "core/line_values.h"
 #include "core/script_state.h"
 #include "core/sounds.h"
+#include "core/typed_number.h"
 #include "core/undo.h"
 #include "core/view_state.h"
 #include "editing/copy_channel.h"
@@ -52,12 +53,12 @@ void loadPolynomialGlobals(TransformParams& p) {
 
 // A typed parameter: its number, or the source marked bad with the field's text.
 float typed(Source& s, const std::string& text, const char* name) {
-  double v = 0;
-  if (!rt::PSvalStrict(text, v) || !(std::fabs(v) <= 3.4e38)) {
+  const std::optional<double> v = typedNumber(text);
+  if (!v) {
     if (!s.badField) s.badField = std::string(name) + " \"" + text + "\" is not a number.";
     return 0.0f;
   }
-  return float(v);
+  return float(*v);
 }
 
 void fromWindow(Source& s, const TransformRequest& r) {
@@ -83,6 +84,17 @@ void fromWindow(Source& s, const TransformRequest& r) {
     loadPolynomialGlobals(p);
   }
 }
+
+}  // namespace
+
+WindowParameters windowParameters(const TransformRequest& r) {
+  Source s;
+  s.p.code = r.code;
+  fromWindow(s, r);
+  return {isConversionWithConstant(r.code) ? s.constant : s.p.a, s.p.b, s.p.exponent, s.badField};
+}
+
+namespace {
 
 void fromCustom(Source& s, int n) {
   TransformParams& p = s.p;

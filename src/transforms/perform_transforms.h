@@ -4,6 +4,7 @@
 // column, the undo copy, the one new channel, the step words, the status and the buttons of
 // the transformations window, and the finish of a replayed step.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -20,6 +21,15 @@ struct TransformRequest {
   std::string field201, field202, field203;
   bool block = false;  // "Transform Block": the selected block, else the whole channel
 };
+
+// The a, b and exponent that code r.code takes from fields 201..203 as its window shows them
+// (a conversion's T, BP or mass as its a), each read as a run reads it; `bad` says which field
+// is not a number (nothing is to be taken then).
+struct WindowParameters {
+  float a = 0, b = 0, exponent = 0;
+  std::optional<std::string> bad;
+};
+WindowParameters windowParameters(const TransformRequest& r);
 
 // 1 when the run took place (also when samples failed), 0 when it was refused.
 int16_t PerformTransforms(const TransformRequest& r);

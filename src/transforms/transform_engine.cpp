@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "core/unit_constants.h"
 #include "respirometry/water_vapour.h"
 
 namespace qv {
@@ -12,10 +13,12 @@ namespace qv {
 namespace {
 
 constexpr double kFloatMax = std::numeric_limits<float>::max();
+constexpr float kGap = std::numeric_limits<float>::quiet_NaN();
 
-// A double result narrowed to the 32 bits of a sample; one the samples cannot hold fails.
-float narrowed(double r, bool& fail) {
-  if (!(std::fabs(r) <= kFloatMax)) {
+// Every code stores its result here: one the 32 bits of a sample cannot hold (an overflow, or
+// a NaN made of numbers) fails that sample, which keeps 0 and is counted.
+float stored(double r, bool& fail) {
+  if (fail || !(std::fabs(r) <= kFloatMax)) {
     fail = true;
     return 0.0f;
   }
@@ -30,181 +33,199 @@ std::optional<double> powerOf(float x, float e) {
   return std::pow(double(x), double(e));
 }
 
-// One pass over first..last; f(x, fail) gives the new sample.
+// One pass over first..last; f(x, fail) gives the new sample. A gap stays a gap: the rest of
+// the program reads it as no sample, so it is neither computed nor counted as a failure.
 template <class F>
 bool eachCase(std::span<float> w, int32_t first, int32_t last, F f) {
   bool failedAny = false;
   for (int32_t k = first; k <= last; ++k) {
+    const float x = w[size_t(k)];
+    if (std::isnan(x)) continue;
     bool fail = false;
-    const float r = f(w[size_t(k)], fail);
-    w[size_t(k)] = fail ? 0.0f : r;
+    w[size_t(k)] = stored(f(x, fail), fail);
     failedAny |= fail;
   }
   return failedAny;
 }
 
-// Codes 22..26: f(x, y, fail).
+// Codes 22..26: f(x, y, fail); a gap in either channel is a gap in the result.
 template <class F>
 bool eachPair(std::span<float> w, std::span<const float> y, int32_t first, int32_t last, F f) {
   bool failedAny = false;
   for (int32_t k = first; k <= last; ++k) {
+    const float x = w[size_t(k)], v = y[size_t(k)];
+    if (std::isnan(x) || std::isnan(v)) {
+      w[size_t(k)] = kGap;
+      continue;
+    }
     bool fail = false;
-    w[size_t(k)] = f(w[size_t(k)], y[size_t(k)], fail);
+    w[size_t(k)] = stored(f(x, v, fail), fail);
     failedAny |= fail;
   }
   return failedAny;
 }
 
-float breakpointSide(const BreakpointTable& t, int base, float x, bool& fail) {
+double breakpointSide(const BreakpointTable& t, int base, float x, bool& fail) {
   const float word = t[size_t(base)];
   const int type = word >= 1 && word <= 4 ? int(word) : 0;
-  const float a = t[size_t(base + 1)], b = t[size_t(base + 2)], c = t[size_t(base + 3)];
+  const double a = t[size_t(base + 1)], b = t[size_t(base + 2)], c = t[size_t(base + 3)];
   switch (type) {
     case 1: return a + b * x;
     case 2: return a + b * x + c * x * x;
     case 3:
-      if (x <= 0) {
-        fail = true;
-        return 0.0f;
-      }
-      return narrowed(double(a) + double(b) * std::pow(double(x), double(c)), fail);
-    case 4: return narrowed(double(a) + double(b) * std::exp(double(c) * double(x)), fail);
+      fail = x <= 0;
+      return fail ? 0.0 : a + b * std::pow(double(x), c);
+    case 4: return a + b * std::exp(c * x);
     default: return x;
   }
 }
 
-float polynomial(const TransformParams& p, int16_t degree, float x, bool& fail) {
-  float sum = p.poly[10];
-  double power = 1.0;
-  for (int i = 1; i <= degree; ++i) {
-    power *= double(x);
-    sum = narrowed(double(sum) + double(p.poly[size_t(i)]) * power, fail);
-    if (fail) return 0.0f;
-  }
-  return sum;
+// Horner's form: a coefficient of 0 adds nothing however large x is, so 1 + 2x with the
+// higher terms left 0 does not overflow through an x^9 it never needs.
+double polynomial(const TransformParams& p, int16_t degree, float x) {
+  double sum = 0.0;
+  for (int i = degree; i >= 1; --i) sum = (sum + double(p.poly[size_t(i)])) * double(x);
+  return sum + double(p.poly[10]);
 }
 
-// Code 1: a first-order response correction; each step uses the raw sample before it.
-void responseCorrection(float a, std::span<float> w, int32_t first, int32_t last) {
+// Code 1: a first-order response correction; each step uses the raw sample before it. The
+// sample after a gap has no predecessor and is its own, as case 1 is.
+bool responseCorrection(float a, std::span<float> w, int32_t first, int32_t last) {
   if (first == 0) first = 1;  // entry 0 holds no sample and stays as it is
-  if (first > last) return;
+  if (first > last) return false;
   float prev = w[size_t(first == 1 ? 1 : first - 1)];
+  bool failedAny = false;
   for (int32_t k = first; k <= last; ++k) {
     const float x = w[size_t(k)];
-    w[size_t(k)] = prev + (x - prev) / a;
+    if (std::isnan(x)) {
+      prev = x;
+      continue;
+    }
+    if (std::isnan(prev)) prev = x;
+    bool fail = false;
+    w[size_t(k)] = stored(double(prev) + (double(x) - double(prev)) / double(a), fail);
+    failedAny |= fail;
     prev = x;
   }
+  return failedAny;
 }
 
 bool twoChannel(const TransformParams& p, std::span<float> w, std::span<const float> y, int32_t first,
                 int32_t last) {
-  const float a = p.a;
+  const double a = p.a;
   const bool mul = p.multiply, div = p.divide && a != 0;
-  auto scaled = [&](float r) { return mul ? r * a : div ? r / a : r; };
+  auto scaled = [&](double r) { return mul ? r * a : div ? r / a : r; };
   switch (p.code) {
-    case 22: return eachPair(w, y, first, last, [&](float x, float v, bool&) { return scaled(x + v); });
-    case 23: return eachPair(w, y, first, last, [&](float x, float v, bool&) { return scaled(x - v); });
-    case 24: return eachPair(w, y, first, last, [&](float x, float v, bool&) { return scaled(x * v); });
+    case 22: return eachPair(w, y, first, last, [&](double x, double v, bool&) { return scaled(x + v); });
+    case 23: return eachPair(w, y, first, last, [&](double x, double v, bool&) { return scaled(x - v); });
+    case 24: return eachPair(w, y, first, last, [&](double x, double v, bool&) { return scaled(x * v); });
     case 25:
-      return eachPair(w, y, first, last, [&](float x, float v, bool& fail) {
-        if (v == 0) {
-          fail = true;
-          return scaled(0.0f);
-        }
-        return scaled(x / v);
+      return eachPair(w, y, first, last, [&](double x, double v, bool& fail) {
+        fail = v == 0;
+        return fail ? 0.0 : scaled(x / v);
       });
     default: {  // 26
       const double q10 = q10IsUsable(p.b) ? p.b : 1.0;
-      return eachPair(w, y, first, last, [&](float x, float v, bool& fail) {
-        return narrowed(double(x) * std::pow(q10, double(float((p.a - v) * 0.1f))), fail);
+      return eachPair(w, y, first, last, [&](double x, float v, bool&) {
+        return x * std::pow(q10, double(float((p.a - v) * 0.1f)));
       });
     }
   }
 }
 
 bool conversion(const TransformParams& p, std::span<float> w, int32_t first, int32_t last) {
-  const float a = p.a;
+  using namespace units;
+  // The saturation vapour pressure is in torr.
+  constexpr double kKPaPerTorr = kTorrPa / 1000.0, kTorrPerBar = kBarPa / kTorrPa;
+  const double a = p.a;
   switch (p.code) {
-    case 62: return eachCase(w, first, last, [](float x, bool&) { return (x - 32.0f) * 0.555555f; });
-    case 63: return eachCase(w, first, last, [](float x, bool&) { return x + 273.15f; });
+    case 62: return eachCase(w, first, last, [](double x, bool&) { return (x - 32.0) * double(0.555555f); });
+    case 63: return eachCase(w, first, last, [](double x, bool&) { return x + double(273.15f); });
     case 64:
-      return eachCase(w, first, last, [](float x, bool&) { return GetSaturationWaterVaporContent(x) * 0.133322f; });
-    case 65:
       return eachCase(w, first, last,
-                      [](float x, bool&) { return GetSaturationWaterVaporContent(x) * 0.133322f * 7.50062f; });
+                      [](float x, bool&) { return double(GetSaturationWaterVaporContent(x)) * kKPaPerTorr; });
+    case 65: return eachCase(w, first, last, [](float x, bool&) { return double(GetSaturationWaterVaporContent(x)); });
     case 66: {
       const double divisor = kWaterVapourGasConstant * (double(p.temperature) + kZeroCelsiusKelvin);
-      return eachCase(w, first, last, [&](float x, bool& fail) { return narrowed(double(x) * 1e6 / divisor, fail); });
+      return eachCase(w, first, last, [&](double x, bool&) { return x * 1e6 / divisor; });
     }
-    case 67: return eachCase(w, first, last, [&](float x, bool&) { return x * 750.06f / p.pressure; });
-    case 68: return eachCase(w, first, last, [&](float x, bool&) { return x / p.mass; });
-    case 69: return eachCase(w, first, last, [&](float x, bool&) { return x * 1000.0f / p.mass; });
-    default: return eachCase(w, first, last, [&](float x, bool&) { return x * a; });  // 40..61
+    case 67: return eachCase(w, first, last, [&](double x, bool&) { return x * kTorrPerBar / double(p.pressure); });
+    case 68: return eachCase(w, first, last, [&](double x, bool&) { return x / double(p.mass); });
+    case 69: return eachCase(w, first, last, [&](double x, bool&) { return x * 1000.0 / double(p.mass); });
+    default: return eachCase(w, first, last, [&](double x, bool&) { return x * a; });  // 40..61
   }
 }
 
+// Code 18's factor: kept to 32 bits where it fits, so that results are those of a float
+// product; a factor past that range stays in double and fails only the samples it overflows.
+double q10Factor(float deltaT, float q10Word) {
+  const double q10 = q10IsUsable(q10Word) ? q10Word : 1.0;
+  const double factor = std::pow(q10, double(float(deltaT * 0.1f)));
+  return std::fabs(factor) <= kFloatMax ? double(float(factor)) : factor;
+}
+
 bool standard(const TransformParams& p, std::span<float> w, int32_t first, int32_t last) {
-  const float a = p.a, b = p.b, e = p.exponent;
+  const double a = p.a, b = p.b;
+  const float e = p.exponent;
   switch (p.code) {
     case 2: {
       const int16_t degree = boundedPolyDegree(p.degree);
-      return eachCase(w, first, last, [&](float x, bool& fail) { return polynomial(p, degree, x, fail); });
+      return eachCase(w, first, last, [&](float x, bool&) { return polynomial(p, degree, x); });
     }
     case 3:
-      return eachCase(w, first, last, [](float x, bool& fail) {
+      return eachCase(w, first, last, [](double x, bool& fail) {
         fail = x == 0;
-        return fail ? 0.0f : 1.0f / x;
+        return fail ? 0.0 : 1.0 / x;
       });
-    case 4: return eachCase(w, first, last, [](float x, bool&) { return -x; });
+    case 4: return eachCase(w, first, last, [](double x, bool&) { return -x; });
     case 5:
       return eachCase(w, first, last, [&](float x, bool& fail) {
         const auto pw = powerOf(x, e);
         fail = !pw;
-        return fail ? 0.0f : narrowed(double(a) + double(b) * *pw, fail);
+        return fail ? 0.0 : a + b * *pw;
       });
-    case 6: return eachCase(w, first, last, [&](float x, bool&) { return a - x; });
-    case 7: return eachCase(w, first, last, [&](float x, bool&) { return x - a; });
+    case 6: return eachCase(w, first, last, [&](double x, bool&) { return a - x; });
+    case 7: return eachCase(w, first, last, [&](double x, bool&) { return x - a; });
     case 8:
-      return eachCase(w, first, last, [&](float x, bool& fail) {
+      return eachCase(w, first, last, [&](double x, bool& fail) {
         fail = x == 0;
-        return fail ? 0.0f : a / x;
+        return fail ? 0.0 : a / x;
       });
-    case 9: return eachCase(w, first, last, [&](float x, bool&) { return x / a; });
+    case 9: return eachCase(w, first, last, [&](double x, bool&) { return x / a; });
     case 10:
-      return eachCase(w, first, last, [](float x, bool& fail) {
+      return eachCase(w, first, last, [](double x, bool& fail) {
         fail = !(x > 0);
-        return fail ? 0.0f : std::sqrt(x);
+        return fail ? 0.0 : std::sqrt(x);
       });
-    case 11: return eachCase(w, first, last, [](float x, bool&) { return x * x; });
+    case 11: return eachCase(w, first, last, [](double x, bool&) { return x * x; });
     case 12:
     case 13: {
       const double scale = p.code == 12 ? 1.0 : 0.43429448;
-      return eachCase(w, first, last, [&](float x, bool& fail) {
+      return eachCase(w, first, last, [&](double x, bool& fail) {
         fail = !(x > 0);
-        return fail ? 0.0f : float(std::log(double(x)) * scale);
+        return fail ? 0.0 : std::log(x) * scale;
       });
     }
     case 14:
-      return eachCase(w, first, last, [](float x, bool& fail) {
-        fail = x > 88.0f;
-        return fail ? 0.0f : narrowed(std::exp(double(x)), fail);
+      return eachCase(w, first, last, [](double x, bool& fail) {
+        fail = x > 88.0;
+        return fail ? 0.0 : std::exp(x);
       });
     case 15:
-      return eachCase(w, first, last, [](float x, bool& fail) {
-        fail = x > 37.0f;
-        return fail ? 0.0f : narrowed(std::exp(double(x) * double(2.302585f)), fail);
+      return eachCase(w, first, last, [](double x, bool& fail) {
+        fail = x > 37.0;
+        return fail ? 0.0 : std::exp(x * double(2.302585f));
       });
     case 16:
       return eachCase(w, first, last, [&](float x, bool& fail) {
         const auto pw = powerOf(x, e);
         fail = !pw || *pw == 0;
-        return fail ? 0.0f : narrowed(double(a) / *pw, fail);
+        return fail ? 0.0 : a / *pw;
       });
-    case 17: return eachCase(w, first, last, [](float x, bool&) { return std::fabs(x); });
+    case 17: return eachCase(w, first, last, [](double x, bool&) { return std::fabs(x); });
     case 18: {
-      const double q10 = q10IsUsable(b) ? b : 1.0;
-      const float factor = float(std::pow(q10, double(float(a * 0.1f))));
-      return eachCase(w, first, last, [&](float x, bool&) { return x * factor; });
+      const double factor = q10Factor(p.a, p.b);
+      return eachCase(w, first, last, [&](double x, bool&) { return x * factor; });
     }
     case 20: {
       const BreakpointTable& t = *p.breakpoint;
@@ -290,7 +311,7 @@ TransformOutcome runTransform(const TransformParams& p, std::span<float> work, s
   last = int32_t(std::min<int64_t>(last, int64_t(work.size()) - 1));
   if (first > last) return out;
   if (needsY && p.divide && p.a == 0) out.failed = true;
-  if (p.code == 1) responseCorrection(p.a, work, first, last);
+  if (p.code == 1) out.failed |= responseCorrection(p.a, work, first, last);
   else if (needsY) out.failed |= twoChannel(p, work, y, first, last);
   else if (p.code >= 40 && p.code <= 69) out.failed |= conversion(p, work, first, last);
   else out.failed |= standard(p, work, first, last);

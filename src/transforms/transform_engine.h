@@ -44,12 +44,15 @@ std::optional<std::string> transformRefusal(const TransformParams& p, bool haveC
 
 struct TransformOutcome {
   bool refused = false;
-  bool failed = false;  // some sample could not be transformed (stored as 0), or divide with a = 0
+  // Some sample could not be transformed (stored as 0: no result, or one past the 32 bits of a
+  // sample), or divide with a = 0. A gap is no failure: it stays a gap.
+  bool failed = false;
 };
 
 // Rewrites cases first..last (both included, clipped to the column) of the work column in
-// place. `y` is channel Y for codes 22..26 (same length as work), else empty. Code 1 starts
-// from the sample before `first` (case 1 is its own predecessor) and leaves entry 0 as it is.
+// place. `y` is channel Y for codes 22..26 (same length as work), else empty. A gap (NaN) in
+// channel X, or in channel Y, is a gap in the result. Code 1 starts from the sample before
+// `first` (case 1, and a case after a gap, is its own predecessor) and leaves entry 0 as it is.
 TransformOutcome runTransform(const TransformParams& p, std::span<float> work, std::span<const float> y,
                               int32_t first, int32_t last);
 

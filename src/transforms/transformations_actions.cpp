@@ -56,6 +56,21 @@ std::string exponentText(const TransformWindow& w, int16_t code) {
   return code == 5 ? fieldText(203) : code == 16 ? fieldText(202) : "";
 }
 
+// A new custom record takes the values of the fields its code shows (code 16 keeps its
+// exponent in 202), read as a run would read them; a custom transform in use passes its own on.
+WindowParameters newRecordParameters(const TransformWindow& w) {
+  if (w.customNumber >= 1 && w.customNumber <= NumberOfCustomTransforms) {
+    const auto& rec = CustomTransformsArray[size_t(w.customNumber)];
+    return {rec[5], rec[6], rec[7], std::nullopt};
+  }
+  TransformRequest r;
+  r.code = w.code;
+  r.field201 = fieldText(201);
+  r.field202 = fieldText(202);
+  r.field203 = fieldText(203);
+  return windowParameters(r);
+}
+
 }  // namespace
 
 void logRun(const TransformWindow& w, int16_t code, const std::string& exponent) {
@@ -218,9 +233,15 @@ void customItem(TransformWindow& w, int id) {
       return;
     }
     case 141: {
-      ValueOfA = float(rt::PSval(fieldText(201)));
-      ValueOfB = float(rt::PSval(fieldText(202)));
-      const float exponent = float(rt::PSval(fieldText(203)));
+      const WindowParameters v = newRecordParameters(w);
+      if (v.bad) {
+        Warn(1166, "Custom transforms: ", {*v.bad, "Nothing was stored."});
+        rt::bringWindowForward(kWindow);
+        return;
+      }
+      ValueOfA = v.a;
+      ValueOfB = v.b;
+      const float exponent = v.exponent;
       if (NumberOfCustomTransforms == 0) LoadCustomTransformsArray(0, 0);
       if (EnterNewCustomTransformation() != 0) {
         Rip();

@@ -12,6 +12,7 @@
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "calculators/commands.h"
+#include "core/unit_constants.h"
 #include "calculators/ventilation.h"
 #include "respirometry/water_vapour.h"
 #include "core/event_state.h"
@@ -214,7 +215,7 @@ TEST_F(CalculatorWindows, TheRelativeHumidityTemperatureIsReadFromItsField) {
   EXPECT_EQ(seen[2][200], "20");
   EXPECT_EQ(seen[3].count(200), 0u);
   EXPECT_FLOAT_EQ(TemperatureForKPA, 30);
-  EXPECT_NEAR(meanValue, GetSaturationWaterVaporContent(30) * 0.133322, 1e-5);
+  EXPECT_NEAR(meanValue, GetSaturationWaterVaporContent(30) * units::kTorrPa / 1000, 1e-5);
   // A temperature that is no number keeps the one in force.
   qvtest::script({"click 124", "popup 66 22", "type 200 warm", "click 119", "click 120"});
   UnitCONVERSIONS();

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "calculators/conversions.h"
+#include "core/unit_constants.h"
 #include "respirometry/water_vapour.h"
 
 using namespace qv;
@@ -89,5 +90,6 @@ TEST(Conversions, UnitsNotesAndTheTemperatureField) {
   for (int item = 1; item <= 23; ++item)
     EXPECT_EQ(ConversionsCALCULATIONS(P, item, 1, 20).asksTemperature, item >= 22) << item;
   // The temperature of the %RH conversions is the one passed in.
-  EXPECT_NEAR(ConversionsCALCULATIONS(P, 23, 100, 30).result, GetSaturationWaterVaporContent(30) * 0.133322, 1e-5);
+  EXPECT_NEAR(ConversionsCALCULATIONS(P, 23, 100, 30).result,
+              GetSaturationWaterVaporContent(30) * units::kTorrPa / 1000, 1e-5);
 }

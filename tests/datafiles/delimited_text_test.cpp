@@ -1,6 +1,7 @@
 // The csv writer, the marker list, the text import codec and the compaction kernel.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -207,6 +208,47 @@ TEST(TextImport, ShortRowsLeaveTheirMissingColumnsAtZero) {
   for (int c = 1; c <= 3; ++c)
     for (int k = 0; k <= 4; ++k) EXPECT_EQ(f.channels[size_t(c)][size_t(k)], want[c - 1][k]) << c << " " << k;
   for (int k = 0; k <= 4; ++k) EXPECT_EQ(f.channels[0][size_t(k)], 0.0f) << k;
+}
+
+// The export and the import of a file whose label holds a line end and whose samples hold a
+// gap: the gap is written "NaN" (pandas and R read " NAN" as text), the label stays one field
+// and every sample keeps its case.
+TEST(TextImport, ReadsBackTheExportOfAGapAndOfALabelHoldingALineEnd) {
+  MadeFile m(5, 1);
+  m.f.meta.labels[1] = "O2\rppm";
+  m.f.channels[1][3] = NAN;
+  CsvRequest out;
+  out.first = 1, out.last = 5, out.headerMode = kCsvLabelsOnly, out.channels = {1};
+  const std::string text = csvText(m.view(), out);
+  EXPECT_EQ(text.substr(0, 9), "\"O2\rppm\"\n");
+  EXPECT_NE(text.find("\nNaN\n"), std::string::npos) << text;
+  ImportRequest in;
+  in.firstDataLine = 2, in.labelLine = 1, in.load[1] = true;
+  const ImportResult got = stageImport(bytesOf(text), in);
+  ASSERT_TRUE(got.file) << got.refusal;
+  ASSERT_EQ(got.file->nCases, 4);
+  const float* x = got.file->channels[1].get();
+  EXPECT_EQ(x[0], 1.0f);
+  EXPECT_EQ(x[1], 2.0f);
+  EXPECT_TRUE(std::isnan(x[2]));
+  EXPECT_EQ(x[4], 5.0f);
+  EXPECT_EQ(got.file->meta.labels[1].substr(0, 6), "O2\rppm");
+  EXPECT_EQ(previewImport(bytesOf(text)).lines.size(), 6u);
+
+  // A quote that opens no field (an inch mark) or is never closed joins no lines.
+  in.labelLine = 0, in.firstDataLine = 1;
+  EXPECT_EQ(stageImport(bytesOf("5\" pipe,1\n2\n3\n"), in).file->nCases, 2);
+  EXPECT_EQ(stageImport(bytesOf("\"open,1\n2\n3\n"), in).file->nCases, 2);
+}
+
+TEST(TextImport, BlankLinesAtTheEndAreNoCases) {
+  ImportRequest r;
+  r.firstDataLine = 1, r.labelLine = 0, r.load[1] = true;
+  const ImportResult got = stageImport(bytesOf("1\n\n2\n3\r\n\n \t\r\n\n"), r);
+  ASSERT_TRUE(got.file);
+  EXPECT_EQ(got.file->nCases, 3);  // the blank line inside stays a case
+  EXPECT_EQ(got.file->channels[1][3], 3.0f);
+  EXPECT_FALSE(stageImport(bytesOf("1\n\n\n"), r).file);
 }
 
 TEST(TextImport, AWildLastValueOnlyIsReplaced) {

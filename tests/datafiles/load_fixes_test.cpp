@@ -19,6 +19,7 @@ TEST(LoadFixes, SpikeCheck) {
       {{0, 10, -600, 10}, {0, 10, 10, 10}},                // downward too
       {{1000, 10, 1000, 1000}, {1000, 1000, 1000, 1000}},  // case 0 is the left neighbour of case 1
       {{0, 0, -500, 500, 0}, {0, 0, 250, 500, 0}},         // a replaced value is the next left neighbour
+      {{3e38f, -3e38f, 3e38f, -3e38f, 3e38f}, {3e38f, 3e38f, 3e38f, 3e38f, 3e38f}},  // their sum is past a float
   };
   for (const Row& r : rows) {
     std::vector<float> v = r.in;

@@ -12,6 +12,9 @@
 #include "runtime/sound.h"
 #include "core/stub_log.h"
 #include "core/view_state.h"
+#include "fitting/fit_steps.h"
+#include "editing/baseline.h"
+#include "editing/baseline_window.h"
 #include "editing/commands.h"
 #include "editing/copy_channel.h"
 #include "editing/edit_frame.h"
@@ -185,4 +188,27 @@ TEST_F(EditFrame, NamedSoundsKeepQuietInReplayDirectOnesDoNot) {
   Tick();
   rt::setSoundObserver(nullptr);
   EXPECT_EQ(heard, (std::vector<std::string>{"bub3.mp3", "brrrp.mp3", "tick.mp3"}));
+}
+
+// A step has words 0..27: word 28 of a record is word 0 (the pause flag) of the next one, and
+// no writer of step words reaches it, nor a record past the last.
+TEST(StepWords, EveryWriterStopsAtTheLastWordOfItsStep) {
+  std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
+  setBaselineWordStep(1);
+  setBaselineWord(28, 7.0f);
+  setBaselineWord(27, 6.0f);
+  setBaselineWordStep(0);
+  completeFitStep(3, {{28, 7.0f}, {27, 6.0f}});
+  setStepWord(kScriptRecords, 2, 7.0f);
+  setStepWord(kScriptRecords - 1, kScriptWords, 7.0f);
+  setStepWord(5, 1, 7.0f);  // the operation code is no parameter word
+  for (int step : {1, 3}) {
+    EXPECT_EQ(ScriptSequenceArray[step][27], 6.0f) << step;
+    EXPECT_EQ(ScriptSequenceArray[step + 1][0], 0.0f) << step;
+  }
+  EXPECT_EQ(ScriptSequenceArray[5][1], 0.0f);
+  float all = 0;
+  for (const auto& row : ScriptSequenceArray)
+    for (float w : row) all += w;
+  EXPECT_EQ(all, 12.0f);
 }

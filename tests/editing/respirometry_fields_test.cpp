@@ -121,6 +121,19 @@ TEST_F(Respirometry, HeatEquivalenceByFuelOrTyped) {
   }
 }
 
+// The field shows 6 characters: Done with the text untouched keeps all the stored digits.
+TEST_F(Respirometry, HeatEquivalenceKeepsItsDigitsThroughTheShortField) {
+  GasType = 1;
+  flowconO = 20.123456f;
+  qvtest::script({"click 5"});
+  SelectHeatEquivalence("", 50, 70);
+  EXPECT_EQ(flowconO, 20.123456f);
+  EXPECT_EQ(flowcon, 20.123456f * 0.0166667f);
+  qvtest::script({"type 102 20.12", "click 5"});  // typed, even as it was shown, it is taken
+  SelectHeatEquivalence("", 50, 70);
+  EXPECT_EQ(flowconO, 20.12f);
+}
+
 TEST_F(Respirometry, HeatFieldTextAndTheMassRule) {
   EXPECT_EQ(heatFieldText(20.1f), " 20.1");
   EXPECT_EQ(heatFieldText(20.123456f), " 20.12");

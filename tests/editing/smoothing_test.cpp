@@ -256,6 +256,24 @@ TEST_F(SmoothingWindow, ABlockStepReplaysOnTheBlock) {
   EXPECT_EQ(ScriptStepFailed, 1) << "no block to smooth";
 }
 
+// Only the ticked limit applies: the lower field still shows the channel's least value rounded
+// to 7 digits ("20.94163"), above the sample 20.941628 itself, and is no limit while unticked.
+TEST_F(SmoothingWindow, AnUntickedLimitIsNoLimit) {
+  for (int32_t i = 0; i <= 5000; ++i) PutDatum(0, 2, i, i == 50 ? 20.941628f : 20.95f);
+  qvtest::script({"click 41", "type 104 100", "click 1"});
+  SMOOTHING(0);
+  EXPECT_NEAR(GetDatum(0, 2, 50), (20.95 + 20.941628 + 20.95) / 3, 2e-6);
+  EXPECT_EQ(ScriptSequenceArray[1][6], 100.0f);
+  EXPECT_EQ(ScriptSequenceArray[1][8], 1.0f);
+
+  // Ticked, the typed lower limit applies: 20.95 is above 20.9416, the sample below it stays.
+  for (int32_t i = 0; i <= 5000; ++i) PutDatum(0, 2, i, i == 50 ? 20.941628f : 20.95f);
+  qvtest::script({"click 42", "type 105 20.9417", "click 1"});
+  SMOOTHING(0);
+  EXPECT_EQ(GetDatum(0, 2, 50), 20.941628f);
+  EXPECT_NEAR(GetDatum(0, 2, 49), (20.95 + 20.95 + 20.941628) / 3, 2e-6);
+}
+
 TEST_F(SmoothingWindow, ReplayWorksOnTheWholeChannelAndWritesItsWordsBack) {
   RecordSCRIPT = 0;
   autoscript = 1;

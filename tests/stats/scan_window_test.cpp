@@ -3,6 +3,8 @@
 // replayed, and the closed-system mean.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "runtime/scripted.h"
 #include "runtime/windows.h"
 #include "stats/commands.h"
+#include "stats/block_value_range.h"
 #include "stats/scan_result.h"
 #include "core/scan_state.h"
 #include "output/stats_text.h"
@@ -104,6 +107,36 @@ TEST_F(ScanWindowTest, NoWindowFoundPublishesNothing) {
   EXPECT_EQ(rt::editTextIn(4, 999), kNoWindowCaption);
   EXPECT_EQ(rt::buttonStateIn(4, 118), 0);
   EXPECT_EQ(rt::buttonStateIn(4, 232), 0);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+}
+
+// A gap at the block's first case is no sample: it neither seeds the value range nor keeps
+// Most Level from finding its window; a block of gaps only is refused with a message.
+TEST_F(ScanWindowTest, GapAtTheFirstCaseHidesNoWindow) {
+  for (int32_t gapAt : {1, 10}) {
+    const auto sample = [gapAt](int32_t k) { return k == gapAt ? NAN : 10.0f + std::sin(float(k) * 2.1f); };
+    statstest::recordingWithBlock(40, {sample}, 1, 40);
+    float least = 20, most = 0;
+    for (int32_t k = 1; k <= 40; ++k)
+      if (k != gapAt) least = std::min(least, sample(k)), most = std::max(most, sample(k));
+    const ValueRange range = blockValueRange({channelData(0, 1), 41}, 1, 40);
+    ASSERT_TRUE(range.valid);
+    EXPECT_EQ(range.min, least);
+    EXPECT_EQ(range.max, most);
+    script({"type 101 8", "click 124", "dialog 3 1000"});  // 5 cases at 2 s
+    Minimum_Maximum_Level(19);
+    EXPECT_EQ(MMLpoints, 5) << gapAt;
+    EXPECT_GE(nrPoints, 4) << gapAt;  // the gap, when the window holds it, is no case
+    EXPECT_EQ(rt::editTextIn(4, 999).substr(0, 10), "Most level") << gapAt;
+    EXPECT_EQ(rt::script::pendingCount(), 0u);
+  }
+  statstest::recordingWithBlock(40, {[](int32_t k) { return k <= 20 ? NAN : 5.0f; }}, 1, 20);
+  EXPECT_FALSE(blockValueRange({channelData(0, 1), 41}, 1, 20).valid);
+  AnalysisCode = 12;
+  script({"click 1"});  // "The block holds no sample, only gaps"
+  Minimum_Maximum_Level(19);
+  EXPECT_EQ(AnalysisCode, 12);
+  EXPECT_FALSE(rt::windowExists(4));
   EXPECT_EQ(rt::script::pendingCount(), 0u);
 }
 

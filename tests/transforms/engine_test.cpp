@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
+#include "respirometry/water_vapour.h"
 #include "transforms/transform_engine.h"
 #include "transforms/transform_labels.h"
 
@@ -84,7 +86,7 @@ TEST(TransformEngine, TableOfCodes) {
       {code(64), 20, 0, 2.33797f, false},
       {code(65), 20, 0, 17.5362f, false},
       {code(66, 20), 2, 0, 14.7832f, false},
-      {code(67, 760), 2, 0, 1.97384f, false},
+      {code(67, 760), 2, 0, 1.9738465f, false},  // 2 bar: 2e5 Pa / 133.322368 Pa/torr / 760
       {code(68, 50), 10, 0, 0.2f, false},
       {code(69, 50), 10, 0, 200, false},
   };
@@ -99,6 +101,114 @@ TEST(TransformEngine, TableOfCodes) {
   }
   EXPECT_NEAR(one(code(15), 37).work[1], 1.0e37f, 1e32);
   EXPECT_TRUE(std::signbit(one(code(4), 0).work[1]));
+}
+
+// Every code on a gap, on +-1e38 and on an ordinary 4 (channel Y 5, 3e38, 3e38, 2 beside
+// them): a gap stays a gap and is no failure, a result past the 32 bits of a sample fails that
+// sample (kept 0), the rest is the code's value. Expected values worked out by hand.
+TEST(TransformEngine, GapsOverflowAndOrdinaryValuesOfEveryCode) {
+  constexpr float F = std::numeric_limits<float>::infinity();  // "this sample fails"
+  struct Row {
+    TransformParams p;
+    float big, minusBig, four;
+  };
+  TransformParams poly = code(2);
+  poly.degree = 2;
+  poly.poly[10] = 1, poly.poly[1] = 2, poly.poly[2] = 3;
+  BreakpointTable lowTypes{}, highTypes{};
+  lowTypes[26] = 1, lowTypes[27] = 1, lowTypes[28] = 2;   // below 0: 1 + 2x
+  lowTypes[31] = 2, lowTypes[34] = 1;                     // from 0 on: x^2
+  highTypes[24] = 10;
+  highTypes[26] = 3, highTypes[28] = 1, highTypes[29] = 2;  // below 10: x^2, no x <= 0
+  highTypes[31] = 4, highTypes[33] = 1, highTypes[34] = 1;  // from 10 on: e^x
+  TransformParams bpLow = code(20), bpHigh = code(20);
+  bpLow.breakpoint = lowTypes;
+  bpHigh.breakpoint = highTypes;
+  std::vector<Row> rows = {
+      {code(1, 0.25f), 1e38f, F, 3e38f},  // after the gap 1e38 is its own predecessor
+      {poly, F, F, 57},
+      {code(3), 1e-38f, -1e-38f, 0.25f},
+      {code(4), -1e38f, 1e38f, -4},
+      {code(5, 2, 3, 2), F, F, 50},
+      {code(6, 2), -1e38f, 1e38f, -2},
+      {code(7, 2), 1e38f, -1e38f, 2},
+      {code(8, 2), 2e-38f, -2e-38f, 0.5f},
+      {code(9, 0.25f), F, F, 16},
+      {code(10), 1e19f, F, 2},
+      {code(11), F, F, 16},
+      {code(12), 87.498234f, F, 1.3862944f},
+      {code(13), 38, F, 0.60206f},
+      {code(14), F, 0, 54.59815f},
+      {code(15), F, 0, 10000},
+      {code(16, 2, 0, 2), 0, 0, 0.125f},  // 2e-76 is 0 in 32 bits, and no failure
+      {code(17), 1e38f, 1e38f, 4},
+      {code(18, 20, 3), F, F, 36},
+      {bpLow, F, -2e38f, 16},
+      {bpHigh, F, F, 16},
+      {code(22), F, 2e38f, 6},
+      {code(23), -2e38f, F, 2},
+      {code(24), F, F, 8},
+      {code(25), 1.0f / 3, -1.0f / 3, 2},
+      {code(26, 20, 3), 0, 0, 28.898696f},
+      {code(62), 5.55555e37f, -5.55555e37f, -15.55554f},
+      {code(63), 1e38f, -1e38f, 277.15f},
+      {code(64), F, F, float(double(GetSaturationWaterVaporContent(4)) * 0.133322368)},
+      {code(65), F, F, GetSaturationWaterVaporContent(4)},
+      {code(66, 20), F, F, 29.566396f},
+      {code(67, 760), 9.869233e37f, -9.869233e37f, 3.947693f},
+      {code(68, 50), 2e36f, -2e36f, 0.08f},
+      {code(69, 50), F, F, 80},
+  };
+  for (int16_t c = 40; c <= 61; ++c) rows.push_back({code(c, 4.186f), F, F, 16.744f});
+  const std::vector<float> y{0, 5, 3e38f, 3e38f, 2};
+  for (const Row& row : rows) {
+    TransformParams p = row.p;
+    p.temperature = p.pressure = p.mass = p.a;
+    SCOPED_TRACE("code " + std::to_string(p.code));
+    std::vector<float> w{0, NAN, 1e38f, -1e38f, 4};
+    const TransformOutcome out = runTransform(p, w, y, 1, 4);
+    EXPECT_TRUE(std::isnan(w[1]));
+    const float expected[] = {row.big, row.minusBig, row.four};
+    bool anyFails = false;
+    for (int k = 0; k < 3; ++k) {
+      const float e = expected[k], got = w[size_t(k) + 2];
+      anyFails |= e == F;
+      if (e == F) EXPECT_EQ(got, 0.0f) << "case " << k + 2;
+      else EXPECT_NEAR(got, e, std::fabs(e) * 2e-6f) << "case " << k + 2;
+    }
+    EXPECT_EQ(out.failed, anyFails);
+    if (p.code >= 22 && p.code <= 26) {  // a gap in channel Y
+      std::vector<float> x{0, 1, 2};
+      const std::vector<float> gapY{0, NAN, 1};
+      EXPECT_FALSE(runTransform(p, x, gapY, 1, 1).failed);
+      EXPECT_TRUE(std::isnan(x[1]));
+    }
+  }
+}
+
+// Results past 32 bits that used to be stored as infinities (or a NaN) with no failure.
+TEST(TransformEngine, ResultsPastThirtyTwoBitsFailTheirSample) {
+  for (float x : {1e20f, 5e19f}) EXPECT_TRUE(one(code(11), x).out.failed) << x;
+  EXPECT_TRUE(one(code(9, 1e-30f), 1e10f).out.failed);
+  EXPECT_TRUE(one(code(24), 1e20f, 1e20f).out.failed);
+  std::vector<float> w{0, 0, 1};  // entry 0 is 0: 0 times 10^100 is 0
+  EXPECT_TRUE(runTransform(code(18, 1000, 10), w, {}, 0, 2).failed);
+  EXPECT_EQ(w, (std::vector<float>{0, 0, 0}));
+  // 1 + 2x with the higher terms 0 is 2e35 at 1e35 though x^9 is past any range.
+  TransformParams poly = code(2);
+  poly.degree = 9;
+  poly.poly[10] = 1, poly.poly[1] = 2;
+  const OneRun r = one(poly, 1e35f);
+  EXPECT_FALSE(r.out.failed);
+  EXPECT_EQ(r.work[1], 2e35f);
+}
+
+// One torr (133.322368 Pa) for the vapour pressures and the barometric conversion.
+TEST(TransformEngine, OneTorrForEveryPressure) {
+  EXPECT_EQ(one(code(65), 20).work[1], GetSaturationWaterVaporContent(20));  // torr as computed
+  TransformParams bar = code(67, 0);
+  bar.pressure = float(1e5 / 133.322368);  // a pressure of 1 bar, in torr
+  EXPECT_FLOAT_EQ(one(bar, 1).work[1], 1.0f);
 }
 
 TEST(TransformEngine, ZeroDivisorsAreRefusedBeforeAnySample) {

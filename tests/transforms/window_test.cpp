@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -15,10 +16,15 @@
 #include "core/view_state.h"
 #include "core/channel_roles.h"
 #include "plot/plot_state.h"
+#include "runtime/files.h"
 #include "runtime/menus.h"
 #include "support/qvtest.h"
 #include "transforms/commands.h"
 #include "transforms/conversion_table.h"
+#include "transforms/custom_file.h"
+#include "transforms/custom_table.h"
+#include "transforms/perform_transforms.h"
+#include "transforms/transform_state.h"
 #include "transforms/transform_items.h"
 
 using namespace qv;
@@ -220,4 +226,36 @@ TEST_F(Window, RecordedStepsReplayAndCancelledWindowsLeaveNoStep) {
   TRANSFORMATIONS(1);
   EXPECT_EQ(ScriptStepFailed, 1);
   EXPECT_EQ(GetDatum(0, 2, 1), kept);
+}
+
+// "Add New Transform" stores each code's values from the fields that code shows (code 16 keeps
+// its exponent in 202) and reads them as a run would: what a run refuses is not stored.
+TEST_F(Window, AddNewTransformStoresWhatTheCodeShowsAndNothingARunWouldRefuse) {
+  const std::string dir = qvtest::tempDir("add_new_transform");
+  setenv("XDG_DATA_HOME", dir.c_str(), 1);
+  rt::makeFolders(dir + "/Quorvelant");
+  ASSERT_TRUE(rt::writeFileAtomic(customTransformsPath(), {}));
+  NumberOfCustomTransforms = 0;
+  run({"popup 144 16", "type 201 2", "type 202 2", "popup 140 4", "type 102 two over x squared", "click 1",
+       "dialog 4 4"});
+  ASSERT_EQ(NumberOfCustomTransforms, 1);
+  EXPECT_EQ(CustomTransformsArray[1][3], 16.0f);
+  EXPECT_EQ(CustomTransformsArray[1][5], 2.0f);
+  EXPECT_EQ(CustomTransformsArray[1][7], 2.0f);
+  const float x[] = {0.5f, -1, 0};
+  for (int k = 1; k <= 3; ++k) PutDatum(0, 2, k, x[k - 1]);
+  MainDataChannel = 2;
+  TransformRequest custom;
+  custom.customNumber = 1;
+  EXPECT_EQ(PerformTransforms(custom), 1);
+  EXPECT_EQ(GetDatum(0, 0, 1), 8.0f);  // 2 / 0.5^2
+  EXPECT_EQ(GetDatum(0, 0, 2), 2.0f);
+  EXPECT_EQ(GetDatum(0, 0, 3), 0.0f);  // 2 / 0 fails
+  EXPECT_EQ(ScriptStepFailed, 0);
+
+  for (const char* typed : {"type 201 1e39", "type 201 abc"}) {
+    run({"popup 144 16", typed, "type 202 2", "popup 140 4", "click 1", "dialog 4 4"});  // the warning
+    EXPECT_EQ(NumberOfCustomTransforms, 1) << typed;
+  }
+  unsetenv("XDG_DATA_HOME");
 }
