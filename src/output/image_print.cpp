@@ -139,8 +139,9 @@ void strip(int f, int channel, const out::Strip& s, out::CaseRange r, const Imag
   SetTextStyle(KestrixFont, s.captionSize, 0);
   rt::foreColor(RGBblack);
   captionAt(105, s.captionY, s.captionSize, "channel" + rt::PSstrLong(channel) + "    " + rt::trimRight(RetrieveLabelOf(f, channel)));
-  captionAt(6, s.captionY, s.captionSize, rt::PSstr(e.max));
-  captionAt(6, s.labelY, s.captionSize, rt::PSstr(e.min));
+  // From x 7, so that the patches leave the frame's left edge (x 5) whole.
+  captionAt(7, s.captionY, s.captionSize, rt::PSstr(e.max));
+  captionAt(7, s.labelY, s.captionSize, rt::PSstr(e.min));
 }
 
 }  // namespace

@@ -110,7 +110,8 @@ bool runOptions(int f, ImageOptions& o) {
     const int a = action, id = eventID;
     action = eventID = 0;
     if (a == 1 && id >= 1 && id <= 8) {
-      rt::setButtonState(id, rt::buttonState(id) == 2 ? 1 : 2);
+      // The click has already ticked or cleared the box; it is read when Next is pressed.
+      continue;
     } else if ((a == 1 && id == kNext) || a == 16) {
       go = true;
       break;

@@ -38,7 +38,8 @@ int plotWindowOf(int f) { return plot::kPlotWindowBase + f; }
 
 ValueColumns valueColumns(int count, int left, int top, int windowWidth, int bottomOfPlot) {
   ValueColumns c;
-  c.top = std::max(0, top);
+  // Filled fields would hide the data bar's own value: they start under it.
+  c.top = std::max(kDataBarBottom, top);
   c.rows = std::max(1, (bottomOfPlot - c.top) / kValueRowHeight);
   const int columns = std::max(1, (count + c.rows - 1) / c.rows);
   // Columns that would run past the window's right edge move left as a whole.

@@ -4,6 +4,7 @@
 namespace qv {
 
 constexpr int kValueRowHeight = 12, kValueFieldWidth = 100, kValueColumnStep = 104;
+constexpr int kDataBarBottom = 20;  // the plot window's data bar is rows 0 to 19
 
 struct ValueColumns {
   int left = 0, top = 0, rows = 1;  // field i sits in column i / rows, row i % rows
