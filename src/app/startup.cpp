@@ -189,6 +189,9 @@ void startupLoop() {
   bool firstPass = true;
   for (;;) {
     FirstDoubleclickLoad = 1;
+    // Documents handed over while a start-up warning held the program (a damaged preferences
+    // file) open now, as they would have without it, before any chooser.
+    if (!fileInUseHasCases(1) && DocumentsWaiting()) OpenHandedOverDocuments();
     if (!fileInUseHasCases(1)) {
       FirstDoubleclickLoad = 0;
       rt::flushWindow(rt::outputWindow());

@@ -149,16 +149,16 @@ std::string noteOf(int category, int item) {
     case kPressureConversions * 100 + 19:
     case kPressureConversions * 100 + 21: return kStpNote;
     case kMassConversions * 100 + 19:
-      return "• elevation = 90 °when sun is directly overhead.          • Approximate clear sky sea level "
-             "values (sunlight intensity varies with season, altitude, humidity, etc.) ";
+      return "• elevation = 90 ° when sun is directly overhead.\n• Approximate clear sky sea level "
+             "values (sunlight intensity varies with season, altitude, humidity, etc.)";
     case kMassConversions * 100 + 20:
-      return "• based on solar constant of 1366 watts/square meter        • Approximate clear sky equatorial "
-             "noon values (varies with latitude, season, sun elevation, humidity, etc.) ";
+      return "• based on solar constant of 1366 watts/square meter\n• Approximate clear sky equatorial "
+             "noon values (varies with latitude, season, sun elevation, humidity, etc.)";
     case kPressureConversions * 100 + 4: return "• assumes 760 torr (1.0 atmospheres) = 10.33 meter water column";
     // The vapour-pressure fit changes its coefficients at 4 degrees C.
     case kPressureConversions * 100 + 16: return "• separate approximations are used for temperatures above and below 4 °C";
     case kPressureConversions * 100 + 17:
-      return "• This is for saturated air (100% relative humidity).      • Separate approximations are used for "
+      return "• This is for saturated air (100% relative humidity).\n• Separate approximations are used for "
              "temperatures above and below 4 °C";
     case kPressureConversions * 100 + 18:
       return "• assumes 0 °C; higher temperature means lower water mass/KPa and vice versa -- does not check "

@@ -19,7 +19,8 @@ namespace qv {
 
 namespace {
 
-constexpr int16_t kX = 111, kResult = 112, kFromUnit = 113, kToUnit = 114, kNote = 115, kTemperature = 200;
+constexpr int16_t kX = 111, kResult = 112, kFromUnit = 113, kToUnit = 114, kNote = 115, kProblem = 116;
+constexpr int16_t kTemperature = 200;
 constexpr int16_t kStore = 117, kSwap = 118, kCompute = 119, kDone = 120, kHelpButton = 300;
 constexpr int16_t kFirstCategory = 121, kLastCategory = 124;
 constexpr int16_t kPopupMenu = 1101;
@@ -47,9 +48,19 @@ void buildPopup(int16_t category) {
 
 void noteField(std::string_view text, bool promptOnly) {
   if (rt::controlExists(kNote)) rt::removeControl(kNote);
+  if (rt::controlExists(kProblem)) rt::removeControl(kProblem);
   EFForeColor = 0, EFBackColor = 0;
   if (promptOnly) buildef(0, kNote, text, 10, 150, 190, 166, 7, 0);
   else buildef(0, kNote, text, 10, 146, 630, 176, 7, 0);
+}
+
+// What went wrong, in the note's place; beside the temperature field when there is one, so
+// that the field and its caption stay as they are.
+void problemNote(std::string_view text) {
+  if (!rt::controlExists(kTemperature)) return noteField(text, false);
+  if (rt::controlExists(kProblem)) rt::removeControl(kProblem);
+  EFForeColor = 0, EFBackColor = 0;
+  buildef(0, kProblem, text, 262, 146, 630, 176, 7, 0);
 }
 
 void buildWindow() {
@@ -95,7 +106,7 @@ void showConversion(ConversionsWindow& w) {
     buildef(1, kTemperature, calculatorNumberText(TemperatureForKPA), 195, 148, 255, 166, 3, 2);
   }
   if (!std::isfinite(x)) {
-    noteField("• the number to convert is not a number", false);
+    problemNote("• the number to convert is not a number");
     rt::setEditText(kResult, "**");
     bzot();
     return;
@@ -120,7 +131,7 @@ void compute(ConversionsWindow& w) {
   if (w.category == kPressureConversions && w.item >= 22 && rt::controlExists(kTemperature)) {
     const float t = calculatorField(kTemperature);
     if (!std::isfinite(t)) {
-      noteField("• the temperature is not a number; it stays " + calculatorNumberText(TemperatureForKPA) + " °C", false);
+      problemNote("• the temperature is not a number; it stays " + calculatorNumberText(TemperatureForKPA) + " °C");
       rt::setEditText(kResult, "**");
       w.result.reset();
       bzot();

@@ -30,7 +30,7 @@ void prefsWarning(const std::string& heading, const std::vector<std::string>& li
   ShowWarning(w);
 }
 
-void readRecord(const std::string& path) {
+void readRecord(const std::string& path, bool atStartUp) {
   if (!rt::fileExists(path)) {
     rt::setFileError(0);
     return;
@@ -49,6 +49,12 @@ void readRecord(const std::string& path) {
     return;
   }
   PrefsReadResult r = ApplyPreferencesRecord(*bytes);
+  if (r.foreign) {
+    prefsWarning("Not a preferences file: ",
+                 {"Most settings in \"" + name + "\" hold impossible values: it was not written as preferences.",
+                  atStartUp ? "The default settings are used, colours included." : "The settings in force are kept."});
+    return;
+  }
   if (!r.fixed.empty()) {
     std::vector<std::string> lines{std::to_string(r.fixed.size()) + " setting(s) in \"" + name +
                                    "\" held impossible values and were given their defaults:"};
@@ -83,7 +89,7 @@ int16_t GetSettings(int16_t chooser) {
     if (!picked) return 0;
     path = *picked;
   }
-  readRecord(path);
+  readRecord(path, chooser == 0);
   return 0;
 }
 

@@ -41,7 +41,47 @@ float writtenFloat(const PrefsField& f) {
   return *f.f32;
 }
 
+// Walks the record without applying it: how many checked settings it has and how many of
+// those hold a value they cannot hold.
+struct RecordCheck {
+  int checked = 0, impossible = 0;
+};
+
+RecordCheck checkRecord(std::span<const uint8_t> bytes) {
+  RecordCheck c;
+  rt::ByteReader r(bytes);
+  for (const PrefsField& f : preferencesLayout()) {
+    if (r.atEnd()) break;
+    switch (f.kind) {
+      case PrefsField::Rgb: r.skip(6); break;
+      case PrefsField::Reserved:
+      case PrefsField::ViewMode: r.skip(2); break;
+      case PrefsField::I16: {
+        const int16_t v = r.i16be();
+        if (f.check == PrefsField::Any || f.i16 == &prefsArray[74]) break;
+        ++c.checked;
+        if (!f.accepts(v)) ++c.impossible;
+        break;
+      }
+      case PrefsField::F32: {
+        const float v = r.f32be();
+        if (std::isinf(f.lo) && std::isinf(f.hi) && std::isfinite(v)) break;
+        ++c.checked;
+        if (!f.accepts(v)) ++c.impossible;
+        break;
+      }
+    }
+  }
+  return c;
+}
+
 }  // namespace
+
+bool IsForeignPreferencesRecord(std::span<const uint8_t> bytes) {
+  if (bytes.size() != kPrefsRecordSize && bytes.size() != kOldPrefsRecordSize) return true;
+  const RecordCheck c = checkRecord(bytes);
+  return c.impossible * 2 > c.checked;
+}
 
 std::vector<uint8_t> EncodePreferences() {
   rt::ByteWriter w;
@@ -61,6 +101,12 @@ std::vector<uint8_t> EncodePreferences() {
 PrefsReadResult ApplyPreferencesRecord(std::span<const uint8_t> bytes) {
   PrefsReadResult result;
   if (bytes.size() != kPrefsRecordSize && bytes.size() != kOldPrefsRecordSize) return result;
+  // A record most of whose settings are impossible was not written by us: none of it, its
+  // colours included, is taken.
+  if (IsForeignPreferencesRecord(bytes)) {
+    result.foreign = true;
+    return result;
+  }
   result.accepted = true;
   rt::ByteReader r(bytes);
   for (const PrefsField& f : preferencesLayout()) {
@@ -115,7 +161,7 @@ RGB* const kUserColors[7] = {&plotForeColor, &plotBackColor, &PlotDataLineColor,
 }  // namespace
 
 bool DecodeStoredColors(std::span<const uint8_t> bytes, StoredColors& out) {
-  if (bytes.size() != kPrefsRecordSize && bytes.size() != kOldPrefsRecordSize) return false;
+  if (IsForeignPreferencesRecord(bytes)) return false;
   out = StoredColors{};
   rt::ByteReader r(bytes);
   for (const PrefsField& f : preferencesLayout()) {

@@ -21,6 +21,7 @@ std::vector<uint8_t> EncodePreferences();
 
 struct PrefsReadResult {
   bool accepted = false;            // a record of 410 or 412 bytes
+  bool foreign = false;             // of the right size, but most settings impossible
   std::vector<std::string> fixed;   // fields out of range, given their defaults
 };
 
@@ -29,7 +30,10 @@ struct PrefsReadResult {
 // was stored; the view mode goes to slot 0 when it
 // holds no file; northLatitude and westLongitude follow the
 // signs of the position; a 410-byte record sets prefsArray[82] to 1.
+// A record of the right size in which more than half of the settings that have limits hold
+// values outside them is foreign: it changes nothing.
 PrefsReadResult ApplyPreferencesRecord(std::span<const uint8_t> bytes);
+bool IsForeignPreferencesRecord(std::span<const uint8_t> bytes);
 
 // The colours a record holds: the six user colours, the histogram colour and overlay colours
 // 1 to 24.
@@ -37,7 +41,8 @@ struct StoredColors {
   rt::RGB user[7];  // plotFore, plotBack, data line, Pwhite, block fore, block back, histogram
   rt::RGB overlay[25];
 };
-// Decodes only those fields; false for anything but a record of 410 or 412 bytes.
+// Decodes only those fields; false for anything but a record of 410 or 412 bytes, and for
+// a foreign one.
 bool DecodeStoredColors(std::span<const uint8_t> bytes, StoredColors& out);
 // Puts them in force.
 void ApplyStoredColors(const StoredColors& c);

@@ -1,6 +1,7 @@
 #include "core/warning_layout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace qv {
 
@@ -53,6 +54,19 @@ std::vector<std::string> wrapLine(std::string_view line, int room, const Measure
   }
   if (!current.empty() || out.empty()) out.push_back(current);
   return out;
+}
+
+std::string fitWithEllipsis(std::string_view text, int room, const MeasureText& measure, bool always) {
+  static constexpr std::string_view kEllipsis = "\u2026";
+  if (!always && measure(text) <= room) return std::string(text);
+  std::string cut(text);
+  while (!cut.empty() && measure(cut + std::string(kEllipsis)) > room) {
+    // Whole characters only: step back over UTF-8 continuation bytes.
+    size_t at = cut.size() - 1;
+    while (at > 0 && (uint8_t(cut[at]) & 0xC0) == 0x80) --at;
+    cut.resize(at);
+  }
+  return cut + std::string(kEllipsis);
 }
 
 WarningLayout layoutWarning(int minWidth, int maxWidth, int headingWidth, const std::vector<std::string>& lines,

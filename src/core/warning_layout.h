@@ -33,4 +33,8 @@ WarningLayout layoutWarning(int minWidth, int maxWidth, int headingWidth, const 
 // characters inside a word wider than the room; never an empty list.
 std::vector<std::string> wrapLine(std::string_view line, int room, const MeasureText& measure);
 
+// The text as it is when it fits `room`; else cut after a whole character and ended with
+// "\u2026" (`always`: the mark is added even to a text that fits, as the end of something longer).
+std::string fitWithEllipsis(std::string_view text, int room, const MeasureText& measure, bool always = false);
+
 }  // namespace qv

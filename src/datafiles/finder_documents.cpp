@@ -14,6 +14,8 @@
 #include "datafiles/load_windows.h"
 #include "datafiles/open_road.h"
 #include "core/open_rules.h"
+#include "core/warning.h"
+#include "runtime/files.h"
 #include "runtime/events.h"
 
 namespace qv {
@@ -45,6 +47,8 @@ void openDocument(const std::string& path) {
   const int16_t type = finderDocumentType(fileHead(path));
   if (type == 0) {
     FileHasBeenClicked = 0;
+    // A double-click that does nothing visible leaves the user guessing: say which file and why.
+    Warn(1166, "Not opened: ", handedOverRefusal(rt::fileNameOf(path), fileHead(path), rt::fileExists(path)));
     return;
   }
   TypeOfFile = type;

@@ -70,4 +70,14 @@ int16_t finderDocumentType(std::span<const uint8_t> head) {
   return 0;
 }
 
+std::vector<std::string> handedOverRefusal(const std::string& name, std::span<const uint8_t> head, bool exists) {
+  const std::string quoted = "\"" + name + "\"";
+  if (!exists) return {quoted + " was not opened: there is no such file, or it cannot be read."};
+  const int64_t v = firstTextNumber(head);
+  if (v > kFinderTextLimit && v <= kMaxCases)
+    return {quoted + " was not opened: it is a text recording of " + std::to_string(v) + " cases,",
+            "more than a document handed over may hold. File > Open reads it."};
+  return {quoted + " was not opened: it is not a recording this program reads."};
+}
+
 }  // namespace qv

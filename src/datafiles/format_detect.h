@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -42,5 +43,9 @@ FormatDetection detectDataFormat(std::span<const uint8_t> head, int32_t casesInO
 // The Finder road's own look at a document: 6 (own binary or BCD, the open road then
 // detects again), 4 Sable, 1 own text (first number 5 to 132,768), 0 skipped.
 int16_t finderDocumentType(std::span<const uint8_t> head);
+
+// Why a handed-over document that finderDocumentType skips was not opened, in words that
+// name it: missing, a text recording longer than the desktop road takes, or no recording.
+std::vector<std::string> handedOverRefusal(const std::string& name, std::span<const uint8_t> head, bool exists);
 
 }  // namespace qv

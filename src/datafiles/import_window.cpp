@@ -14,6 +14,7 @@
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
 #include "core/warning.h"
+#include "core/warning_layout.h"
 #include "datafiles/open_road.h"
 #include "datafiles/text_import.h"
 #include "runtime/events.h"
@@ -87,7 +88,10 @@ void build(ImportSetup& s, const std::string& name) {
   for (int k = 1; k <= int(s.preview.lines.size()); ++k) {
     const int y = 90 + (k - 1) * 20;
     rt::FBButton(k, k == 3 ? 2 : 1, std::to_string(k), {8, y, 48, y + 18}, 3);
-    buildef(0, 100 + k, s.preview.lines[size_t(k) - 1], 52, y, 650, y + 18, 7, 0);
+    // Each row is clipped to its field, so that no line runs on over the next.
+    SetTextStyle(KestrixFont, 12, 0);
+    const MeasureText measure = [](std::string_view t) { return rt::stringWidth(t); };
+    buildef(0, 100 + k, fitWithEllipsis(s.preview.lines[size_t(k) - 1], 650 - 52 - 6, measure), 52, y, 650, y + 18, 7, 0);
   }
   s.columns = std::min(s.preview.columns, kImportColumns);
   buildef(0, 100, "There are " + std::to_string(s.preview.columns) + " variables in this file.", 10, 296, 400, 316, 7, 0);

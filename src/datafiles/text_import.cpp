@@ -213,14 +213,23 @@ ImportPreview previewImport(std::span<const uint8_t> bytes) {
   LineCursor cursor(bytes);
   std::string_view line, last;
   while (int(p.lines.size()) < kImportPreviewLines && cursor.next(line)) {
-    p.lines.push_back(previewLine(line));
+    // A row shows the head of its line: a line of megabytes is neither copied nor laid out.
+    if (line.size() > kPreviewLineBytes) {
+      size_t cut = kPreviewLineBytes;
+      while (cut > 0 && (uint8_t(line[cut]) & 0xC0) == 0x80) --cut;
+      std::string shown = previewLine(line.substr(0, cut));
+      const std::string lineEnd = rt::macRomanChar(0xA8);
+      if (shown.ends_with(lineEnd)) shown.resize(shown.size() - lineEnd.size());
+      p.lines.push_back(shown + "\u2026");
+    } else {
+      p.lines.push_back(previewLine(line));
+    }
     last = line;
   }
   if (p.lines.empty()) return p;
-  const std::vector<std::string> fields = splitFields(last);
-  p.columns = int(fields.size());
-  for (size_t k = 0; k < fields.size() && k < size_t(kImportColumns); ++k)
-    p.columnTexts.push_back(importText(rt::trimRight(fields[k])));
+  forEachField(last, [&](int, std::string_view f) {
+    if (p.columns++ < kImportColumns) p.columnTexts.push_back(importText(rt::trimRight(unquoted(f))));
+  });
   return p;
 }
 

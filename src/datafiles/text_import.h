@@ -19,6 +19,8 @@ namespace qv {
 
 constexpr int kImportColumns = 40;
 constexpr int kImportPreviewLines = 10;
+// The bytes of a line the preview shows at most (a row of the window holds far fewer).
+constexpr size_t kPreviewLineBytes = 400;
 // Data lines read at most: one per entry 0..6,100,000 of a channel.
 constexpr int64_t kImportMaxLines = int64_t(kMaxCases) + 1;
 

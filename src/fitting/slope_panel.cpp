@@ -1,5 +1,6 @@
 #include "fitting/slope_panel.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/colors.h"
@@ -12,6 +13,7 @@
 #include "plot/plot_state.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
+#include "output/result_text.h"
 #include "output/stats_text.h"
 
 namespace qv {
@@ -49,13 +51,14 @@ std::string clockOf(int32_t kase) {
 
 std::string probabilityText(float p) {
   if (std::isnan(p)) return "**";
-  if (p > 0.00001f) return rt::PSstr(p);
+  if (p > 0.00001f) return fitNumber(p);
   return " < .00001";
 }
 
 }  // namespace
 
-std::string fitNumber(double x) { return std::isfinite(x) ? rt::PSstr(x) : std::string("**"); }
+// Every fit panel shows the digits setting, whatever window last set the printing digits.
+std::string fitNumber(double x) { return reportNumber(x, std::max<int>(1, SignificantFigures)); }
 
 void resetTypedSlope() { gTypedSlopeText.assign(1, '1'); }
 
@@ -141,7 +144,15 @@ void REGPROB() {
   SlopeTestProb = probability;
   std::string shown = "is";
   shown.append(probabilityText(probability));
-  field(kTypedSlopeResult, shown, {180, 186, 305, 202}, 12);
+  // The field ends before the Test button (262); a long number takes smaller type.
+  const rt::Rect r{180, 186, 258, 202};
+  int size = 12;
+  for (; size > 8; --size) {
+    SetTextStyle(KestrixFont, int16_t(size), 0);
+    if (rt::stringWidth(shown) <= r.width() - 4) break;
+  }
+  SetTextStyle(KestrixFont, 12, 0);
+  field(kTypedSlopeResult, shown, r, size);
 }
 
 }  // namespace qv

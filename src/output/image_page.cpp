@@ -35,7 +35,13 @@ std::vector<Strip> stripLayout(int n, const std::vector<CustomStrip>* custom) {
       s.height = 420 / n;
       s.bottom = k * s.height + 45;
     }
-    s.top = s.bottom - s.height + 12;
+    // Captions take a band at the strip's top, smaller in low strips and gone in the lowest;
+    // the trace spans what is left, so it never leaves its strip whatever the channel count.
+    const int size = std::min(kCaptionSize, (s.height - 6) / 2);
+    s.captionSize = size >= kLeastCaptionSize ? size : 0;
+    const int stripTop = s.bottom - s.height;
+    s.captionY = stripTop + s.captionSize + 1;
+    s.top = s.captionSize ? stripTop + s.captionSize + 2 : stripTop + 1;
     s.labelY = s.bottom - 2;
     out.push_back(s);
   }
@@ -112,6 +118,38 @@ double secondsOfDay(const std::string& t) {
   const int h = two(0), m = two(3), s = two(6);
   if (h < 0 || m < 0 || s < 0) return 0;
   return h * 3600.0 + m * 60.0 + s;
+}
+
+std::vector<std::string> commentRows(std::string_view comment, int firstRoom, int room, int maxRows,
+                                     const MeasureText& measure) {
+  std::vector<std::string> rows;
+  if (maxRows < 1) return rows;
+  // No row holds more than this many bytes; what lies past the page is never measured.
+  const size_t shown = size_t(maxRows + 1) * 400;
+  bool more = comment.size() > shown;
+  comment = comment.substr(0, std::min(comment.size(), shown));
+  size_t at = 0;
+  for (bool first = true; at <= comment.size() && int(rows.size()) <= maxRows; first = false) {
+    size_t end = std::min(comment.find_first_of("\r\n", at), comment.size());
+    std::string_view line = comment.substr(at, end - at);
+    at = end + 1;
+    if (end < comment.size() && comment[end] == '\r' && at < comment.size() && comment[at] == '\n') ++at;
+    if (first) {
+      // The first row shares its room with the heading; the rest of its line gets the full width.
+      const std::string head = wrapLine(line, firstRoom, measure).front();
+      rows.push_back(head);
+      line.remove_prefix(std::min(line.size(), head.size()));
+      while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+      if (line.empty()) continue;
+    }
+    for (std::string& r : wrapLine(line, room, measure)) rows.push_back(std::move(r));
+  }
+  if (int(rows.size()) > maxRows) {
+    rows.resize(size_t(maxRows));
+    more = true;
+  }
+  if (more) rows.back() = fitWithEllipsis(rows.back(), room, measure, true);
+  return rows;
 }
 
 std::string deviceName(float code) {

@@ -4,7 +4,10 @@
 // strips span 832 pixels from x 5, the page is drawn at 68 %.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/warning_layout.h"
 
 namespace qv::out {
 
@@ -26,8 +29,13 @@ struct CaseRange {
 };
 CaseRange printedRange(const ViewWords& v);
 
+constexpr int kCaptionSize = 10, kLeastCaptionSize = 6;
+// A strip spans bottom - height .. bottom. Its trace spans top .. bottom - 1; its captions
+// (label and maximum at captionY, minimum at labelY) are captionSize points, 0 when the
+// strip is too low to hold them.
 struct Strip {
   int height = 0, bottom = 0, top = 0, labelY = 0;
+  int captionSize = 0, captionY = 0;
 };
 // Equal strips of 420 / n, or, with custom heights (n >= 2), each channel's printed height
 // and bottom as window 11 set them (`custom`, one per chosen channel).
@@ -65,6 +73,12 @@ std::vector<MarkerMark> markerMarks(CaseRange r, const std::vector<int32_t>& cas
 
 // Seconds of the day of "hh:mm:ss" (0 for a text that does not hold one).
 double secondsOfDay(const std::string& startTime);
+
+// The comment's rows on the page: its own line ends kept, each line wrapped between words to
+// `room` (the first row, after the heading, to `firstRoom`), at most `maxRows` rows; a comment
+// that goes on past them ends its last row with "…".
+std::vector<std::string> commentRows(std::string_view comment, int firstRoom, int room, int maxRows,
+                                     const MeasureText& measure);
 
 // The acquisition device of FileInfoFLOATS word 7.
 std::string deviceName(float code);

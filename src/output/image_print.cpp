@@ -32,6 +32,15 @@ void textAt(int x, int y, const std::string& s) {
   rt::drawString(s);
 }
 
+// Text on a patch of the paper's white just its size.
+void captionAt(int x, int baseline, int size, const std::string& s) {
+  const rt::RGB ink = RGBblack;
+  rt::foreColor(RGBwhite);
+  rt::paintRect({x - 1, baseline - size, x + rt::stringWidth(s) + 1, baseline + 1});
+  rt::foreColor(ink);
+  textAt(x, baseline, s);
+}
+
 void dashedVLine(int x, int y0, int y1) {
   for (int y = y0; y > y1; y -= 8) {
     rt::moveTo(x, y);
@@ -76,10 +85,12 @@ void markers(int f, out::CaseRange r) {
   rt::foreColor(RGBblack);
 }
 
+// The trace's rows: its maximum on top, its minimum on the strip's last row.
+int traceBottom(const out::Strip& s) { return s.bottom - 1; }
+
 void zeroLine(const out::Strip& s, float lo, float hi) {
   if (!(hi > 0 && lo < 0)) return;
-  const int top = s.bottom - s.height;
-  const int y0 = int((s.bottom - top) * hi / (hi - lo)) + top - 1;
+  const int y0 = int((traceBottom(s) - s.top) * hi / (hi - lo)) + s.top;
   for (int x = 5; x < out::kPageWidth; x += 20) {
     rt::moveTo(x, y0);
     rt::lineTo(std::min(x + 9, out::kPageWidth), y0);
@@ -116,17 +127,21 @@ void strip(int f, int channel, const out::Strip& s, out::CaseRange r, const Imag
   DrawSITimeIndex(int16_t(s.bottom), 0);
   if (PZL) zeroLine(s, e.min, e.max);
   if (o.dottedLines) dots(s);
-  SetTextStyle(KestrixFont, 10, 0);
-  textAt(105, s.top + 12, "channel" + rt::PSstrLong(channel) + "    " + rt::trimRight(RetrieveLabelOf(f, channel)));
-  textAt(5, s.top + 12, rt::PSstr(e.max));
-  textAt(5, s.bottom - 2, rt::PSstr(e.min));
   // The renderer draws each pixel column's envelope; a compacted file draws its group means,
   // as on the screen, for compaction keeps no minimum and maximum of each group.
   ActiveChannel = int16_t(channel);
-  const double yScale = double(s.bottom - s.top) / double(e.max - e.min);
+  const double yScale = double(traceBottom(s) - s.top) / double(e.max - e.min);
   const double perCase = double(out::kPageWidth) / std::max<int32_t>(1, r.last - r.first + 1);
-  DrawPlotUsingCoreGraphics(1, 99, 0, r.first, r.last, s.bottom + e.min * yScale, yScale, int16_t(channel),
+  DrawPlotUsingCoreGraphics(1, 99, 0, r.first, r.last, traceBottom(s) + e.min * yScale, yScale, int16_t(channel),
                             5 - perCase, perCase, 0);
+  if (s.captionSize == 0) return;
+  // Captions last, on the paper's white, so the trace under them does not hide them.
+  SetTextStyle(KestrixFont, s.captionSize, 0);
+  rt::foreColor(RGBblack);
+  captionAt(105, s.captionY, s.captionSize, "channel" + rt::PSstrLong(channel) + "    " + rt::trimRight(RetrieveLabelOf(f, channel)));
+  // From x 7, so that the patches leave the frame's left edge (x 5) whole.
+  captionAt(7, s.captionY, s.captionSize, rt::PSstr(e.max));
+  captionAt(7, s.labelY, s.captionSize, rt::PSstr(e.min));
 }
 
 }  // namespace

@@ -110,7 +110,8 @@ bool runOptions(int f, ImageOptions& o) {
     const int a = action, id = eventID;
     action = eventID = 0;
     if (a == 1 && id >= 1 && id <= 8) {
-      rt::setButtonState(id, rt::buttonState(id) == 2 ? 1 : 2);
+      // The click has already ticked or cleared the box; it is read when Next is pressed.
+      continue;
     } else if ((a == 1 && id == kNext) || a == 16) {
       go = true;
       break;
@@ -143,22 +144,23 @@ void footer(int f) {
   pair("       A-D device:  ", out::deviceName(FileInfoFLOATS[f][7]));
 }
 
+// The comment wrapped to the page's width and stopped at its bottom.
 void comments(int f) {
+  constexpr int kTop = 551, kRowStep = 15;
   SetTextStyle(KestrixFont, 14, rt::kBold);
-  rt::moveTo(1, 551);
+  rt::moveTo(1, kTop);
   rt::drawString("Comments:  ");
+  const int headingEnd = rt::penPosition().x;
   SetTextStyle(21, 12, 0);
-  int y = 551;
-  std::string line;
-  for (char c : CommentContainer[f] + "\r") {
-    if (c != '\r' && c != '\n') {
-      line += c;
-      continue;
-    }
-    rt::moveTo(y == 551 ? rt::penPosition().x : 1, y);
-    rt::drawString(line);
-    line.clear();
-    y += 15;
+  const rt::Rect page = rt::drawnPageRect();
+  const int right = std::max(page.right, out::kPageWidth + 7) - 4;
+  const int rows = std::max(1, (page.bottom - 4 - kTop) / kRowStep + 1);
+  const MeasureText measure = [](std::string_view t) { return rt::stringWidth(t); };
+  int y = kTop;
+  for (const std::string& row : out::commentRows(CommentContainer[f], right - headingEnd, right - 1, rows, measure)) {
+    rt::moveTo(y == kTop ? headingEnd : 1, y);
+    rt::drawString(row);
+    y += kRowStep;
   }
 }
 

@@ -1,6 +1,8 @@
 // The all-values display: a column of small fields on the plot that shows the values of the
 // chosen channels at the pointer (the main loop fills them), where it goes, and which
 // channels it shows (window 10).
+#include "plot/all_values.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -11,6 +13,7 @@
 #include "core/kit.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
+#include "core/screen_place.h"
 #include "core/sounds.h"
 #include "plot/block_support.h"
 #include "plot/plot.h"
@@ -30,6 +33,21 @@ constexpr int kChoiceWindow = 10, kAll = 48, kNone = 49, kDone = 50;
 constexpr int kFirstValueField = 201;
 
 int plotWindowOf(int f) { return plot::kPlotWindowBase + f; }
+
+}  // namespace
+
+ValueColumns valueColumns(int count, int left, int top, int windowWidth, int bottomOfPlot) {
+  ValueColumns c;
+  // Filled fields would hide the data bar's own value: they start under it.
+  c.top = std::max(kDataBarBottom, top);
+  c.rows = std::max(1, (bottomOfPlot - c.top) / kValueRowHeight);
+  const int columns = std::max(1, (count + c.rows - 1) / c.rows);
+  // Columns that would run past the window's right edge move left as a whole.
+  c.left = std::max(0, std::min(left, windowWidth - kValueColumnStep * columns));
+  return c;
+}
+
+namespace {
 
 // The outline of the value column follows the pointer over the plot until a click.
 void placeWithMouse(int f) {
@@ -107,15 +125,22 @@ void DoALLVALUES(int16_t askPlacement) {
   rt::setOutputWindow(plotWindowOf(f));
   rt::textFont(1);
   rt::textSize(9);
+  int count = 0;
+  for (int k = 1; k <= nChannels[f]; ++k)
+    if (k != ActiveChannel && overlayFlag(f, 3, k)) ++count;
+  const ValueColumns cols = valueColumns(count, avbx, avby, rt::windowContentRect(plotWindowOf(f)).width(),
+                                         BottomOfPlotArea);
   int i = 0;
   for (int k = 1; k <= nChannels[f]; ++k) {
     // The active channel's value is the data bar's; it never shows twice.
     if (k == ActiveChannel || !overlayFlag(f, 3, k)) continue;
     const int id = kFirstValueField + i;
-    const int top = avby + 12 * i;
-    rt::FBEditField(id, "", {avbx, top, avbx + 100, top + 12}, 7);
+    const int left = cols.left + kValueColumnStep * (i / cols.rows);
+    const int top = cols.top + kValueRowHeight * (i % cols.rows);
+    rt::FBEditField(id, "", {left, top, left + kValueFieldWidth, top + kValueRowHeight}, 7);
     rt::setEditFont(id, 1, 9, 0);
     rt::setEditColors(id, {0, 0, 0}, rgbyellow);
+    rt::fillStaticField(id, rgbyellow);
     ++i;
   }
   rt::textSize(12);
@@ -141,26 +166,30 @@ void setAllFlags(int f, int16_t on) {
   if (ActiveChannel >= 1 && ActiveChannel <= nChannels[f]) rt::setButtonState(ActiveChannel, 0);
 }
 
+// Up to 20 channels one column of buttons; more in two columns, so that 40 fit a 900-pixel
+// screen with room for the title bar.
 void buildChoiceWindow(int f) {
   const int n = nChannels[f];
-  const int height = n >= 17 ? 18 * n + 177 : 465;
+  const int columns = n > 20 ? 2 : 1;
+  const int rows = (n + columns - 1) / columns;
+  const int height = rows >= 17 ? 18 * rows + 100 : 465;
+  const int width = columns == 1 ? 520 : 1000;
   const rt::Rect screen = rt::screenRect();
-  const int top = std::max(30, std::min(60, screen.height() - height - 10));
-  rt::openWindow(kChoiceWindow, "Channel values to display", {200, top, 720, top + height}, rt::kDocumentWindowClass,
-                 rt::kAttrCloseBox);
+  const rt::Rect at = placeOnScreen({200, 60, 200 + width, 60 + height}, screen);
+  rt::openWindow(kChoiceWindow, "Channel values to display", at, rt::kDocumentWindowClass, rt::kAttrCloseBox);
   SetTextStyle(KestrixFont, 20, 0);
   rt::moveTo(20, 34);
   rt::drawString("Select channel values to display");
   SetTextStyle(KestrixFont, 12, 0);
   for (int k = 1; k <= n; ++k) {
-    const int row = k - 1;
-    const int y = 50 + 18 * row;
+    const int x = 20 + 480 * ((k - 1) / rows);
+    const int y = 50 + 18 * ((k - 1) % rows);
     const int state = k == ActiveChannel ? 0 : overlayFlag(f, 3, k) ? 2 : 1;
-    rt::FBButton(k, state, "Channel" + rt::PSstrLong(k) + ":  " + RetrieveLabelOf(f, k), {20, y, 500, y + 17}, 2);
+    rt::FBButton(k, state, "Channel" + rt::PSstrLong(k) + ":  " + RetrieveLabelOf(f, k), {x, y, x + 460, y + 17}, 2);
   }
   rt::FBButton(kAll, 1, "All", {20, height - 40, 100, height - 18}, 1);
   rt::FBButton(kNone, 1, "None", {120, height - 40, 200, height - 18}, 1);
-  rt::FBButton(kDone, 1, "Done", {400, height - 40, 500, height - 18}, 4);
+  rt::FBButton(kDone, 1, "Done", {width - 120, height - 40, width - 20, height - 18}, 4);
 }
 
 }  // namespace

@@ -30,7 +30,12 @@ void MultiChannelChanSelectWindow(int16_t keep) {
   const int saved = rt::outputWindow();
   const rt::Rect plot = rt::windowContentRect(1000 + f);
   const bool open = MultiChanSelectorWindow != 0;
-  const int height = open ? std::max(plot.height() - 40, 20) : 20;
+  // Open, it reaches down to the last strip's end so every channel's button is whole.
+  int height = 20;
+  if (open) {
+    for (int c : plot::shownChannels(f)) height = std::max(height, plot::stripOfChannel(f, c).bottom);
+    height = std::min(height, std::max(plot.height(), 20));
+  }
   const int left = plot.right;
   rt::openWindow(kChannelPickerWindow, " ", {left, plot.top, left + kPickerWidth, plot.top + height}, rt::kFloatingWindowClass,
                  rt::kAttrCloseBox);

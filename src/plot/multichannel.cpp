@@ -45,22 +45,32 @@ plot::TraceMap stripTrace(int f) {
   return plot::traceMap(plot::viewOfSlot(f));
 }
 
-void stripLabels(int f, int ch, const plot::StripEdges& e, const plot::DrawScale& ds) {
+// Text on a patch of the plot's background, so that the trace under it does not hide it.
+void captionAt(int x, int baseline, int size, const std::string& text) {
+  rt::foreColor(plotBackColor);
+  rt::paintRect({x, baseline - size, x + rt::stringWidth(text) + 2, baseline + 2});
   rt::foreColor(plotForeColor);
+  rt::moveTo(x + 1, baseline);
+  rt::drawString(text);
+}
+
+// The captions shrink with the strip and stay inside it: the low value goes where the strip is
+// too low for two lines, all of them where it is too low for one.
+void stripLabels(int f, int ch, const plot::StripEdges& e, const plot::DrawScale& ds) {
+  const int height = e.bottom - e.top;
+  const int size = std::min(10, height - 3);
+  if (size < 7) return;  // smaller type cannot be read on the screen
   rt::textFont(1);
-  rt::textSize(10);
-  rt::moveTo(0, e.top + 12);
-  rt::drawString(rt::PSstr(ds.high));
-  if (prefsArray[9]) {
-    rt::moveTo(100, e.top + 12);
-    rt::drawString("Channel" + rt::PSstrLong(ch) + " of" + rt::PSstrLong(nChannels[f]) + "    " +
-                   RetrieveLabelOf(f, ch));
-  } else {
-    rt::moveTo(138, e.top + 12);
-    rt::drawString("Channel" + rt::PSstrLong(ch) + "         " + RetrieveLabelOf(f, ch));
-  }
-  rt::moveTo(0, int(std::trunc(std::clamp(double(fileVariableArray[f][ch][11]) - 31, -30000.0, 30000.0))));
-  rt::drawString(rt::PSstr(ds.low));
+  rt::textSize(size);
+  const int baseline = e.top + size + 1;
+  captionAt(0, baseline, size, rt::PSstr(ds.high));
+  if (prefsArray[9])
+    captionAt(100, baseline, size,
+              "Channel" + rt::PSstrLong(ch) + " of" + rt::PSstrLong(nChannels[f]) + "    " + RetrieveLabelOf(f, ch));
+  else
+    captionAt(138, baseline, size, "Channel" + rt::PSstrLong(ch) + "         " + RetrieveLabelOf(f, ch));
+  const int low = int(std::trunc(std::clamp(double(fileVariableArray[f][ch][11]) - 31, -30000.0, 30000.0)));
+  if (low - size >= baseline + 2 && low + 2 <= e.bottom) captionAt(0, low, size, rt::PSstr(ds.low));
 }
 
 void stripGridAndZero(int f, int ch, const plot::StripEdges& e, const plot::DrawScale& ds) {

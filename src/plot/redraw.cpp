@@ -6,6 +6,7 @@
 
 #include "core/channel_selection.h"
 #include "core/filetable.h"
+#include "core/popups.h"
 #include "core/undo.h"
 #include "core/prefs.h"
 #include "plot/draw_support.h"
@@ -99,6 +100,8 @@ void CHANNELCHANGE(int16_t channel) {
   ActiveChannel = std::min<int16_t>(channel, nChannels[f]);
   chanB = ActiveChannel;
   UpdateSCREEN(0, 0);
+  // A change that did not come through the popup (a replayed step) still shows in it.
+  MakeChannelSelectionsPopUp();
   MakeNewChan = 1;
   makePlotCurrent();
 }

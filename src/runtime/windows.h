@@ -110,6 +110,9 @@ void setControlRect(int id, Rect r);
 std::string editText(int id);
 void setEditText(int id, std::string_view text);
 void setEditColors(int id, RGB text, RGB background);
+// A read-only field is drawn on the window's own background; this one is filled with
+// `background` instead, so a value over a plot stays readable.
+void fillStaticField(int id, RGB background);
 void setEditFont(int id, int fontNumber, int size, int style);
 void selectEditField(int id, int start, int end);  // focuses the field
 int focusedEditField();                             // in the front window; 0 when none

@@ -31,8 +31,12 @@ std::string notBuiltText(int code) {
 bool channelExists(int16_t step, ReplayHost& host, std::string& why) {
   const int c = stepWord(step, 2);
   if (c >= 1 && c <= host.channelCount()) return true;
-  why = "Channel " + std::to_string(c) + " does not exist: the file has " + std::to_string(host.channelCount()) +
-        " channels.";
+  const float word = step >= 0 && step < kScriptRecords ? ScriptSequenceArray[step][2] : 0.0f;
+  if (!std::isfinite(word) || std::fabs(word) > 32767.0f)
+    why = "The channel of step " + std::to_string(step) + " is not a number of a channel.";
+  else
+    why = "Channel " + std::to_string(c) + " does not exist: the file has " + std::to_string(host.channelCount()) +
+          " channels.";
   return false;
 }
 

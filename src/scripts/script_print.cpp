@@ -24,6 +24,10 @@ std::string todayText() {
   return text;
 }
 
+// The six columns end at character column 78 and more: at 9 points the widest of them, the
+// exponent and the fourth value ("instantaneous"), still end inside a letter or A4 page.
+constexpr int kPrintPoints = 9;
+
 int printFont() {
   const int geneva = rt::fontNumber("Geneva");
   return geneva ? geneva : KestrixFont;
@@ -47,7 +51,7 @@ void PrintScript() {
     if (line.empty()) continue;
     lines.push_back(std::move(line));
   }
-  if (rt::printTextDocument("Quorvelant script print", lines, printFont(), 12) == rt::PrintOutcome::Failed)
+  if (rt::printTextDocument("Quorvelant script print", lines, printFont(), kPrintPoints) == rt::PrintOutcome::Failed)
     Warn(1166, "Script not printed: ", {"The printer could not print the script."});
 }
 

@@ -57,11 +57,17 @@ bool acceptTypedValues(int16_t step) {
     const auto a = typedValue(kValueAField + step), b = typedValue(kValueBField + step),
                e = typedValue(kExponentField + step);
     if (!a || !b || !e) {
-      Warn(1166, "Step not changed: ", {"'a', 'b' and the exponent must be numbers."});
+      // Only the refused fields go back to the step's values; the good ones typed stay for
+      // the next try.
+      std::string refused;
+      for (const auto& [ok, name] : {std::pair{a.has_value(), "'a'"}, std::pair{b.has_value(), "'b'"},
+                                     std::pair{e.has_value(), "the exponent"}})
+        if (!ok) refused += (refused.empty() ? "" : ", ") + std::string(name);
+      Warn(1166, "Step not changed: ", {"Not a number: " + refused + ".", "'a', 'b' and the exponent must be numbers."});
       rt::setOutputWindow(kStepEditWindow);
-      rt::setEditText(kValueAField + step, rt::PSstr(words[8]));
-      rt::setEditText(kValueBField + step, rt::PSstr(words[9]));
-      rt::setEditText(kExponentField + step, rt::PSstr(words[10]));
+      if (!a) rt::setEditText(kValueAField + step, rt::PSstr(words[8]));
+      if (!b) rt::setEditText(kValueBField + step, rt::PSstr(words[9]));
+      if (!e) rt::setEditText(kExponentField + step, rt::PSstr(words[10]));
       return false;
     }
     words[8] = *a, words[9] = *b, words[10] = *e;

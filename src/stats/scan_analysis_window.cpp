@@ -209,7 +209,9 @@ bool button(Run& r, int id) {
       break;
     case kScale: toggleScale(); break;
     case kSetBlock: setBlock(r); break;
-    case kStore: SCALERESULTS(meanValue); break;
+    case kStore:
+      if (r.found) SCALERESULTS(meanValue);
+      break;
     case kNewInterval: newInterval(r); break;
     case kRescan:
       ScanNewSelectedChannel = ScanNewSelectedChannel ? 0 : 1;

@@ -142,7 +142,8 @@ int16_t ComputeMinMaxLevel(int16_t code, const std::optional<ScanWinner>& found,
     rt::paintRect({0, 31, 320, 46});
     rt::foreColor(RGBblack);
     caption(kNoWindowCaption);
-    for (int id : {kSetBlock, kDistribution, kBig}) setAnalysisButton(id, 0);
+    // Nothing was found, so there is nothing to store either.
+    for (int id : {kSetBlock, kStore, kDistribution, kBig}) setAnalysisButton(id, 0);
     DoINTEGRATION(1);
     return stINT = 0;
   }
@@ -164,7 +165,7 @@ int16_t ComputeMinMaxLevel(int16_t code, const std::optional<ScanWinner>& found,
   publishStatistics(s, MMLBegin, int32_t(std::min<int64_t>(int64_t(MMLBegin) + MMLpoints - 1, INT32_MAX)));
   showStatistics();
   caption(scanCaption(code, InCH, MMLBegin, MMLpoints));
-  for (int id : {kSetBlock, kDistribution, kBig}) setAnalysisButton(id, 1);
+  for (int id : {kSetBlock, kStore, kDistribution, kBig}) setAnalysisButton(id, 1);
   DoINTEGRATION(1);
   return stINT;
 }

@@ -6,13 +6,15 @@ namespace qv {
 
 namespace {
 
-constexpr int kColumnWidth = 480, kRowStep = 22, kAboveRows = 34, kBelowRows = 76;
+// The label takes "40:  " and a label of the format's full 30 characters at 12 points.
+constexpr int kLabelWidth = 260;
+constexpr int kColumnWidth = kLabelWidth + 270, kRowStep = 22, kAboveRows = 34, kBelowRows = 76;
 
 SubsetRowPlace rowPlace(int x0, int y) {
   SubsetRowPlace r;
-  r.label = {x0 + 8, y - 2, x0 + 218, y + 14};
+  r.label = {x0 + 8, y - 2, x0 + 8 + kLabelWidth, y + 14};
   for (int k = 0; k < 3; ++k) {
-    const int x = x0 + 222 + 86 * k;
+    const int x = x0 + kLabelWidth + 12 + 86 * k;
     r.box[size_t(k)] = {x, y, x + 16, y + 14};
     r.field[size_t(k)] = {x + 18, y, x + 78, y + 14};
   }
@@ -32,7 +34,8 @@ SubsetLayout subsetWindowLayout(int channels, int maxHeight) {
   l.heading = {10, 22};
   for (int c = 0; c < l.columns; ++c) {
     const int x0 = c * kColumnWidth;
-    l.titles.push_back({rt::Point{x0 + 250, 44}, rt::Point{x0 + 338, 44}, rt::Point{x0 + 422, 44}});
+    const int t = x0 + kLabelWidth + 40;
+    l.titles.push_back({rt::Point{t, 44}, rt::Point{t + 88, 44}, rt::Point{t + 172, 44}});
   }
   const int perColumn = std::max(1, l.rowsPerColumn);
   for (int c = 1; c <= n; ++c) {
@@ -41,9 +44,10 @@ SubsetLayout subsetWindowLayout(int channels, int maxHeight) {
   }
   // The buttons keep their places, centred under the columns.
   const int x0 = (l.width - kColumnWidth) / 2, bottom = l.height - 10;
-  l.setIndex = {x0 + 40, bottom - 22, x0 + 150, bottom};
-  l.clearAll = {x0 + 185, bottom - 22, x0 + 295, bottom};
-  l.done = {x0 + 330, bottom - 22, x0 + 440, bottom};
+  const int b = x0 + (kColumnWidth - 480) / 2;
+  l.setIndex = {b + 40, bottom - 22, b + 150, bottom};
+  l.clearAll = {b + 185, bottom - 22, b + 295, bottom};
+  l.done = {b + 330, bottom - 22, b + 440, bottom};
   return l;
 }
 

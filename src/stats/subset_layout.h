@@ -23,7 +23,7 @@ struct SubsetLayout {
   rt::Rect setIndex, clearAll, done;
 };
 
-// `maxHeight` is the tallest the window may be; one column 480 wide and 22n + 110 high while
+// `maxHeight` is the tallest the window may be; one column 530 wide and 22n + 110 high while
 // that fits.
 SubsetLayout subsetWindowLayout(int channels, int maxHeight);
 

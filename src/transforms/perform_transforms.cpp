@@ -224,7 +224,7 @@ int16_t PerformTransforms(const TransformRequest& r) {
   Source s = gatherParameters(r);
   const int16_t x = s.channelX;
   if (!channelExists(f, x)) {
-    refuseEdit(r.step, kTitle, {"Channel" + rt::PSstrLong(x) + " (channel X) does not exist in this file.", "Nothing was changed."});
+    refuseEdit(r.step, kTitle, {"Channel " + std::to_string(x) + " (channel X) does not exist in this file.", "Nothing was changed."});
     showStatus(true, s.p.code);
     return 0;
   }

@@ -340,3 +340,17 @@ TEST_F(CalculatorWindows, OtherWindowsAndTheScalingWindow) {
   EXPECT_EQ(rt::script::pendingCount(), 0u);
   EXPECT_FALSE(rt::windowExists(8));
 }
+
+// A number that is not one, in a conversion that asks for the temperature: the problem is told
+// beside the temperature field, whose caption stays.
+TEST_F(CalculatorWindows, AConversionsProblemLeavesTheTemperatureAndItsCaption) {
+  qvtest::script({"click 124", "popup 66 22", "type 111 abc", "click 119", "click 120"});
+  UnitCONVERSIONS();
+  ASSERT_FALSE(seen.empty());
+  const Fields& last = seen.back();
+  ASSERT_TRUE(last.count(200)) << "the temperature field";
+  ASSERT_TRUE(last.count(115));
+  EXPECT_NE(last.at(115).find("Temperature"), std::string::npos) << last.at(115);
+  ASSERT_TRUE(last.count(116));
+  EXPECT_NE(last.at(116).find("not a number"), std::string::npos) << last.at(116);
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "calculators/conversions.h"
 #include "core/unit_constants.h"
@@ -92,4 +93,16 @@ TEST(Conversions, UnitsNotesAndTheTemperatureField) {
   // The temperature of the %RH conversions is the one passed in.
   EXPECT_NEAR(ConversionsCALCULATIONS(P, 23, 100, 30).result,
               GetSaturationWaterVaporContent(30) * units::kTorrPa / 1000, 1e-5);
+}
+
+// A note of two points starts each on a line of its own (the note field wraps, and a second
+// point run on after the first would break at the left margin mid-sentence).
+TEST(Conversions, EveryPointOfANoteStartsALine) {
+  for (int category = kEnergyConversions; category <= kPressureConversions; ++category) {
+    for (int item = 1; item <= conversionItemCount(category); ++item) {
+      const std::string note = ConversionsCALCULATIONS(category, item, 1.0f, 20).note;
+      for (size_t at = note.find("\u2022", 1); at != std::string::npos; at = note.find("\u2022", at + 1))
+        EXPECT_EQ(note[at - 1], '\n') << category << " item " << item << ": " << note;
+    }
+  }
 }

@@ -3,6 +3,8 @@
 // that are the same at every opening.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -110,7 +112,8 @@ TEST_F(ColorDialog, PickersTakeOnlyConfirmedColours) {
   EXPECT_EQ(Pwhite, (rt::RGB{65535, 65535, 65535}));
   EXPECT_EQ(OverlayColor[3], (rt::RGB{0, 0, 0}));
   ASSERT_EQ(captures.size(), 4u);
-  EXPECT_EQ(captures[2].channel3Line, (rt::RGB{65535, 0, 0}));
+  // The default (0, 38000, 38000), not yet taken, as the 8-bit picture holds it.
+  EXPECT_EQ(captures[2].channel3Line, (rt::RGB{0, 148 * 257, 148 * 257}));
   EXPECT_EQ(captures[3].channel3Line, (rt::RGB{0, 0, 0}));
   // A cancelled picker of a plot colour still asks for a redraw, as it always did.
   EXPECT_EQ(run({"click 121", "color cancel", "click 134"}), 1);
@@ -136,7 +139,7 @@ TEST_F(ColorDialog, StoredPreferencesBringBackTheStoredColours) {
   OverlayColor[2] = {1, 1, 1};
   run({"click 41", "click 128", "click 134"});
   EXPECT_EQ(plotBackColor, (rt::RGB{54000, 54000, 54000}));
-  EXPECT_EQ(OverlayColor[2], (rt::RGB{65535, 65535, 0}));
+  EXPECT_EQ(OverlayColor[2], (rt::RGB{28000, 38000, 0}));
   // A stored record with its own data line colour.
   PlotDataLineColor = {100, 200, 300};
   SaveSettings(0);
@@ -167,3 +170,33 @@ TEST_F(ColorDialog, ActiveChannelAndQuit) {
 }
 
 }  // namespace
+
+namespace {
+double luminance(rt::RGB c) {
+  auto lin = [](uint16_t v) {
+    const double x = v / 65535.0;
+    return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * lin(c.red) + 0.7152 * lin(c.green) + 0.0722 * lin(c.blue);
+}
+double contrast(rt::RGB a, rt::RGB b) {
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+}  // namespace
+
+// Every default overlay colour (legend entries and traces) reads on the light scheme's and the
+// dark scheme's plot backgrounds, and none is taken for the data line.
+TEST_F(ColorDialog, DefaultOverlayColoursReadOnBothSchemes) {
+  SetOverlayColors();
+  StandardDarkColors();
+  const rt::RGB dark = plotBackColor;
+  DefaultColors();
+  const rt::RGB light = plotBackColor, line = PlotDataLineColor;
+  for (int k = 1; k <= 40; ++k) {
+    EXPECT_GE(contrast(OverlayColor[k], light), 2.0) << "overlay colour " << k << " on the light scheme";
+    EXPECT_GE(contrast(OverlayColor[k], dark), 2.0) << "overlay colour " << k << " on the dark scheme";
+    EXPECT_GE(contrast(OverlayColor[k], RGBwhite), 2.5) << "overlay colour " << k << " on white paper";
+    EXPECT_FALSE(OverlayColor[k] == line) << k;
+  }
+}

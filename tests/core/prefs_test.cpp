@@ -258,27 +258,48 @@ TEST_F(Prefs, ShortOrForeignFilesChangeNothingAndSaySo) {
   }
 }
 
-TEST_F(Prefs, GarbageOfTheRightSizeGivesDefaultsToImpossibleFields) {
-  std::mt19937 gen(7);
-  std::vector<uint8_t> garbage(kPrefsRecordSize);
-  for (auto& b : garbage) b = uint8_t(gen());
-  const std::string path = dir + "/garbage.QVpr";
-  writeBytes(path, garbage);
-  qvtest::script({(std::string("open ") + path).c_str(), "click 1"});
-  GetSettings(1);
-  EXPECT_EQ(rt::script::pendingCount(), 0u);
-  for (const PrefsField& f : preferencesLayout()) {
-    if (f.kind == PrefsField::I16) {
-      EXPECT_TRUE(f.accepts(*f.i16)) << f.name << " = " << *f.i16;
-    } else if (f.kind == PrefsField::F32) {
-      EXPECT_TRUE(f.accepts(*f.f32)) << f.name << " = " << *f.f32;
-    }
+TEST_F(Prefs, GarbageOfTheRightSizeIsForeignAndBringsInNoColour) {
+  const RGB back = plotBackColor, text = plotForeColor, overlay2 = OverlayColor[2];
+  const int16_t toolbar = ToolBarBackground;
+  for (unsigned seed : {7u, 8u, 9u}) {
+    std::mt19937 gen(seed);
+    std::vector<uint8_t> garbage(kPrefsRecordSize);
+    for (auto& b : garbage) b = uint8_t(gen());
+    EXPECT_TRUE(IsForeignPreferencesRecord(garbage)) << seed;
+    const std::string path = dir + "/garbage.QVpr";
+    writeBytes(path, garbage);
+    qvtest::script({(std::string("open ") + path).c_str(), "click 1"});
+    GetSettings(1);
+    EXPECT_EQ(rt::script::pendingCount(), 0u) << seed << ": no warning";
+    EXPECT_TRUE(plotBackColor == back && plotForeColor == text && OverlayColor[2] == overlay2) << seed;
+    EXPECT_EQ(ToolBarBackground, toolbar);
+    StoredColors colors;
+    EXPECT_FALSE(DecodeStoredColors(garbage, colors));
   }
-  EXPECT_TRUE(ToolBarBackground == 1 || ToolBarBackground == 14 || ToolBarBackground == 20);
-  EXPECT_TRUE(prefsArray[33] >= 0 && prefsArray[33] <= 2);
-  EXPECT_TRUE(prefsArray[82] >= 1 && prefsArray[82] <= 4);
-  EXPECT_TRUE(WindowTitleFont >= 0 && WindowTitleFont <= 2);
-  EXPECT_EQ(prefsArray[74], 1);
+}
+
+TEST_F(Prefs, AFewImpossibleFieldsInOurOwnRecordTakeTheirDefaults) {
+  std::vector<uint8_t> rec = EncodePreferences();
+  EXPECT_FALSE(IsForeignPreferencesRecord(rec));
+  // Offsets of three checked words: spoil them and keep the rest.
+  size_t offset = 0;
+  std::vector<const PrefsField*> spoiled;
+  for (const PrefsField& f : preferencesLayout()) {
+    const size_t n = f.kind == PrefsField::Rgb ? 6 : f.kind == PrefsField::F32 ? 4 : 2;
+    if (f.kind == PrefsField::I16 && f.check == PrefsField::Switch && spoiled.size() < 3) {
+      rec[offset] = 0x7F;
+      spoiled.push_back(&f);
+    }
+    offset += n;
+  }
+  ASSERT_EQ(offset, kPrefsRecordSize);
+  ASSERT_EQ(spoiled.size(), 3u);
+  plotBackColor = {1, 2, 3};
+  const PrefsReadResult r = ApplyPreferencesRecord(rec);
+  EXPECT_FALSE(r.foreign);
+  EXPECT_EQ(r.fixed.size(), 3u);
+  for (const PrefsField* f : spoiled) EXPECT_EQ(*f->i16, int16_t(f->defaultValue)) << f->name;
+  EXPECT_FALSE(plotBackColor == RGB({1, 2, 3}));  // the record's own colours are taken
 }
 
 TEST_F(Prefs, ResetSettingsAreNamedAsThePreferencesWindowNamesThem) {

@@ -156,6 +156,22 @@ TEST(TextImport, LineEndsAndFields) {
   EXPECT_EQ(splitFields("\"CO2, ppm\",3"), (std::vector<std::string>{"CO2, ppm", "3"}));
 }
 
+// A file of one line of 15 MB: its row shows a head of the line, marked as cut, and the
+// columns are still counted over the whole line.
+TEST(TextImport, APreviewRowHoldsAHeadOfAVeryLongLine) {
+  std::string line;
+  line.reserve(15'000'000);
+  int fields = 0;
+  while (line.size() < 15'000'000) line += (fields++ ? "," : "") + std::string("12.5\u00b0");
+  const ImportPreview p = previewImport(bytesOf(line + "\n"));
+  ASSERT_EQ(p.lines.size(), 1u);
+  EXPECT_LE(p.lines[0].size(), kPreviewLineBytes * 2);
+  EXPECT_TRUE(p.lines[0].ends_with("\u2026")) << p.lines[0].substr(p.lines[0].size() - 10);
+  EXPECT_NE(p.lines[0].find("12.5\u00b0"), std::string::npos) << "whole characters, read as UTF-8";
+  EXPECT_EQ(p.columns, fields);
+  EXPECT_EQ(p.columnTexts.size(), 40u);
+}
+
 TEST(TextImport, PreviewColumnsAndLabels) {
   std::string wide;
   for (int k = 1; k <= 45; ++k) wide += (k > 1 ? "," : "") + std::to_string(k * 10);

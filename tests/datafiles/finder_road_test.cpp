@@ -38,12 +38,15 @@ class FinderRoad : public OpenRoad {
 
 }  // namespace
 
-TEST_F(FinderRoad, TheProgramsOwnFilesOpenAndOtherDocumentsAreSkipped) {
+TEST_F(FinderRoad, TheProgramsOwnFilesOpenAndOtherDocumentsAreRefusedByName) {
   const std::string binary = writeRecording("run.KXdata", 200);
   const std::string text = writeText("run.txt", "5, 1, 1\r\"d\",\"t\"\r\"c\"\r0, 1, 0, 0, 0,\"O2\"\r0, 0, 0, 0, 0\r0\r1,\r2,\r3,\r4,\r5,\r");
   const std::string letter = writeText("letter.txt", "Dear colleague,\r");
   const std::string tooLongForText = writeText("count.txt", "132769, 1, 1\r");
-  handOver({binary, letter, text, tooLongForText});
+  // Each skipped one is named in a warning (one click each), the others open.
+  qvtest::script({"click 1", "click 1", "click 1"});
+  handOver({binary, letter, text, tooLongForText, dir + "/gone.KXdata"});
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
   EXPECT_EQ(openCount(), 2);
   EXPECT_EQ(FileName[0], "run.KXdata");
   EXPECT_EQ(FileName[1], "run.txt");

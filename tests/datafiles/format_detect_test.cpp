@@ -56,3 +56,26 @@ TEST(FormatDetection, FinderRoadsOwnClassification) {
   EXPECT_EQ(finderDocumentType(textFile("4\r")), 0);
   EXPECT_EQ(finderDocumentType(textFile("hello\r")), 0);
 }
+
+TEST(FormatDetection, AHandedOverDocumentThatIsSkippedIsNamedWithItsReason) {
+  auto bytes = [](const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); };
+  struct Case {
+    std::string head;
+    bool exists;
+    std::string expected;
+  } cases[] = {
+      {"", false, "no such file"},
+      {"Dear colleague,\r", true, "not a recording"},
+      {"", true, "not a recording"},
+      {"200000, 1, 1\r", true, "File > Open reads it"},
+      {"9000000, 1, 1\r", true, "not a recording"},
+  };
+  for (const Case& c : cases) {
+    const std::vector<uint8_t> head = bytes(c.head);
+    const std::vector<std::string> lines = handedOverRefusal("run.txt", head, c.exists);
+    std::string all;
+    for (const std::string& l : lines) all += l + " ";
+    EXPECT_NE(all.find("\"run.txt\""), std::string::npos) << c.head;
+    EXPECT_NE(all.find(c.expected), std::string::npos) << c.head << ": " << all;
+  }
+}

@@ -65,6 +65,18 @@ if rn != n or not math.isclose(rmean, mean, rel_tol=1e-4):
 print("printed: N %d (%d gaps left out), mean %g" % (n, gaps, mean))
 PY
 
+# The report's closing rule of em dashes stays one line on the page: no short piece of it
+# wrapped onto a row of its own.
+python3 - "$WORK/results.txt" <<'PY' || FAILS=$((FAILS + 1))
+import sys
+rules = [l.strip() for l in open(sys.argv[1], encoding="utf-8") if l.strip() and set(l.strip()) == {"\u2014"}]
+if not rules:
+    sys.exit("FAIL: no rule of em dashes on the page")
+if min(len(r) for r in rules) < 40:
+    sys.exit("FAIL: a rule wrapped: pieces of %s dashes" % sorted(len(r) for r in rules))
+print("rules of %s dashes" % sorted(set(len(r) for r in rules)))
+PY
+
 # Choosing a route again while the printer route holds a report: the menu does not let it
 # through (a disabled choice ends a scripted run with status 3) and the report stays.
 rm -f "$SPOOL"

@@ -14,6 +14,10 @@
 #include "fitting/commands.h"
 #include "core/fit_state.h"
 #include "fitting/line_fit.h"
+#include "fitting/slope_panel.h"
+#include "core/output_state.h"
+#include "output/result_text.h"
+#include "runtime/numtext.h"
 #include "output/commands.h"
 #include "output/output.h"
 #include "runtime/files.h"
@@ -207,3 +211,27 @@ TEST_F(FitWindows, TheCrossChannelBoxSwitchesTheSelectionOnAndOff) {
 }
 
 }  // namespace
+
+// The slope and regression panels show the digits setting whatever window set the printing
+// digits last, and the typed slope's probability ends before the Test button.
+TEST_F(FitWindows, PanelsFollowTheDigitsSettingAndTheTypedSlopeResultClearsTheTestButton) {
+  rt::openWindow(4, "fit", {0, 0, 322, 240}, rt::kDocumentWindowClass, 0);
+  rt::setOutputWindow(4);
+  rt::FBButton(154, 1, "Test", {262, 186, 318, 204}, 1);
+  const int16_t savedDigits = SignificantFigures;
+  for (int16_t digits : {int16_t(9), int16_t(4)}) {
+    SignificantFigures = digits;
+    rt::gFBFloatMaxDigits = 5;  // as another window left it
+    ValueOfA = 1.0f / 3.0f;
+    ValueOfB = 2.0f / 3.0f;
+    rsquared = 0.5f;
+    REGRESSIONSTATS(5);
+    EXPECT_EQ(field(kFieldB), reportNumber(ValueOfB, digits)) << digits;
+    rt::setOutputWindow(4);
+    ASSERT_TRUE(rt::controlExists(kTypedSlopeResult));
+    EXPECT_LE(rt::controlRect(kTypedSlopeResult).right, rt::controlRect(154).left) << digits;
+  }
+  SignificantFigures = savedDigits;
+  rt::gFBFloatMaxDigits = 5;
+  rt::closeWindow(4);
+}

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "output/image_page.h"
 
 using namespace qv::out;
+using qv::MeasureText;
 
 TEST(ImagePage, EqualStripsAndCustomHeights) {
   const auto four = stripLayout(4, nullptr);
@@ -105,4 +108,49 @@ TEST(ImagePage, MarkersStayInsideTheRange) {
   for (size_t i = 0; i < 5; ++i) EXPECT_EQ(m[i].x, xs[i]);
   EXPECT_EQ(m[0].code, 66);
   EXPECT_TRUE(markerMarks({5, 5}, cases, codes).empty());
+}
+
+// At any channel count each trace spans rows of its own strip, under its captions; captions
+// shrink in low strips and go where they would not fit.
+TEST(ImagePage, TracesAndCaptionsStayInsideTheirStripsAtAnyChannelCount) {
+  for (int n : {1, 4, 10, 20, 35, 40}) {
+    const auto strips = stripLayout(n, nullptr);
+    ASSERT_EQ(int(strips.size()), n);
+    for (int k = 0; k < n; ++k) {
+      const Strip& s = strips[size_t(k)];
+      const int stripTop = s.bottom - s.height;
+      EXPECT_GT(s.top, stripTop) << n << ": " << k;
+      EXPECT_GE(s.bottom - 1 - s.top, s.height / 2) << n << ": the trace keeps at least half its strip";
+      if (k > 0) {
+        EXPECT_GE(stripTop, strips[size_t(k - 1)].bottom) << n << ": strips overlap";
+      }
+      if (s.captionSize == 0) continue;
+      EXPECT_GE(s.captionSize, kLeastCaptionSize);
+      EXPECT_GE(s.captionY - s.captionSize, stripTop) << n << ": caption above its strip";
+      EXPECT_LE(s.captionY, s.top) << n << ": caption over the trace";
+    }
+  }
+  EXPECT_EQ(stripLayout(10, nullptr)[0].captionSize, 10);
+  EXPECT_EQ(stripLayout(20, nullptr)[0].captionSize, 7);
+  EXPECT_EQ(stripLayout(35, nullptr)[0].captionSize, 0);
+  EXPECT_EQ(stripLayout(40, nullptr)[0].captionSize, 0);
+}
+
+TEST(ImagePage, ALongCommentIsWrappedAndEndsAtThePageBottom) {
+  const MeasureText measure = [](std::string_view t) { return int(t.size()) * 6; };  // 6 units a byte
+  std::string comment;
+  for (int k = 1; k <= 400; ++k) comment += "Sentence " + std::to_string(k) + " of the run's notes. ";
+  const auto rows = commentRows(comment, 500, 800, 20, measure);
+  ASSERT_EQ(rows.size(), 20u);
+  EXPECT_LE(measure(rows[0]), 500);
+  for (const std::string& r : rows) EXPECT_LE(measure(r), 800) << r;
+  EXPECT_TRUE(rows.back().ends_with("\u2026")) << rows.back();
+  // Wrapped between words: the rows joined by blanks give back the comment's start.
+  std::string joined;
+  for (size_t k = 0; k + 1 < rows.size(); ++k) joined += (k ? " " : "") + rows[k];
+  EXPECT_EQ(comment.rfind(joined, 0), 0u) << joined;
+  // Line ends are kept; a short comment ends without the mark.
+  const auto shortOne = commentRows("first line\rsecond line", 500, 800, 20, measure);
+  EXPECT_EQ(shortOne, (std::vector<std::string>{"first line", "second line"}));
+  EXPECT_TRUE(commentRows("anything", 500, 800, 0, measure).empty());
 }

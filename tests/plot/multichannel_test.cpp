@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -233,4 +234,30 @@ TEST(MultiChannel, ResizeClearsCustomHeightsAndShowsTheBlockDuration) {
   FileSHORTS[0][kBlockStateWord] = 0;
   ResizeTheMainWindow(0);
   EXPECT_EQ(rt::editTextIn(kPlot, 17), "      none");
+}
+
+TEST(MultiChannel, EveryChannelHasAWholeButtonLevelWithItsStripAtOneToFortyChannels) {
+  for (int n : {1, 5, 10, 20, 35, 38, 40}) {
+    resetPlotState();
+    CustomScreenPlot = 0;
+    MultiChanSelectorWindow = 1;
+    DrawAllScaleMode = 2;
+    std::vector<std::function<float(int32_t)>> channels;
+    for (int c = 1; c <= n; ++c) channels.push_back([c](int32_t k) { return std::sin(k / 30.0f + c); });
+    openPlot(makeFile(500, channels), 0);
+    setPlotSize(0, 1000, 429);
+    for (int c = 1; c <= n; ++c) overlayFlag(0, 1, c) = 1;
+    FileSHORTS[0][kViewModeWord] = 1;
+    DrawALLCHANNELS(0);
+    const int pickerHeight = rt::windowContentRect(1200).height();
+    for (int c = 1; c <= n; ++c) {
+      ASSERT_TRUE(rt::controlExistsIn(1200, 600 + c)) << n << " channels, channel " << c;
+      rt::setOutputWindow(1200);
+      const rt::Rect b = rt::controlRect(600 + c);
+      const plot::StripEdges e = plot::stripOfChannel(0, c);
+      EXPECT_EQ(b.top, e.top + 1) << n << ": " << c;
+      EXPECT_EQ(b.bottom, e.bottom) << n << ": " << c;
+      EXPECT_LE(b.bottom, pickerHeight) << n << ": " << c;
+    }
+  }
 }

@@ -10,6 +10,7 @@
 #include "core/channel_selection.h"
 #include "app/dispatcher.h"
 #include "core/filetable.h"
+#include "core/popups.h"
 #include "core/prefs.h"
 #include "core/undo.h"
 #include "core/results_scaling.h"
@@ -124,4 +125,17 @@ TEST(Redraw, FixingTheByteOrderIsAChangeThatUndoCannotTakeBack) {
   EXPECT_GT(DataGeneration[0], generation);
   EXPECT_EQ(UndoRefusalText(), "The byte order was fixed since the copy was saved.");
   EXPECT_NE(plotPixels(), old);
+}
+
+// A channel change that does not come through the popup (a script's step) shows in it.
+TEST(Redraw, TheChannelPopupFollowsAChannelChangedWithoutIt) {
+  openRamps();
+  MakeChannelSelectionsPopUp();
+  ASSERT_TRUE(rt::controlExistsIn(kPlot, kChannelPopup));
+  EXPECT_EQ(rt::controlValueIn(kPlot, kChannelPopup), 1);
+  CHANNELCHANGE(2);
+  EXPECT_EQ(ActiveChannel, 2);
+  EXPECT_EQ(rt::controlValueIn(kPlot, kChannelPopup), 2);
+  rt::setOutputWindow(kPlot);
+  EXPECT_NE(rt::controlTitle(kChannelPopup).find('2'), std::string::npos) << rt::controlTitle(kChannelPopup);
 }

@@ -134,10 +134,10 @@ TEST(ScaleDialogs, AnOverlayDrawnAnewLeavesNoChannelBehind) {
   // Channel 2 overlaid, then channel 3 alone (the dialog starts from the set shown).
   qvtest::script({"click 2", "click 233"});
   OVERLAY();
-  ASSERT_TRUE(colorIn(1000, area, two, 20000));
+  ASSERT_TRUE(colorIn(1000, area, two, 8000));
   qvtest::script({"click 2", "click 3", "click 233"});
   OVERLAY();
-  EXPECT_FALSE(colorIn(1000, area, two, 20000));
+  EXPECT_FALSE(colorIn(1000, area, two, 8000));
   EXPECT_EQ(prefsArray[25], 1);
   // "Clear": no overlay, and none on later plots.
   qvtest::script({"click 139"});

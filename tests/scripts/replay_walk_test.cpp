@@ -2,6 +2,8 @@
 // step and settings, when the pause button shows, and what stops a run.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cstring>
 #include <set>
 #include <vector>
@@ -206,6 +208,8 @@ TEST_F(ReplayWalk, WhatStopsARun) {
   } cases[] = {
       {{2, 1, 2}, 7.0f, 2, "Channel 7 does not exist: the file has 5 channels.", {2}},
       {{1, 2}, 0.0f, 1, "Channel 0 does not exist", {}},
+      {{1, 2}, -1.0f, 1, "Channel -1 does not exist", {}},
+      {{1, 2}, std::numeric_limits<float>::quiet_NaN(), 1, "The channel of step 1 is not a number", {}},
       {{1, 2}, 5.0f, 0, "", {1, 2}},
       {{2, 4, 2}, 1.0f, 2, "\"INTEGRATE\" is not in this build.", {2}},
       {{15}, 1.0f, 1, "\"WAVEFORM\" is not in this build.", {}},

@@ -93,6 +93,16 @@ TEST_F(ScriptView, ABadValueChangesNothingAndCancelLeavesTheStep) {
   EXPECT_EQ(ScriptSequenceArray[1][2], 2.0f);
 }
 
+// One bad field refused: the good values typed in the other two are kept for the next try.
+TEST_F(ScriptView, ARefusedFieldKeepsTheGoodValuesTypedBesideIt) {
+  drive({"click 3", "type 183 abc", "type 223 -1", "type 263 0.5", "click 2", "click 1", "type 183 2.5", "click 2",
+         "click 246"},
+        [] { VIEWSCRIPT(); });
+  EXPECT_EQ(ScriptSequenceArray[3][8], 2.5f);
+  EXPECT_EQ(ScriptSequenceArray[3][9], -1.0f);
+  EXPECT_EQ(ScriptSequenceArray[3][10], 0.5f);
+}
+
 TEST_F(ScriptView, ADeletedStepStaysCountedAndSaved) {
   drive({"click 5", "click 3", "click 2", "click 246"}, [] { VIEWSCRIPT(); });
   EXPECT_EQ(ScriptSequenceArray[5][1], 99.0f);

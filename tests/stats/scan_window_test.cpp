@@ -106,6 +106,7 @@ TEST_F(ScanWindowTest, NoWindowFoundPublishesNothing) {
   EXPECT_EQ(nrPoints, 0);
   EXPECT_EQ(rt::editTextIn(4, 999), kNoWindowCaption);
   EXPECT_EQ(rt::buttonStateIn(4, 118), 0);
+  EXPECT_EQ(rt::buttonStateIn(4, 121), 0) << "Store: nothing to store";
   EXPECT_EQ(rt::buttonStateIn(4, 232), 0);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
 }

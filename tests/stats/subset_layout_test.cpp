@@ -44,14 +44,14 @@ TEST(SubsetLayout, EveryControlInsideAWindowOnTheScreenFor1To40Channels) {
 
 TEST(SubsetLayout, OneColumnAsBeforeUntilTheScreenIsFull) {
   const SubsetLayout one = subsetWindowLayout(5, kMaxHeight);
-  EXPECT_EQ(one.width, 480);
+  EXPECT_EQ(one.width, 530);
   EXPECT_EQ(one.height, 22 * 5 + 110);
-  EXPECT_EQ(one.rows[0].box[0], (rt::Rect{222, 56, 238, 70}));
-  EXPECT_EQ(one.rows[4].field[2], (rt::Rect{412, 144, 472, 158}));
-  EXPECT_EQ(one.done, (rt::Rect{330, 188, 440, 210}));
+  EXPECT_EQ(one.rows[0].box[0], (rt::Rect{272, 56, 288, 70}));
+  EXPECT_EQ(one.rows[4].field[2], (rt::Rect{462, 144, 522, 158}));
+  EXPECT_EQ(one.done, (rt::Rect{355, 188, 465, 210}));
   EXPECT_EQ(subsetWindowLayout(34, kMaxHeight).columns, 1);
   const SubsetLayout two = subsetWindowLayout(40, kMaxHeight);
   EXPECT_EQ(two.columns, 2);
-  EXPECT_EQ(two.rows[20].label.left, 480 + 8) << "channel 21 heads the second column";
+  EXPECT_EQ(two.rows[20].label.left, 530 + 8) << "channel 21 heads the second column";
   EXPECT_EQ(two.rows[20].label.top, two.rows[0].label.top);
 }

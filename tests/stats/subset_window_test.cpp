@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "core/backup_cache.h"
+#include "core/filetable.h"
+#include "core/kit.h"
+#include "runtime/windows.h"
 #include "core/prefs.h"
 #include "core/screen_place.h"
 #include "core/undo.h"
@@ -184,4 +187,19 @@ TEST_F(SubsetWindowTest, FortyChannelsFitTheScreenInTwoColumns) {
   EXPECT_FLOAT_EQ(CrossChanSelectionArray[40][6], 40003.0f);
   EXPECT_EQ(selected(), std::vector<int>{3});
   CrossChanSelectionArray[40] = {};
+}
+
+// Labels of the format's full 30 characters: each row's label ends before its first box.
+TEST_F(SubsetWindowTest, FullLengthLabelsEndBeforeTheFirstCheckBox) {
+  for (int c = 1; c <= 40; ++c) SetChannelLabel(0, c, "Oxygen consumption chamber " + std::to_string(100 + c));
+  const std::string longest = "40:  " + RetrieveLabel(40);
+  ASSERT_EQ(RetrieveLabel(40).size(), 30u);
+  qvtest::script({"click 120"});
+  SelectSubset();
+  const SubsetLayout l = subsetWindowLayout(40, 900 - kTitleBarHeight - 20);
+  rt::openWindow(9999, "measure", {0, 0, 100, 100}, rt::kDocumentWindowClass, 0);
+  SetTextStyle(KestrixFont, 12, 0);
+  EXPECT_LE(rt::stringWidth(longest), l.rows[39].label.width());
+  EXPECT_LT(l.rows[39].label.right, l.rows[39].box[0].left);
+  rt::closeWindow(9999);
 }

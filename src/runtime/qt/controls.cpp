@@ -494,6 +494,16 @@ void setEditColors(int id, RGB text, RGB background) {
   if (c->type == ControlType::EditField) c->widget->setAutoFillBackground(true);
 }
 
+void fillStaticField(int id, RGB background) {
+  Control* c = outControl(id);
+  if (!c || !c->widget) return;
+  QPalette pal = c->widget->palette();
+  pal.setColor(QPalette::Window, toQColor(background));
+  pal.setColor(QPalette::Base, toQColor(background));
+  c->widget->setPalette(pal);
+  c->widget->setAutoFillBackground(true);
+}
+
 void setEditFont(int id, int fontNum, int size, int style) {
   Control* c = outControl(id);
   if (c && c->widget) c->widget->setFont(fontFor(fontNum, size, style));

@@ -83,6 +83,11 @@ class TextPages {
       QString token = text.mid(i, j - i);
       i = j;
       double w = fm.horizontalAdvance(token);
+      // A rule (one mark repeated) is cut at the page's edge: wrapped, it would print as two.
+      if (!blank && x_ + w > width_ && isRule(token)) {
+        while (token.size() > 1 && x_ + fm.horizontalAdvance(token) > width_) token.chop(1);
+        w = fm.horizontalAdvance(token);
+      }
       if (x_ + w > width_ && x_ > indent_) {
         if (blank) continue;  // blanks at a break are not carried to the next row
         newRow();
@@ -98,6 +103,17 @@ class TextPages {
       segment_ += token;
       x_ += w;
     }
+  }
+
+  static bool isRule(const QString& token) {
+    if (token.size() < 20) return false;
+    const QChar mark = token[0];
+    if (mark != QChar(0x2014) && mark != QChar(0x2013) && mark != QLatin1Char('-') && mark != QLatin1Char('=') &&
+        mark != QLatin1Char('_'))
+      return false;
+    for (QChar c : token)
+      if (c != mark) return false;
+    return true;
   }
 
   double leadingBlankWidth(const PrintLine& line) const {
