@@ -1,0 +1,46 @@
+#include "editing/tool_window.h"
+
+#include <algorithm>
+
+#include "core/filetable.h"
+#include "runtime/utf8.h"
+#include "runtime/windows.h"
+
+namespace qv {
+
+void closeToolWindows() {
+  for (int w : {4, 6, 41}) rt::closeWindow(w);
+}
+
+void keepToolWindowOnScreen(int window, int height) {
+  if (!rt::windowExists(window)) return;
+  rt::Rect r = rt::windowContentRect(window);
+  if (r.bottom - r.top < height) r.bottom = r.top + height;
+  // Room for the title bar above the content.
+  const rt::Rect screen = rt::screenRect();
+  const int excess = r.bottom - screen.bottom;
+  if (excess > 0) {
+    const int up = std::min(excess, std::max(0, r.top - screen.top - 24));
+    r.top -= up;
+    r.bottom -= up;
+  }
+  r.bottom = std::min(r.bottom, screen.bottom);
+  rt::setWindowContentRect(window, r);
+}
+
+rt::Rect besideThePlot(int width, int height) {
+  const rt::Rect screen = rt::screenRect();
+  const int plotWindow = 1000 + TheFileInUse;
+  rt::Rect plot = rt::windowExists(plotWindow) ? rt::windowContentRect(plotWindow) : rt::Rect{0, 60, 0, 300};
+  int left = plot.right + 8;
+  if (left + width > screen.right) left = screen.right - width - 8;
+  int top = std::clamp(plot.top + 40, screen.top + 24, std::max(screen.top + 24, screen.bottom - height - 8));
+  left = std::max(left, screen.left);
+  return {left, top, left + width, top + height};
+}
+
+std::string fixedLabel(std::string_view typed) {
+  return rt::fitChars(typed, kLabelWidth);
+}
+
+}  // namespace qv
