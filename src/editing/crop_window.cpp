@@ -34,9 +34,9 @@ constexpr int kCropButton = 10, kCancelButton = 2;
 void buildCropWindow() {
   const rt::Rect r = besideThePlot(400, 150);
   BuildWINDOW(kCropWindow, "Crop File", int16_t(r.left), int16_t(r.top), int16_t(r.right), int16_t(r.bottom), 6);
-  DrawIcon(129, 20, 14);
-  DrawIcon(128, 60, 14);
-  DrawIcon(130, 100, 14);
+  DrawIcon(129, 20, 48);
+  DrawIcon(128, 60, 48);
+  DrawIcon(130, 100, 48);
   SetTextStyle(KestrixFont, 16, 0);
   PrintAt(20, 76, "Delete all data outside the block");
   SetTextStyle(KestrixFont, 14, 0);
@@ -54,21 +54,6 @@ bool askToCrop() {
     if ((a == 1 && id == kCancelButton) || (a == 4 && id == kCropWindow)) return false;
     if ((a == 1 && id == kCropButton) || a == 16 || (a == 3 && id != kCropWindow)) return true;
   }
-}
-
-void redrawReshaped(int f) {
-  if (!rt::windowExists(1000 + f)) return;
-  rt::bringWindowForward(1000 + f);
-  if (FileSHORTS[f][kViewModeWord] != 0) {
-    ChangedChan = ActiveChannel;
-    DrawALLCHANNELS(0);
-    MakeSlider();
-    RefreshSCREEN();
-    return;
-  }
-  FindMinMax();
-  DrawPlot(0, 0, 0, 1);
-  MakeSlider();
 }
 
 }  // namespace
@@ -94,7 +79,7 @@ void CROPFILE() {
     BeginBlock[f] = EndBlock[f] = 0;
     logEdit(0, ActiveChannel, "channel" + rt::PSstrLong(ActiveChannel) + " was cropped to cases" + rt::PSstrLong(b) +
                                   " to" + rt::PSstrLong(e));
-    redrawReshaped(f);
+    redrawAfterReshape(f, true);
     rt::setCursor(rt::Cursor::Arrow);
     if (done.startTimeUnread)
       Warn(1166, "Crop File: ", {"The start time \"" + StartTime[f] + "\" does not read as hours:minutes:seconds.",

@@ -43,9 +43,9 @@ void buildCutWindow(int f) {
   const rt::Rect r = besideThePlot(400, 250);
   BuildWINDOW(kCutWindow, "Cut Block", int16_t(r.left), int16_t(r.top), int16_t(r.right), int16_t(r.bottom), 6);
   bzot();
-  DrawIcon(128, 14, 14);
-  DrawIcon(130, 14, 56);
-  rt::foreColor(rt::RGB{255, 244, 214});
+  DrawIcon(128, 14, 48);
+  DrawIcon(130, 14, 92);
+  rt::foreColor(rt::RGB{65535, 62500, 55000});
   rt::paintRect({60, 10, 390, 118});
   rt::foreColor(RGBblack);
   rt::frameRect({60, 10, 390, 118});
@@ -130,21 +130,6 @@ bool cutEntireFile(int f, int32_t b, int32_t e) {
   return done.done;
 }
 
-void redrawAfterCut(int f, bool wholeFile) {
-  if (!rt::windowExists(1000 + f)) return;
-  rt::bringWindowForward(1000 + f);
-  if (FileSHORTS[f][kViewModeWord] != 0) {
-    if (!wholeFile) ChangedChan = ActiveChannel;
-    DrawALLCHANNELS(wholeFile ? 0 : ActiveChannel);
-    if (wholeFile) MakeSlider();
-    RefreshSCREEN();
-    return;
-  }
-  FindMinMax();
-  DrawPlot(0, 0, 0, 1);
-  MakeSlider();
-}
-
 }  // namespace
 
 int16_t CutMarkerWARNING() {
@@ -214,7 +199,7 @@ void CUTBLOCK(int16_t fromAllChannels) {
   FileSHORTS[f][kBlockStateWord] = 0;
   BeginBlock[f] = EndBlock[f] = 0;
   action = eventID = 0;
-  redrawAfterCut(f, cut && choice == kEntireFile);
+  redrawAfterReshape(f, cut && choice == kEntireFile);
   if (fromAllChannels == 0) closeToolWindows();
   if (rt::windowExists(1000 + f)) rt::bringWindowForward(1000 + f);
 }

@@ -37,11 +37,12 @@ constexpr int16_t kIntegralStep = 4, kDerivativeStep = 5;
 constexpr int kToolWindow = 4;
 constexpr int kNewChannelBox = 126, kLabelField = 101, kOKButton = 123, kHelpButton = 122;
 constexpr int16_t kHelpPage = 183;
+constexpr int16_t kListTop = 24;
 
 std::string labelOffer(int16_t channel) { return (derive ? derivative : integral) + " " + rt::trimRight(RetrieveLabel(channel)); }
 
-// The list's bottom: rows of 18 pixels from the panel's top.
-int listBottom(int channels) { return 4 + 20 + 18 * channels; }
+// The list's bottom: rows of 18 pixels from the panel's top (the heading stands above it).
+int listBottom(int channels) { return kListTop + 20 + 18 * channels; }
 
 void buildWindow(int16_t source, bool offerNewChannel) {
   const int f = TheFileInUse;
@@ -52,7 +53,9 @@ void buildWindow(int16_t source, bool offerNewChannel) {
   wssst();
   const int16_t active = ActiveChannel;
   ActiveChannel = source;
-  TRANSCHAN(derive ? "Select Channel for Derivative" : "Select Channel to Integrate", "", "", 4, 0, 6, 1);
+  SetTextStyle(KestrixFont, 13, rt::kBold);
+  PrintAt(12, 18, derive ? "Select Channel for Derivative" : "Select Channel to Integrate");
+  TRANSCHAN("", "", "", kListTop, 0, 6, 1);
   ActiveChannel = active;
   if (rt::controlExists(source)) rt::setButtonState(source, 2);
   const int y = listBottom(n) + 10;

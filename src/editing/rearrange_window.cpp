@@ -59,8 +59,8 @@ void buildWindow(int f) {
     rt::FBEditField(kNewLabelBase + j, "", {330, y, 550, y + 16}, 7);
   }
   const int t = footerTop(n);
-  DrawIcon(129, 10, int16_t(t));
-  DrawIcon(130, 518, int16_t(t));
+  DrawIcon(129, 10, int16_t(t + 33));
+  DrawIcon(130, 518, int16_t(t + 33));
   SetTextStyle(KestrixFont, 13, rt::kBold);
   rt::foreColor(RGBred);
   rt::moveTo(52, t + 20);

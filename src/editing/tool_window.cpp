@@ -3,6 +3,10 @@
 #include <algorithm>
 
 #include "core/filetable.h"
+#include "core/kit.h"
+#include "core/undo.h"
+#include "core/view_state.h"
+#include "plot/plot.h"
 #include "runtime/utf8.h"
 #include "runtime/windows.h"
 
@@ -37,6 +41,21 @@ rt::Rect besideThePlot(int width, int height) {
   int top = std::clamp(plot.top + 40, screen.top + 24, std::max(screen.top + 24, screen.bottom - height - 8));
   left = std::max(left, screen.left);
   return {left, top, left + width, top + height};
+}
+
+void redrawAfterReshape(int f, bool wholeFile) {
+  if (!rt::windowExists(1000 + f)) return;
+  rt::bringWindowForward(1000 + f);
+  if (FileSHORTS[f][kViewModeWord] != 0) {
+    if (!wholeFile) ChangedChan = ActiveChannel;
+    DrawALLCHANNELS(wholeFile ? 0 : ActiveChannel);
+    if (wholeFile) MakeSlider();
+    RefreshSCREEN();
+    return;
+  }
+  FindMinMax();
+  DrawPlot(0, 0, 0, 1);
+  MakeSlider();
 }
 
 std::string fixedLabel(std::string_view typed) {
