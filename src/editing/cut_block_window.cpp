@@ -15,6 +15,7 @@
 #include "core/view_state.h"
 #include "core/warning.h"
 #include "editing/commands.h"
+#include "editing/edit_frame.h"
 #include "editing/file_reshape.h"
 #include "editing/slot_reshape.h"
 #include "editing/tool_window.h"

@@ -12,10 +12,6 @@
 
 namespace qv {
 
-void closeToolWindows() {
-  for (int w : {4, 6, 41}) rt::closeWindow(w);
-}
-
 void keepToolWindowOnScreen(int window, int height) {
   if (!rt::windowExists(window)) return;
   rt::Rect r = rt::windowContentRect(window);

@@ -7,8 +7,6 @@
 
 namespace qv {
 
-// Closes the tool window and the windows analyses open beside it (4, 6 and 41).
-void closeToolWindows();
 // Grows the window to `height` pixels of content when it is shorter, and moves it up as far
 // as it must to keep its bottom on the screen.
 void keepToolWindowOnScreen(int window, int height);
