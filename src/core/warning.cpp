@@ -68,10 +68,13 @@ int ShowWarning(const WarningSpec& spec) {
     PrintAt(kWarningTextX, y, line);
     y += kWarningLineStep;
   }
-  for (int i = 0; i < n; ++i) {
-    const int right = width - 2 * kWarningButtonGap - (n - 1 - i) * (kWarningButtonWidth + kWarningButtonGap);
-    rt::FBButton(i + 1, 1, spec.buttons[size_t(i)], {right - kWarningButtonWidth, height - 40, right, height - 18},
+  // Right to left; a title longer than the usual button gets a wider one.
+  int right = width - 2 * kWarningButtonGap;
+  for (int i = n - 1; i >= 0; --i) {
+    const int w = std::max(kWarningButtonWidth, rt::stringWidth(spec.buttons[size_t(i)]) + 24);
+    rt::FBButton(i + 1, 1, spec.buttons[size_t(i)], {right - w, height - 40, right, height - 18},
                  i + 1 == spec.defaultButton ? 4 : 1);
+    right -= w + kWarningButtonGap;
   }
   action = eventID = 0;
   installModalHandlers();

@@ -38,6 +38,16 @@ std::string proposedSaveName(std::string_view fileName, int16_t format) {
   }
 }
 
+std::string RearrangedName[kSlots];
+
+std::string withReArSuffix(std::string_view fileName) {
+  const size_t dot = fileName.rfind('.');
+  const size_t slash = fileName.rfind('/');
+  if (dot == std::string_view::npos || dot == 0 || (slash != std::string_view::npos && dot < slash))
+    return std::string(fileName) + " ReAr";
+  return std::string(fileName.substr(0, dot)) + " ReAr" + std::string(fileName.substr(dot));
+}
+
 std::string compactedSaveName(std::string_view fileName) { return std::string(fileName) + std::string(kCompactEnding); }
 
 SaveRange saveRange(bool blockOnly, bool blockSet, int32_t nCases, int32_t beginBlock, int32_t endBlock) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/filetable.h"
+
 namespace qv {
 
 // Format codes of the save road.
@@ -30,6 +32,13 @@ constexpr std::string_view kCompactEnding = " compact";
 // file's own extension replaced by the format's (suffixes compared exactly, case included),
 // or the format's added when the name does not end in it. The text format keeps the name.
 std::string proposedSaveName(std::string_view fileName, int16_t format);
+// After channels were re-arranged with " ReAr" asked for, the name the file had then (per
+// slot; "" none): while the file still has that name, the save panel proposes it with
+// " ReAr" before its extension, so the original is not written over by accident.
+extern std::string RearrangedName[kSlots];
+// "run.KXdata" becomes "run ReAr.KXdata"; a name without an extension gets " ReAr" at the end.
+std::string withReArSuffix(std::string_view fileName);
+
 // Compacted data: the file's name followed by " compact".
 std::string compactedSaveName(std::string_view fileName);
 

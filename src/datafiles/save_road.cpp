@@ -79,7 +79,10 @@ std::optional<std::string> askForLocation(int f, const std::string& proposed) {
   return path;
 }
 
-std::string displayName(int f) { return FileName[f].empty() ? DefaultNameStem : FileName[f]; }
+std::string displayName(int f) {
+  if (FileName[f].empty()) return DefaultNameStem;
+  return !RearrangedName[f].empty() && RearrangedName[f] == FileName[f] ? withReArSuffix(FileName[f]) : FileName[f];
+}
 
 // Memory ran short on the road (a dialog, a list of channels): nothing was written and the
 // file is as it was. The warning may itself find no memory; the road still ends normally.

@@ -2,6 +2,7 @@
 // Channel-editing tools that the command dispatcher and the main loop start (argument 0:
 // from the menu, not from a script step), and the editing settings start-up gives defaults.
 #include <cstdint>
+#include <string>
 
 namespace qv {
 
@@ -26,7 +27,13 @@ void CROPFILE();
 void CUTBLOCK(int16_t mode);
 void CUTCHANNEL();
 void RemoveMarkersFromBlock();
+// Asks before a whole-file cut deletes markers: 0 cancel, 1 yes, 99 yes and put one back.
+int16_t CutMarkerWARNING();
 void REARRANGE();
+// The warning after a re-arrangement: saving under the old name makes it permanent.
+void REARRANGEWARN();
+// Where re-arranging keeps its copy of the file as it was (the program's data folder).
+std::string rearrangeBackupPath();
 
 // 0 integral, 1 derivative (set by the dispatcher before INTEGRATE).
 extern int16_t derive;

@@ -40,6 +40,12 @@ bool baseline(int16_t step) {
   return ran(step);
 }
 
+// The walk has set derive from the step's code.
+bool integrate(int16_t step) {
+  INTEGRATE(step);
+  return ran(step);
+}
+
 bool smoothing(int16_t step) {
   SMOOTHING(step);
   return ran(step);
@@ -96,6 +102,8 @@ void RegisterReplayOperations() {
   setReplayEntry(1, changeChannel);
   setReplayEntry(2, lag);
   setReplayEntry(3, baseline);
+  setReplayEntry(4, integrate);
+  setReplayEntry(5, integrate);
   setReplayEntry(6, smoothing);
   for (int gas : {8, 9, 10}) setReplayEntry(gas, gasExchange);
   setReplayEntry(11, transformations);

@@ -62,16 +62,11 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {2, 24, {"ExpressionEvaluator(1)"}},
       {2, 25, {"BLOCKSCALE(0, 0)"}},
       {2, 26, {"BLOCKSCALE(1, 0)"}},
-      {2, 30, {"CROPFILE()"}},
-      {2, 32, {"REARRANGE()"}},
       {2, 38, {"IntREMOVESPIKE(0)"}},
       {2, 4, {}},
       {76, 3, {"ANALYZER_HUMIDITY(0)"}},
       {76, 7, {"WATERVO2(0)"}},
       {73, 1, {"BLOCKSET()"}},
-      {73, 2, {"CUTBLOCK(0)"}},
-      {73, 3, {"CUTBLOCK(1)"}},
-      {73, 4, {"CUTCHANNEL()"}},
       {3, 11, {"WAVEFORM()"}},
       {3, 13, {"FFT()"}},
       {3, 17, {"ASYMPTOTE()"}},
@@ -81,7 +76,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {3, 22, {"TIMEINTEGRATE(2)"}},
       {103, 1, {"TIMESERIES()"}},
       {103, 2, {"AUTOCORRELATE()"}},
-      {82, 3, {"RemoveMarkersFromBlock()"}},
       {8, 2, {"SimpleRegression()"}},
       {8, 3, {"ExpressionEvaluator(0)"}},
       {8, 12, {"METABOLISM(1)"}},
@@ -97,6 +91,25 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
     EXPECT_EQ(calls, r.calls) << "menu " << r.menu << " item " << r.item;
     EXPECT_EQ(MenuIDENTIFIER, 0);
   }
+}
+
+TEST_F(Dispatcher, TheCutCropDeleteAndArrangeItemsOpenTheirWindows) {
+  prefsArray[65] = 1;
+  const struct {
+    int16_t menu;
+    uint16_t item;
+    const char* close;
+  } items[] = {{2, 30, "dialog 4 9"}, {2, 32, "dialog 4 6"}, {73, 2, "dialog 4 9"},
+               {73, 3, "dialog 4 9"}, {73, 4, "dialog 4 10"}, {82, 3, "click 2"}};
+  for (const auto& i : items) {
+    setBlock(100, 200);
+    qvtest::script({i.close});
+    DoMENU(i.menu, i.item);
+    EXPECT_EQ(rt::script::pendingCount(), 0u) << "menu " << i.menu << " item " << i.item;
+    EXPECT_EQ(nCases[0], 500);
+    EXPECT_EQ(nChannels[0], 3);
+  }
+  EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(Dispatcher, LagAndSmoothingOpenTheirWindows) {
@@ -181,14 +194,12 @@ TEST_F(Dispatcher, GasExchangeTakesItsPreStepsInOrder) {
 }
 
 TEST_F(Dispatcher, GlobalsSetBeforeTheCall) {
-  int16_t seen = -1;
-  setNotBuiltRecorder([&](const std::string& call) {
-    if (call == "INTEGRATE(0)") seen = derive;
-  });
+  qvtest::script({"dialog 4 4"});
   DoMENU(2, 14);
-  EXPECT_EQ(seen, 1);
+  EXPECT_EQ(derive, 1);
+  qvtest::script({"dialog 4 4"});
   DoMENU(2, 13);
-  EXPECT_EQ(seen, 0);
+  EXPECT_EQ(derive, 0);
   AnalysisCode = 0;
   qvtest::script({"dialog 4 4"});
   DoMENU(3, 1);

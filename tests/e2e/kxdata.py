@@ -1,7 +1,7 @@
 """Writes recordings in the program's own binary format for the end-to-end runs, from its byte layout.
 
 write(path, n, channels, ...): channels is a list of functions of the case number k (1..n) giving that
-channel's value; labels default to "chan 1", "chan 2", ...
+channel's value; labels default to "chan 1", "chan 2", ...; markers are (case, code) pairs.
 write_two_channel_run(path, ...): the runs' common recording, 2 channels of 900 cases at 1 s from 10:00:00.
 f32(x): x as the file stores it, for checking reports against the values written.
 """
@@ -11,7 +11,7 @@ DEFAULT_FILE_VALUES = (500, 28.4, 748, 24.5, 1200)   # flow, mass, pressure, flo
 
 
 def write(path, n, channels, labels=None, interval=1.0, date="05/14/2024", time="10:00:00",
-          file_values=DEFAULT_FILE_VALUES):
+          file_values=DEFAULT_FILE_VALUES, markers=()):
     count = len(channels)
     labels = labels or ["chan %d" % c for c in range(1, count + 1)]
     out = bytearray(b"-999\r")
@@ -21,7 +21,9 @@ def write(path, n, channels, labels=None, interval=1.0, date="05/14/2024", time=
     for label in labels:
         out += struct.pack(">5f", 0, 1, 0, 0, 0) + label.ljust(30).encode()
     out += struct.pack(">5f", *file_values)
-    out += struct.pack(">h", 0)                            # no markers
+    out += struct.pack(">h", len(markers))
+    for case, code in markers:                             # (case, code) pairs, 16-bit below 32,761 cases
+        out += struct.pack(">hh", case, code)
     for value in channels:
         out += struct.pack("<f", 0.0)                      # entry 0 holds no sample
         out += b"".join(struct.pack(">f", value(k)) for k in range(1, n + 1))

@@ -95,7 +95,7 @@ TEST_F(Replay, StopsNameTheStepAndChangeNothing) {
   expectPutBack();
 
   RunScript = 1;
-  steps({{2, 1.0f}, {4, 0.0f}, {2, 1.0f}});
+  steps({{2, 1.0f}, {32, 0.0f}, {2, 1.0f}});
   drive({"click 1"}, [] { DOSCRIPT(); });
   EXPECT_EQ(ran, (std::vector<int>{1}));
   EXPECT_EQ(RunScript, 0);
