@@ -27,7 +27,6 @@ int16_t ConstantTEXTbaseline(int16_t s) {
   notBuilt(callText("ConstantTEXTbaseline", s), "Enter Constant Baseline");
   return 0;
 }
-void REMOVESPIKE(int16_t s) { notBuilt(callText("REMOVESPIKE", s), "Remove Spikes"); }
 void IntREMOVESPIKE(int16_t s) { notBuilt(callText("IntREMOVESPIKE", s), "Interactive Spike Removal"); }
 void REMOVEREFS(int16_t s) { notBuilt(callText("REMOVEREFS", s), "Remove References"); }
 void INTEGRATE(int16_t s) { notBuilt(callText("INTEGRATE", s), derive ? "Derivative" : "Integrate"); }

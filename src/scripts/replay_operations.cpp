@@ -42,6 +42,11 @@ bool smoothing(int16_t step) {
   return ran(step);
 }
 
+bool spikes(int16_t step) {
+  REMOVESPIKE(step);
+  return ran(step);
+}
+
 bool gasExchange(int16_t step) {
   GASEXCHANGE(step);
   return ran(step);
@@ -85,6 +90,7 @@ void RegisterReplayOperations() {
   setReplayEntry(2, lag);
   setReplayEntry(3, baseline);
   setReplayEntry(6, smoothing);
+  setReplayEntry(7, spikes);
   for (int gas : {8, 9, 10}) setReplayEntry(gas, gasExchange);
   setReplayEntry(11, transformations);
   for (int analysis : {12, 13, 14, 16, 17, 19, 28, 30}) setReplayEntry(analysis, blockAnalysis);
