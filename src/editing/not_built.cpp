@@ -28,7 +28,6 @@ int16_t ConstantTEXTbaseline(int16_t s) {
   return 0;
 }
 void IntREMOVESPIKE(int16_t s) { notBuilt(callText("IntREMOVESPIKE", s), "Interactive Spike Removal"); }
-void REMOVEREFS(int16_t s) { notBuilt(callText("REMOVEREFS", s), "Remove References"); }
 void INTEGRATE(int16_t s) { notBuilt(callText("INTEGRATE", s), derive ? "Derivative" : "Integrate"); }
 void BLOCKSCALE(int16_t mode, int16_t s) {
   notBuilt(callText("BLOCKSCALE", mode, s), mode ? "Block Scale, 0-100" : "Scale to Block");

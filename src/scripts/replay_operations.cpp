@@ -47,6 +47,11 @@ bool spikes(int16_t step) {
   return ran(step);
 }
 
+bool references(int16_t step) {
+  REMOVEREFS(step);
+  return ran(step);
+}
+
 bool gasExchange(int16_t step) {
   GASEXCHANGE(step);
   return ran(step);
@@ -98,6 +103,7 @@ void RegisterReplayOperations() {
   setReplayEntry(20, [](int16_t s) { return save(s, 1, 0); });
   setReplayEntry(33, open);
   setReplayEntry(34, [](int16_t s) { return save(s, 0, 1); });
+  setReplayEntry(40, references);
 }
 
 }  // namespace qv
