@@ -83,8 +83,6 @@ int16_t DoSlant = 0, spikeInterpMarkers = 0, CVX2 = 2;
 
 namespace {
 
-std::span<float> channelSpan(int f, int16_t ch) { return {channelData(f, ch), size_t(nCases[f]) + 1}; }
-
 void SpkAvj2(const Session& s) {
   if (!rt::windowExists(kToolWindow)) return;
   rt::setEditTextIn(kToolWindow, kCountField, "number of spikes removed:" + rt::PSstrLong(s.rspk));
@@ -119,7 +117,7 @@ void redrawPlot(const Session& s) {
 template <class Op>
 std::optional<repair::Repair> repairWithBackup(Session& s, Op op) {
   const int16_t ch = ActiveChannel;
-  const std::span<float> x = channelSpan(s.f, ch);
+  const std::span<float> x = channelSamples(s.f, ch);
   auto r = op(x);
   if (!r) return r;
   if (s.backedUp != ch) {
@@ -189,7 +187,7 @@ void rejectLast(Session& s) {
   if (!s.last || s.rejected) return;
   const LastRepair& l = *s.last;
   if (l.channel < 1 || l.channel > nChannels[s.f]) return;
-  repair::undo(channelSpan(s.f, l.channel), l.r);
+  repair::undo(channelSamples(s.f, l.channel), l.r);
   if (l.addedMarkers) putMarkerList(s.f, l.markersBefore);
   s.rejected = true;
   --s.rspk;

@@ -60,8 +60,6 @@ struct Session {
   std::vector<std::array<int32_t, 3>> markersAtEntry;
 };
 
-std::span<float> channelSpan(int f, int16_t ch) { return {channelData(f, ch), size_t(nCases[f]) + 1}; }
-
 std::vector<int32_t> markerCases(int f) {
   std::vector<int32_t> cases;
   const int32_t n = std::clamp<int32_t>(FileSHORTS[f][kMarkerCountWord], 0, kMaxMarkers);
@@ -167,7 +165,7 @@ void fixReferences(Session& r, bool replaying) {
     end = std::min(EndBlock[f], nCases[f]);
   }
   end -= r.s.leftOut;
-  const std::span<float> x = channelSpan(f, r.ch);
+  const std::span<float> x = channelSamples(f, r.ch);
   const std::vector<int32_t> marks = markerCases(f);
   const refs::Found found =
       refs::findStretches(x, start, end, r.s, marks, refs::kMostStretches - std::min(r.table.size(), refs::kMostStretches));

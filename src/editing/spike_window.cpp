@@ -78,8 +78,6 @@ Extent extentOf(const Session& s) {
   return {1, nCases[f], false};
 }
 
-std::span<float> channelSpan(int f, int16_t ch) { return {channelData(f, ch), size_t(nCases[f]) + 1}; }
-
 // The undo copy follows the channel being changed: taken before the first change of a
 // channel, and again before a change of another one, so Undo restores the last changed.
 void backUpBefore(Session& s, int16_t ch) {
@@ -160,7 +158,7 @@ void removeSpikes(Session& s, float thr, bool sweep, int direction) {
   const int16_t ch = ActiveChannel;
   const Extent e = extentOf(s);
   const spikes::Range r = spikes::scanRange(e.from, e.to, nCases[f]);
-  const std::span<float> x = channelSpan(f, ch);
+  const std::span<float> x = channelSamples(f, ch);
   int64_t total = 0;
   if (spikes::firstSpike(x, r, thr, direction) <= r.last) {
     backUpBefore(s, ch);
@@ -184,7 +182,7 @@ void trimChannel(Session& s, const spikes::TrimLimits& t) {
   const int f = s.f;
   const int16_t ch = ActiveChannel;
   const Extent e = extentOf(s);
-  const std::span<float> x = channelSpan(f, ch);
+  const std::span<float> x = channelSamples(f, ch);
   if (!spikes::trimWouldChange(x, e.from, e.to, t)) return;
   backUpBefore(s, ch);
   spikes::trim(x, e.from, e.to, t);
@@ -198,7 +196,7 @@ void absoluteChannel(Session& s) {
   const int f = s.f;
   const int16_t ch = ActiveChannel;
   const Extent e = extentOf(s);
-  const std::span<float> x = channelSpan(f, ch);
+  const std::span<float> x = channelSamples(f, ch);
   if (!spikes::absoluteWouldChange(x, e.from, e.to)) return;
   backUpBefore(s, ch);
   spikes::absoluteValue(x, e.from, e.to);
