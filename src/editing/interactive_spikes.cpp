@@ -17,6 +17,7 @@
 #include "core/filetable.h"
 #include "core/help.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/menus.h"
 #include "core/popups.h"
 #include "core/prefs.h"
@@ -45,7 +46,7 @@ namespace qv {
 
 namespace {
 
-constexpr int kToolWindow = 4, kWarningWindow = 1166, kPageChange = -1010, kReadoutField = 54;
+constexpr int kToolWindow = 4, kWarningWindow = 1166, kPageChange = -kPlotSlider, kReadoutField = 54;
 // Channel radio buttons are 1..40.
 constexpr int kSpikeModeRadio = 41, kLinearModeRadio = 42, kMarkersBox = 43, kConserveBox = 44;
 constexpr int kPassPopup = 45, kDoneButton = 46, kHelpButton = 47, kCountField = 101;

@@ -17,6 +17,7 @@
 #include "core/saved_handlers.h"
 #include "core/script_state.h"
 #include "core/sounds.h"
+#include "core/typed_number.h"
 #include "core/undo.h"
 #include "core/view_state.h"
 #include "core/warning.h"
@@ -89,15 +90,14 @@ void setNotice(const std::string& text) {
     rt::setEditTextIn(kToolWindow, kNoticeField, text);
 }
 
-std::optional<double> typedNumber(int field, const std::string& what) {
-  double v = 0;
-  if (rt::PSvalStrict(rt::editTextIn(kToolWindow, field), v) && std::isfinite(float(v))) return v;
+std::optional<double> fieldNumber(int field, const std::string& what) {
+  if (const auto v = typedNumber(rt::editTextIn(kToolWindow, field))) return v;
   Warn(kWarningWindow, "Reference Removal: ", {"The " + what + " must be a number.", "Nothing was fixed: correct it and try again."});
   return std::nullopt;
 }
 
 std::optional<int32_t> typedExtra(int field, const std::string& side) {
-  const auto v = typedNumber(field, "count of extra cases on the " + side);
+  const auto v = fieldNumber(field, "count of extra cases on the " + side);
   if (!v) return std::nullopt;
   if (*v != std::trunc(*v) || *v < 0 || *v > refs::kMostExtra) {
     Warn(kWarningWindow, "Reference Removal: ", {"The extra cases on the " + side + " must be a whole number from 0 to" +
@@ -109,10 +109,10 @@ std::optional<int32_t> typedExtra(int field, const std::string& side) {
 }
 
 bool readWindowSettings(Session& r) {
-  const auto cutoff = typedNumber(kCutoffField, "cutoff");
+  const auto cutoff = fieldNumber(kCutoffField, "cutoff");
   const auto left = cutoff ? typedExtra(kLeftExtraField, "left") : std::nullopt;
   const auto right = left ? typedExtra(kRightExtraField, "right") : std::nullopt;
-  const auto fixed = right ? typedNumber(kFixedField, "fixed value") : std::nullopt;
+  const auto fixed = right ? fieldNumber(kFixedField, "fixed value") : std::nullopt;
   if (!fixed) return false;
   r.s.cutoff = float(*cutoff);
   r.s.leftExtra = *left;
@@ -371,9 +371,8 @@ void REMOVEREFS(int16_t step) {
     runWindow(r);
     // The counts typed are offered next time when they are counts.
     for (auto [field, kept] : {std::pair{kLeftExtraField, &FirstRefRemovalVal}, std::pair{kRightExtraField, &SecondRefRemovalVal}}) {
-      double v = 0;
-      if (rt::PSvalStrict(rt::editTextIn(kToolWindow, field), v) && v == std::trunc(v) && v >= 0 && v <= refs::kMostExtra)
-        *kept = int16_t(v);
+      const auto v = typedNumber(rt::editTextIn(kToolWindow, field));
+      if (v && *v == std::trunc(*v) && *v >= 0 && *v <= refs::kMostExtra) *kept = int16_t(*v);
     }
   }
   // A recorded step stays only while fixes stand; a replayed one keeps the values used.
@@ -383,7 +382,7 @@ void REMOVEREFS(int16_t step) {
   } else if (run.step() == 0 && step >= 1 && step <= 40) {
     writeStepWords(step, r);
   }
-  for (int w : {4, 6, 41}) rt::closeWindow(w);
+  closeToolWindows();
   RestoreTheToolBar();
   action = eventID = 0;
 }

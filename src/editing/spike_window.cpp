@@ -20,6 +20,7 @@
 #include "core/saved_handlers.h"
 #include "core/script_state.h"
 #include "core/sounds.h"
+#include "core/typed_number.h"
 #include "core/undo.h"
 #include "core/view_state.h"
 #include "core/warning.h"
@@ -39,7 +40,7 @@ namespace qv {
 namespace {
 
 constexpr int16_t kSpikeStep = 7;
-constexpr int kToolWindow = 4, kPlotWindowBase = 1000, kPlotChannelPopup = 333, kWarningWindow = 1166;
+constexpr int kToolWindow = 4, kPlotWindowBase = 1000, kWarningWindow = 1166;
 // Channel radio buttons are 1..40.
 constexpr int kSweepButton = 41, kSingleButton = 42, kAbsoluteButton = 43, kTrimButton = 44;
 constexpr int kInteractiveButton = 45, kBlockBox = 46, kDoneButton = 47, kUndoButton = 48;
@@ -99,9 +100,8 @@ std::string blockWords(const std::string& what, const Extent& e) {
   return "\r             " + what + " within block from" + rt::PSstrLong(e.from) + " to" + rt::PSstrLong(e.to);
 }
 
-std::optional<float> typedNumber(int field, const std::string& what) {
-  double v = 0;
-  if (rt::PSvalStrict(rt::editTextIn(kToolWindow, field), v) && std::isfinite(float(v))) return float(v);
+std::optional<float> fieldNumber(int field, const std::string& what) {
+  if (const auto v = typedNumber(rt::editTextIn(kToolWindow, field))) return float(*v);
   Warn(kWarningWindow, "Spike Removal: ", {"The " + what + " must be a number.", "Nothing was changed: correct it and try again."});
   return std::nullopt;
 }
@@ -212,10 +212,10 @@ void showChannel(int16_t ch) {
   ActiveChannel = ch;
   chanB = ch;
   const int win = kPlotWindowBase + f;
-  if (rt::controlExistsIn(win, kPlotChannelPopup)) {
+  if (rt::controlExistsIn(win, kChannelPopup)) {
     rt::setOutputWindow(win);
-    rt::setControlTitle(kPlotChannelPopup, (ScreenWidth >= 996 ? "Channel" : "Chan") + rt::PSstrLong(ch));
-    rt::setControlValue(kPlotChannelPopup, ch);
+    rt::setControlTitle(kChannelPopup, (ScreenWidth >= 996 ? "Channel" : "Chan") + rt::PSstrLong(ch));
+    rt::setControlValue(kChannelPopup, ch);
   }
   if (!rt::windowExists(win)) return;
   if (ScaleMode >= 0) FindMinMax();
@@ -348,7 +348,7 @@ bool runWindow(Session& s, int16_t& checked) {
     switch (id) {
       case kSweepButton:
       case kSingleButton: {
-        const auto t = typedNumber(kThresholdField, "threshold");
+        const auto t = fieldNumber(kThresholdField, "threshold");
         if (!t) break;
         threshold = *t;
         removeSpikes(s, threshold, id == kSweepButton, s.direction);
@@ -359,10 +359,10 @@ bool runWindow(Session& s, int16_t& checked) {
         break;
       }
       case kTrimButton: {
-        const auto ul = typedNumber(kUpLimitField, "upper limit");
-        const auto uv = ul ? typedNumber(kUpValueField, "upper replacement") : std::nullopt;
-        const auto ll = uv ? typedNumber(kLowLimitField, "lower limit") : std::nullopt;
-        const auto lv = ll ? typedNumber(kLowValueField, "lower replacement") : std::nullopt;
+        const auto ul = fieldNumber(kUpLimitField, "upper limit");
+        const auto uv = ul ? fieldNumber(kUpValueField, "upper replacement") : std::nullopt;
+        const auto ll = uv ? fieldNumber(kLowLimitField, "lower limit") : std::nullopt;
+        const auto lv = ll ? fieldNumber(kLowValueField, "lower replacement") : std::nullopt;
         if (!lv) break;
         UpTrimLimit = *ul;
         UpTrimValue = *uv;
@@ -454,7 +454,7 @@ void REMOVESPIKE(int16_t step) {
   } else if (run.step() == 0 && step >= 1 && step <= 40) {
     writeStepWords(step, s);
   }
-  for (int w : {4, 6, 41}) rt::closeWindow(w);
+  closeToolWindows();
   RestoreTheToolBar();
   leaveSinglePlot(view);
   if (rt::windowExists(kPlotWindowBase + f)) rt::bringWindowForward(kPlotWindowBase + f);
