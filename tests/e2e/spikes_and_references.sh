@@ -62,7 +62,11 @@ for k, row in enumerate(rows, start=1):
     one = float(row.split(",")[0])
     if abs(one - f32(20.95)) > 1e-5:
         sys.exit("FAIL: case %d of channel 1 is %g" % (k, one))
-print("1000 cases: channel 1 at 20.95 throughout")
+pairs = [tuple(int(v) for v in l.split(",")) for l in lines if l.count(",") == 1 and l.replace(",", "").split()
+         and all(p.strip().isdigit() for p in l.split(","))]
+if pairs != [(190, 200), (270, 199), (590, 200), (670, 199)]:
+    sys.exit("FAIL: interpolation markers %r" % (pairs,))
+print("1000 cases: channel 1 at 20.95 throughout; markers 190/270 and 590/670")
 PY
 
 finish
