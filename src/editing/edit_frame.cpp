@@ -14,6 +14,10 @@
 
 namespace qv {
 
+std::span<float> channelSamples(int f, int16_t channel) {
+  return {channelData(f, channel), size_t(nCases[f]) + 1};
+}
+
 bool stepSuppliesParameters(int16_t step, bool needsRunOnce) {
   return step >= 1 && autoscript == 1 && (!needsRunOnce || ScriptRunOnce != 0);
 }

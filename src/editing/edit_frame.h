@@ -3,11 +3,15 @@
 // back, where its parameters come from, refusals (in replay they stop the run), a new
 // channel, the change mark, the redraw, the comment-log line.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qv {
+
+// Entries 0..nCases of a channel of slot f, to work on in place (the slot and channel exist).
+std::span<float> channelSamples(int f, int16_t channel);
 
 // Step k of a script being replayed supplies the edit's parameters (k >= 1, the script
 // armed); some edits also require ScriptRunOnce.

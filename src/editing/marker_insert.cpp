@@ -11,6 +11,7 @@
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
 #include "core/open_rules.h"
+#include "editing/paged_view.h"
 #include "plot/marker_order.h"
 #include "plot/pick_tracking.h"
 #include "output/output.h"
@@ -28,61 +29,6 @@ namespace {
 constexpr int kResults = 4, kPageChange = -kPlotSlider;
 constexpr int kMarkerOK = 1, kDoneMarkers = 2, kField = 101, kFirstStandard = 10, kLastStandard = 17;
 constexpr uint8_t kStandard[] = {200, 199, 'R', 'S', '>', '<', 'B', 'E'};
-
-// The views the mode switches off, put back when it ends.
-struct SavedViews {
-  bool zoomed = false;
-  int32_t zoomLeft = 0, zoomRight = 0;
-  int16_t wholeFile = 0, multiChannel = 0;
-};
-
-SavedViews enterPagedView(int f) {
-  SavedViews s;
-  s.zoomed = FileSHORTS[f][6] != 0;
-  s.zoomLeft = zoomleft[f];
-  s.zoomRight = zoomright[f];
-  s.wholeFile = FileSHORTS[f][4];
-  s.multiChannel = FileSHORTS[f][kViewModeWord];
-  if (s.zoomed) {
-    FileSHORTS[f][6] = 0;
-    FileSHORTS[f][1] = int16_t(markers::pageOf(zoomleft[f], ScreenWidth));
-    const int win = plot::kPlotWindowBase + f;
-    if (rt::controlExistsIn(win, kPlotSlider)) {
-      rt::setOutputWindow(win);
-      rt::setControlValue(kPlotSlider, FileSHORTS[f][1]);
-    }
-  }
-  FileSHORTS[f][4] = 0;
-  FileSHORTS[f][kViewModeWord] = 0;
-  if (s.zoomed || s.wholeFile || s.multiChannel) DrawPlot(0, 0, 0, 1);
-  return s;
-}
-
-void leavePagedView(int f, const SavedViews& s) {
-  FileSHORTS[f][4] = s.wholeFile;
-  FileSHORTS[f][kViewModeWord] = s.multiChannel;
-  if (s.zoomed) {
-    zoomleft[f] = s.zoomLeft;
-    zoomright[f] = s.zoomRight;
-    FileSHORTS[f][6] = 1;
-    ZoomEffect();
-    if (s.multiChannel) RefreshMULTICHAN();
-    else DrawPlot(0, 0, 0, 1);
-    RestoreTheToolBar();
-    if (rt::controlExistsIn(kToolBarWindow, 589)) {
-      rt::setOutputWindow(kToolBarWindow);
-      rt::setControlShown(589, false);
-      rt::setButtonState(589, 0);
-      rt::setControlShown(590, true);
-      rt::setButtonState(590, 1);
-    }
-  } else if (s.wholeFile && !s.multiChannel) {
-    UpdateSCREEN(0, 1);
-  } else {
-    RefreshSCREEN();
-  }
-  RestoreTheToolBar();
-}
 
 void buildWindow(int f) {
   OpenResultsWindow(0, 0, "Insert New Marker", 0);

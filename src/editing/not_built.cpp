@@ -27,9 +27,6 @@ int16_t ConstantTEXTbaseline(int16_t s) {
   notBuilt(callText("ConstantTEXTbaseline", s), "Enter Constant Baseline");
   return 0;
 }
-void REMOVESPIKE(int16_t s) { notBuilt(callText("REMOVESPIKE", s), "Remove Spikes"); }
-void IntREMOVESPIKE(int16_t s) { notBuilt(callText("IntREMOVESPIKE", s), "Interactive Spike Removal"); }
-void REMOVEREFS(int16_t s) { notBuilt(callText("REMOVEREFS", s), "Remove References"); }
 void BLOCKSCALE(int16_t mode, int16_t s) {
   notBuilt(callText("BLOCKSCALE", mode, s), mode ? "Block Scale, 0-100" : "Scale to Block");
 }

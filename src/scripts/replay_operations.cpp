@@ -51,6 +51,16 @@ bool smoothing(int16_t step) {
   return ran(step);
 }
 
+bool spikes(int16_t step) {
+  REMOVESPIKE(step);
+  return ran(step);
+}
+
+bool references(int16_t step) {
+  REMOVEREFS(step);
+  return ran(step);
+}
+
 bool gasExchange(int16_t step) {
   GASEXCHANGE(step);
   return ran(step);
@@ -105,6 +115,7 @@ void RegisterReplayOperations() {
   setReplayEntry(4, integrate);
   setReplayEntry(5, integrate);
   setReplayEntry(6, smoothing);
+  setReplayEntry(7, spikes);
   for (int gas : {8, 9, 10}) setReplayEntry(gas, gasExchange);
   setReplayEntry(11, transformations);
   for (int analysis : {12, 13, 14, 16, 17, 19, 28, 30}) setReplayEntry(analysis, blockAnalysis);
@@ -112,6 +123,7 @@ void RegisterReplayOperations() {
   setReplayEntry(20, [](int16_t s) { return save(s, 1, 0); });
   setReplayEntry(33, open);
   setReplayEntry(34, [](int16_t s) { return save(s, 0, 1); });
+  setReplayEntry(40, references);
 }
 
 }  // namespace qv

@@ -57,12 +57,9 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   const Route routes[] = {
       {1, 1000, {}},
       {1, 3, {}},
-      {2, 17, {"REMOVESPIKE(0)"}},
-      {2, 18, {"REMOVEREFS(0)"}},
       {2, 24, {"ExpressionEvaluator(1)"}},
       {2, 25, {"BLOCKSCALE(0, 0)"}},
       {2, 26, {"BLOCKSCALE(1, 0)"}},
-      {2, 38, {"IntREMOVESPIKE(0)"}},
       {2, 4, {}},
       {76, 3, {"ANALYZER_HUMIDITY(0)"}},
       {76, 7, {"WATERVO2(0)"}},
@@ -118,6 +115,15 @@ TEST_F(Dispatcher, LagAndSmoothingOpenTheirWindows) {
   DoMENU(2, 16);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
   EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(Dispatcher, SpikeAndReferenceRemovalOpenTheirWindows) {
+  qvtest::script({"dialog 4 4", "dialog 4 4"});
+  DoMENU(2, 17);
+  DoMENU(2, 18);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_FALSE(rt::windowExists(4));
 }
 
 TEST_F(Dispatcher, CustomTransformsOpensTheManager) {
