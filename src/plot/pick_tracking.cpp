@@ -11,6 +11,7 @@
 #include "plot/block_support.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
+#include "plot/pointer_view.h"
 #include "runtime/events.h"
 #include "runtime/windows.h"
 
@@ -20,17 +21,7 @@ namespace {
 
 // The data bar's case: CaseUnderPointer keeps it inside the file, right for a readout.
 int32_t readoutCase(int f, int x, int width) {
-  PointerView v;
-  v.nCases = nCases[f];
-  v.screenWidth = ScreenWidth;
-  v.windowWidth = width;
-  v.zoomed = FileSHORTS[f][6] != 0;
-  v.compressed = FileSHORTS[f][4] != 0;
-  v.zoomLeft = zoomleft[f];
-  v.zoomRight = zoomright[f];
-  v.xstep = Xstep;
-  v.page = std::max<int>(FileSHORTS[f][1], 1);
-  return CaseUnderPointer(v, x).kase;
+  return CaseUnderPointer(plotPointerView(f, width), x).kase;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "core/script_state.h"
 #include "core/undo.h"
 #include "core/view_state.h"
+#include "editing/edit_fixture.h"
 #include "editing/best_lag.h"
 #include "editing/commands.h"
 #include "editing/lag_search_window.h"
@@ -162,20 +163,10 @@ class LagWindow : public ::testing::Test {
     ActiveChannel = 1;
     FileInfoFLOATS[0][1] = 1.0f;
     FileSHORTS[0][kBlockStateWord] = 0;
-    prefsArray[44] = 1;
-    prefsArray[48] = 1;
-    RecordSCRIPT = 1;
-    ScriptCOUNT = 0;
-    RunScript = autoscript = ScriptRunOnce = 0;
-    ScriptStepFailed = 0;
-    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
+    edittest::startScript();
   }
   void TearDown() override {
-    for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
-    TheFileInUse = -1;
-    RecordSCRIPT = 0;
-    ScriptCOUNT = 0;
-    autoscript = 0;
+    edittest::closeAll();
   }
   void block(int32_t b, int32_t e) {
     FileSHORTS[0][kBlockStateWord] = 2;

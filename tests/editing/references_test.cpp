@@ -12,6 +12,7 @@
 #include "core/script_state.h"
 #include "core/undo.h"
 #include "core/view_state.h"
+#include "editing/edit_fixture.h"
 #include "editing/commands.h"
 #include "editing/references.h"
 #include "runtime/windows.h"
@@ -128,20 +129,10 @@ class ReferenceWindow : public ::testing::Test {
     addMarker(100, 'A');
     addMarker(300, 'B');
     FirstRefRemovalVal = SecondRefRemovalVal = 10;
-    prefsArray[44] = 1;
-    prefsArray[48] = 1;
-    RecordSCRIPT = 1;
-    ScriptCOUNT = 0;
-    RunScript = autoscript = ScriptRunOnce = 0;
-    ScriptStepFailed = 0;
-    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
+    edittest::startScript();
   }
   void TearDown() override {
-    for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
-    TheFileInUse = -1;
-    RecordSCRIPT = 0;
-    ScriptCOUNT = 0;
-    autoscript = ScriptRunOnce = 0;
+    edittest::closeAll();
   }
   static std::vector<std::pair<int32_t, int32_t>> markers() {
     std::vector<std::pair<int32_t, int32_t>> m;

@@ -17,6 +17,7 @@
 #include "core/view_state.h"
 #include "datafiles/binary_format.h"
 #include "datafiles/save_names.h"
+#include "editing/edit_fixture.h"
 #include "editing/commands.h"
 #include "editing/slot_reshape.h"
 #include "plot/plot_state.h"
@@ -37,22 +38,13 @@ class ReshapeWindows : public ::testing::Test {
     BuildSpecialCharacters();
     for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
     file(3, 100);
-    prefsArray[44] = 1;
-    prefsArray[48] = 1;
     prefsArray[65] = 1;
-    RecordSCRIPT = 0;
-    ScriptCOUNT = 0;
-    RunScript = autoscript = ScriptRunOnce = 0;
-    ScriptStepFailed = 0;
-    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
+    edittest::startScript(false);
     dataDir_ = qvtest::tempDir("reshape_data");
     setenv("XDG_DATA_HOME", dataDir_.c_str(), 1);
   }
   void TearDown() override {
-    for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
-    TheFileInUse = -1;
-    RecordSCRIPT = 0;
-    autoscript = ScriptRunOnce = 0;
+    edittest::closeAll();
     unsetenv("XDG_DATA_HOME");
   }
   // Channel c holds 1000 c + k at case k.

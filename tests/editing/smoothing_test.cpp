@@ -12,6 +12,7 @@
 #include "core/script_state.h"
 #include "core/undo.h"
 #include "core/view_state.h"
+#include "editing/edit_fixture.h"
 #include "editing/commands.h"
 #include "editing/smoothing.h"
 #include "editing/smoothing_window.h"
@@ -143,20 +144,10 @@ class SmoothingWindow : public ::testing::Test {
     FileSHORTS[0][kBlockStateWord] = 0;
     for (int32_t i = 0; i <= 5000; ++i) PutDatum(0, 2, i, i == 50 ? 9.0f : 0.0f);
     prefsArray[3] = 0;
-    prefsArray[44] = 1;
-    prefsArray[48] = 1;
-    RecordSCRIPT = 1;
-    ScriptCOUNT = 0;
-    RunScript = autoscript = ScriptRunOnce = 0;
-    ScriptStepFailed = 0;
-    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
+    edittest::startScript();
   }
   void TearDown() override {
-    for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
-    TheFileInUse = -1;
-    RecordSCRIPT = 0;
-    ScriptCOUNT = 0;
-    autoscript = ScriptRunOnce = 0;
+    edittest::closeAll();
   }
 };
 

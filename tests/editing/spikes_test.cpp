@@ -15,6 +15,7 @@
 #include "core/script_state.h"
 #include "core/undo.h"
 #include "core/view_state.h"
+#include "editing/edit_fixture.h"
 #include "editing/commands.h"
 #include "editing/spikes.h"
 #include "plot/plot_state.h"
@@ -147,21 +148,11 @@ class SpikeWindow : public ::testing::Test {
     UpTrimValue = 1000;
     LowTrimLimit = -1000;
     LowTrimValue = 0;
-    prefsArray[44] = 1;
-    prefsArray[48] = 1;
-    RecordSCRIPT = 1;
-    ScriptCOUNT = 0;
-    RunScript = autoscript = ScriptRunOnce = 0;
-    ScriptStepFailed = 0;
-    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
+    edittest::startScript();
   }
   void TearDown() override {
-    for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
+    edittest::closeAll();
     setPreferencesPaths("", "");
-    TheFileInUse = -1;
-    RecordSCRIPT = 0;
-    ScriptCOUNT = 0;
-    autoscript = ScriptRunOnce = 0;
   }
 };
 

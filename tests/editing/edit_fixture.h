@@ -1,0 +1,33 @@
+#pragma once
+// The script and file state every edit window test starts from and leaves behind.
+#include <cstring>
+
+#include "core/filetable.h"
+#include "core/prefs.h"
+#include "core/script_state.h"
+
+namespace edittest {
+
+// Recording on (or off), no replay, an empty script, and the preference words the edits read for
+// recording steps and backing up.
+inline void startScript(bool record = true) {
+  using namespace qv;
+  prefsArray[44] = 1;
+  prefsArray[48] = 1;
+  RecordSCRIPT = record ? 1 : 0;
+  ScriptCOUNT = 0;
+  RunScript = autoscript = ScriptRunOnce = 0;
+  ScriptStepFailed = 0;
+  std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
+}
+
+inline void closeAll() {
+  using namespace qv;
+  for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
+  TheFileInUse = -1;
+  RecordSCRIPT = 0;
+  ScriptCOUNT = 0;
+  autoscript = ScriptRunOnce = 0;
+}
+
+}  // namespace edittest
