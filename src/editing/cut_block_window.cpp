@@ -8,6 +8,7 @@
 #include "core/event_state.h"
 #include "core/filetable.h"
 #include "core/kit.h"
+#include "core/menu_state.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
 #include "core/sounds.h"
@@ -28,7 +29,7 @@ namespace qv {
 
 namespace {
 
-constexpr int kCutWindow = 9, kMarkerWarningWindow = 25, kRemovalWarningWindow = 15, kPlotToolsWindow = 1999;
+constexpr int kCutWindow = 9, kMarkerWarningWindow = 25, kRemovalWarningWindow = 15;
 constexpr int kThisChannel = 1, kEntireFile = 2, kRemoveButton = 3, kCancelButton = 4;
 // CutMarkerWARNING's answers.
 constexpr int16_t kCutCancelled = 0, kCutYes = 1, kCutYesInsert = 99;
@@ -174,7 +175,7 @@ void CUTBLOCK(int16_t fromAllChannels) {
   const int f = TheFileInUse;
   action = eventID = 0;
   if (!blockIsSet(f)) return;
-  if (rt::windowExists(kPlotToolsWindow)) rt::hideWindow(kPlotToolsWindow);
+  if (rt::windowExists(kToolBarWindow)) rt::hideWindow(kToolBarWindow);
   rt::setCursor(rt::Cursor::Arrow);
   const int32_t b = BeginBlock[f], e = EndBlock[f];
   int choice = kEntireFile;
