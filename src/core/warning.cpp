@@ -29,20 +29,31 @@ struct SavedHandlers {
 constexpr int kHeadingSize = 18, kLineSize = 14;
 
 // The window at the asked place, grown (or its lines wrapped) so that every line fits.
+// The red tail is laid out as the end of the last line, so it wraps and fits with it.
+std::vector<std::string> linesWithTail(const WarningSpec& spec) {
+  std::vector<std::string> lines = spec.lines;
+  if (!spec.redTail.empty()) {
+    if (lines.empty()) lines.push_back(spec.redTail);
+    else lines.back() += " " + spec.redTail;
+  }
+  return lines;
+}
+
 WarningLayout buildWarningWindow(const WarningSpec& spec) {
   const int16_t w = int16_t(spec.window);
+  const std::vector<std::string> lines = linesWithTail(spec);
   const auto build = [&](int width, int height) {
     BuildWINDOW(w, spec.title, int16_t(spec.left), int16_t(spec.top), int16_t(spec.left + width),
                 int16_t(spec.top + height), 6);
   };
-  build(spec.width, 118 + kWarningLineStep * int(spec.lines.size()));
+  build(spec.width, 118 + kWarningLineStep * int(lines.size()));
   SetTextStyle(KestrixFont, kHeadingSize, rt::kBold);
   const int headingWidth = rt::stringWidth(spec.heading);
   SetTextStyle(KestrixFont, kLineSize, 0);
   const MeasureText measure = [](std::string_view t) { return rt::stringWidth(t); };
-  const WarningLayout l = layoutWarning(spec.width, rt::screenRect().width() - 40, headingWidth, spec.lines,
+  const WarningLayout l = layoutWarning(spec.width, rt::screenRect().width() - 40, headingWidth, lines,
                                         int(spec.buttons.size()), measure);
-  if (l.width != spec.width || l.lines.size() != spec.lines.size()) build(l.width, l.height);
+  if (l.width != spec.width || l.lines.size() != lines.size()) build(l.width, l.height);
   return l;
 }
 
@@ -64,8 +75,16 @@ int ShowWarning(const WarningSpec& spec) {
   SetTextStyle(KestrixFont, kLineSize, 0);
   rt::foreColor(RGBblack);
   int y = 68;
-  for (const auto& line : l.lines) {
-    PrintAt(kWarningTextX, y, line);
+  for (size_t i = 0; i < l.lines.size(); ++i) {
+    const std::string& line = l.lines[i];
+    const bool tail = i + 1 == l.lines.size() && !spec.redTail.empty() && line.ends_with(spec.redTail);
+    const std::string black = tail ? line.substr(0, line.size() - spec.redTail.size()) : line;
+    PrintAt(kWarningTextX, y, black);
+    if (tail) {
+      rt::foreColor(RGBred);
+      PrintAt(kWarningTextX + rt::stringWidth(black), y, spec.redTail);
+      rt::foreColor(RGBblack);
+    }
     y += kWarningLineStep;
   }
   // Right to left; a title longer than the usual button gets a wider one.

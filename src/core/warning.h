@@ -12,6 +12,7 @@ struct WarningSpec {
   std::string title = "Warning";
   std::string heading = "Caution: ";
   std::vector<std::string> lines;
+  std::string redTail;              // words in red that end the last line
   std::vector<std::string> buttons{"OK"};
   int defaultButton = 1;            // the button Return chooses
   std::string sound = "bub3.mp3";  // "" for none

@@ -17,6 +17,7 @@
 #include "core/view_state.h"
 #include "core/warning.h"
 #include "datafiles/save_names.h"
+#include "datafiles/save_writing.h"
 #include "editing/commands.h"
 #include "editing/slot_reshape.h"
 #include "editing/tool_window.h"
@@ -146,7 +147,8 @@ void REARRANGEWARN() {
   w.window = kWarningWindow;
   w.title = "Data Change Warning";
   w.heading = "Some channels were changed!";
-  w.lines = {"Saving the file under the old file name will make", "these changes permanent."};
+  w.lines = {"Saving the file under the old file name will make", "these changes"};
+  w.redTail = "permanent.";
   w.sound = "";
   w.endsOnWindowClick = true;
   ShowWarning(w);
@@ -171,7 +173,13 @@ void REARRANGE() {
     rt::setCursor(rt::Cursor::Wait);
     std::string error;
     const std::string path = rearrangeBackupPath();
-    if (!writeBackupFile(f, path, error)) {
+    // The copy can take a while at full size; say what is being written meanwhile.
+    BuildWINDOW(kSaveStatusWindow, "Saving...", 120, 120, 540, 190, 6);
+    SetTextStyle(KestrixFont, 12, 0);
+    PrintAt(20, 40, std::string("Saving a copy of the file as it is to ") + kBackupName);
+    const bool saved = writeBackupFile(f, path, error);
+    rt::closeWindow(kSaveStatusWindow);
+    if (!saved) {
       rt::setCursor(rt::Cursor::Arrow);
       Warn(1166, "Re-arrange Channels: ",
            {"The copy of the file as it is could not be written to", path + (error.empty() ? "." : ": " + error),
