@@ -46,4 +46,4 @@ bench: build
 	cmake --build $(BUILD) --target run_benches -j $(JOBS)
 
 clean:
-	rm -rf build build-san build-release
+	rm -rf build build-san build-release build-install
