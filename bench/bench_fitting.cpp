@@ -102,6 +102,7 @@ int main(int argc, char** argv) {
     std::printf("%s over %d cases: %.1f ms, read pass of the block %.1f ms, ratio %.2f (goal < %.0f), best of %d "
                 "rounds each\n",
                 name, kCases, t * 1e3, bound * 1e3, t / bound, goal, kRounds);
+    qvbench::recordGoal(std::string("fit: ") + name, t / bound, goal);
   }
   return 0;
 }

@@ -124,6 +124,7 @@ int main(int argc, char** argv) {
     std::printf("lag search, 100,000-case block, lags 0..100,000: %.1f ms (%.0f read passes); direct method on one "
                 "hundredth of the work %.1f ms; full FFT / hundredth direct %.3f (goal < 1)\n",
                 fft * 1e3, fft / read, direct * 1e3, fft / direct);
+  if (read > 0 && direct > 0) qvbench::recordGoal("lag search: full FFT / hundredth direct", fft / direct, 1);
   const double pass = t("SmoothReadPass"), smooth = t("SmoothTenCycles"), sums = t("DirectSumsTenth");
   if (pass > 0)
     std::printf("smoothing 51 samples over %d cases: %d cycles %.1f ms, %.1f ms a cycle, one read pass %.1f ms, "
@@ -131,5 +132,6 @@ int main(int argc, char** argv) {
                 "(%.2f read passes of the channel)\n",
                 kCases, kCycles, smooth * 1e3, smooth / kCycles * 1e3, pass * 1e3, smooth / kCycles / pass, kRounds,
                 kCases / 10, sums * 1e3, sums / pass);
+  if (pass > 0) qvbench::recordGoal("smoothing, per cycle", smooth / kCycles / pass, 3);
   return 0;
 }

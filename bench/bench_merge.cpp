@@ -1,8 +1,9 @@
 // Appending two files of 40 x 3,050,000 cases (a full-size joint file) beside a memcpy of
 // the same samples, and halving the interval of a 40 x 3,050,000 file beside one read and
-// one write pass of the samples, each printed as a ratio measured in the same run.
+// one write pass of the samples, each the best of its turns beside the best of its bound's.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "datafiles/merge.h"
 #include "datafiles/resample.h"
 #include "full_size_file.h"
+#include "ratio_reporter.h"
 
 using namespace qv;
 
@@ -43,17 +45,18 @@ double plainCopy(const DataFile& a, const DataFile& b) {
 
 void BM_AppendTwoHalfFiles(benchmark::State& state) {
   const DataFile a = makeFile(kHalf), b = makeFile(kHalf);
-  double total = 0, bound = 0;
+  double best = 1e9, bound = 1e9;
   for (auto _ : state) {
     const auto t0 = std::chrono::steady_clock::now();
     MergeResult r = appendFiles(viewOf(a), b, MergeChoices{});
     benchmark::DoNotOptimize(r.file->channels[1].get());
-    total += seconds(t0);
-    bound += plainCopy(a, b);
+    best = std::min(best, seconds(t0));
+    bound = std::min(bound, plainCopy(a, b));
   }
-  state.counters["append_ms"] = total / double(state.iterations()) * 1e3;
-  state.counters["memcpy_ms"] = bound / double(state.iterations()) * 1e3;
-  state.counters["x_memcpy"] = total / bound;
+  state.counters["append_ms"] = best * 1e3;
+  state.counters["memcpy_ms"] = bound * 1e3;
+  state.counters["x_memcpy"] = best / bound;
+  qvbench::recordGoal("appending two 40 x 3,050,000 files beside a memcpy", best / bound, 3);
 }
 
 // One read and one write pass over the samples of the halved file.
@@ -72,19 +75,20 @@ double readWritePass(const DataFile& a) {
 }
 
 void BM_HalveTheInterval(benchmark::State& state) {
-  double total = 0, bound = 0;
+  double best = 1e9, bound = 1e9;
   for (auto _ : state) {
     state.PauseTiming();
     DataFile f = makeFile(kHalf);
     state.ResumeTiming();
-    bound += readWritePass(f);
+    bound = std::min(bound, readWritePass(f));
     const auto t0 = std::chrono::steady_clock::now();
     benchmark::DoNotOptimize(adjustTimeScale(f, 0.5f));
-    total += seconds(t0);
+    best = std::min(best, seconds(t0));
   }
-  state.counters["halve_ms"] = total / double(state.iterations()) * 1e3;
-  state.counters["read_write_ms"] = bound / double(state.iterations()) * 1e3;
-  state.counters["x_read_write"] = total / bound;
+  state.counters["halve_ms"] = best * 1e3;
+  state.counters["read_write_ms"] = bound * 1e3;
+  state.counters["x_read_write"] = best / bound;
+  qvbench::recordGoal("halving the interval of 40 x 3,050,000 beside a read and a write pass", best / bound, 3);
 }
 
 }  // namespace

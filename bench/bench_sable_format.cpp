@@ -15,6 +15,7 @@
 
 #include "datafiles/file_source.h"
 #include "datafiles/sable_format.h"
+#include "ratio_reporter.h"
 #include "runtime/atomic_file.h"
 #include "full_size_file.h"
 
@@ -63,9 +64,10 @@ const Recording& recording() {
   return r;
 }
 
-// The bound: the whole file read into a new buffer, as the reader reads into new arrays.
+// The bound: the whole file read into a buffer already allocated and touched, as the open's
+// bound reads (a fresh buffer would add the kernel's zero-filling of 1 GB to the bound).
 size_t plainRead(const std::string& path, std::vector<uint8_t>& buffer) {
-  buffer = std::vector<uint8_t>(size_t(recording().size));
+  buffer.resize(size_t(recording().size));
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return 0;
   const size_t got = std::fread(buffer.data(), 1, buffer.size(), f);
@@ -108,6 +110,7 @@ void BM_ReadSableFromDisk(benchmark::State& state) {
   state.counters["plain_read_ms"] = bound * 1e3;
   state.counters["x_plain_read"] = read / bound;
   state.counters["file_MB"] = double(rec.size) / 1e6;
+  qvbench::recordGoal("Sable read beside a plain read", read / bound, 2);
 }
 
 void BM_WriteSableToDisk(benchmark::State& state) {
@@ -124,6 +127,7 @@ void BM_WriteSableToDisk(benchmark::State& state) {
   state.counters["write_ms"] = write * 1e3;
   state.counters["plain_write_ms"] = bound * 1e3;
   state.counters["x_plain_write"] = write / bound;
+  qvbench::recordGoal("Sable write beside a plain write", write / bound, 2);
 }
 
 }  // namespace

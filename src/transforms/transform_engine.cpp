@@ -80,12 +80,50 @@ double breakpointSide(const BreakpointTable& t, int base, float x, bool& fail) {
   }
 }
 
-// Horner's form: a coefficient of 0 adds nothing however large x is, so 1 + 2x with the
-// higher terms left 0 does not overflow through an x^9 it never needs.
-double polynomial(const TransformParams& p, int16_t degree, float x) {
+// Code 2 in Horner's form: a coefficient of 0 adds nothing however large x is, so 1 + 2x with
+// the higher terms left 0 does not overflow through an x^9 it never needs.
+double horner(const TransformParams& p, int16_t degree, double x) {
   double sum = 0.0;
-  for (int i = degree; i >= 1; --i) sum = (sum + double(p.poly[size_t(i)])) * double(x);
+  for (int i = degree; i >= 1; --i) sum = (sum + double(p.poly[size_t(i)])) * x;
   return sum + double(p.poly[10]);
+}
+
+// Eight samples side by side, two to a register: each lane sees the same operations in the
+// same order as one sample alone (no contraction), so the results are the same bits.
+using Double2 = double __attribute__((vector_size(16)));
+
+bool polynomialCases(const TransformParams& p, int16_t degree, std::span<float> w, int32_t first, int32_t last) {
+  bool failedAny = false;
+  const auto put = [&](int64_t k, double r) {
+    if (std::isnan(w[size_t(k)])) return;  // a gap stays a gap
+    bool fail = false;
+    w[size_t(k)] = stored(r, fail);
+    failedAny |= fail;
+  };
+  const auto putPair = [&](int64_t k, Double2 r) {
+    put(k, r[0]);
+    put(k + 1, r[1]);
+  };
+  const auto pair = [&](int64_t k) { return Double2{double(w[size_t(k)]), double(w[size_t(k + 1)])}; };
+  int64_t k = first;
+  for (; k + 7 <= last; k += 8) {
+    const Double2 x0 = pair(k), x1 = pair(k + 2), x2 = pair(k + 4), x3 = pair(k + 6);
+    Double2 s0 = {0.0, 0.0}, s1 = s0, s2 = s0, s3 = s0;
+    for (int i = degree; i >= 1; --i) {
+      const double c = double(p.poly[size_t(i)]);
+      s0 = (s0 + c) * x0;
+      s1 = (s1 + c) * x1;
+      s2 = (s2 + c) * x2;
+      s3 = (s3 + c) * x3;
+    }
+    const double c0 = double(p.poly[10]);
+    putPair(k, s0 + c0);
+    putPair(k + 2, s1 + c0);
+    putPair(k + 4, s2 + c0);
+    putPair(k + 6, s3 + c0);
+  }
+  for (; k <= last; ++k) put(k, horner(p, degree, double(w[size_t(k)])));
+  return failedAny;
 }
 
 // Code 1: a first-order response correction; each step uses the raw sample before it. The
@@ -170,7 +208,7 @@ bool standard(const TransformParams& p, std::span<float> w, int32_t first, int32
   switch (p.code) {
     case 2: {
       const int16_t degree = boundedPolyDegree(p.degree);
-      return eachCase(w, first, last, [&](float x, bool&) { return polynomial(p, degree, x); });
+      return polynomialCases(p, degree, w, first, last);
     }
     case 3:
       return eachCase(w, first, last, [](double x, bool& fail) {

@@ -1,8 +1,10 @@
 // The per-sample computation: each code on hand-picked samples, failures, refusals, ranges.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "respirometry/water_vapour.h"
@@ -287,6 +289,37 @@ TEST(TransformEngine, PolynomialBreakpointAndRange) {
   EXPECT_EQ(w, (std::vector<float>{1, 2, -7, -6, 5}));
   runTransform(code(7, 10), w, {}, 4, 3);  // empty range
   EXPECT_EQ(w[4], 5.0f);
+}
+
+// Samples go through the polynomial several at a time: every one, wherever it falls in a group
+// and in the range, gets the bits of Horner's form taken on it alone, gaps stay and overflows fail.
+TEST(TransformEngine, APolynomialOverARangeGivesEachSampleItsOwnResult) {
+  TransformParams poly = code(2);
+  poly.degree = 9;
+  for (int i = 1; i <= 10; ++i) poly.poly[size_t(i)] = 0.1f * float(i) - 0.37f;
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  std::vector<float> x(40);
+  for (size_t k = 0; k < x.size(); ++k) x[k] = 0.73f * float(k) - 9.1f;
+  x[5] = nan, x[12] = 1e30f, x[13] = -inf, x[22] = nan, x[37] = 3e5f;
+  for (const auto& [first, last] : {std::pair{0, 39}, std::pair{3, 36}, std::pair{7, 8}, std::pair{11, 11}}) {
+    std::vector<float> w = x;
+    const TransformOutcome out = runTransform(poly, w, {}, first, last);
+    int failures = 0;
+    for (int k = 0; k < 40; ++k) {
+      if (k < first || k > last || std::isnan(x[size_t(k)])) {
+        // Untouched: the same bits, a gap included.
+        EXPECT_EQ(std::bit_cast<uint32_t>(w[size_t(k)]), std::bit_cast<uint32_t>(x[size_t(k)])) << k;
+        continue;
+      }
+      double sum = 0.0;
+      for (int i = 9; i >= 1; --i) sum = (sum + double(poly.poly[size_t(i)])) * double(x[size_t(k)]);
+      sum += double(poly.poly[10]);
+      const bool fits = std::fabs(sum) <= double(std::numeric_limits<float>::max());
+      failures += !fits;
+      EXPECT_EQ(w[size_t(k)], fits ? float(sum) : 0.0f) << k;
+    }
+    EXPECT_EQ(out.failed, failures > 0) << first << ".." << last;
+  }
 }
 
 TEST(TransformLabels, ConversionUnitsAndMass) {
