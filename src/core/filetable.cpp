@@ -5,6 +5,7 @@
 
 #include "core/undo.h"
 
+#include "runtime/large_pages.h"
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"
 #include "core/data_generation.h"
@@ -42,7 +43,9 @@ std::string EditRecord;
 
 SampleArray allocateSamples(int32_t cases) {
   if (cases < 0 || cases > kMaxCases) return nullptr;
-  return SampleArray(new (std::nothrow) float[size_t(cases) + 1]);
+  SampleArray a(new (std::nothrow) float[size_t(cases) + 1]);
+  if (a) rt::adviseLargePages(a.get(), (size_t(cases) + 1) * sizeof(float));
+  return a;
 }
 
 bool MakeOneNewChannel() {

@@ -85,7 +85,11 @@ TextReadResult decodeTextDataFile(std::span<const uint8_t> bytes, const TextProg
   const int32_t step = progressStep(f.nCases);
   int32_t k = 1;
   for (; k <= f.nCases && !r.atEnd(); ++k) {
-    for (float* p : data) p[k] = toFloat(r.real());
+    for (float* p : data) {
+      double v;
+      if (!r.plainReal(v)) v = r.real();
+      p[k] = toFloat(v);
+    }
     if (progress && k % step == 0) progress(k, f.nCases);
   }
   // The rows a short file lacks read as 0.

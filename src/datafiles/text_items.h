@@ -15,10 +15,12 @@
 //    the items "NAN", "INF" and "-INF", which the writer makes of such samples, are read
 //    as those values.
 // Lines of any length are taken whole; a text item keeps at most 255 characters.
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <system_error>
 
 namespace qv {
 
@@ -35,6 +37,9 @@ class TextItemReader {
   double real();
   // The next item as a number truncated toward zero.
   double integer();
+  // real() of the samples' usual item, inline: a plain number where the reader stands, then a
+  // comma or a line end. False with nothing taken for anything else (then real() reads it).
+  bool plainReal(double& v);
 
   // No item is left: the data are used up and so is the current line.
   bool atEnd() const { return !lineOpen_ && pos_ >= data_.size(); }
@@ -54,5 +59,34 @@ class TextItemReader {
   size_t pos_ = 0;         // the next byte to look at
   bool lineOpen_ = false;  // pos_ lies on a line whose items are being taken
 };
+
+inline bool TextItemReader::plainReal(double& v) {
+  const char* const base = data_.data();
+  const char* const end = base + data_.size();
+  const char* p = base + pos_;
+  if (!lineOpen_ && p >= end) return false;
+  while (p < end && (*p == ' ' || *p == '\t')) ++p;
+  if (p >= end) return false;
+  const bool digitAt = *p >= '0' && *p <= '9';
+  const bool minus = *p == '-' && p + 1 < end && ((p[1] >= '0' && p[1] <= '9') || p[1] == '.');
+  if (!digitAt && *p != '.' && !minus) return false;
+  const std::from_chars_result r = std::from_chars(p, end, v);
+  if (r.ec != std::errc() || size_t(r.ptr - p) > kMaxTextItem) return false;
+  // As finishItem(): one comma, and the line when only blanks are left on it.
+  const char* q = r.ptr;
+  if (q < end && *q == ',') ++q;
+  else if (q < end && *q != '\r' && *q != '\n') return false;  // a TAB: the general rule decides
+  const char* k = q;
+  while (k < end && (*k == ' ' || *k == '\t')) ++k;
+  if (k < end && *k != '\r' && *k != '\n') {
+    pos_ = size_t(q - base);
+    lineOpen_ = true;
+    return true;
+  }
+  if (k < end) k += *k == '\r' && k + 1 < end && k[1] == '\n' ? 2 : 1;
+  pos_ = size_t(k - base);
+  lineOpen_ = false;
+  return true;
+}
 
 }  // namespace qv

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -116,4 +118,28 @@ TEST(TextItems, PastTheEndItemsAreEmpty) {
   EXPECT_EQ(r.next(), "");
   EXPECT_EQ(r.real(), 0.0);
   EXPECT_EQ(r.remainingBytes(), 0u);
+}
+
+// The samples' inline reading takes an item only where the general rule would read it the same:
+// item after item, both ways give the same bits and leave the reader at the same place.
+TEST(TextItems, TheInlineSampleReadingAgreesWithTheGeneralRule) {
+  const char* texts[] = {
+      " 20.8999996, 0.20900001,\r 2090,-1.23E-03,\r 1E-07,\r",
+      "1,2\r\n3,4\n5,6,\n\n7 , 8\t9,\t10\r",
+      "1, ,2,,3,\"4\",NAN,INF,-INF,-.5,.25e2,1e400,-,&H1F,12abc,1 2,7",
+      "-1\r\r\n2,   \r3",
+      "4,",
+  };
+  for (const char* text : texts) {
+    const std::string t = text;
+    TextItemReader general(bytesOf(t)), inlined(bytesOf(t));
+    for (int i = 0; i < 30; ++i) {
+      double v;
+      if (!inlined.plainReal(v)) v = inlined.real();
+      const double w = general.real();
+      EXPECT_EQ(std::bit_cast<uint64_t>(v), std::bit_cast<uint64_t>(w)) << text << " item " << i;
+      EXPECT_EQ(inlined.atEnd(), general.atEnd()) << text << " item " << i;
+      EXPECT_EQ(inlined.remainingBytes(), general.remainingBytes()) << text << " item " << i;
+    }
+  }
 }
