@@ -1,6 +1,8 @@
 #pragma once
 // The script and file state every edit window test starts from and leaves behind.
 #include <cstring>
+#include <initializer_list>
+#include <vector>
 
 #include "core/filetable.h"
 #include "core/prefs.h"
@@ -19,6 +21,13 @@ inline void startScript(bool record = true) {
   RunScript = autoscript = ScriptRunOnce = 0;
   ScriptStepFailed = 0;
   std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
+}
+
+// A channel as the file table holds it: entry 0 (no sample) is 0, the cases follow.
+inline std::vector<float> channel(std::initializer_list<float> cases) {
+  std::vector<float> x{0.0f};
+  x.insert(x.end(), cases);
+  return x;
 }
 
 inline void closeAll() {

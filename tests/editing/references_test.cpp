@@ -23,11 +23,7 @@ using namespace qv::refs;
 
 namespace {
 
-std::vector<float> channel(std::initializer_list<float> cases) {
-  std::vector<float> x{0.0f};
-  x.insert(x.end(), cases);
-  return x;
-}
+using edittest::channel;
 
 // Finds and replaces over the whole channel as one press does.
 std::vector<float> fixed(std::vector<float> x, const Settings& s) {

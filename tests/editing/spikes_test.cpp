@@ -27,12 +27,7 @@ using namespace qv::spikes;
 
 namespace {
 
-// Entry 0 (no sample) is 0; the cases follow.
-std::vector<float> channel(std::initializer_list<float> cases) {
-  std::vector<float> x{0.0f};
-  x.insert(x.end(), cases);
-  return x;
-}
+using edittest::channel;
 
 Range whole(const std::vector<float>& x) { return scanRange(1, int32_t(x.size()) - 1, int32_t(x.size()) - 1); }
 
