@@ -79,7 +79,10 @@ NonFinite evaluateSpan(const Code& code, std::span<const float> xs, std::span<co
   const int n = code.count();
   const size_t cases = std::min(xs.size(), out.size());
   const bool haveY = ys.size() >= cases && !ys.empty();
+  // A place that holds the same value for every case of the block (a constant, or a function
+  // of constants only) keeps it in its first entry and is computed once a block.
   static thread_local double stack[kMaxCodeWords][kBlock];
+  bool uniform[kMaxCodeWords];
   double xv[kBlock], yv[kBlock];
   for (size_t base = 0; base < cases; base += kBlock) {
     const size_t m = std::min(kBlock, cases - base);
@@ -87,40 +90,63 @@ NonFinite evaluateSpan(const Code& code, std::span<const float> xs, std::span<co
       xv[i] = xs[base + i];
       yv[i] = haveY ? ys[base + i] : 0.0;
     }
+    const auto expand = [&](int k) {
+      if (uniform[k]) std::fill(stack[k] + 1, stack[k] + m, stack[k][0]);
+      uniform[k] = false;
+    };
     int top = -1;
     for (int w = 1; w <= n; ++w) {
       const int16_t op = code.word(w);
-      double* v = top >= 0 ? stack[top] : nullptr;
       switch (op) {
-        case kPushX: std::copy(xv, xv + m, stack[++top]); break;
-        case kPushY: std::copy(yv, yv + m, stack[++top]); break;
-        case kPushPi:
+        case kPushX: case kPushY:
           ++top;
-          std::fill(stack[top], stack[top] + m, std::numbers::pi);
+          std::copy(op == kPushX ? xv : yv, (op == kPushX ? xv : yv) + m, stack[top]);
+          uniform[top] = false;
           break;
-        case kConstant: {
-          const double c = code.constant(code.word(++w));
+        case kPushPi: case kConstant:
           ++top;
-          std::fill(stack[top], stack[top] + m, c);
+          stack[top][0] = op == kPushPi ? std::numbers::pi : code.constant(code.word(++w));
+          uniform[top] = true;
+          break;
+        case kAdd: case kSubtract: case kMultiply: case kDivide: case kPower: {
+          const double* b = stack[top];
+          double* a = stack[top - 1];
+          if (uniform[top] && uniform[top - 1]) {
+            a[0] = binary(op, a[0], b[0]);
+          } else {
+            expand(top);
+            expand(top - 1);
+            switch (op) {
+              case kAdd: for (size_t i = 0; i < m; ++i) a[i] += b[i]; break;
+              case kSubtract: for (size_t i = 0; i < m; ++i) a[i] -= b[i]; break;
+              case kMultiply: for (size_t i = 0; i < m; ++i) a[i] *= b[i]; break;
+              case kDivide: for (size_t i = 0; i < m; ++i) a[i] /= b[i]; break;
+              default: for (size_t i = 0; i < m; ++i) a[i] = std::pow(a[i], b[i]); break;
+            }
+          }
+          --top;
           break;
         }
-        case kAdd: { const double* b = stack[top--]; v = stack[top]; for (size_t i = 0; i < m; ++i) v[i] += b[i]; break; }
-        case kSubtract: { const double* b = stack[top--]; v = stack[top]; for (size_t i = 0; i < m; ++i) v[i] -= b[i]; break; }
-        case kMultiply: { const double* b = stack[top--]; v = stack[top]; for (size_t i = 0; i < m; ++i) v[i] *= b[i]; break; }
-        case kDivide: { const double* b = stack[top--]; v = stack[top]; for (size_t i = 0; i < m; ++i) v[i] /= b[i]; break; }
-        case kPower: { const double* b = stack[top--]; v = stack[top]; for (size_t i = 0; i < m; ++i) v[i] = std::pow(v[i], b[i]); break; }
-        case kNegate: eachCase(v, m, [](double a) { return -a; }); break;
-        case kSquare: eachCase(v, m, [](double a) { return a * a; }); break;
-        case kAbs: eachCase(v, m, [](double a) { return std::fabs(a); }); break;
-        case kSqrt: eachCase(v, m, [](double a) { return std::sqrt(a); }); break;
-        case kSin: eachCase(v, m, [](double a) { return std::sin(a); }); break;
-        case kCos: eachCase(v, m, [](double a) { return std::cos(a); }); break;
-        case kExp: eachCase(v, m, [](double a) { return std::exp(a); }); break;
-        case kLn: eachCase(v, m, [](double a) { return std::log(a); }); break;
-        case kInt: eachCase(v, m, [](double a) { return std::trunc(a); }); break;
-        default: eachCase(v, m, [op](double a) { return unary(op, a); }); break;
+        default: {
+          double* v = stack[top];
+          const size_t count = uniform[top] ? 1 : m;
+          switch (op) {
+            case kNegate: eachCase(v, count, [](double a) { return -a; }); break;
+            case kSquare: eachCase(v, count, [](double a) { return a * a; }); break;
+            case kAbs: eachCase(v, count, [](double a) { return std::fabs(a); }); break;
+            case kSqrt: eachCase(v, count, [](double a) { return std::sqrt(a); }); break;
+            case kSin: eachCase(v, count, [](double a) { return std::sin(a); }); break;
+            case kCos: eachCase(v, count, [](double a) { return std::cos(a); }); break;
+            case kExp: eachCase(v, count, [](double a) { return std::exp(a); }); break;
+            case kLn: eachCase(v, count, [](double a) { return std::log(a); }); break;
+            case kInt: eachCase(v, count, [](double a) { return std::trunc(a); }); break;
+            default: eachCase(v, count, [op](double a) { return unary(op, a); }); break;
+          }
+          break;
+        }
       }
     }
+    if (n > 0) expand(0);
     for (size_t i = 0; i < m; ++i) {
       const bool gap = (code.usesX() && std::isnan(xv[i])) || (code.usesY() && std::isnan(yv[i]));
       const float r = n == 0 || gap ? std::numeric_limits<float>::quiet_NaN() : float(stack[0][i]);

@@ -57,7 +57,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   const Route routes[] = {
       {1, 1000, {}},
       {1, 3, {}},
-      {2, 24, {"ExpressionEvaluator(1)"}},
       {2, 25, {"BLOCKSCALE(0, 0)"}},
       {2, 26, {"BLOCKSCALE(1, 0)"}},
       {2, 4, {}},
@@ -74,7 +73,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {103, 1, {"TIMESERIES()"}},
       {103, 2, {"AUTOCORRELATE()"}},
       {8, 2, {"SimpleRegression()"}},
-      {8, 3, {"ExpressionEvaluator(0)"}},
       {8, 12, {"METABOLISM(1)"}},
       {8, 17, {"ComputeThermoregulationCosts()"}},
       {8, 13, {"ChamberWashout()"}},
@@ -140,6 +138,17 @@ TEST_F(Dispatcher, StandardTransformationsOpensItsWindow) {
   EXPECT_TRUE(calls.empty());
   EXPECT_EQ(rt::script::pendingCount(), 0u);
   EXPECT_FALSE(rt::windowExists(4));
+}
+
+TEST_F(Dispatcher, ExpressionTransformsAndTheExpressionEvaluatorOpenWindow8) {
+  for (uint16_t menu : {2, 8}) {
+    qvtest::script({"click 250"});  // "Done"
+    DoMENU(int16_t(menu), menu == 2 ? 24 : 3);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(rt::script::pendingCount(), 0u);
+    EXPECT_FALSE(rt::windowExists(8));
+  }
+  EXPECT_EQ(HelpSubject, 204);
 }
 
 TEST_F(Dispatcher, DuplicateChannelCopiesTheActiveChannel) {

@@ -10,6 +10,9 @@
 #include "core/menu_state.h"
 #include "core/pointer_case.h"
 #include "menus_fixture.h"
+#include "runtime/scripted.h"
+#include "runtime/windows.h"
+#include "support/qvtest.h"
 #include "core/output_state.h"
 #include "core/stats_state.h"
 #include "core/results_scaling.h"
@@ -114,7 +117,7 @@ TEST_F(MainLoop, KeysOfTheKeyTable) {
   struct Case {
     int code;
     Calls calls;
-  } cases[] = {{'a', {"ALTITUDE()"}},  {'R', {"ClosedSystemRespirometry()"}}, {'e', {"ExpressionEvaluator(0)"}},
+  } cases[] = {{'a', {"ALTITUDE()"}},  {'R', {"ClosedSystemRespirometry()"}},
                {'J', {"DayOfTheYear()"}}, {'m', {"METABOLISM(0)"}}, {'w', {"DissolvedO2CALC()"}},
                {'Q', {}}};
   for (const auto& c : cases) {
@@ -123,6 +126,13 @@ TEST_F(MainLoop, KeysOfTheKeyTable) {
     EXPECT_EQ(calls, c.calls) << "key " << c.code;
     EXPECT_EQ(action, 0);
   }
+  // "E" opens the expression calculator, which its "Done" closes.
+  calls.clear();
+  qvtest::script({"click 250"});
+  key('E');
+  EXPECT_TRUE(calls.empty());
+  EXPECT_FALSE(rt::windowExists(8));
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
   // The channel keys on the 2-channel file in use.
   const struct {
     int code;

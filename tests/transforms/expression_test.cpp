@@ -174,6 +174,13 @@ TEST(Expression, SpansPassGapsAndCountWhatGaveNoFiniteValue) {
   EXPECT_TRUE(std::isnan(g[0]));
   EXPECT_EQ(g[1], 1);
 
+  // A formula of constants only fills every case.
+  std::vector<float> constant(100, nan);
+  evaluateSpan(compile("SIN(PI/2)*2+x-x").code, std::vector<float>(100, 1), {}, constant);
+  EXPECT_EQ(constant, std::vector<float>(100, 2));
+  evaluateSpan(compile("SIN(PI/2)*2").code, std::vector<float>(100, nan), {}, constant);
+  EXPECT_EQ(constant, std::vector<float>(100, 2));
+
   // Many cases through the blocks agree with the one-case evaluation.
   const Compiled nested = compile(kNested);
   std::vector<float> big(1000), out(1000);

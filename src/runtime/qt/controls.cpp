@@ -519,6 +519,14 @@ void selectEditField(int id, int start, int end) {
     le->setSelection(a, b - a);
     Window* w = outputWin();
     if (w) w->focusedField = id;
+  } else if (auto* tb = qobject_cast<QTextBrowser*>(c->widget.data())) {
+    // An editable text view (a field of several lines) takes the insertion point the same way.
+    tb->setFocus(Qt::OtherFocusReason);
+    QTextCursor cursor = tb->textCursor();
+    const int len = int(tb->toPlainText().size());
+    cursor.setPosition(std::clamp(start, 0, len));
+    cursor.setPosition(std::clamp(end, 0, len), QTextCursor::KeepAnchor);
+    tb->setTextCursor(cursor);
   }
 }
 
