@@ -211,37 +211,21 @@ class Compiler {
     return rt::PSval(collected);
   }
 
-  int expression(int t) {
+  // operand { operator operand }, grouped from the left: each operator's code follows the
+  // operand after it ("^" has the one code 5).
+  int chain(int t, int operatorType, int (Compiler::*operand)(int)) {
     if (failed_) return t;
-    t = term(t);
-    while (t == kAdditive && !failed_) {
+    t = (this->*operand)(t);
+    while (t == operatorType && !failed_) {
       const auto op = int16_t(code_);
-      t = term(getLexeme());
+      t = (this->*operand)(getLexeme());
       append(op);
     }
     return t;
   }
-
-  int term(int t) {
-    if (failed_) return t;
-    t = powerTerm(t);
-    while (t == kMultiplicative && !failed_) {
-      const auto op = int16_t(code_);
-      t = powerTerm(getLexeme());
-      append(op);
-    }
-    return t;
-  }
-
-  int powerTerm(int t) {
-    if (failed_) return t;
-    t = factor(t);
-    while (t == kPowerOp && !failed_) {
-      t = factor(getLexeme());
-      append(kPower);
-    }
-    return t;
-  }
+  int expression(int t) { return chain(t, kAdditive, &Compiler::term); }
+  int term(int t) { return chain(t, kMultiplicative, &Compiler::powerTerm); }
+  int powerTerm(int t) { return chain(t, kPowerOp, &Compiler::factor); }
 
   int factor(int t) {
     if (failed_) return t;
