@@ -104,7 +104,12 @@ void transformOnce(ExpressionWindow& w, const std::string& expression) {
   if (w.channelX < 1 || w.channelX > n || w.channelY < 0 || w.channelY > n) return;
   rt::setCursor(rt::Cursor::Wait);
   const int16_t d = destination(w);
-  if (d == 0) return;
+  if (d == 0) {
+    // Refused (its warning said why): no message of an earlier run may stand for this one.
+    showMessage("");
+    rt::setCursor(rt::Cursor::Arrow);
+    return;
+  }
   int32_t first = 1, last = nCases[f];
   if (w.blockOnly && FileSHORTS[f][kBlockStateWord] == 2) {
     first = std::max<int32_t>(1, BeginBlock[f]);

@@ -183,6 +183,7 @@ TEST_F(ExpressionWindowTest, TheFortiethChannelIsTheLastOneMade) {
   EXPECT_EQ(ActiveChannel, 40);
   EXPECT_EQ(GetDatum(0, 40, 3), 10);
   EXPECT_EQ(seen.back()[0], "fits");
+  EXPECT_EQ(seen.back()[333], "");  // the refused run leaves no completion message
   EXPECT_EQ(GetDatum(0, 24, 0), 7);
   EXPECT_FALSE(rt::windowExists(8));
 }
