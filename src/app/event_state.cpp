@@ -308,4 +308,11 @@ void waitForAction() {
   } while (action == 0);
 }
 
+bool waitForActionOrQuit() {
+  do {
+    rt::FBHandleEvents();
+  } while (action == 0 && !gQuitPending);
+  return !gQuitPending;
+}
+
 }  // namespace qv

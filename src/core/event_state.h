@@ -55,5 +55,7 @@ void SetMenuButton(int16_t id);
 void installModalHandlers();
 // One pass of a modal loop: pump until something is pending for the loop (action != 0).
 void waitForAction();
+// The same, returning also when a Quit is pending: false then.
+bool waitForActionOrQuit();
 
 }  // namespace qv

@@ -41,13 +41,6 @@ std::vector<int16_t> openSlots() {
   return s;
 }
 
-// Waits for the next action of a modal window; a Quit chosen meanwhile counts as one.
-void waitForActionOrQuit() {
-  do {
-    rt::FBHandleEvents();
-  } while (action == 0 && !gQuitPending);
-}
-
 // After the file in use was closed, the open file in the highest slot takes its place.
 void takeAnotherFileInUse() {
   if (slotIsOpen(TheFileInUse)) return;

@@ -210,12 +210,10 @@ void ExpressionEvaluator(int16_t mode) {
   installModalHandlers();
   action = eventID = 0;
   while (!w.exit) {
-    do {
-      rt::FBHandleEvents();
-    } while (action == 0 && !gQuitPending);
+    const bool quit = !waitForActionOrQuit();
     const int a = action, id = eventID;
     action = eventID = 0;
-    if (gQuitPending) break;
+    if (quit) break;
     if (a == 4 && id == kExpressionWindow) break;
     if (a == 1) {
       rt::setOutputWindow(kExpressionWindow);

@@ -159,12 +159,10 @@ void runWindow(TransformWindow& w) {
   installModalHandlers();
   action = eventID = 0;
   while (!w.exit) {
-    do {
-      rt::FBHandleEvents();
-    } while (action == 0 && !gQuitPending);
+    const bool quit = !waitForActionOrQuit();
     const int a = action, id = eventID;
     action = eventID = 0;
-    if (gQuitPending) {
+    if (quit) {
       cancelWindow(w);  // the main loop asks about unsaved changes once the window is gone
       break;
     }
