@@ -57,7 +57,8 @@ Compiled compile(std::string_view text, std::string_view name1 = "x", std::strin
 double evaluate(const Code& code, double x, double y);
 
 // out[i] := the code run with xs[i] and ys[i] (y = 0 when ys is empty), rounded to float.
-// A case where a variable the code reads is a gap (NaN) stays a gap. out may be xs or ys itself: each case is
+// A case where a variable the code reads is a gap (NaN) stays a gap; so does a case where x is a
+// gap when the code reads no variable at all. out may be xs or ys itself: each case is
 // read before it is written. The spans must have the same length (ys may be empty).
 // Counts the cases whose result is not a finite float although no input was a gap.
 struct NonFinite {

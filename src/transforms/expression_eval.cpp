@@ -147,8 +147,11 @@ NonFinite evaluateSpan(const Code& code, std::span<const float> xs, std::span<co
       }
     }
     if (n > 0) expand(0);
+    // A formula of constants reads no variable, but a case without an x sample still has no
+    // sample to put a value in: it stays a gap.
+    const bool gapsOfX = code.usesX() || !code.usesY();
     for (size_t i = 0; i < m; ++i) {
-      const bool gap = (code.usesX() && std::isnan(xv[i])) || (code.usesY() && std::isnan(yv[i]));
+      const bool gap = (gapsOfX && std::isnan(xv[i])) || (code.usesY() && std::isnan(yv[i]));
       const float r = n == 0 || gap ? std::numeric_limits<float>::quiet_NaN() : float(stack[0][i]);
       out[base + i] = r;
       if (!gap && !std::isfinite(r) && bad.count++ == 0) bad.first = base + i;

@@ -174,12 +174,22 @@ TEST(Expression, SpansPassGapsAndCountWhatGaveNoFiniteValue) {
   EXPECT_TRUE(std::isnan(g[0]));
   EXPECT_EQ(g[1], 1);
 
-  // A formula of constants only fills every case.
+  // A formula of constants fills every case that has an x sample; a gap of x stays a gap.
   std::vector<float> constant(100, nan);
   evaluateSpan(compile("SIN(PI/2)*2+x-x").code, std::vector<float>(100, 1), {}, constant);
   EXPECT_EQ(constant, std::vector<float>(100, 2));
-  evaluateSpan(compile("SIN(PI/2)*2").code, std::vector<float>(100, nan), {}, constant);
-  EXPECT_EQ(constant, std::vector<float>(100, 2));
+  std::vector<float> someGaps(100, 1);
+  someGaps[7] = nan;
+  evaluateSpan(compile("SIN(PI/2)*2").code, someGaps, {}, constant);
+  EXPECT_TRUE(std::isnan(constant[7]));
+  EXPECT_EQ(constant[6], 2);
+  EXPECT_EQ(constant[8], 2);
+  // A formula of y alone follows y's gaps, not x's.
+  std::vector<float> yValues(100, 3), fromY(100, 0);
+  yValues[3] = nan;
+  evaluateSpan(compile("y*2").code, someGaps, yValues, fromY);
+  EXPECT_TRUE(std::isnan(fromY[3]));
+  EXPECT_EQ(fromY[7], 6);
 
   // Many cases through the blocks agree with the one-case evaluation.
   const Compiled nested = compile(kNested);
