@@ -36,7 +36,9 @@ constexpr int kKField = 101, kBlockSizeField = 102, kCancel = 30, kOK = 31, kHel
 constexpr int kPrint = 1, kSave = 2, kShowPeaks = 3, kThresholdField = 4, kDone = 14, kContinue = 200;
 constexpr int16_t kParametersHelp = 274;
 constexpr int kChartLeft = 30, kAxisWidth = 510, kChartTop = 120;
-constexpr int kTestWidth = 588, kTestHeight = 600;
+constexpr int kTestWidth = 588, kTestHeight = 620;
+// The other peaks: the button row, then two entries a line from kPeaksTop.
+constexpr int kPeaksButtonTop = 344, kPeaksTop = 382;
 
 // The regressions of the last test, kept while block, lag, step, K and the data are the same.
 struct CachedTest {
@@ -182,7 +184,7 @@ void drawBars(const Pass& p, const std::vector<LagRegression>& r, float maxR2) {
 
 void ShowRegressionPeaks(const Pass& p, const std::vector<LagRegression>& r, float maxR2) {
   const int top = p.top;
-  rt::eraseRect({0, top + 352, kTestWidth, top + 352 + 16 * 13 + 4});
+  rt::eraseRect({0, top + kPeaksTop - 13, kTestWidth, top + kPeaksTop + 16 * 13});
   const float t = peakThreshold(rt::PSval(rt::editTextIn(kTestWindow, kThresholdField)));
   if (!p.printer) rt::setButtonStateIn(kTestWindow, kShowPeaks, 1);
   const auto peaks = otherPeaks(r, t, maxR2);
@@ -194,7 +196,7 @@ void ShowRegressionPeaks(const Pass& p, const std::vector<LagRegression>& r, flo
   size_t i = 0;
   for (; i < peaks.size() && i < most; ++i) {
     const LagRegression& x = r[size_t(peaks[i])];
-    const int px = i % 2 == 0 ? 25 : 280, py = top + 362 + 13 * int(i / 2);
+    const int px = i % 2 == 0 ? 25 : 280, py = top + kPeaksTop + 13 * int(i / 2);
     rt::moveTo(px, py);
     rt::drawString(intervalText(double(x.interval), " hours") + ";   r");
     rt::move(0, -5);
@@ -207,7 +209,7 @@ void ShowRegressionPeaks(const Pass& p, const std::vector<LagRegression>& r, flo
   rt::gFBFloatMaxDigits = saved;
   if (i >= 2) {
     SetTextStyle(KestrixFont, 12, rt::kBold);
-    PrintAt(p.printer ? 200 : 400, top + 340, "Other peaks found at:");
+    PrintAt(p.printer ? 200 : 400, top + kPeaksButtonTop + 15, "Other peaks found at:");
   }
 }
 
@@ -243,7 +245,7 @@ void drawPass(const Pass& p, const SeriesBlock& b, int32_t lag, int32_t step, co
   sumx2 = x.Sxx, sumy2 = x.Syy, sumxy = x.Sxy;
   probability = testSlope(fit, 0.0f);
   const std::string pText = !std::isfinite(probability) ? " **"
-                            : probability < 0.00001f     ? " < 0.00001"
+                            : probability <= 0.00001f    ? " < 0.00001"
                                                          : rt::PSstr(probability);
   SetTextStyle(KestrixFont, 12, 0);
   rt::foreColor(!p.printer && probability < 0.05f ? RGBred : RGBblack);
@@ -293,9 +295,9 @@ void buildTestWindow(const SeriesBlock& b, int32_t K, int32_t lag, int32_t step)
 }
 
 void placeButtons(const std::string& threshold) {
-  rt::FBButton(kShowPeaks, 0, "Show Other Peaks Where r-squared > ", {25, 326, 285, 346}, 1);
+  rt::FBButton(kShowPeaks, 0, "Show Other Peaks Where r-squared > ", {25, kPeaksButtonTop, 285, kPeaksButtonTop + 20}, 1);
   EFForeColor = EFBackColor = 1;
-  buildef(1, kThresholdField, threshold, 292, 326, 350, 346, 3, 1);
+  buildef(1, kThresholdField, threshold, 292, kPeaksButtonTop, 350, kPeaksButtonTop + 20, 3, 1);
   rt::FBButton(kPrint, 1, "Print...", {25, kTestHeight - 32, 125, kTestHeight - 10}, 1);
   rt::FBButton(kSave, 1, "Save...", {140, kTestHeight - 32, 240, kTestHeight - 10}, 1);
   rt::FBButton(kDone, 1, "Done", {kTestWidth - 125, kTestHeight - 32, kTestWidth - 25, kTestHeight - 10}, 4);
@@ -311,6 +313,7 @@ void screenPass(const SeriesBlock& b, int32_t lag, int32_t step, int32_t K, bool
   UpdateProgressBar(K);
   rt::setCursor(rt::Cursor::Arrow);
   rt::setOutputWindow(kTestWindow);
+  rt::removeControl(777);
   rt::eraseRect({0, 0, kTestWidth, 26});
   placeButtons(t);
   drawPass({}, b, lag, step, r);
@@ -331,7 +334,7 @@ void printPass(const SeriesBlock& b, int32_t lag, int32_t step, int32_t K) {
   const int32_t peaks = std::min<int32_t>(int32_t(otherPeaks(r, peakThreshold(rt::PSval(rt::editTextIn(
                                                               kTestWindow, kThresholdField))),
                                                           maximumR2(r)).size()), 50);
-  const int rule = 362 + 13 * ((peaks + 1) / 2) + 6;
+  const int rule = kPeaksTop + 13 * ((peaks + 1) / 2) + 6;
   rt::foreColor(RGBblack);
   rt::moveTo(10, rule);
   rt::lineTo(600, rule);

@@ -76,8 +76,9 @@ void buildSeriesWindow(const SeriesBlock& b) {
   EFForeColor = EFBackColor = 1;
   buildef(1, kLagField, "1", 200, 362, 280, 384, 3, 1);
   buildef(1, kStepField, "1", 200, 394, 280, 416, 3, 1);
-  buildef(0, kLagSeconds, rt::PSstr(b.dt), 450, 362, 550, 384, 7, 2);
-  buildef(0, kStepSeconds, rt::PSstr(b.dt), 450, 394, 550, 416, 7, 2);
+  buildef(0, kLagSeconds, rt::PSstr(b.dt), 450, 364, 550, 384, 7, 2);
+  buildef(0, kStepSeconds, rt::PSstr(b.dt), 450, 396, 550, 416, 7, 2);
+  for (int id : {kLagField, kStepField, kLagSeconds, kStepSeconds}) rt::setEditFont(id, KestrixFont, 14, 0);
   rt::FBButton(kPlot, 1, "Plot T versus T + step", {10, 434, 190, 458}, 1);
   rt::FBButton(kPrint, 0, "Print...", {200, 434, 280, 458}, 1);
   rt::FBButton(kHelp, 1, "?", {290, 434, 320, 458}, 1);
