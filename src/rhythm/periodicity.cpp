@@ -101,25 +101,31 @@ std::vector<LagRegression> periodicityByFft(std::span<const float> y, int32_t be
   if (!validBlock(y, begin, end) || K < 1) return out;
   const size_t N = size_t(end - begin) + 1;
   const double m = blockMean(y, begin, end);
-  // The correlation of z with itself at every offset, from one transform of z padded to
-  // twice its length; the window sums come from running sums of z and z².
-  std::vector<std::complex<double>> z(fftSize(2 * N));
-  std::vector<double> s1(N + 1, 0.0), s2(N + 1, 0.0);
-  for (size_t i = 0; i < N; ++i) {
-    const double v = double(y[size_t(begin) + i]) - m;
-    z[i] = v;
-    s1[i + 1] = s1[i] + v;
-    s2[i + 1] = s2[i] + v * v;
+  const float* v = y.data() + begin;
+  // The correlation of z = y - mean with itself at every offset, from one transform of z
+  // padded past the longest offset (so that no product wraps round).
+  const size_t longest = std::min(size_t(int64_t(lag) + int64_t(K) * step), N);
+  std::vector<std::complex<double>> z(fftSize(N + longest + 1));
+  for (size_t i = 0; i < N; ++i) z[i] = double(v[i]) - m;
+  // The window sums: pairs t = 0..N-1-o have x over the first N - o cases and y over the
+  // last N - o, so each is the total less a head or a tail of at most `longest` cases.
+  std::vector<double> head1(longest + 1, 0.0), head2(longest + 1, 0.0), tail1(longest + 1, 0.0),
+      tail2(longest + 1, 0.0);
+  double total1 = 0.0, total2 = 0.0;
+  for (size_t i = 0; i < N; ++i) total1 += z[i].real(), total2 += z[i].real() * z[i].real();
+  for (size_t i = 0; i < longest; ++i) {
+    const double a = z[i].real(), b = z[N - 1 - i].real();
+    head1[i + 1] = head1[i] + a, head2[i + 1] = head2[i] + a * a;
+    tail1[i + 1] = tail1[i] + b, tail2[i + 1] = tail2[i] + b * b;
   }
-  // runEnd[i]: the last index of the run of equal samples that holds i, so that a window is
-  // known flat exactly.
-  std::vector<uint32_t> runEnd(N);
-  runEnd[N - 1] = uint32_t(N - 1);
-  for (size_t i = N - 1; i-- > 0;)
-    runEnd[i] = y[size_t(begin) + i] == y[size_t(begin) + i + 1] ? runEnd[i + 1] : uint32_t(i);
-  fft(z, false);
+  // A window is flat exactly when it lies inside the block's first or last run of equal values.
+  size_t firstRunEnd = 0, lastRunStart = N - 1;
+  while (firstRunEnd + 1 < N && v[firstRunEnd + 1] == v[0]) ++firstRunEnd;
+  while (lastRunStart > 0 && v[lastRunStart - 1] == v[N - 1]) --lastRunStart;
+  const FftTwiddles twiddles(z.size());
+  fft(z, false, twiddles);
   for (auto& c : z) c = std::norm(c);
-  fft(z, true);
+  fft(z, true, twiddles);
   const double scale = 1.0 / double(z.size());
   out.resize(size_t(K));
   for (int32_t k = 1; k <= K; ++k) {
@@ -131,13 +137,13 @@ std::vector<LagRegression> periodicityByFft(std::span<const float> y, int32_t be
       continue;
     }
     const size_t n = N - size_t(o);
-    const double sx = s1[n], sxx = s2[n];
-    const double sy = s1[N] - s1[size_t(o)], syy = s2[N] - s2[size_t(o)];
+    const double sx = total1 - tail1[size_t(o)], sxx = total2 - tail2[size_t(o)];
+    const double sy = total1 - head1[size_t(o)], syy = total2 - head2[size_t(o)];
     r.n = int32_t(n);
-    const bool flat = runEnd[0] >= n - 1 || runEnd[size_t(o)] >= N - 1;
-    r.Sxx = runEnd[0] >= n - 1 ? 0.0 : std::max(0.0, sxx - sx * sx / double(n));
-    r.Syy = runEnd[size_t(o)] >= N - 1 ? 0.0 : std::max(0.0, syy - sy * sy / double(n));
-    r.Sxy = flat ? 0.0 : z[size_t(o)].real() * scale - sx * sy / double(n);
+    const bool xFlat = n - 1 <= firstRunEnd, yFlat = size_t(o) >= lastRunStart;
+    r.Sxx = xFlat ? 0.0 : std::max(0.0, sxx - sx * sx / double(n));
+    r.Syy = yFlat ? 0.0 : std::max(0.0, syy - sy * sy / double(n));
+    r.Sxy = xFlat || yFlat ? 0.0 : z[size_t(o)].real() * scale - sx * sy / double(n);
     finish(r);
   }
   return out;
