@@ -35,7 +35,7 @@ constexpr int16_t kTestWindow = 12, kSeriesWindow = 6;
 constexpr int kKField = 101, kBlockSizeField = 102, kCancel = 30, kOK = 31, kHelpButton = 32, kTextView = 40;
 constexpr int kPrint = 1, kSave = 2, kShowPeaks = 3, kThresholdField = 4, kDone = 14, kContinue = 200;
 constexpr int16_t kParametersHelp = 274;
-constexpr int kChartLeft = 30, kAxisWidth = 510, kChartTop = 120;
+constexpr int kChartLeft = 44, kAxisWidth = 510, kChartTop = 120;
 constexpr int kTestWidth = 588, kTestHeight = 620;
 // The other peaks: the button row, then two entries a line from kPeaksTop.
 constexpr int kPeaksButtonTop = 344, kPeaksTop = 382;
@@ -111,26 +111,35 @@ struct Pass {
 void drawChartFrame(const Pass& p, int32_t K, int32_t lag, int32_t step, float dt) {
   const int top = kChartTop + p.top, zero = top + 66;
   rt::foreColor(RGBblack);
-  rt::frameRect({kChartLeft, top + 8, kChartLeft + kAxisWidth + 30, top + 124});
+  rt::frameRect({kChartLeft, top + 8, kChartLeft + kAxisWidth + 28, top + 124});
   rt::moveTo(kChartLeft, zero);
-  rt::lineTo(kChartLeft + kAxisWidth + 29, zero);
+  rt::lineTo(kChartLeft + kAxisWidth + 27, zero);
   SetTextStyle(KestrixFont, 10, 0);
-  PrintAt(2, zero - 22, "slope");
-  PrintAt(kChartLeft - 10, zero - 8, "+");
-  PrintAt(kChartLeft - 10, zero + 4, "0");
-  PrintAt(kChartLeft - 10, zero + 18, "-");
+  PrintAt(4, zero - 22, "slope");
+  PrintAt(kChartLeft - 12, zero - 8, "+");
+  PrintAt(kChartLeft - 12, zero + 4, "0");
+  PrintAt(kChartLeft - 12, zero + 18, "-");
   // Ticks with their intervals; the first label is the starting lag.
   const int32_t every = tickEvery(K);
   const int axisY = top + 124;
-  PrintAt(kChartLeft - 10, axisY + 14, intervalText(double(float(double(lag) * dt)), " hr"));
+  // Labels in four digits; one that would run into the one before it is left out.
+  const int digits = rt::gFBFloatMaxDigits;
+  rt::gFBFloatMaxDigits = 4;
+  const std::string first = intervalText(double(float(double(lag) * dt)), " hr");
+  PrintAt(kChartLeft - 10, axisY + 14, first);
+  int lastRight = 0;
   for (int32_t k = every; k <= K; k += every) {
-    const int x = kChartLeft + int(int64_t(k) * kAxisWidth / K) + 10;
+    const int x = kChartLeft + int(int64_t(k) * kAxisWidth / K) + 4;
     rt::moveTo(x, axisY);
     rt::lineTo(x, axisY + 4);
     const std::string t = intervalText(double((double(k) * step + lag) * dt), " hr");
     const int w = rt::stringWidth(t);
-    if (x + w / 2 < kChartLeft + kAxisWidth + 60) PrintAt(x - w / 2, axisY + 28, t);
+    if (x - w / 2 > lastRight + 6 && x + w / 2 < kTestWidth) {
+      PrintAt(x - w / 2, axisY + 28, t);
+      lastRight = x + w / 2;
+    }
   }
+  rt::gFBFloatMaxDigits = digits;
   SetTextStyle(KestrixFont, 11, 0);
   PrintAt(kChartLeft + 120, axisY + 44,
           "interval between points (step size" + rt::PSstr(double(float(double(step) * dt))) + " sec) ");
@@ -169,7 +178,7 @@ void drawBars(const Pass& p, const std::vector<LagRegression>& r, float maxR2) {
     const LagRegression& x = r[size_t(k - 1)];
     if (!std::isfinite(x.r2)) continue;
     const float h = barHeight(x, maxR2);
-    const int px = xOf(k) + b - 33, py = zero - int(h);
+    const int px = xOf(k) + b + 1, py = zero - int(h);
     rt::moveTo(px, zero);
     rt::lineTo(px, py);
     pts.push_back({double(px), double(py)});

@@ -164,10 +164,12 @@ void PrintSeriesBASICS(const SeriesBlock& b, uint16_t forPrinter, int top) {
   const int y0 = (forPrinter ? 475 : 30) + top;
   rt::foreColor(RGBblack);
   SetTextStyle(KestrixFont, 14, rt::kBold);
-  PrintAt(10, y0 - 8 + (forPrinter ? 10 : 4), "Graphical Time Series Analysis");
+  // On paper the panels end just above: the header starts a line lower.
+  const int shift = forPrinter ? 14 : 0;
+  PrintAt(10, y0 - 4 + shift, "Graphical Time Series Analysis");
   SetTextStyle(KestrixFont, 11, 0);
   const int x = 10;
-  int y = y0 + 20;
+  int y = y0 + 20 + shift;
   PrintAt(x, y, "  File '" + FileName[b.f] + "'");
   PrintAt(x, y += 15, "Recorded " + StartDate[b.f] + " @ " + StartTime[b.f]);
   std::string label = RetrieveLabelOf(b.f, b.channel);
