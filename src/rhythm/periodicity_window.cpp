@@ -21,6 +21,7 @@
 #include "plot/plot.h"
 #include "rhythm/periodicity.h"
 #include "rhythm/time_series.h"
+#include "rhythm/tool_events.h"
 #include "runtime/app.h"
 #include "runtime/files.h"
 #include "runtime/numtext.h"
@@ -278,13 +279,11 @@ void StepSizeWarning(int32_t K) {
   rt::FBButton(kContinue, 1, "Continue", {250, 380, 350, 404}, 4);
   rt::flushWindow(kTestWindow);
   for (;;) {
-    action = eventID = 0;
-    waitForAction();
-    if ((action == 1 && eventID == kContinue) || (action == 16 && eventID == 13) ||
-        (action == 4 && eventID == kTestWindow))
+    const ToolEvent e = nextToolEvent();
+    if ((e.action == 1 && e.id == kContinue) || (e.action == 16 && e.id == 13) ||
+        (e.action == 4 && e.id == kTestWindow))
       break;
   }
-  action = eventID = 0;
   rt::setOutputWindow(kTestWindow);
   rt::removeControl(kContinue);
   rt::eraseRect({90, 265, kTestWidth, 410});
@@ -372,10 +371,7 @@ int32_t PERIODICITYSAMPLES(int32_t B) {
   buildParametersWindow(B);
   int32_t K = 0;
   for (;;) {
-    action = eventID = 0;
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id, menuPicked] = nextToolEvent();
     if (a == 4 && id == kTestWindow) {
       K = 0;
       break;
@@ -406,11 +402,8 @@ void SUMTIMESTATS(const SeriesBlock& b, int32_t lag, int32_t step, int32_t K, bo
   std::string threshold = ".01";
   screenPass(b, lag, step, K, reduced, threshold);
   for (;;) {
-    action = eventID = 0;
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
-    if (MENU_or_ToolBar_PICKED) break;
+    const auto [a, id, menuPicked] = nextToolEvent();
+    if (menuPicked) break;
     if ((a == 4 && id == kTestWindow) || (a == 1 && id == kDone) || (a == 3 && id != kTestWindow)) break;
     if (a != 1) continue;
     threshold = rt::editTextIn(kTestWindow, kThresholdField);

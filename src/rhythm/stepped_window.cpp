@@ -23,6 +23,7 @@
 #include "plot/plot_state.h"
 #include "rhythm/commands.h"
 #include "rhythm/stepped_sampling.h"
+#include "rhythm/tool_events.h"
 #include "runtime/events.h"
 #include "runtime/files.h"
 #include "runtime/numtext.h"
@@ -306,10 +307,7 @@ bool pickScatterChannels(int f, int16_t& x, int16_t& y) {
   x = y = 0;
   bool ok = false;
   for (;;) {
-    action = eventID = 0;
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id, menuPicked] = nextToolEvent();
     if (a == 4 && id == kPickWindow) break;
     if (a != 1) continue;
     if (id == kPlotOK && x && y) {
@@ -382,13 +380,9 @@ void AUTOCORRELATE() {
   installModalHandlers();
   rt::setHandler(rt::Vector::Mouse, noMOUSE);
   for (;;) {
-    HelpSubject = kSteppedHelp;
-    rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
-    action = eventID = 0;
-    waitForAction();
-    if (MENU_or_ToolBar_PICKED) break;
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const ToolEvent e = nextToolEvent(kSteppedHelp);
+    if (e.menuPicked) break;
+    const int a = e.action, id = e.id;
     if ((a == 4 && id == kSteppedWindow) || (a == 1 && id == kDone)) break;
     if (a == 4 && id == kPlotWindow) {
       rt::closeWindow(kPlotWindow);

@@ -23,6 +23,7 @@
 #include "rhythm/lag_panels.h"
 #include "rhythm/periodicity.h"
 #include "rhythm/time_series.h"
+#include "rhythm/tool_events.h"
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/panels.h"
@@ -274,13 +275,9 @@ void TIMESERIES() {
   rt::setHandler(rt::Vector::Mouse, noMOUSE);
   double lagShown = b.dt, stepShown = b.dt;
   for (;;) {
-    HelpSubject = kSeriesHelp;
-    rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
-    action = eventID = 0;
-    waitForAction();
-    if (MENU_or_ToolBar_PICKED) break;
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const ToolEvent e = nextToolEvent(kSeriesHelp);
+    if (e.menuPicked) break;
+    const int a = e.action, id = e.id;
     const int32_t lag = typedInteger(kLagField), step = typedInteger(kStepField);
     rt::setOutputWindow(kSeriesWindow);
     showSeconds(kLagSeconds, lag, b.dt, lagShown);
