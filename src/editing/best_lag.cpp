@@ -44,10 +44,11 @@ std::vector<double> crossProducts(const std::vector<double>& a, const std::vecto
   std::vector<std::complex<double>> fa(size), fz(size);
   for (size_t j = 0; j < a.size(); ++j) fa[j] = a[j];
   for (size_t j = 0; j < z.size(); ++j) fz[j] = z[j];
-  fft(fa, false);
-  fft(fz, false);
+  const FftTwiddles twiddles(size);
+  fft(fa, false, twiddles);
+  fft(fz, false, twiddles);
   for (size_t k = 0; k < size; ++k) fz[k] *= std::conj(fa[k]);
-  fft(fz, true);
+  fft(fz, true, twiddles);
   std::vector<double> s(lags);
   for (size_t t = 0; t < lags; ++t) s[t] = fz[t].real() / double(size);
   return s;

@@ -6,7 +6,5 @@ namespace qv {
 
 void WAVEFORM() { notBuilt(callText("WAVEFORM"), "Waveform"); }
 void FFT() { notBuilt(callText("FFT"), "FFT"); }
-void TIMESERIES() { notBuilt(callText("TIMESERIES"), "Basic Time Series"); }
-void AUTOCORRELATE() { notBuilt(callText("AUTOCORRELATE"), "Stepped Sampling"); }
 
 }  // namespace qv

@@ -70,8 +70,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {3, 20, {"TIMEINTEGRATE(0)"}},
       {3, 21, {"TIMEINTEGRATE(1)"}},
       {3, 22, {"TIMEINTEGRATE(2)"}},
-      {103, 1, {"TIMESERIES()"}},
-      {103, 2, {"AUTOCORRELATE()"}},
       {8, 2, {"SimpleRegression()"}},
       {8, 12, {"METABOLISM(1)"}},
       {8, 17, {"ComputeThermoregulationCosts()"}},
@@ -105,6 +103,15 @@ TEST_F(Dispatcher, TheCutCropDeleteAndArrangeItemsOpenTheirWindows) {
     EXPECT_EQ(nChannels[0], 3);
   }
   EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(Dispatcher, TimeSeriesAndSteppedSamplingOpenTheirWindows) {
+  qvtest::script({"click 3", "click 142"});  // "Done", "Done  -- Exit"
+  DoMENU(103, 1);
+  DoMENU(103, 2);
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_FALSE(rt::windowExists(6));
 }
 
 TEST_F(Dispatcher, LagAndSmoothingOpenTheirWindows) {
