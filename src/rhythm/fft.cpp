@@ -27,7 +27,7 @@ void bitReverse(std::span<std::complex<double>> a) {
 
 }  // namespace
 
-bool fft(std::span<std::complex<double>> a, bool inverse) {
+bool fft(std::span<std::complex<double>> a, bool inverse, const std::function<void(int)>& onPass) {
   const size_t n = a.size();
   if (n == 0 || (n & (n - 1)) != 0) return false;
   bitReverse(a);
@@ -39,6 +39,7 @@ bool fft(std::span<std::complex<double>> a, bool inverse) {
     const double angle = sign * 2.0 * std::numbers::pi * double(k) / double(n);
     w[k] = {std::cos(angle), std::sin(angle)};
   }
+  int pass = 0;
   for (size_t len = 2; len <= n; len <<= 1) {
     const size_t half = len / 2, step = n / len;
     for (size_t i = 0; i < n; i += len) {
@@ -52,6 +53,7 @@ bool fft(std::span<std::complex<double>> a, bool inverse) {
         a[i + j + half] = u - v;
       }
     }
+    if (onPass) onPass(++pass);
   }
   return true;
 }

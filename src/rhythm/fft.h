@@ -3,6 +3,7 @@
 // and the frequency analysis both run on it.
 #include <complex>
 #include <cstddef>
+#include <functional>
 #include <span>
 
 namespace qv {
@@ -12,7 +13,7 @@ size_t fftSize(size_t n);
 
 // Transforms data in place; its length must be a power of two (false otherwise, data
 // untouched). Forward: X[k] = sum x[j] e^(-2 pi i jk/n); inverse: the same with +i, without
-// the 1/n factor.
-bool fft(std::span<std::complex<double>> data, bool inverse);
+// the 1/n factor. onPass, when given, hears each butterfly pass end (1 .. log2 n).
+bool fft(std::span<std::complex<double>> data, bool inverse, const std::function<void(int)>& onPass = {});
 
 }  // namespace qv
