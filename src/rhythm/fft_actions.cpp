@@ -165,8 +165,7 @@ void zoom(FftSession& s, bool out) {
   prefsArray[7] = 0;
   FFTplot(s.shown);
   prefsArray[7] = sound;
-  setButton(kZoomOut, s.shown >= s.n ? 0 : 1);
-  setButton(kZoomIn, Xstep >= 9 || s.shown <= 3 ? 0 : 1);
+  zoomButtons(s);
   s.lastX = -32768;
 }
 

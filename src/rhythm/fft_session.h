@@ -52,6 +52,8 @@ void removeSizeButtons();
 void separators();
 void buildWindow(const FftSession& s);
 void spectrumButtons(bool shown);
+// Zoom Out off once the whole spectrum is shown, Zoom In once a case takes 9 pixels.
+void zoomButtons(const FftSession& s);
 
 // The window's loop, until Exit or the close box.
 void runFftSession(FftSession& s);

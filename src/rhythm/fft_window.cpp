@@ -137,10 +137,12 @@ void spectrumButtons(bool shown) {
   for (int id : {kSmooth, kZoomOut, kZoomIn, kSave}) setButton(id, on);
   setButton(kCopyChannel, shown && nChannels[gSession->f] < kMaxChannels ? 1 : 0);
   setButton(kNewInterval, on);
-  if (shown) {
-    setButton(kZoomIn, 1);
-    setButton(kZoomOut, gSession->shown >= gSession->n ? 0 : 1);
-  }
+  if (shown) zoomButtons(*gSession);
+}
+
+void zoomButtons(const FftSession& s) {
+  setButton(kZoomOut, s.shown >= s.n ? 0 : 1);
+  setButton(kZoomIn, Xstep >= 9 || s.shown <= 3 ? 0 : 1);
 }
 
 }  // namespace fftwin
