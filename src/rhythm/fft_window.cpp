@@ -187,11 +187,15 @@ void FFT() {
   s.entryPages = FileSHORTS[f][kPageCountWord];
   s.entryView = FileSHORTS[f][kViewModeWord];
   ActiveChannel = s.entryChannel;
-  gSession = &s;
+  // The session lives on this frame: nothing may point at it once the frame is gone, also
+  // when the program ends inside the window.
+  struct Current {
+    explicit Current(FftSession* s) { gSession = s; }
+    ~Current() { gSession = nullptr; }
+  } current(&s);
   SavedHandlers savedHandlers;
   runFftSession(s);
   leaveFft(s);
-  gSession = nullptr;
 }
 
 }  // namespace qv
