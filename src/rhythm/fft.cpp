@@ -45,15 +45,23 @@ void stage(std::complex<double>* a, const std::complex<double>* t, size_t len, s
 }
 
 template <bool kInverse>
-void transform(std::span<std::complex<double>> a, const FftTwiddles& w) {
+void transform(std::span<std::complex<double>> a, const FftTwiddles& w, const std::function<void(int)>& onPass) {
   const size_t n = a.size();
   bitReverse(a);
   // The short stages run a cache-sized piece at a time, so that the transform streams through
-  // memory a few times rather than once a stage; the arithmetic is the same.
+  // memory a few times rather than once a stage; the arithmetic is the same. A short stage has
+  // ended for the whole transform when it ends in the last piece.
   const size_t piece = std::min<size_t>(n, size_t(1) << 14);
+  int pass = 0;
   for (size_t from = 0; from < n; from += piece)
-    for (size_t len = 2; len <= piece; len <<= 1) stage<kInverse>(a.data(), w.stage(len), len, from, from + piece);
-  for (size_t len = piece * 2; len <= n; len <<= 1) stage<kInverse>(a.data(), w.stage(len), len, 0, n);
+    for (size_t len = 2; len <= piece; len <<= 1) {
+      stage<kInverse>(a.data(), w.stage(len), len, from, from + piece);
+      if (onPass && from + piece >= n) onPass(++pass);
+    }
+  for (size_t len = piece * 2; len <= n; len <<= 1) {
+    stage<kInverse>(a.data(), w.stage(len), len, 0, n);
+    if (onPass) onPass(++pass);
+  }
 }
 
 }  // namespace
@@ -79,19 +87,20 @@ FftTwiddles::FftTwiddles(size_t n) : n_(n) {
   }
 }
 
-bool fft(std::span<std::complex<double>> a, bool inverse, const FftTwiddles& w) {
+bool fft(std::span<std::complex<double>> a, bool inverse, const FftTwiddles& w,
+         const std::function<void(int)>& onPass) {
   const size_t n = a.size();
   if (n == 0 || (n & (n - 1)) != 0 || w.size() != n) return false;
   if (n == 1) return true;
-  if (inverse) transform<true>(a, w);
-  else transform<false>(a, w);
+  if (inverse) transform<true>(a, w, onPass);
+  else transform<false>(a, w, onPass);
   return true;
 }
 
-bool fft(std::span<std::complex<double>> a, bool inverse) {
+bool fft(std::span<std::complex<double>> a, bool inverse, const std::function<void(int)>& onPass) {
   const size_t n = a.size();
   if (n == 0 || (n & (n - 1)) != 0) return false;
-  return fft(a, inverse, FftTwiddles(n));
+  return fft(a, inverse, FftTwiddles(n), onPass);
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 // the periodicity test and the frequency analysis run on it.
 #include <complex>
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -27,9 +28,10 @@ class FftTwiddles {
 
 // Transforms data in place; its length must be a power of two (false otherwise, data
 // untouched). Forward: X[k] = sum x[j] e^(-2 pi i jk/n); inverse: the same with +i, without
-// the 1/n factor.
-bool fft(std::span<std::complex<double>> data, bool inverse);
+// the 1/n factor. onPass, when given, hears each butterfly stage end (1 .. log2 n).
+bool fft(std::span<std::complex<double>> data, bool inverse, const std::function<void(int)>& onPass = {});
 // The same with twiddles made for the data's length (false, data untouched, for another length).
-bool fft(std::span<std::complex<double>> data, bool inverse, const FftTwiddles& twiddles);
+bool fft(std::span<std::complex<double>> data, bool inverse, const FftTwiddles& twiddles,
+         const std::function<void(int)>& onPass = {});
 
 }  // namespace qv

@@ -5,6 +5,5 @@
 namespace qv {
 
 void WAVEFORM() { notBuilt(callText("WAVEFORM"), "Waveform"); }
-void FFT() { notBuilt(callText("FFT"), "FFT"); }
 
 }  // namespace qv

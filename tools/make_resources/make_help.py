@@ -181,8 +181,25 @@ add("HelpFiles/time series.html", "Time series",
     "The basic time-series analysis looks for rhythm in the block: the correlation of the channel "
     "with itself at increasing lags.")
 add("HelpFiles/FFT.html", "FFT",
-    "The FFT gives the power spectrum of the block: how strongly each frequency is present. The block "
-    "needs at least 128 samples.")
+    "FFT&hellip; (Analyze menu) shows the magnitude spectrum of a stretch of the active channel: how "
+    "strongly each frequency is present. The file needs at least 128 samples.",
+    "Choose the length of the stretch (a power of two from 128 up to the file's length), then move the "
+    "pointer over the plot: a box of that many samples follows it, and the window tells its centre's "
+    "case, time, clock time and value. Click to place it; near either end of the file the box stays on "
+    "the data. Click Do FFT (or press Return).",
+    "The spectrum replaces the trace on the plot. The element under the pointer is read out as a "
+    "frequency or a period, in the unit chosen in the popup, with its magnitude. Each harmonic of the "
+    "stretch has two elements, the magnitudes of its cosine and its sine part, each scaled so that a "
+    "wave of amplitude 1 reads 1; the mean is left out. Zoom Out shows higher frequencies, up to half "
+    "the sampling rate; Zoom In shows fewer. Smooth averages each element with its two neighbours once; "
+    "Histogram draws bars or a line.",
+    "Copy Channel adds the spectrum as shown to the file as a new channel (zeros after its last element). "
+    "Save FFT&hellip; writes the whole spectrum, smoothed when Smooth is on, to a text file: a heading, then "
+    "one row per element with its frequency or period and its magnitude; a period of frequency 0 is "
+    "written INF. &#8710; Interval places another stretch; Exit or the close box puts the channel and "
+    "the view back.",
+    "A gap in the stretch leaves the whole spectrum without numbers: place the box where the channel has "
+    "no gaps.")
 add("HelpFiles/time slope.html", "Slope vs Time",
     "The least-squares line through the block against time: slope, intercept and r<sup>2</sup>, "
     "optionally of the logarithm of the values.")
