@@ -65,8 +65,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {73, 1, {"BLOCKSET()"}},
       {3, 11, {"WAVEFORM()"}},
       {3, 13, {"FFT()"}},
-      {3, 17, {"ASYMPTOTE()"}},
-      {3, 18, {"FITPOLYNOMIAL()"}},
       {3, 20, {"TIMEINTEGRATE(0)"}},
       {3, 21, {"TIMEINTEGRATE(1)"}},
       {3, 22, {"TIMEINTEGRATE(2)"}},
