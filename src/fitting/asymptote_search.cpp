@@ -121,7 +121,7 @@ AsymptoteFit searchAsymptote(std::span<const float> v, int32_t begin, int32_t en
   f.a = t.a;
   f.b = t.b;
   f.n = t.n;
-  if (end - begin <= kMostAsymptoteResiduals) {
+  if (int64_t(end) - begin + 1 <= kMostAsymptoteResiduals) {
     f.residuals.assign(size_t(end - begin + 1), NAN);
     for (int32_t k = begin; k <= end; ++k) {
       const float s = v[size_t(k)];

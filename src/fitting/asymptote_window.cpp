@@ -373,6 +373,8 @@ bool handle(Run& r) {
       }
       return true;
     case 16:
+      // While a script runs, Return ends the window (the search has run) as it ends the others.
+      if (id == 13 && RunScript) return false;
       if (id == 13) search(r);
       else if (id == '?' || id == '/') OpenHelpBook();
       else if ((id == 'P' || id == 'p') && PortForResultsOutput != 0 && LastAsymptote.found()) printAnalysisReport(id);
@@ -408,8 +410,11 @@ void ASYMPTOTE() {
   buildWindow(r);
   rt::bringWindowForward(kWindow);
   installModalHandlers();
+  rt::setHandler(rt::Vector::Edit, AnalysisWindowKeys);
   rt::setHandler(rt::Vector::Menu, noMENU);
   rt::setHandler(rt::Vector::Mouse, noMOUSE);
+  // The count of iterations takes typing; the keys of the window act everywhere else.
+  AnalysisTypingField = kIterations;
   search(r);
   rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
   for (;;) {
@@ -417,6 +422,7 @@ void ASYMPTOTE() {
     waitForAnalysisEvent();
     if (MENU_or_ToolBar_PICKED || !handle(r)) break;
   }
+  AnalysisTypingField = 0;
   rt::FlushEvents();
   rt::closeWindow(kPlotWindow);
   rt::closeWindow(kWindow);

@@ -209,6 +209,8 @@ void showAll(int f) {
   showFit();
   showSeries(s);
   skid();
+  rt::bringWindowForward(kWindow);
+  rt::setOutputWindow(kWindow);
 }
 
 // CalculateYfromX: the box of window 44 that evaluates the fit on show.
@@ -329,6 +331,7 @@ void FITPOLYNOMIAL() {
           break;
         case kNewChannel:
           storePolynomial(f);
+          rt::bringWindowForward(kWindow);
           rt::setOutputWindow(kWindow);
           rt::setButtonState(kNewChannel, nChannels[f] < kMaxChannels ? 1 : 0);
           break;
