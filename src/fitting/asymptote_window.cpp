@@ -75,7 +75,7 @@ void showRate(int f) {
 }
 
 RGB schemeBackground(int scheme) {
-  return scheme == 4 ? manila : scheme == 3 ? RGBblack : scheme == 2 ? RGBwhite : rt::colorOfNumber(6);
+  return scheme == 4 ? manila : scheme == 3 ? RGBblack : scheme == 2 ? RGBwhite : plotBackColor;
 }
 RGB schemeInk(int scheme) { return scheme == 3 ? RGBwhite : RGBblack; }
 

@@ -47,11 +47,11 @@ std::span<const float> samplesOf(int f, int c) {
 bool usable(const LineFit& fit) { return std::isfinite(fit.a) && std::isfinite(fit.b) && fit.n >= 1; }
 
 RGB schemeBackground(int scheme) {
-  return scheme == 4 ? manila : scheme == 3 ? RGBblack : scheme == 2 ? RGBwhite : rt::colorOfNumber(6);
+  return scheme == 4 ? manila : scheme == 3 ? RGBblack : scheme == 2 ? RGBwhite : plotBackColor;
 }
 
 RGB schemeDots(int scheme) {
-  return scheme == 4 ? RGBblue : scheme == 3 ? RGBwhite : scheme == 2 ? RGBblack : rgbyellow;
+  return scheme == 4 ? RGBblue : scheme == 3 ? RGBwhite : scheme == 2 ? RGBblack : PlotDataLineColor;
 }
 
 std::string shownNumber(double x) { return std::isfinite(x) ? rt::PSstr(x) : std::string("**"); }
@@ -65,7 +65,7 @@ void drawResiduals(int32_t n) {
   rt::frameRect({kBoxLeft - 1, kBoxTop - 1, kBoxRight + 1, kBoxBottom + 1});
   if (!gShown.any) return;
   const int y0 = std::clamp(s.zeroRow, kBoxTop, kBoxBottom - 1);
-  rt::foreColor(scheme == 2 || scheme == 3 ? rt::colorOfNumber(20) : rt::colorOfNumber(1));
+  rt::foreColor(scheme == 2 || scheme == 3 ? rt::colorOfNumber(20) : scheme == 4 ? RGBblack : plotForeColor);
   rt::moveTo(101, y0);
   rt::lineTo(kBoxRight, y0);
   rt::FBEditField(kTopLabel, shownNumber(gShown.rmax), {0, 1, 97, 16}, 7, 2);
