@@ -486,7 +486,7 @@ TEST_F(Dispatcher, OutputResultsWritesTheReportOfTheLastAnalysis) {
 TEST_F(Dispatcher, NoticeNamesACommandThisBuildLacks) {
   setNotBuiltRecorder(nullptr);
   qvtest::script({"click 1"});
-  DoMENU(3, 17);
+  DoMENU(3, 20);
   EXPECT_FALSE(rt::windowExists(990));
   EXPECT_EQ(rt::script::pendingCount(), 0u);
 }
