@@ -25,6 +25,7 @@ void RepeatLastAnalysis() {
     case kCodeTimeIntegration: TIMEINTEGRATE(0); break;
     case kCodeEventCounter: TIMEINTEGRATE(1); break;
     case kCodeAsymptote: ASYMPTOTE(); break;
+    case kCodePolynomial:
     case kCodePolynomialReplay: FITPOLYNOMIAL(); break;
     case kCodeSelectiveIntegration: TIMEINTEGRATE(2); break;
     case kCodeAreaIntegration: GETAREA(); break;

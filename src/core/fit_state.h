@@ -20,6 +20,11 @@ struct LineFit {
   float aAtZero = kNotComputed;       // time fit: the intercept at elapsed time 0
   float b = kNotComputed;             // slope
   float r2 = kNotComputed;
+  // Where it came from, for the residuals and predictions read after the fit.
+  bool againstTime = false;  // the slope against elapsed time (else one channel on another)
+  int16_t model = 0;         // 0 linear, 1 log Y, 2 log X, 3 log-log
+  int32_t begin = 0, end = 0;
+  float dt = 1.0f;           // time fit: elapsed time of one case
 };
 
 // Two-sided P of Student's t with df degrees of freedom (df >= 1), exact for every df.

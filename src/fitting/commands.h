@@ -16,5 +16,7 @@ void TIMEINTEGRATE(int16_t mode);
 // regression; the prediction's mode 1 the slope window, 0 the regression).
 void RegressionRESIDS(int32_t n, int16_t from);
 void PredictRegressionValues(int16_t mode);
+// The residuals of the last residuals window into a file the user names.
+void SaveResiduals(int16_t fromChannels);
 
 }  // namespace qv

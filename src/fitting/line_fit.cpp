@@ -174,6 +174,10 @@ LineFit fitAgainstTime(std::span<const float> y, int32_t begin, int32_t end, con
   LineFit f = timeFit<false>(y, begin, end, filters, step);
   if (f.n >= 1 && !std::isfinite(f.meanY)) f = timeFit<true>(y, begin, end, filters, step);
   f.aAtZero = f.a;
+  f.againstTime = true;
+  f.begin = begin;
+  f.end = end;
+  f.dt = dt;
   if (!std::isnan(f.a)) f.a = float(double(f.b) * (step * double(begin)) + double(f.a));
   return f;
 }
@@ -184,6 +188,8 @@ LineFit fitBetween(std::span<const float> x, std::span<const float> y, int32_t b
   end = std::min(clampedEnd(x, end, filters), clampedEnd(y, end, filters));
   LineFit f = pairFit<false>(x, y, begin, end, filters);
   if (f.n >= 1 && !(std::isfinite(f.meanX) && std::isfinite(f.meanY))) f = pairFit<true>(x, y, begin, end, filters);
+  f.begin = begin;
+  f.end = end;
   return f;
 }
 

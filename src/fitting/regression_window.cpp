@@ -101,7 +101,8 @@ void displayAndFit(int f) {
   DoubleLINE(0, 320, 46);
   DoubleLINE(0, 320, 177);
   const auto work = channelOf(f, 0);
-  const LineFit fit = fitBetween(RegressionX, work, BeginBlock.inUse(), EndBlock.inUse(), filters);
+  LineFit fit = fitBetween(RegressionX, work, BeginBlock.inUse(), EndBlock.inUse(), filters);
+  fit.model = UseLogY >= 0 && UseLogY <= 3 ? UseLogY : 0;
   publishFit(fit, kCodeRegression);
   drawRegressionCurve();
   rt::setOutputWindow(kResultsWindow);

@@ -90,7 +90,8 @@ void compute(Run& r) {
   if (logY)
     for (int32_t k = std::max<int32_t>(BeginBlock.inUse(), 1); k <= EndBlock.inUse() && size_t(k) < work.size(); ++k)
       work[size_t(k)] = fitLog10(work[size_t(k)]);
-  const LineFit fit = fitAgainstTime(work, BeginBlock.inUse(), EndBlock.inUse(), r.filters, dt);
+  LineFit fit = fitAgainstTime(work, BeginBlock.inUse(), EndBlock.inUse(), r.filters, dt);
+  fit.model = logY ? 1 : 0;
   publishFit(fit, kCodeSlopeVsTime);
   drawFittedLine(dt, logY);
 

@@ -1,6 +1,7 @@
 #include "output/report_inputs.h"
 
 #include "core/filetable.h"
+#include "core/curve_fit_state.h"
 #include "core/fit_state.h"
 #include "core/output_state.h"
 #include "plot/plot_state.h"
@@ -80,6 +81,21 @@ ReportInputs publishedReportInputs(int slot, int channel) {
     in.TimeUnits = TimeUnits;
     in.MainDataChannel = RegressionXChannel;
     in.SecondChannel = RegressionYChannel;
+  }
+  if ((AnalysisCode == kCodePolynomial || AnalysisCode == kCodePolynomialReplay) && LastPolynomial.fitted()) {
+    // The fit on show, whatever degree the window's popup was last set to.
+    in.polyCoefficients.assign(LastPolynomial.power.begin(), LastPolynomial.power.begin() + LastPolynomial.degree + 1);
+    in.polyR2 = LastPolynomial.r2;
+    in.MainDataChannel = LastPolynomial.xChannel;
+    in.SecondChannel = LastPolynomial.yChannel;
+  }
+  if (AnalysisCode == kCodeAsymptote && LastAsymptote.found()) {
+    // The line at the asymptote reported, which the search's last trial was made at.
+    in.sumy2 = float(LastAsymptote.A);
+    in.ValueOfB = float(LastAsymptote.b);
+    in.SlopeID = SlopeID;
+    in.slope = AsymptoteLnRemaining;
+    in.TimeUnits = TimeUnits;
   }
   return in;
 }

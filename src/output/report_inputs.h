@@ -64,6 +64,10 @@ struct ReportInputs {
   int16_t SlopeID = 0;
   float slope = 0.0f;
 
+  // Polynomial fit: coefficients[k] of X^k (k = 0..degree; empty when none was fitted), r².
+  std::vector<double> polyCoefficients;
+  double polyR2 = 0.0;
+
   // Waveform analysis.
   int32_t nPeaks = 0;
   double P = 0.0;            // mean period, s

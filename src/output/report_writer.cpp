@@ -141,6 +141,19 @@ std::string asymptoteReport(const ReportInputs& in) {
   return s + PRINTLINE();
 }
 
+std::string polynomialReport(const ReportInputs& in) {
+  if (in.polyCoefficients.empty()) return PRINTLINE();
+  const int d = in.significantFigures;
+  std::string s = PrintHeading(in, true, "POLYNOMIAL REGRESSION") + "\n";
+  s += "    'X ' Channel: " + in.label(in.MainDataChannel) + "\n";
+  s += "    'Y ' Channel: " + in.label(in.SecondChannel) + "\n";
+  s += "   r-squared = " + reportNumber(in.polyR2, d) + "\n";
+  s += " Model:  Y = " + reportNumber(in.polyCoefficients[0], d) + "\n";
+  for (size_t i = 1; i < in.polyCoefficients.size(); ++i)
+    s += "          + X^" + std::to_string(i) + " * " + reportNumber(in.polyCoefficients[i], d) + "\n";
+  return s + PRINTLINE();
+}
+
 std::string areaReport(const ReportInputs& in) {
   const int d = in.significantFigures;
   std::string s = PrintHeading(in, true,
@@ -201,6 +214,8 @@ std::string textReport(const ReportInputs& in) {
     case kCodeEventCounter:
     case kCodeSelectiveIntegration: return limitsReport(in);
     case kCodeAsymptote: return asymptoteReport(in);
+    case kCodePolynomial:
+    case kCodePolynomialReplay: return polynomialReport(in);
     case kCodeAreaIntegration: return areaReport(in);
     case kCodeRunningAverage:
       return PrintHeading(in, true, "RUNNING AVERAGE") + PRINTbSTATS(in) + PRINTLINE();

@@ -372,11 +372,25 @@ TEST(DraftPrint, RoutesIconsAndTheCount) {
   EXPECT_EQ(r.count.Nresults, 4);
   EXPECT_EQ(r.count.field18, "");
 
-  // The polynomial fit: the rule, no icon.
+  // The polynomial fit: the rule alone while nothing is fitted, no icon either way.
   in.AnalysisCode = kCodePolynomial;
   r = draftPrint(in, kRouteTextFile, " ", o, line, 0, 1200);
   EXPECT_EQ(r.text, PRINTLINE());
   EXPECT_EQ(r.icon, ReportIcon::None);
+  in.polyCoefficients = {1, 2, 3};
+  in.polyR2 = 1.0;
+  in.labels = {"", "time", "load"};
+  in.MainDataChannel = 1;
+  in.SecondChannel = 2;
+  in.AnalysisCode = kCodePolynomialReplay;
+  r = draftPrint(in, kRouteTextFile, " ", o, line, 0, 1200);
+  EXPECT_NE(r.text.find("POLYNOMIAL REGRESSION"), std::string::npos) << r.text;
+  EXPECT_NE(r.text.find("    'X ' Channel: time\n    'Y ' Channel: load\n   r-squared =  1\n Model:  Y =  1\n"
+                        "          + X^1 *  2\n          + X^2 *  3\n"),
+            std::string::npos)
+      << r.text;
+  EXPECT_EQ(r.icon, ReportIcon::None);
+  in.polyCoefficients.clear();
 
   // The spreadsheet: a regression writes nothing and is not counted.
   in.AnalysisCode = kCodeSlopeVsTime;
