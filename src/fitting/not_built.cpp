@@ -6,10 +6,6 @@ namespace qv {
 
 void ASYMPTOTE() { notBuilt(callText("ASYMPTOTE"), "Find Asymptote"); }
 void FITPOLYNOMIAL() { notBuilt(callText("FITPOLYNOMIAL"), "Fit Polynomial"); }
-void TIMEINTEGRATE(int16_t mode) {
-  notBuilt(callText("TIMEINTEGRATE", mode),
-           mode == 1 ? "Event Counting" : mode == 2 ? "Selective Integration" : "Time Integration");
-}
 void RegressionRESIDS(int32_t n, int16_t from) { notBuilt(callText("RegressionRESIDS", n, from), "Residuals"); }
 void PredictRegressionValues(int16_t mode) {
   notBuilt(callText("PredictRegressionValues", mode), "Predict Values");
