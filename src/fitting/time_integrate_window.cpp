@@ -342,10 +342,13 @@ void pick(Run& r, int id) {
   toAnalysisResults();
   rt::FlushEvents();
   setAnalysisButton(id, 1);
+  // The cue was drawn over the results and the caption of field 115.
   rt::eraseRect({0, 97, 320, 180});
   FIXTIMECUE(r.mode);
-  if (r.mode == 1) EventCountStuff(r);
-  else buildControls(r);
+  if (r.mode == 1) {
+    SetTextStyle(KestrixFont, 12, 0);
+    PrintAt(272, 158, "sec");
+  }
   recalculate(r);
 }
 
