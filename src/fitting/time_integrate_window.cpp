@@ -154,7 +154,7 @@ void EventCountStuff(const Run& r) {
   PrintAt(272, 158, "sec");
   rt::FBButton(kCountAllBox, r.countAll ? 2 : 1, "Count All Events", {4, 166, 150, 184}, 2);
   RateUnitPopup();
-  rt::FBAppearanceButton(kSaveDetails, 1, 1, kRateMenu, 0, "Save Details...", {160, 166, 318, 186},
+  rt::FBAppearanceButton(kSaveDetails, 1, 1, kRateMenu, 0, "Save Details...", {4, 212, 250, 232},
                          rt::kControlPopupButton);
 }
 
