@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,10 @@ struct EventWindow : statstest::WindowTest {
   void TearDown() override {
     rt::setSoundObserver(nullptr);
     closeRouteAndFiles();
-    RecordSCRIPT = 0;
+    // The step recorded here is no script of the tests that follow.
+    RecordSCRIPT = RunScript = 0;
+    ScriptCOUNT = 0;
+    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
   }
   static double shown(int id) { return rt::PSval(rt::editTextIn(4, id)); }
   bool heard(const std::string& s) const { return std::find(sounds.begin(), sounds.end(), s) != sounds.end(); }
