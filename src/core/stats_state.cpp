@@ -40,5 +40,6 @@ void publishStatistics(const BlockStats& s, int32_t begin, int32_t end) {
 }
 
 AreaReportValues LastAreaReport;
+EventCounterFields LastEventFields;
 
 }  // namespace qv

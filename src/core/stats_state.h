@@ -65,4 +65,13 @@ struct AreaReportValues {
 };
 extern AreaReportValues LastAreaReport;
 
+// The event counter's results-window fields as shown (counts and statistics of the events
+// above the upper and below the lower limit).
+struct EventCounterFields {
+  std::string positiveEvents, positiveMean, positiveSD, positiveMinimum, positiveMaximum;  // 2, 110..113
+  std::string negativeEvents, negativeMean, negativeSD, negativeMinimum, negativeMaximum;  // 4, 120..123
+};
+// What the event counter showed last.
+extern EventCounterFields LastEventFields;
+
 }  // namespace qv

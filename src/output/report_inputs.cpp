@@ -55,6 +55,7 @@ ReportInputs publishedReportInputs(int slot, int channel) {
     in.baselineAtEnd = LastAreaReport.baselineAtEnd;
     in.userBaseline = LastAreaReport.userBaseline;
   }
+  if (AnalysisCode == kCodeEventCounter) in.events = LastEventFields;
   if (AnalysisCode == kCodeRunningAverage || AnalysisCode == kCodePairDifferences) in.REnd = REnd;
   if (AnalysisCode == kCodePairDifferences) {
     // The pair tool's own times: the shared tmFloat belongs to the plot's drag readout.

@@ -7,15 +7,9 @@
 #include <vector>
 
 #include "core/results_scaling.h"
+#include "core/stats_state.h"
 
 namespace qv {
-
-// The event counter's results-window fields as shown (counts and statistics of the events
-// above the upper and below the lower limit).
-struct EventCounterFields {
-  std::string positiveEvents, positiveMean, positiveSD, positiveMinimum, positiveMaximum;  // 2, 110..113
-  std::string negativeEvents, negativeMean, negativeSD, negativeMinimum, negativeMaximum;  // 4, 120..123
-};
 
 struct ReportInputs {
   int16_t AnalysisCode = 0;

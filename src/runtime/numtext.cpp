@@ -1,5 +1,6 @@
 #include "runtime/numtext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -17,20 +18,29 @@ std::string fixed(double x, int decimals) {
   return std::string(buf, r.ptr);
 }
 
-void dropTrailingZeros(std::string& s) {
-  if (s.find('.') == std::string::npos) return;
-  while (!s.empty() && s.back() == '0') s.pop_back();
-  if (!s.empty() && s.back() == '.') s.pop_back();
-}
-
 }  // namespace
 
-std::string PSstr(double x) {
-  if (std::isnan(x)) return " NAN";
-  if (std::isinf(x)) return x > 0 ? " INF" : "-INF";
-  const int digits = gFBFloatMaxDigits < 1 ? 1 : (gFBFloatMaxDigits > 17 ? 17 : gFBFloatMaxDigits);
+std::string PSstr(double x) { return PSstr(x, gFBFloatMaxDigits); }
+
+std::string PSstr(double x, int maxDigits) {
+  std::string s;
+  appendPSstr(s, x, maxDigits);
+  return s;
+}
+
+void appendPSstr(std::string& out, double x, int maxDigits) {
+  if (std::isnan(x)) {
+    out += " NAN";
+    return;
+  }
+  if (std::isinf(x)) {
+    out += x > 0 ? " INF" : "-INF";
+    return;
+  }
+  const int digits = maxDigits < 1 ? 1 : (maxDigits > 17 ? 17 : maxDigits);
   const double a = std::fabs(x);
-  std::string body;
+  char buf[400];
+  char* end = buf;
   if (a == 0.0 || (a >= 0.0078125 && a < 4294967296.0)) {
     int e2 = 0;
     if (a != 0.0) {
@@ -40,22 +50,31 @@ std::string PSstr(double x) {
     int decimals = digits - ((e2 - 1) * 12) / 39;  // C++ division truncates toward zero
     if (decimals < 1) decimals = 1;
     // Exact ties go to the even digit (round-half-even of the exact binary value).
-    body = fixed(a, decimals);
-    dropTrailingZeros(body);
-  } else {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, digits - 1);
-    std::string s(buf, r.ptr);
-    auto epos = s.find('e');
-    std::string mant = s.substr(0, epos);
-    dropTrailingZeros(mant);
-    int ex = std::atoi(s.c_str() + epos + 1);
-    char eb[16];
-    std::snprintf(eb, sizeof eb, "E%c%02d", ex < 0 ? '-' : '+', ex < 0 ? -ex : ex);
-    body = mant + eb;
+    end = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::fixed, decimals).ptr;
+    while (end > buf && end[-1] == '0') --end;
+    if (end > buf && end[-1] == '.') --end;
+    if (end - buf == 1 && buf[0] == '0') {
+      out += " 0";
+      return;
+    }
+    out += x < 0 ? '-' : ' ';
+    out.append(buf, end);
+    return;
   }
-  if (body == "0") return " 0";
-  return (x < 0 ? "-" : " ") + body;
+  end = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, digits - 1).ptr;
+  const char* b = buf;
+  const char* e = std::find(b, static_cast<const char*>(end), 'e');
+  const char* mantEnd = e;
+  if (std::find(b, e, '.') != e) {
+    while (mantEnd > buf && mantEnd[-1] == '0') --mantEnd;
+    if (mantEnd > buf && mantEnd[-1] == '.') --mantEnd;
+  }
+  const int ex = std::atoi(e + 1);
+  char eb[16];
+  std::snprintf(eb, sizeof eb, "E%c%02d", ex < 0 ? '-' : '+', ex < 0 ? -ex : ex);
+  out += x < 0 ? '-' : ' ';
+  out.append(b, mantEnd);
+  out += eb;
 }
 
 std::string PSstrLong(long long n) {

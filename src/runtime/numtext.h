@@ -14,6 +14,9 @@ extern int gFBFloatMaxDigits;
 // least 1), E the binary exponent, trailing zeros and a bare point dropped; other
 // magnitudes are exponent notation with D significant digits ("1.5E-05", "-4.295E+09").
 std::string PSstr(double x);
+// The same with D given, not the setting; and appended to out (for long text written in one piece).
+std::string PSstr(double x, int maxDigits);
+void appendPSstr(std::string& out, double x, int maxDigits);
 
 // Integer to text, with a leading blank when not negative.
 std::string PSstrLong(long long n);
