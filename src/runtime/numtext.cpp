@@ -69,7 +69,10 @@ void appendPSstr(std::string& out, double x, int maxDigits) {
     while (mantEnd > buf && mantEnd[-1] == '0') --mantEnd;
     if (mantEnd > buf && mantEnd[-1] == '.') --mantEnd;
   }
-  const int ex = std::atoi(e + 1);
+  // The buffer is not terminated: the exponent is read within the characters written.
+  int ex = 0;
+  const char* digitsAt = e + 1 < end && e[1] == '+' ? e + 2 : e + 1;
+  std::from_chars(digitsAt, static_cast<const char*>(end), ex);
   char eb[16];
   std::snprintf(eb, sizeof eb, "E%c%02d", ex < 0 ? '-' : '+', ex < 0 ? -ex : ex);
   out += x < 0 ? '-' : ' ';

@@ -489,7 +489,7 @@ TEST_F(Dispatcher, OutputResultsWritesTheReportOfTheLastAnalysis) {
 TEST_F(Dispatcher, NoticeNamesACommandThisBuildLacks) {
   setNotBuiltRecorder(nullptr);
   qvtest::script({"click 1"});
-  DoMENU(3, 20);
+  DoMENU(8, 2);
   EXPECT_FALSE(rt::windowExists(990));
   EXPECT_EQ(rt::script::pendingCount(), 0u);
 }
