@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "calculators/unit_constants.h"
+#include "core/unit_constants.h"
 
 namespace qv {
 
@@ -25,8 +25,8 @@ double pressureFromAltitude(double metres) {
   return units::kAtmTorr * std::exp(metres * -0.00012603);
 }
 
-AltitudeSimulation simulateFromAltitudes(double concentration, double simulatedMetres, double measurementMetres) {
-  AltitudeSimulation s;
+SimulatedAltitude simulateFromAltitudes(double concentration, double simulatedMetres, double measurementMetres) {
+  SimulatedAltitude s;
   s.measurementTorr = pressureFromAltitude(measurementMetres);
   s.simulatedTorr = pressureFromAltitude(simulatedMetres);
   s.concentration = s.simulatedTorr * concentration / s.measurementTorr;
@@ -34,8 +34,8 @@ AltitudeSimulation simulateFromAltitudes(double concentration, double simulatedM
   return s;
 }
 
-AltitudeSimulation simulateFromPressures(double concentration, double simulatedTorr, double measurementTorr) {
-  AltitudeSimulation s;
+SimulatedAltitude simulateFromPressures(double concentration, double simulatedTorr, double measurementTorr) {
+  SimulatedAltitude s;
   s.simulatedTorr = simulatedTorr;
   s.measurementTorr = measurementTorr;
   s.concentration = concentration * simulatedTorr / measurementTorr;

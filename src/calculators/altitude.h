@@ -16,15 +16,15 @@ double altitudeFromPressure(double torr);
 // Mean pressure in torr at an altitude in metres (exactly 760 at 0).
 double pressureFromAltitude(double metres);
 
-struct AltitudeSimulation {
+struct SimulatedAltitude {
   double simulatedTorr = 0, measurementTorr = 0;
   double concentration = 0;   // per cent, to give at the measurement altitude
   double simulatedAltitude = 0;  // metres (from pressures)
 };
 
 // From the two altitudes: both pressures, then the concentration.
-AltitudeSimulation simulateFromAltitudes(double concentration, double simulatedMetres, double measurementMetres);
+SimulatedAltitude simulateFromAltitudes(double concentration, double simulatedMetres, double measurementMetres);
 // From the two pressures as typed: the concentration and the simulated altitude.
-AltitudeSimulation simulateFromPressures(double concentration, double simulatedTorr, double measurementTorr);
+SimulatedAltitude simulateFromPressures(double concentration, double simulatedTorr, double measurementTorr);
 
 }  // namespace qv

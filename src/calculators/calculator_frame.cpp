@@ -26,17 +26,18 @@ void calculatorMenuHandler() {
 }
 
 CalculatorFrame::CalculatorFrame(std::string_view title, int16_t left, int16_t top, int16_t right, int16_t bottom,
-                                 int16_t kind, bool arrowCursor) {
+                                 int16_t kind, bool arrowCursor, bool hideToolBar)
+    : hidToolBar_(hideToolBar) {
   if (arrowCursor) rt::setCursor(rt::Cursor::Arrow);
   // With no file the calculators read and keep their per-file values in the defaults slot.
   if (TheFileInUse < 0) TheFileInUse = 0;
-  HideTheToolBar();
+  if (hidToolBar_) HideTheToolBar();
   BuildWINDOW(kCalculatorWindow, title, left, top, right, bottom, kind);
 }
 
 CalculatorFrame::~CalculatorFrame() {
   rt::closeWindow(kCalculatorWindow);
-  RestoreTheToolBar();
+  if (hidToolBar_) RestoreTheToolBar();
 }
 
 void CalculatorFrame::start(const CalculatorHandlers& h, int16_t field) {
@@ -69,6 +70,10 @@ void CalculatorFrame::focus(int16_t field) {
   rt::setOutputWindow(kCalculatorWindow);
   rt::selectEditField(field, 0, 32767);
   currentEF = field;
+}
+
+void markStoredIntoFile() {
+  if (slotIsOpen(TheFileInUse)) FileSHORTS[TheFileInUse][kChangeMarkWord] = 1;
 }
 
 std::string calculatorResultText(float v) {

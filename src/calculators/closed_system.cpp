@@ -1,6 +1,6 @@
 #include "calculators/closed_system.h"
 
-#include "calculators/water_vapour.h"
+#include "respirometry/water_vapour.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 #include "calculators/partial_pressures.h"
 
-#include "calculators/unit_constants.h"
-#include "calculators/water_vapour.h"
+#include "core/unit_constants.h"
+#include "respirometry/water_vapour.h"
 
 namespace qv {
 

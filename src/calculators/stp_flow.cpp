@@ -1,6 +1,6 @@
 #include "calculators/stp_flow.h"
 
-#include "calculators/unit_constants.h"
+#include "core/unit_constants.h"
 
 namespace qv {
 

@@ -6,11 +6,11 @@
 
 #include "calculators/altitude.h"
 #include "calculators/closed_system.h"
-#include "calculators/dissolved_oxygen.h"
+#include "respirometry/dissolved_oxygen.h"
 #include "calculators/partial_pressures.h"
 #include "calculators/rate_rules.h"
 #include "calculators/stp_flow.h"
-#include "calculators/water_vapour.h"
+#include "respirometry/water_vapour.h"
 #include "respirometry/commands.h"
 #include "respirometry/gas_settings.h"
 
@@ -58,14 +58,14 @@ TEST(Altitude, PressureAndAltitude) {
 }
 
 TEST(Altitude, Simulation) {
-  const AltitudeSimulation same = simulateFromAltitudes(20.95, 100, 100);
+  const SimulatedAltitude same = simulateFromAltitudes(20.95, 100, 100);
   EXPECT_NEAR(same.simulatedTorr, 750.48, 0.005);
   EXPECT_NEAR(same.concentration, 20.95, 1e-9);
-  const AltitudeSimulation high = simulateFromAltitudes(20.95, 3000, 0);
+  const SimulatedAltitude high = simulateFromAltitudes(20.95, 3000, 0);
   EXPECT_NEAR(high.simulatedTorr, 520.728, 1e-3);
   EXPECT_EQ(high.measurementTorr, 760.0);
   EXPECT_NEAR(high.concentration, 14.354, 1e-3);
-  const AltitudeSimulation typed = simulateFromPressures(20.95, 500, 750.5);
+  const SimulatedAltitude typed = simulateFromPressures(20.95, 500, 750.5);
   EXPECT_NEAR(typed.concentration, 13.957, 1e-3);
   EXPECT_NEAR(typed.simulatedAltitude, 3322.47, 0.01);
   EXPECT_FALSE(std::isfinite(simulateFromPressures(20.95, 500, 0).concentration));

@@ -1,4 +1,4 @@
-#include "calculators/dissolved_oxygen.h"
+#include "respirometry/dissolved_oxygen.h"
 
 #include <algorithm>
 #include <cmath>
