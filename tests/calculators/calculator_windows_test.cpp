@@ -280,7 +280,9 @@ TEST_F(CalculatorWindows, EachCalculatorOpensFromItsMenuItemKeyAndTheChooser) {
     int key;
     const char* done;
     int16_t subject;
-  } roads[] = {{1, 'c', "click 41", 204}, {16, 'V', "click 3", 236}, {21, 'u', "click 120", 237}};
+  } roads[] = {{1, 'c', "click 41", 204},  {16, 'V', "click 3", 236}, {21, 'u', "click 120", 237},
+               {5, 'F', "click 13", 205},  {6, 'a', "click 4", 206},  {8, 'O', "click 20", 248},
+               {9, 'w', "click 14", 248},  {15, 'R', "click 2", 235}};
   for (const auto& r : roads) {
     heard.clear();
     seen.clear();
