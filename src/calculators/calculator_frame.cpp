@@ -82,6 +82,10 @@ std::string calculatorResultText(float v) {
   return s;
 }
 
+void showCalculatorResult(int16_t field, float v) {
+  rt::setEditText(field, std::isfinite(v) ? calculatorResultText(v) : std::string("**"));
+}
+
 float calculatorField(int16_t field) {
   double v = 0.0;
   if (!rt::PSvalStrict(rt::editTextIn(kCalculatorWindow, field), v)) return NAN;

@@ -60,6 +60,8 @@ float calculatorField(int16_t field);
 std::string calculatorNumberText(double v);
 // After a calculator has stored a value into the file in use: the file has changes to save.
 void markStoredIntoFile();
+// A result in `field` as calculatorResultText shows it; one that is no number shows "**".
+void showCalculatorResult(int16_t field, float v);
 // StringFormatter's text of a result without the blanks that align it in a column.
 std::string calculatorResultText(float v);
 

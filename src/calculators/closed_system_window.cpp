@@ -94,9 +94,6 @@ void buildWindow() {
   rt::FBButton(kDone, 1, "Done", {400, 316, 490, 336}, 1);
 }
 
-void showNumber(int16_t id, float v) {
-  rt::setEditText(id, std::isfinite(v) ? calculatorResultText(v) : std::string("**"));
-}
 
 bool blank(int16_t id) { return rt::editText(id).find_first_not_of(' ') == std::string::npos; }
 
@@ -123,10 +120,10 @@ void calculate(ClosedWindow& w) {
   FiO2 = in.fio2;
   FiCO2 = in.fico2;
   const ClosedSystemResults r = ClosedSystemRespCalc(in, w.absorbed, w.useRQ);
-  showNumber(kVO2, r.vo2);
-  showNumber(kVO2Rate, r.vo2Rate);
-  showNumber(kVCO2, r.vco2);
-  showNumber(kVCO2Rate, r.vco2Rate);
+  showCalculatorResult(kVO2, r.vo2);
+  showCalculatorResult(kVO2Rate, r.vo2Rate);
+  showCalculatorResult(kVCO2, r.vco2);
+  showCalculatorResult(kVCO2Rate, r.vco2Rate);
   w.vco2Rate = r.vco2Rate;
   CalculatorFrame::focus(kDO2);
 }

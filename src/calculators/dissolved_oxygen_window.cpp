@@ -91,9 +91,6 @@ bool allNumbers(const Inputs& in) {
   return true;
 }
 
-void showNumber(int16_t id, float v) {
-  rt::setEditText(id, std::isfinite(v) ? calculatorResultText(v) : std::string("**"));
-}
 
 void compute(OxygenWindow& w) {
   const Inputs& in = w.last;
@@ -107,8 +104,8 @@ void compute(OxygenWindow& w) {
   const O2Content o = O2CONTENT(in.temperature, in.volume, in.solutes,
                                 dissolvedO2Fraction(in.saturation, in.pressure, in.gasO2), w.mg);
   w.perLitre = o.perLitre;
-  showNumber(kPerLitre, o.perLitre);
-  showNumber(kTotal, o.total);
+  showCalculatorResult(kPerLitre, o.perLitre);
+  showCalculatorResult(kTotal, o.total);
 }
 
 void computeFromFields(OxygenWindow& w) {

@@ -73,9 +73,6 @@ void buildWindow() {
   rt::FBButton(kDone, 1, "Done", {320, 232, 410, 250}, 1);
 }
 
-void showResult(int16_t id, double v) {
-  rt::setEditText(id, std::isfinite(v) ? calculatorResultText(float(v)) : std::string("**"));
-}
 
 // pH2O from the temperature and saturation, then pO2 from the ambient pressure and the dry gas.
 void compute(PressureWindow& w) {
@@ -83,8 +80,8 @@ void compute(PressureWindow& w) {
   const float ambient = calculatorField(kAmbient), o2 = calculatorField(kGasO2);
   w.vapour = std::isfinite(t) && std::isfinite(s) ? waterVapourPressure(t, s, !w.torr) : NAN;
   w.po2 = std::isfinite(ambient) && std::isfinite(o2) ? oxygenPressure(ambient, w.vapour, o2) : NAN;
-  showResult(kVapour, w.vapour);
-  showResult(kPO2, w.po2);
+  showCalculatorResult(kVapour, float(w.vapour));
+  showCalculatorResult(kPO2, float(w.po2));
   CalculatorFrame::focus(kAmbient);
 }
 

@@ -85,7 +85,7 @@ void buildWindow() {
 
 void show(StpWindow& w, float v) {
   w.shown = v;
-  rt::setEditText(kResult, std::isfinite(v) ? calculatorResultText(v) : std::string("**"));
+  showCalculatorResult(kResult, v);
 }
 
 void compute(StpWindow& w) {
