@@ -20,50 +20,18 @@
 #include "runtime/sound.h"
 #include "runtime/windows.h"
 #include "support/qvtest.h"
+#include "calculator_fixture.h"
 
 using namespace qv;
 
 namespace {
 
-using Fields = std::map<int, std::string>;
-
-class RateAndPressureWindows : public ::testing::Test {
+class RateAndPressureWindows : public calctest::CalculatorWindowTest {
  protected:
-  // Window 8 as each Done click found it (the click is heard before the button acts).
-  std::vector<Fields> seen;
-  std::vector<std::string> heard;
-
   void SetUp() override {
-    qvtest::resetRuntime();
-    for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
-    action = eventID = 0;
-    MenuIDENTIFIER = MenuItem = 0;
-    gQuitPending = false;
-    TheFileInUse = -1;
-    LastCalculatorResult = 0;
-    meanValue = 0;
+    CalculatorWindowTest::SetUp();
     slope = 0.125f;
-    click = 1;
-    prefsArray[7] = 20;
-    rt::setSoundObserver([this](const std::string& name) {
-      heard.push_back(name);
-      if (name == "click.mp3" && rt::windowExists(8)) seen.push_back(fields());
-    });
   }
-  void TearDown() override {
-    rt::setSoundObserver(nullptr);
-    TheFileInUse = -1;
-  }
-
-  static Fields fields() {
-    Fields f;
-    for (int id : {3, 11, 12, 13, 101, 103, 104, 105, 106, 108, 111, 112, 113, 114, 115, 116, 117, 123, 131, 141, 143,
-                   210, 211, 212, 213, 214, 215})
-      if (rt::controlExistsIn(8, id)) f[id] = rt::editTextIn(8, id);
-    return f;
-  }
-  int bzots() const { return int(std::count(heard.begin(), heard.end(), "bzot.mp3")); }
-  static double number(const std::string& text) { return rt::PSval(text); }
 };
 
 TEST_F(RateAndPressureWindows, WashoutTimesByPercentage) {
