@@ -187,7 +187,7 @@ bool leaves(const CalculatorFrame::Event& e) {
 void ALTITUDE() {
   HelpSubject = kOpeningHelp;
   {
-    CalculatorFrame frame("Altitude and Pressure", 300, 100, 620, 340, 5, false);
+    CalculatorFrame frame("Altitude and Pressure", 300, 100, 620, 340, 6, false);
     buildAltitudeWindow();
     AltitudeWindow w;
     ALTfromBP(w);
@@ -223,7 +223,7 @@ void ALTITUDE() {
 void AltitudeSimulation() {
   HelpSubject = kOpeningHelp;
   {
-    CalculatorFrame frame("Altitude Simulation Calculator", 180, 100, 822, 390, 5, false);
+    CalculatorFrame frame("Altitude Simulation Calculator", 180, 100, 822, 390, 6, false);
     buildSimulationWindow();
     frame.start({calculatorMenuHandler, DoDIALOG, nullptr, CHECKRETURN}, kConcentration);
     bool done = false;
