@@ -19,7 +19,7 @@ menu 8 9
 shot 8 $WORK/dissolved_oxygen.png
 click 14
 menu 1 7
-click 234
+click 7
 save $WORK/saved.KXdata
 quit
 EVENTS
