@@ -50,21 +50,20 @@ void resultField(int16_t id, int16_t unitId, int x, int y) {
 
 void buildWindow() {
   SetTextStyle(KestrixFont, 24, rt::kBold);
-  DoSubscript(12, 34, "pO", "2", "", 6);
-  DoSubscript(56, 34, " and pH", "2", "0 estimates", 6);
+  PrintAt(12, 34, "pO₂ and pH₂O estimates");
   SetTextStyle(KestrixFont, 13, 0);
   PrintAt(12, 70, "ambient pressure:");
-  numberField(kAmbient, calculatorNumberText(openingPressure()), 195, 55);
-  rt::FBButton(kTorrButton, 2, "torr", {285, 55, 340, 73}, 3);
-  rt::FBButton(kKPaButton, 1, "kPa", {345, 55, 405, 73}, 3);
+  numberField(kAmbient, calculatorNumberText(openingPressure()), 210, 55);
+  rt::FBButton(kTorrButton, 2, "torr", {298, 55, 350, 73}, 3);
+  rt::FBButton(kKPaButton, 1, "kPa", {352, 55, 410, 73}, 3);
   PrintAt(12, 98, "ambient temperature (" + degC + "):");
-  numberField(kTemperature, "37", 195, 83);
+  numberField(kTemperature, "37", 210, 83);
   DoSubscript(12, 126, "vapor phase H", "2", "O saturation:", 4);
-  numberField(kSaturation, "100", 195, 111);
-  PrintAt(280, 126, "%  = ");
+  numberField(kSaturation, "100", 210, 111);
+  PrintAt(295, 126, "%  = ");
   resultField(kVapour, kVapourUnit, 12, 140);
   DoSubscript(12, 188, "gas phase %O", "2", "  (dry gas):", 4);
-  numberField(kGasO2, "20.95", 195, 173);
+  numberField(kGasO2, "20.95", 210, 173);
   DoSubscript(12, 222, "ambient pO", "2", " = ", 4);
   resultField(kPO2, kPO2Unit, 110, 203);
   rt::FBButton(kHelpButton, 1, "?", {12, 232, 42, 250}, 1);

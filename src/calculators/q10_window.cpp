@@ -34,24 +34,24 @@ void buildWindow() {
           "Adjusts rate functions for effects of temperature using the Q10 rule, or calculates Q10 from a rate "
           "change.    Q10 is the factorial rate change over a temperature difference (" +
               delta + "t) of 10 " + degrees + "C;  the " + delta + "t can be positive or negative.",
-          12, 10, 448, 58, 7, 0);
+          12, 8, 448, 72, 7, 0);
   SetTextStyle(KestrixFont, 13, 0);
-  PrintAt(12, 84, "     base temp  " + degrees + "C :");
-  numberField(kBaseT, "37", 130, 71);
-  PrintAt(240, 84, "   base value:");
-  numberField(kBaseValue, "1", 350, 71);
-  PrintAt(12, 110, "adjusted temp  " + degrees + "C :");
-  numberField(kAdjustedT, "39", 130, 97);
-  PrintAt(240, 110, "adjusted value:");
-  numberField(kAdjustedValue, "1.1708", 350, 97);
+  PrintAt(12, 96, "     base temp  " + degrees + "C :");
+  numberField(kBaseT, "37", 140, 83);
+  PrintAt(240, 96, "   base value:");
+  numberField(kBaseValue, "1", 350, 83);
+  PrintAt(12, 122, "adjusted temp  " + degrees + "C :");
+  numberField(kAdjustedT, "39", 140, 109);
+  PrintAt(240, 122, "adjusted value:");
+  numberField(kAdjustedValue, "1.1708", 350, 109);
   SetTextStyle(KestrixFont, 16, rt::kBold);
-  DoSubscript(130, 142, "Q", "10", ": ", 4);
-  numberField(kQ10, "2.20", 180, 128);
+  DoSubscript(130, 156, "Q", "10", ": ", 4);
+  numberField(kQ10, "2.20", 180, 142);
   SetTextStyle(KestrixFont, 13, 0);
-  rt::FBButton(kHelpButton, 1, "?", {12, 170, 42, 190}, 1);
-  rt::FBButton(kComputeValue, 1, "Compute Adjusted Value", {60, 170, 230, 190}, 4);
-  rt::FBButton(kComputeQ10, 1, "Compute Q10", {240, 170, 350, 190}, 1);
-  rt::FBButton(kDone, 1, "Done", {360, 170, 448, 190}, 1);
+  rt::FBButton(kHelpButton, 1, "?", {12, 180, 42, 200}, 1);
+  rt::FBButton(kComputeValue, 1, "Compute Adjusted Value", {60, 180, 230, 200}, 4);
+  rt::FBButton(kComputeQ10, 1, "Compute Q10", {240, 180, 350, 200}, 1);
+  rt::FBButton(kDone, 1, "Done", {360, 180, 448, 200}, 1);
 }
 
 // A result that is no number is shown as such and left out of what is handed on.
@@ -82,7 +82,7 @@ void handOnAdjustedValue() {
 void Q10adjust() {
   HelpSubject = kHelpSubject;
   {
-    CalculatorFrame frame("Q10 Adjustment", 100, 100, 560, 300, 6, true, false);
+    CalculatorFrame frame("Q10 Adjustment", 100, 100, 560, 312, 6, true, false);
     buildWindow();
     frame.start({calculatorMenuHandler, DoDIALOG, nullptr, CHECKRETURN}, kQ10);
     bool done = false;
