@@ -261,7 +261,7 @@ TEST_F(Dispatcher, WithNoFileOnlyTheCommandsThatNeedNoneRun) {
     DoMENU(m, i);
   }
   EXPECT_TRUE(calls.empty());
-  DoMENU(8, 15);
+  DoMENU(8, 19);
   qvtest::script({"open cancel"});  // File > Open asks for a file
   DoMENU(1, 1);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
@@ -271,7 +271,7 @@ TEST_F(Dispatcher, WithNoFileOnlyTheCommandsThatNeedNoneRun) {
   qvtest::script({"open cancel"});  // Load Script asks for a script file
   DoMENU(6, 4);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
-  EXPECT_EQ(calls, (Calls{"ClosedSystemRespirometry()"}));
+  EXPECT_EQ(calls, (Calls{"DayOfTheYear()"}));
   // Slot 0 is the file in use at start-up, before a file is open.
   TheFileInUse = 0;
   FileSHORTS[0][2] = 0;
