@@ -26,17 +26,18 @@ void calculatorMenuHandler() {
 }
 
 CalculatorFrame::CalculatorFrame(std::string_view title, int16_t left, int16_t top, int16_t right, int16_t bottom,
-                                 int16_t kind, bool arrowCursor) {
+                                 int16_t kind, bool arrowCursor, bool hideToolBar)
+    : hidToolBar_(hideToolBar) {
   if (arrowCursor) rt::setCursor(rt::Cursor::Arrow);
   // With no file the calculators read and keep their per-file values in the defaults slot.
   if (TheFileInUse < 0) TheFileInUse = 0;
-  HideTheToolBar();
+  if (hidToolBar_) HideTheToolBar();
   BuildWINDOW(kCalculatorWindow, title, left, top, right, bottom, kind);
 }
 
 CalculatorFrame::~CalculatorFrame() {
   rt::closeWindow(kCalculatorWindow);
-  RestoreTheToolBar();
+  if (hidToolBar_) RestoreTheToolBar();
 }
 
 void CalculatorFrame::start(const CalculatorHandlers& h, int16_t field) {
@@ -71,10 +72,18 @@ void CalculatorFrame::focus(int16_t field) {
   currentEF = field;
 }
 
+void markStoredIntoFile() {
+  if (slotIsOpen(TheFileInUse)) FileSHORTS[TheFileInUse][kChangeMarkWord] = 1;
+}
+
 std::string calculatorResultText(float v) {
   std::string s = StringFormatter(v);
   s.erase(0, s.find_first_not_of(' '));
   return s;
+}
+
+void showCalculatorResult(int16_t field, float v) {
+  rt::setEditText(field, std::isfinite(v) ? calculatorResultText(v) : std::string("**"));
 }
 
 float calculatorField(int16_t field) {

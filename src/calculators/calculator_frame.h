@@ -32,8 +32,9 @@ class CalculatorFrame {
   };
 
   // Opens window 8 with `title` at (left, top, right, bottom) of kind `kind` (BuildWINDOW's kinds).
+  // A small calculator that sits beside the work can leave the tool bar up (`hideToolBar`).
   CalculatorFrame(std::string_view title, int16_t left, int16_t top, int16_t right, int16_t bottom, int16_t kind,
-                  bool arrowCursor);
+                  bool arrowCursor, bool hideToolBar = true);
   ~CalculatorFrame();
   CalculatorFrame(const CalculatorFrame&) = delete;
   CalculatorFrame& operator=(const CalculatorFrame&) = delete;
@@ -49,6 +50,7 @@ class CalculatorFrame {
 
  private:
   SavedHandlers saved_;
+  bool hidToolBar_;
 };
 
 // The number in a field of window 8; NaN when the field holds no number.
@@ -56,6 +58,10 @@ float calculatorField(int16_t field);
 // A calculator's number as text: six significant digits (what a 32-bit value holds without
 // showing its rounding), no trailing zeros.
 std::string calculatorNumberText(double v);
+// After a calculator has stored a value into the file in use: the file has changes to save.
+void markStoredIntoFile();
+// A result in `field` as calculatorResultText shows it; one that is no number shows "**".
+void showCalculatorResult(int16_t field, float v);
 // StringFormatter's text of a result without the blanks that align it in a column.
 std::string calculatorResultText(float v);
 

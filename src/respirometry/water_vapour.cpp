@@ -7,15 +7,24 @@
 
 namespace qv {
 
-float saturationVapourDensity(float celsius) {
-  const float T = celsius + 273.16f;
-  const float x = 373.16f / T;
+namespace {
+
+// The absolute temperature of the Goff-Gratch form, kept as a 32-bit value as it always was.
+float goffGratchKelvin(float celsius) { return celsius + 273.16f; }
+
+}  // namespace
+
+double goffGratchPressure(float celsius) {
+  const float x = 373.16f / goffGratchKelvin(celsius);
   const double xd = x;
   const float head = float(2.183653 * std::log(xd) - 7.90298 * (xd - 1.0) -
                            1.3816e-8 * std::pow(10.0, 11.344 * (1.0 - 1.0 / xd)));
   const float L = float(double(head) + 0.0081328 * (std::pow(10.0, -3.49149 * (xd - 1.0)) - 1.0) + 3.005695);
-  const double es = std::pow(10.0, double(L));
-  return float(es * 0.216632 / double(T));
+  return std::pow(10.0, double(L));
+}
+
+float saturationVapourDensity(float celsius) {
+  return float(goffGratchPressure(celsius) * 0.216632 / double(goffGratchKelvin(celsius)));
 }
 
 void WATERCON() { RHFactor = saturationVapourDensity(RHtemperature); }

@@ -10,6 +10,9 @@ namespace qv {
 constexpr double kWaterVapourGasConstant = 461.5;
 constexpr double kZeroCelsiusKelvin = 273.15;
 
+// Saturation water-vapour pressure (hPa) at t degrees Celsius, Goff-Gratch; touches no setting.
+double goffGratchPressure(float celsius);
+
 // Saturation water-vapour density (mg/ml, which is g/L) at t degrees Celsius, Goff-Gratch.
 float saturationVapourDensity(float celsius);
 

@@ -27,54 +27,14 @@
 #include "runtime/windows.h"
 #include "core/stats_state.h"
 #include "support/qvtest.h"
+#include "calculator_fixture.h"
 
 using namespace qv;
 
 namespace {
 
-using Fields = std::map<int, std::string>;
-
-class CalculatorWindows : public ::testing::Test {
- protected:
-  // Window 8 as each button click found it (the click is heard before the button acts).
-  std::vector<Fields> seen;
-  std::vector<std::string> heard;
-
-  void SetUp() override {
-    qvtest::resetRuntime();
-    for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
-    setPreferencesPaths(installedPreferencesPath(), qvtest::tempDir("calculators") + "/QVprefs.QVpr");
-    GiveDefaults();
-    action = eventID = 0;
-    MenuIDENTIFIER = MenuItem = 0;
-    gQuitPending = false;
-    TheFileInUse = -1;
-    LastCalculatorResult = 0;
-    meanValue = 0;
-    click = 1;
-    prefsArray[7] = 20;
-    rt::setSoundObserver([this](const std::string& name) {
-      heard.push_back(name);
-      if (name == "click.mp3" && rt::windowExists(8)) seen.push_back(fields());
-    });
-  }
-  void TearDown() override {
-    rt::setSoundObserver(nullptr);
-    TheFileInUse = -1;
-  }
-
-  static Fields fields() {
-    Fields f;
-    for (int id : {111, 112, 113, 114, 115, 116, 200, 214, 215, 216, 217})
-      if (rt::controlExistsIn(8, id)) f[id] = rt::editTextIn(8, id);
-    f[-29] = rt::controlExistsIn(8, 29) ? std::to_string(rt::buttonStateIn(8, 29)) : "";
-    return f;
-  }
-  bool heardSound(const std::string& name) const {
-    return std::find(heard.begin(), heard.end(), name) != heard.end();
-  }
-  static double number(const std::string& text) { return rt::PSval(text); }
-};
+using CalculatorWindows = calctest::CalculatorWindowTest;
+using calctest::Fields;
 
 }  // namespace
 
@@ -280,7 +240,9 @@ TEST_F(CalculatorWindows, EachCalculatorOpensFromItsMenuItemKeyAndTheChooser) {
     int key;
     const char* done;
     int16_t subject;
-  } roads[] = {{1, 'c', "click 41", 204}, {16, 'V', "click 3", 236}, {21, 'u', "click 120", 237}};
+  } roads[] = {{1, 'c', "click 41", 204},  {16, 'V', "click 3", 236}, {21, 'u', "click 120", 237},
+               {5, 'F', "click 13", 205},  {6, 'a', "click 4", 206},  {8, 'O', "click 20", 248},
+               {9, 'w', "click 14", 248},  {15, 'R', "click 2", 235}};
   for (const auto& r : roads) {
     heard.clear();
     seen.clear();

@@ -88,11 +88,11 @@ TEST_F(Startup, WithNoFileTheChooserComesUpAfterTheSplashWithoutWaiting) {
   uint32_t reached = 0;
   setNotBuiltRecorder([&](const std::string& call) {
     calls.push_back(call);
-    if (call == "ClosedSystemRespirometry()") reached = rt::TickCount();
+    if (call == "DayOfTheYear()") reached = rt::TickCount();
   });
-  qvtest::script({"menu 8 15", "click 5"});
+  qvtest::script({"menu 8 19", "click 5"});
   EXPECT_EQ(qvtest::exitStatusOf([] { StartupSequence(); }), 0);
-  EXPECT_EQ(calls, Calls{"ClosedSystemRespirometry()"});
+  EXPECT_EQ(calls, Calls{"DayOfTheYear()"});
   EXPECT_GE(reached, start + 600);
 }
 
@@ -133,9 +133,9 @@ TEST_F(Startup, ADocumentHandedOverWhileTheChooserIsUpIsOpened) {
     e.paths = {path};
     rt::postEvent(e);
   });
-  qvtest::script({"menu 8 15"});
+  qvtest::script({"menu 8 19"});
   StartupSequence();
-  EXPECT_EQ(calls, Calls{"ClosedSystemRespirometry()"});
+  EXPECT_EQ(calls, Calls{"DayOfTheYear()"});
   EXPECT_EQ(FileName[0], "handed.KXdata");
   EXPECT_EQ(nCases[0], 300);
   EXPECT_TRUE(rt::windowExists(1000));
