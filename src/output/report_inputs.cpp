@@ -8,6 +8,7 @@
 #include "core/clicked_points_state.h"
 #include "core/scan_state.h"
 #include "core/stats_state.h"
+#include "core/waveform_state.h"
 
 namespace qv {
 
@@ -53,6 +54,14 @@ ReportInputs publishedReportInputs(int slot, int channel) {
     in.baselineAtBegin = LastAreaReport.baselineAtBegin;
     in.baselineAtEnd = LastAreaReport.baselineAtEnd;
     in.userBaseline = LastAreaReport.userBaseline;
+  }
+  if (AnalysisCode == kCodeWaveform) {
+    const WaveformRecord& w = LastWaveform;
+    in.nPeaks = w.nPeaks;
+    in.P = w.P;
+    in.StandardDeviation = float(w.sd);
+    in.dn = w.dn, in.dw = w.dw, in.ds = w.ds, in.vn = w.vn, in.dxx = w.dxx;
+    in.FloatA = w.direction;
   }
   if (AnalysisCode == kCodeRunningAverage || AnalysisCode == kCodePairDifferences) in.REnd = REnd;
   if (AnalysisCode == kCodePairDifferences) {

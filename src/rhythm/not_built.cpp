@@ -4,7 +4,6 @@
 
 namespace qv {
 
-void WAVEFORM() { notBuilt(callText("WAVEFORM"), "Waveform"); }
 void FFT() { notBuilt(callText("FFT"), "FFT"); }
 void TIMESERIES() { notBuilt(callText("TIMESERIES"), "Basic Time Series"); }
 void AUTOCORRELATE() { notBuilt(callText("AUTOCORRELATE"), "Stepped Sampling"); }
