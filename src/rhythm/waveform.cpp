@@ -8,11 +8,14 @@ namespace qv {
 PeakTable PeakValuesArray;
 
 PeakTable::PeakTable() {
-  for (auto& r : rows) r.assign(size_t(kPeakTableLast) + 1, 0.0f);
+  for (auto& r : rows_) r.assign(size_t(kPeakTableLast) + 1, 0.0f);
 }
 
 void PeakTable::clear() {
-  for (auto& r : rows) std::fill(r.begin(), r.end(), 0.0f);
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    std::fill_n(rows_[r].begin(), size_t(written_[r]) + 1, 0.0f);
+    written_[r] = 0;
+  }
 }
 
 double amplitudeSD(double dn, double dw, double ds) {
@@ -40,6 +43,13 @@ void normalMethod(const WaveformInput& in, PeakTable& t, WaveformResult& r) {
   double intervalSum = 0.0;
   int32_t i = first + 2;
   for (;;) {
+    // Most cases lie on a strict rise or fall and can be neither: step over them first. The
+    // last case examined stays below last - 2, as the scan's own test keeps it.
+    while (i < last - 3) {
+      const float b = x[i - 1], c = x[i], d = x[i + 1];
+      if (!((b < c) & (c < d)) && !((b > c) & (c > d))) break;
+      ++i;
+    }
     const float a = x[i - 2], b = x[i - 1], c = x[i], d = x[i + 1], e = x[i + 2];
     int32_t done = i;
     if (i >= nextAllowed && c > in.peakTrigger && a < b && b <= c && c >= d && d > e) {
@@ -202,18 +212,27 @@ void highestLowest5(const WaveformInput& in, PeakTable& t, WaveformResult& r) {
 
 WaveformResult FindPeaksAndValleys(const WaveformInput& in, PeakTable& table) {
   WaveformResult r;
+  FindPeaksAndValleys(in, table, r);
+  return r;
+}
+
+void FindPeaksAndValleys(const WaveformInput& in, PeakTable& table, WaveformResult& r) {
+  std::vector<int32_t> peaks = std::move(r.peakCases), valleys = std::move(r.valleyCases);
+  std::vector<float> intervals = std::move(r.intervals);
+  peaks.clear(), valleys.clear(), intervals.clear();
+  r = WaveformResult{};
+  r.peakCases = std::move(peaks), r.valleyCases = std::move(valleys), r.intervals = std::move(intervals);
   r.method = in.method;
   table.clear();
   WaveformInput w = in;
   w.first = std::max<int32_t>(in.first, 0);
   w.last = std::min<int64_t>(in.last, int64_t(in.x.size()) - 1);
   w.skip = std::max<int32_t>(in.skip, 0);
-  if (w.last < w.first) return r;
+  if (w.last < w.first) return;
   if (in.method == WaveMethod::Normal)
     normalMethod(w, table, r);
   else
     highestLowest5(w, table, r);
-  return r;
 }
 
 }  // namespace qv

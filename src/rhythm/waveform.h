@@ -2,6 +2,7 @@
 // Waveform analysis: the peaks and valleys of a block (a five-point shape rule, or runs of five
 // samples beyond a trigger), the period and amplitude numbers derived from them, and the peak
 // table the wave-shape statistics, histograms and the waveform export read.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -17,11 +18,18 @@ constexpr int32_t kPeakReadLimit = 40000;
 
 struct PeakTable {
   PeakTable();
-  std::array<std::vector<float>, kPeakRows> rows;
-  // Every entry of every row to 0: nothing of an earlier run is left to be read.
+  // Every entry of every row to 0: nothing of an earlier run is left to be read. Only the
+  // entries written since the last clearing need it, so a run's cost follows its own counts.
   void clear();
-  float at(int row, int32_t k) const { return rows[size_t(row)][size_t(k)]; }
-  float& at(int row, int32_t k) { return rows[size_t(row)][size_t(k)]; }
+  float at(int row, int32_t k) const { return rows_[size_t(row)][size_t(k)]; }
+  float& at(int row, int32_t k) {
+    written_[size_t(row)] = std::max(written_[size_t(row)], k);
+    return rows_[size_t(row)][size_t(k)];
+  }
+
+ private:
+  std::array<std::vector<float>, kPeakRows> rows_;
+  std::array<int32_t, kPeakRows> written_{};  // the highest entry written into each row
 };
 
 // The table of the last waveform run.
@@ -69,6 +77,8 @@ struct WaveformResult {
 // Finds the peaks and valleys of x over first..last and fills the table (cleared first).
 // A gap fails every comparison, so it is neither a peak nor a valley nor part of a run.
 WaveformResult FindPeaksAndValleys(const WaveformInput& in, PeakTable& table);
+// The same into `out`, whose lists keep their room from an earlier run.
+void FindPeaksAndValleys(const WaveformInput& in, PeakTable& table, WaveformResult& out);
 
 // The amplitude S.D. of the shape rule from its sums: in double, and never the root of a
 // negative from cancellation.

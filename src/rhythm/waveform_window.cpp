@@ -15,6 +15,8 @@
 #include "core/popups.h"
 #include "core/prefs.h"
 #include "core/saved_handlers.h"
+#include "core/script_recorder.h"
+#include "core/shell_hooks.h"
 #include "core/script_state.h"
 #include "core/sounds.h"
 #include "core/stats_state.h"
@@ -23,8 +25,6 @@
 #include "core/typed_number.h"
 #include "core/warning.h"
 #include "core/waveform_state.h"
-#include "editing/commands.h"
-#include "editing/edit_frame.h"
 #include "output/output.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
@@ -55,6 +55,22 @@ constexpr int16_t kQuietSmoothing = -999;
 int16_t WaveformAbort = 0;
 
 enum class Leave { Detect, Cancel, CloseBox, Menu };
+
+// The script step of a run, recorded first and taken back unless the detection ran.
+class WaveformStep {
+ public:
+  WaveformStep() : step_(RecordScriptStep(kCodeWaveform)) {}
+  ~WaveformStep() {
+    if (!ran_) WithdrawScriptStep(step_);
+  }
+  WaveformStep(const WaveformStep&) = delete;
+  WaveformStep& operator=(const WaveformStep&) = delete;
+  void ran() { ran_ = true; }
+
+ private:
+  int16_t step_;
+  bool ran_ = false;
+};
 
 struct Triggers {
   float peak = 0.0f, valley = 0.0f;
@@ -114,7 +130,7 @@ std::optional<int32_t> typedSkip() {
 void smoothFromTriggers(int16_t how) {
   const int16_t recording = RecordSCRIPT;
   RecordSCRIPT = 0;
-  SMOOTHING(how);
+  hooks::call(hooks::smoothing, how);
   RecordSCRIPT = recording;
 }
 
@@ -371,7 +387,7 @@ void WAVEFORM() {
   if (!analysisBlockSet(f) || ActiveChannel < 1 || ActiveChannel > nChannels[f] || !channelData(f, 0)) return;
   SavedHandlers saved;
   HelpSubject = kWaveformHelp;
-  EditRun run(kCodeWaveform);
+  WaveformStep run;
   WaveformAbort = 0;
   AnalysisCode = kCodeWaveformOpen;
   MENU_or_ToolBar_PICKED = 0;
@@ -403,7 +419,7 @@ void WAVEFORM() {
       case Leave::Detect: break;
     }
     const WaveformResult r = detect(f, t, skip);
-    run.complete();
+    run.ran();
     showResults(r, LastWaveform);
     rt::bringWindowForward(kResultsWindow);
     const After after = resultsLoop(r);

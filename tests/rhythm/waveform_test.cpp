@@ -216,7 +216,8 @@ TEST(Waveform, TheTableStopsAtItsLastEntry) {
 
 TEST(Waveform, EveryRowIsClearedPerRun) {
   PeakTable t;
-  for (auto& row : t.rows) std::fill(row.begin(), row.end(), -5.0f);
+  for (int row = 0; row < kPeakRows; ++row)
+    for (int32_t k = 0; k <= kPeakTableLast; ++k) t.at(row, k) = -5.0f;
   const auto x = growing(300, 1.0f);
   const float lo = blockMin(x, 1, 300);
   run(x, 1, 300, 0.5, lo, blockMax(x, 1, 300), 0, WaveMethod::Normal, t);
