@@ -326,8 +326,10 @@ WaveformResult detect(int f, const Triggers& t, int32_t skip) {
 enum class After { Done, Reset, Closed, Menu };
 
 After resultsLoop(const WaveformResult& r) {
-  rt::setHandler(rt::Vector::Edit, AnalysisWindowKeys);
   for (;;) {
+    // The statistics window puts in its own handlers while it is up.
+    installModalHandlers();
+    rt::setHandler(rt::Vector::Edit, AnalysisWindowKeys);
     HelpSubject = kWaveformHelp;
     rt::setOutputWindow(kResultsWindow);
     action = eventID = 0;
