@@ -99,7 +99,7 @@ void drawBars(const State& s, int x0, int y0) {
   }
   SetTextStyle(KestrixFont, 10, 0);
   PrintAt(x0 - 44, y0 + 10, s.rootScale ? "(\xE2\x88\x9A Y) " : "count");
-  PrintAt(x0 - 30, y0 + 22, largest > 0.0 ? num(s.rootScale ? largest * largest : largest) : " 0");
+  PrintAt(x0 - 30, y0 + 22, rt::PSstrLong(std::lround(s.rootScale ? largest * largest : largest)));
   PrintAt(x0 - 12, y0 + h, " 0");
   SetTextStyle(KestrixFont, 12, 0);
   PrintAt(x0 + w / 2 - 90, y0 + h + 34, s.caption());

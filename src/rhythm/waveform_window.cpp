@@ -386,7 +386,10 @@ float P = 0.0f;
 
 void WAVEFORM() {
   const int f = TheFileInUse;
-  if (!analysisBlockSet(f) || ActiveChannel < 1 || ActiveChannel > nChannels[f] || !channelData(f, 0)) return;
+  if (!analysisBlockSet(f) || ActiveChannel < 1 || ActiveChannel > nChannels[f]) return;
+  // The intervals go to the scratch channel, which a file may not have yet.
+  if (!gPointersToFileData[f][0]) gPointersToFileData[f][0] = allocateSamples(nCases[f]);
+  if (!channelData(f, 0)) return;
   SavedHandlers saved;
   HelpSubject = kWaveformHelp;
   WaveformStep run;

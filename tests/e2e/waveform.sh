@@ -49,7 +49,7 @@ text = open(sys.argv[1], encoding="utf-8").read()
 m = re.search(r"PERIOD \[ *(\d+) cycles \]: +([\d.]+) ± *([\d.E+-]+) sec\n +=  *([\d.]+) Hz", text)
 if not m or float(m.group(2)) != 10 or float(m.group(3)) != 0 or float(m.group(4)) != 0.1:
     sys.exit("FAIL: period 10 ± 0 sec and 0.1 Hz not in\n" + text)
-a = re.search(r"AMPLITUDE \[ *(\d+) amplitudes, peak to following valley \]: +([\d.]+) \+/- *([\d.E+-]+)", text)
+a = re.search(r"AMPLITUDE \[ *(\d+) amplitudes, peak to (?:prior|following) valley \]: +([\d.]+) \+/- *([\d.E+-]+)", text)
 if not a or float(a.group(2)) != 2 or float(a.group(3)) != 0:
     sys.exit("FAIL: amplitude 2 ± 0 not in\n" + text)
 lines = open(sys.argv[2], encoding="utf-8").read().split("\n")
