@@ -223,8 +223,7 @@ bool WaveShapeHistograms() {
   installModalHandlers();
   for (;;) {
     action = eventID = 0;
-    waitForAction();
-    if (gQuitPending) return false;
+    if (!waitForActionOrQuit()) return false;
     const int a = action, id = eventID;
     action = eventID = 0;
     if ((a == 4 && id == kWindow) || a == 16) return false;

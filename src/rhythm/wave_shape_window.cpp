@@ -129,8 +129,7 @@ void WaveShapeStats() {
   installModalHandlers();
   for (;;) {
     action = eventID = 0;
-    waitForAction();
-    if (gQuitPending) break;
+    if (!waitForActionOrQuit()) break;
     const int a = action, id = eventID;
     action = eventID = 0;
     if (a == 4 && id == kShapeWindow) break;

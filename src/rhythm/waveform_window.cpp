@@ -141,8 +141,7 @@ Leave triggerWindow(int f, Triggers& t, int32_t& skip, std::string& skipText) {
   for (;;) {
     HelpSubject = kWaveformHelp;
     action = eventID = 0;
-    waitForAction();
-    if (gQuitPending) return Leave::Menu;
+    if (!waitForActionOrQuit()) return Leave::Menu;
     const int a = action, id = eventID;
     action = eventID = 0;
     bool go = false;
@@ -333,8 +332,7 @@ After resultsLoop(const WaveformResult& r) {
     HelpSubject = kWaveformHelp;
     rt::setOutputWindow(kResultsWindow);
     action = eventID = 0;
-    waitForAction();
-    if (gQuitPending) return After::Menu;
+    if (!waitForActionOrQuit()) return After::Menu;
     const int a = action, id = eventID;
     action = eventID = 0;
     if (a == 4 && id == kResultsWindow) return After::Closed;
