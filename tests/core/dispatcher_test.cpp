@@ -63,7 +63,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {76, 3, {"ANALYZER_HUMIDITY(0)"}},
       {76, 7, {"WATERVO2(0)"}},
       {73, 1, {"BLOCKSET()"}},
-      {3, 11, {"WAVEFORM()"}},
       {3, 13, {"FFT()"}},
       {3, 17, {"ASYMPTOTE()"}},
       {3, 18, {"FITPOLYNOMIAL()"}},

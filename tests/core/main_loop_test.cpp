@@ -186,9 +186,9 @@ TEST_F(MainLoop, ZoomKeys) {
 
 TEST_F(MainLoop, AQueuedButtonCommandRuns) {
   MenuIDENTIFIER = 3;
-  MenuItem = 11;
+  MenuItem = 17;
   pass(kIdle);
-  EXPECT_EQ(calls, Calls{"WAVEFORM()"});
+  EXPECT_EQ(calls, Calls{"ASYMPTOTE()"});
   EXPECT_EQ(MenuIDENTIFIER, 0);
   EXPECT_EQ(LastHorizPosition, -2000);
 }
