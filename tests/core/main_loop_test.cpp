@@ -211,7 +211,7 @@ TEST_F(MainLoop, QuitChosenInAToolRunLaterInThePassIsTakenInThatPass) {
     rt::FBHandleEvents();
   });
   MenuIDENTIFIER = 3;
-  MenuItem = 11;
+  MenuItem = 17;
   qvtest::script({kIdle, "quit"});
   EXPECT_EQ(qvtest::exitStatusOf([] { MainLoopPass(); }), 0);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
