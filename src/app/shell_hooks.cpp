@@ -46,6 +46,7 @@ void InstallShellHooks() {
   hooks::fixComments = FixCOMMENTS;
   hooks::cutBlock = CUTBLOCK;
   hooks::removeMarkersFromBlock = RemoveMarkersFromBlock;
+  hooks::smoothing = SMOOTHING;
   plot::setStandardRoads(saveInPlace, openRoadLoad);
 }
 

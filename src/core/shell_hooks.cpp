@@ -12,5 +12,6 @@ void (*fileInfo)(std::string_view, std::string_view, std::string_view, int16_t) 
 void (*fixComments)(uint16_t) = nullptr;
 void (*cutBlock)(int16_t) = nullptr;
 void (*removeMarkersFromBlock)() = nullptr;
+void (*smoothing)(int16_t) = nullptr;
 
 }  // namespace qv::hooks

@@ -23,6 +23,9 @@ extern void (*fileInfo)(std::string_view name, std::string_view date, std::strin
 extern void (*fixComments)(uint16_t fromDialog);
 extern void (*cutBlock)(int16_t mode);
 extern void (*removeMarkersFromBlock)();
+// The smoothing tool (its dialog with 0, the block's 3 x 3 smoothing with -999), which the
+// waveform analysis offers beside the edits' floor.
+extern void (*smoothing)(int16_t how);
 
 // Calls a hook when it is installed.
 template <class... Args, class... Given>

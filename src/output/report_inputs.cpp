@@ -9,6 +9,7 @@
 #include "core/clicked_points_state.h"
 #include "core/scan_state.h"
 #include "core/stats_state.h"
+#include "core/waveform_state.h"
 
 namespace qv {
 
@@ -56,6 +57,14 @@ ReportInputs publishedReportInputs(int slot, int channel) {
     in.userBaseline = LastAreaReport.userBaseline;
   }
   if (AnalysisCode == kCodeEventCounter) in.events = LastEventFields;
+  if (AnalysisCode == kCodeWaveform) {
+    const WaveformRecord& w = LastWaveform;
+    in.nPeaks = w.nPeaks;
+    in.P = w.P;
+    in.StandardDeviation = float(w.sd);
+    in.dn = w.dn, in.dw = w.dw, in.ds = w.ds, in.vn = w.vn, in.dxx = w.dxx;
+    in.FloatA = w.direction;
+  }
   if (AnalysisCode == kCodeRunningAverage || AnalysisCode == kCodePairDifferences) in.REnd = REnd;
   if (AnalysisCode == kCodePairDifferences) {
     // The pair tool's own times: the shared tmFloat belongs to the plot's drag readout.

@@ -118,7 +118,7 @@ void RegisterReplayOperations() {
   setReplayEntry(7, spikes);
   for (int gas : {8, 9, 10}) setReplayEntry(gas, gasExchange);
   setReplayEntry(11, transformations);
-  for (int analysis : {12, 13, 14, 16, 17, 19, 21, 28, 30, 36, 37, 38, 39, 45})
+  for (int analysis : {12, 13, 14, 15, 16, 17, 19, 21, 28, 30, 36, 37, 38, 39, 45})
     setReplayEntry(analysis, blockAnalysis);
   setReplayEntry(18, duplicate);
   setReplayEntry(20, [](int16_t s) { return save(s, 1, 0); });

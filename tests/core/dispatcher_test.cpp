@@ -63,7 +63,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {76, 3, {"ANALYZER_HUMIDITY(0)"}},
       {76, 7, {"WATERVO2(0)"}},
       {73, 1, {"BLOCKSET()"}},
-      {3, 11, {"WAVEFORM()"}},
       {8, 2, {"SimpleRegression()"}},
       {8, 12, {"METABOLISM(1)"}},
       {8, 17, {"ComputeThermoregulationCosts()"}},

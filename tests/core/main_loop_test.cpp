@@ -199,9 +199,9 @@ TEST_F(MainLoop, ZoomKeys) {
 
 TEST_F(MainLoop, AQueuedButtonCommandRuns) {
   MenuIDENTIFIER = 3;
-  MenuItem = 11;
+  MenuItem = 17;
   pass(kIdle);
-  EXPECT_EQ(calls, Calls{"WAVEFORM()"});
+  EXPECT_EQ(calls, Calls{"ASYMPTOTE()"});
   EXPECT_EQ(MenuIDENTIFIER, 0);
   EXPECT_EQ(LastHorizPosition, -2000);
 }
@@ -224,7 +224,7 @@ TEST_F(MainLoop, QuitChosenInAToolRunLaterInThePassIsTakenInThatPass) {
     rt::FBHandleEvents();
   });
   MenuIDENTIFIER = 3;
-  MenuItem = 11;
+  MenuItem = 17;
   qvtest::script({kIdle, "quit"});
   EXPECT_EQ(qvtest::exitStatusOf([] { MainLoopPass(); }), 0);
   EXPECT_EQ(rt::script::pendingCount(), 0u);

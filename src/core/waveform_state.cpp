@@ -1,0 +1,7 @@
+#include "core/waveform_state.h"
+
+namespace qv {
+
+WaveformRecord LastWaveform;
+
+}  // namespace qv
