@@ -198,10 +198,10 @@ TEST_F(MainLoop, ZoomKeys) {
 }
 
 TEST_F(MainLoop, AQueuedButtonCommandRuns) {
-  MenuIDENTIFIER = 3;
-  MenuItem = 17;
+  MenuIDENTIFIER = 8;
+  MenuItem = 2;
   pass(kIdle);
-  EXPECT_EQ(calls, Calls{"ASYMPTOTE()"});
+  EXPECT_EQ(calls, Calls{"SimpleRegression()"});
   EXPECT_EQ(MenuIDENTIFIER, 0);
   EXPECT_EQ(LastHorizPosition, -2000);
 }
@@ -223,8 +223,8 @@ TEST_F(MainLoop, QuitChosenInAToolRunLaterInThePassIsTakenInThatPass) {
     installModalHandlers();
     rt::FBHandleEvents();
   });
-  MenuIDENTIFIER = 3;
-  MenuItem = 17;
+  MenuIDENTIFIER = 8;
+  MenuItem = 2;
   qvtest::script({kIdle, "quit"});
   EXPECT_EQ(qvtest::exitStatusOf([] { MainLoopPass(); }), 0);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
