@@ -25,6 +25,7 @@
 #include "core/typed_number.h"
 #include "core/warning.h"
 #include "core/waveform_state.h"
+#include "fitting/trigger_pick.h"
 #include "output/output.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
@@ -32,6 +33,7 @@
 #include "rhythm/wave_shape.h"
 #include "rhythm/waveform.h"
 #include "rhythm/waveform_windows.h"
+#include "runtime/clock.h"
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
@@ -44,7 +46,8 @@ namespace {
 constexpr int kBlockWindow = 2, kResultsWindow = 4, kTriggerWindow = 6;
 // The trigger window.
 constexpr int kDefaultTriggers = 1, kUseCursor = 2, kCancel = 5, kSmooth = 6, kBlockSmooth = 7;
-constexpr int kNormalMethod = 8, kHighestLowest = 9, kTriggerHelp = 10, kSkipField = 101;
+constexpr int kNormalMethod = 8, kHighestLowest = 9, kTriggerHelp = 10, kContinue = 11, kSkipField = 101;
+constexpr int kPickedLevelField = 109;  // the trigger pick's readout
 // The results window.
 constexpr int kResetTriggers = 8, kWaveShapeData = 9, kResultsHelp = 10, kDone = 11;
 constexpr int kUnitPopup = 62, kUnitMenu = 1101, kPeriodCount = 119;
@@ -134,6 +137,81 @@ void smoothFromTriggers(int16_t how) {
   RecordSCRIPT = recording;
 }
 
+// A request in the trigger window, flashed a few times and left in black.
+void flashRequest(const std::string& text, rt::Rect box, int x, int y) {
+  rt::setOutputWindow(kTriggerWindow);
+  SetTextStyle(KestrixFont, 12, 0);
+  for (int pass = 1; pass <= 10; ++pass) {
+    rt::eraseRect(box);
+    rt::foreColor(pass % 2 ? RGBwhite : RGBblack);
+    PrintAt(x, y, text);
+    rt::flushWindow(kTriggerWindow);
+    rt::waitUntilTick(rt::TickCount() + 1);
+  }
+  rt::foreColor(RGBblack);
+}
+
+// The level picked in the block window with a line of the colour given.
+float pickedLevel(int16_t colour) {
+  if (rt::windowExists(kBlockWindow)) rt::bringWindowForward(kBlockWindow);
+  rt::setOutputWindow(kTriggerWindow);
+  GetTRIGGER(colour, 0);
+  rt::bringWindowForward(kTriggerWindow);
+  rt::setOutputWindow(kTriggerWindow);
+  return trigger;
+}
+
+// With confirmation asked for (preferences), the two levels are shown with Cancel and
+// Continue...; true when the user goes on with them.
+bool triggersConfirmed(const Triggers& t) {
+  if (!prefsArray[37]) return true;
+  rt::setOutputWindow(kTriggerWindow);
+  for (int id : {kCancel, kTriggerHelp, kPickedLevelField}) rt::removeControl(id);
+  rt::eraseRect({0, 99, 320, 196});
+  SetTextStyle(KestrixFont, 12, 0);
+  InvertedBox(8, 116, 156, 140);
+  InvertedBox(164, 116, 312, 140);
+  PrintAt(14, 133, "Peak trigger: " + rt::PSstr(t.peak));
+  PrintAt(170, 133, "Valley trigger: " + rt::PSstr(t.valley));
+  rt::FBButton(kTriggerHelp, 1, "Cancel", {10, 162, 110, 184}, 1);
+  rt::FBButton(kContinue, 1, "Continue...", {180, 162, 304, 184}, 4);
+  for (;;) {
+    action = eventID = 0;
+    if (!waitForActionOrQuit()) return false;
+    const int a = action, id = eventID;
+    action = eventID = 0;
+    if (a == 16 || (a == 1 && id == kContinue)) return true;
+    if (a == 1 && id == kTriggerHelp) return false;
+    if (a == 4 && id == kTriggerWindow) return false;
+  }
+}
+
+// Both triggers picked with the mouse in the block window; false when there is none to pick in.
+bool cursorTriggers(Triggers& t, const std::string& skipText) {
+  for (;;) {
+    if (!rt::windowExists(kBlockWindow)) {
+      bzot();
+      return false;
+    }
+    rt::setButtonStateIn(kTriggerWindow, kDefaultTriggers, 0);
+    rt::setButtonStateIn(kTriggerWindow, kUseCursor, 0);
+    // The picks' requests and the level under the pointer take the smoothing buttons' place.
+    rt::setOutputWindow(kTriggerWindow);
+    rt::removeControl(kSmooth);
+    rt::removeControl(kBlockSmooth);
+    rt::eraseRect({0, 99, 320, 150});
+    flashRequest(" click on minimum peak height (pink). . .", {4, 100, 320, 120}, 8, 112);
+    t.peak = pickedLevel(5);
+    flashRequest(" click on maximum valley height (green). . .", {4, 150, 320, 165}, 8, 160);
+    t.valley = pickedLevel(2);
+    if (triggersConfirmed(t)) return true;
+    // Asked again: the marks of the levels refused go, and the window is as it was.
+    DrawBLOCK();
+    buildTriggerWindow(skipText);
+    installModalHandlers();
+  }
+}
+
 // The trigger window until the user leaves it; the triggers and skip when the detection goes on.
 Leave triggerWindow(int f, Triggers& t, int32_t& skip, std::string& skipText) {
   buildTriggerWindow(skipText);
@@ -151,11 +229,24 @@ Leave triggerWindow(int f, Triggers& t, int32_t& skip, std::string& skipText) {
       if (toolbarButtonPicked(id)) return Leave::Menu;
       switch (id) {
         case kDefaultTriggers: go = true; break;
-        case kUseCursor:
-          // The trigger pick of the block window comes with event counting.
-          notBuilt(callText("GetTRIGGER", 5, 0), "Use Cursor");
-          rt::setOutputWindow(kTriggerWindow);
-          break;
+        case kUseCursor: {
+          skipText = rt::editTextIn(kTriggerWindow, kSkipField);
+          Triggers picked;
+          if (!cursorTriggers(picked, skipText)) {
+            rt::setOutputWindow(kTriggerWindow);
+            break;
+          }
+          if (MENU_or_ToolBar_PICKED) return Leave::Menu;
+          const auto s = typedSkip();
+          if (!s) {
+            buildTriggerWindow(skipText);
+            installModalHandlers();
+            break;
+          }
+          skip = *s;
+          t = picked;
+          return Leave::Detect;
+        }
         case kCancel: return Leave::Cancel;
         case kNormalMethod: prefsArray[75] = 1, methodButtons(); break;
         case kHighestLowest: prefsArray[75] = 0, methodButtons(); break;

@@ -11,6 +11,7 @@
 #include "core/prefs.h"
 #include "core/script_state.h"
 #include "core/waveform_state.h"
+#include "plot/plot_state.h"
 #include "rhythm/commands.h"
 #include "rhythm/waveform.h"
 #include "rhythm/waveform_windows.h"
@@ -53,6 +54,28 @@ TEST_F(WaveformWindows, DefaultTriggersResultsAndDone) {
   EXPECT_DOUBLE_EQ(LastWaveform.P, 10.0);
   EXPECT_NEAR(LastWaveform.dw / LastWaveform.dn, 2.9, 1e-5);
   EXPECT_NEAR(LastWaveform.dxx, 0.60553, 1e-5);
+  EXPECT_FALSE(rt::windowExists(6));
+}
+
+// Use Cursor: the peak trigger picked low in the block window and the valley trigger high,
+// asked again after Cancel in the confirmation, then taken with Continue....
+TEST_F(WaveformWindows, UseCursorTakesBothTriggersFromTheBlockWindow) {
+  prefsArray[75] = 1;
+  prefsArray[37] = 1;
+  const std::string low = std::to_string(UpperLimit - 2);
+  const std::vector<std::string> picks = {"mouse down 50 " + low + " 2", "mouse up 50 " + low + " 2",
+                                          "mouse down 50 2 2", "mouse up 50 2 2"};
+  std::vector<std::string> events = {"click 2"};
+  events.insert(events.end(), picks.begin(), picks.end());
+  events.push_back("click 10");
+  events.insert(events.end(), picks.begin(), picks.end());
+  events.insert(events.end(), {"click 11", "click 11"});
+  script(events);
+  WAVEFORM();
+  prefsArray[37] = 0;
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_EQ(AnalysisCode, kCodeWaveform);
+  EXPECT_EQ(LastWaveform.nPeaks, 10);  // the block's extremes, as the default triggers are
   EXPECT_FALSE(rt::windowExists(6));
 }
 
