@@ -20,7 +20,6 @@
 #include "core/script_state.h"
 #include "core/sounds.h"
 #include "core/stats_state.h"
-#include "core/stub_log.h"
 #include "core/text_format.h"
 #include "core/typed_number.h"
 #include "core/warning.h"
