@@ -13,6 +13,7 @@
 #include "fitting/event_details.h"
 #include "fitting/event_window.h"
 #include "plot/plot_state.h"
+#include "runtime/clock.h"
 #include "runtime/files.h"
 #include "runtime/menus.h"
 #include "runtime/numtext.h"
@@ -21,19 +22,6 @@
 #include "stats/analysis_window.h"
 
 namespace qv {
-
-namespace {
-
-std::string today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm t{};
-  localtime_r(&now, &t);
-  char buf[16];
-  std::strftime(buf, sizeof buf, "%m/%d/%y", &t);
-  return buf;
-}
-
-}  // namespace
 
 void RateUnitPopup() {
   beginPopup(kRateMenu);
@@ -56,7 +44,7 @@ void SaveEventCountDetails(float lower, float upper, int32_t first, int32_t last
   facts.fileName = FileName[f];
   facts.nCases = nCases[f];
   facts.nChannels = nChannels[f];
-  facts.today = today();
+  facts.today = rt::localClockText("%m/%d/%y");
   facts.interval = FileInfoFLOATS[f][1];
   facts.channel = ch;
   facts.label = rt::trimRight(RetrieveLabel(ch));

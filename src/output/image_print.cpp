@@ -19,6 +19,7 @@
 #include "plot/plot.h"
 #include "plot/plot_state.h"
 #include "plot/scale.h"
+#include "runtime/clock.h"
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"
 #include "runtime/windows.h"
@@ -46,15 +47,6 @@ void dashedVLine(int x, int y0, int y1) {
     rt::moveTo(x, y);
     rt::lineTo(x, std::max(y1, y - 3));
   }
-}
-
-std::string clockText(const char* format) {
-  const std::time_t t = std::time(nullptr);
-  std::tm tm{};
-  localtime_r(&t, &tm);
-  char buf[32];
-  std::strftime(buf, sizeof buf, format, &tm);
-  return buf;
 }
 
 void fileLine(int f) {
@@ -151,7 +143,7 @@ void TITLE(uint16_t x, int16_t y, uint16_t secondLine) {
   textAt(2 * x, y, " Quorvelant");
   if (secondLine) textAt(5 * x, y + 20, " ");
   SetTextStyle(KestrixFont, 12, 0);
-  rt::drawString("  printed at " + clockText("%H:%M:%S") + " on " + clockText("%m/%d/%y"));
+  rt::drawString("  printed at " + rt::localClockText("%H:%M:%S") + " on " + rt::localClockText("%m/%d/%y"));
 }
 
 void DrawSITimeIndex(int16_t y, uint16_t withLabels) {

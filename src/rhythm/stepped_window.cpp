@@ -24,6 +24,7 @@
 #include "rhythm/commands.h"
 #include "rhythm/stepped_sampling.h"
 #include "rhythm/tool_events.h"
+#include "runtime/clock.h"
 #include "runtime/events.h"
 #include "runtime/files.h"
 #include "runtime/numtext.h"
@@ -326,15 +327,6 @@ bool pickScatterChannels(int f, int16_t& x, int16_t& y) {
   return ok;
 }
 
-std::string today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm tm{};
-  localtime_r(&now, &tm);
-  char buf[16];
-  std::strftime(buf, sizeof buf, "%m/%d/%y", &tm);
-  return buf;
-}
-
 void saveTables(int f, const std::vector<bool>& chosen) {
   const bool tabs = UseExcelFormat != 0;
   std::vector<int> channels;
@@ -349,7 +341,7 @@ void saveTables(int f, const std::vector<bool>& chosen) {
                                     tabs ? "autocorrelation data.xls" : "autocorrelation data.csv");
   if (!path) return;
   SteppedExport x;
-  x.fileName = FileName[f], x.date = today(), x.nCases = nCases[f], x.nChannels = nChannels[f];
+  x.fileName = FileName[f], x.date = rt::localClockText("%m/%d/%y"), x.nCases = nCases[f], x.nChannels = nChannels[f];
   x.size = size, x.skip = skip, x.dt = FileInfoFLOATS[f][1], x.startPoint = int32_t(e.start);
   x.separator = tabs ? '\t' : ',', x.digits = rt::gFBFloatMaxDigits;
   const auto flags = interpolationFlags(f);

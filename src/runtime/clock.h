@@ -3,6 +3,7 @@
 // deadline the program waits for.
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace qv::rt {
 
@@ -13,5 +14,9 @@ void setClock(std::function<uint32_t()> clock);  // nullptr restores the real cl
 void waitUntilTick(uint32_t deadline);
 // Advances the scripted clock (used by the pumps so that polling loops move on).
 void advanceScriptedClock(uint32_t ticks);
+
+// The local date and time now in a strftime format ("%m/%d/%y" is today's date as the
+// printouts and files show it); at most 63 characters.
+std::string localClockText(const char* format);
 
 }  // namespace qv::rt

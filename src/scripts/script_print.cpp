@@ -5,6 +5,7 @@
 #include "core/kit.h"
 #include "core/script_state.h"
 #include "core/warning.h"
+#include "runtime/clock.h"
 #include "runtime/panels.h"
 #include "runtime/windows.h"
 #include "scripts/commands.h"
@@ -14,15 +15,6 @@
 namespace qv {
 
 namespace {
-
-std::string todayText() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[16] = {};
-  std::strftime(text, sizeof text, "%m/%d/%y", &local);
-  return text;
-}
 
 // The six columns end at character column 78 and more: at 9 points the widest of them, the
 // exponent and the fourth value ("instantaneous"), still end inside a letter or A4 page.
@@ -38,7 +30,7 @@ int printFont() {
 void PrintScript() {
   if (!rt::pageSetup()) return;
   std::vector<rt::PrintLine> lines;
-  lines.push_back({{todayText() + "       Script sequence from '" + ScriptFileName + "'", false, 0}});
+  lines.push_back({{rt::localClockText("%m/%d/%y") + "       Script sequence from '" + ScriptFileName + "'", false, 0}});
   lines.push_back({});
   lines.push_back({{"step    operation", true, 1},
                    {"channel", true, 27},
