@@ -191,6 +191,7 @@ Form periodFromBlock() {
   BaseLineButton = 0;
   const bool picked = GetBlocksWithCursor(0);
   BaseLineButton = 0;
+  rt::bringWindowForward(kPeriodicWindow);  // picking on the plot put it behind
   if (!picked) return Form::None;
   const int32_t first = std::max(1, BeginBlock[f]), period = EndBlock[f] - BeginBlock[f];
   if (!periodFits(first, period)) return Form::None;
@@ -243,7 +244,9 @@ Form windowLoop(int16_t step) {
       cue(kStartPickButton);
       resetViewForPick();
       const int f = TheFileInUse;
-      if (GETPoint() && BeginBlock[f] > 0 && BeginBlock[f] < nCases[f]) {
+      const bool picked = GETPoint();
+      rt::bringWindowForward(kPeriodicWindow);
+      if (picked && BeginBlock[f] > 0 && BeginBlock[f] < nCases[f]) {
         start = BeginBlock[f];
         rt::setOutputWindow(kPeriodicWindow);
         rt::setButtonState(kIntervalOK, 1);

@@ -1,6 +1,7 @@
 // The cursor baselines of the "Baseline Correction" window: the mean of one pick, the line
 // through two picks, and a chain of segments through three or more picks from left to right.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,18 @@ void pagedViewForPicks(bool keepWholeFile) {
   DrawPlot(0, 0, 0, 0);
 }
 
+// The plot is in front while it is picked on, the baseline window again afterwards.
+struct PicksOnPlot {
+  PicksOnPlot() {
+    if (rt::windowExists(1000 + TheFileInUse)) rt::bringWindowForward(1000 + TheFileInUse);
+  }
+  ~PicksOnPlot() {
+    if (rt::windowExists(kBaselineWindow)) rt::bringWindowForward(kBaselineWindow);
+  }
+  PicksOnPlot(const PicksOnPlot&) = delete;
+  PicksOnPlot& operator=(const PicksOnPlot&) = delete;
+};
+
 std::optional<CaseWindow> takePick() {
   BaseLineButton = 0;
   if (!GetBlocksWithCursor(1)) return std::nullopt;
@@ -60,6 +73,7 @@ MethodEnd cursorBaseline(int16_t method) {
   setBaselineWord(4, method);
   pagedViewForPicks(false);
   if (prefsArray[7]) PlaySound("brrrp.mp3");
+  const PicksOnPlot onPlot;
   auto first = takePick();
   if (!first) return MethodEnd::Nothing;
   const auto channel = activeBaselineChannel();
@@ -96,8 +110,8 @@ void showPickCue() {
   rt::foreColor(manila);
   rt::paintRect({230, 148, 318, 222});
   rt::foreColor(RGBblack);
-  PrintAt(234, 164, "Select at least 3");
-  PrintAt(234, 180, prefsArray[22] == 0 ? "points" : "blocks");
+  PrintAt(234, 164, "Select 3 or");
+  PrintAt(234, 180, prefsArray[22] == 0 ? "more points" : "more blocks");
   rt::foreColor(RGBred);
   PrintAt(234, 196, "from left to");
   PrintAt(234, 212, "right.");
@@ -118,8 +132,9 @@ void plotButtons(bool on) {
   if (on) {
     const rt::Rect r = rt::windowContentRect(win);
     const int w = r.width();
-    rt::FBButton(kPicksDone, 0, "Baseline OK", {w - 250, 4, w - 140, 24}, 4);
-    rt::FBButton(kPicksCancel, 1, "Cancel Baseline", {w - 134, 4, w - 10, 24}, 1);
+    // Left of the channel popup at the top right, which they would otherwise cover.
+    rt::FBButton(kPicksDone, 0, "Baseline OK", {w - 390, 4, w - 280, 24}, 4);
+    rt::FBButton(kPicksCancel, 1, "Cancel Baseline", {w - 274, 4, w - 150, 24}, 1);
   } else {
     for (int id : {kPicksDone, kPicksCancel})
       if (rt::controlExists(id)) rt::removeControl(id);
@@ -144,6 +159,7 @@ MethodEnd multiPointBaseline() {
   showPickCue();
   pagedViewForPicks(true);
   if (prefsArray[7]) PlaySound("brrrp.mp3");
+  std::optional<PicksOnPlot> onPlot(std::in_place);
   plotButtons(true);
   std::vector<CaseWindow> picks;
   const auto channel = activeBaselineChannel();
@@ -172,6 +188,7 @@ MethodEnd multiPointBaseline() {
   BaseLineButton = 0;
   plotButtons(false);
   clearPickCue();
+  onPlot.reset();
   BaselineON = 0;
   if (full)
     refuseEdit(0, "Baseline Correction",

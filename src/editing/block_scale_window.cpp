@@ -140,7 +140,9 @@ void setScale(bool blockOnly, bool& backedUp) {
     return;
   }
   const std::string labelBefore = RetrieveLabel(ActiveChannel);
-  if (!rescale(*upper, *lower, blockOnly, 0, backedUp)) return;
+  const bool scaled = rescale(*upper, *lower, blockOnly, 0, backedUp);
+  rt::bringWindowForward(kScaleWindow);  // it stays open for another scaling
+  if (!scaled) return;
   const std::string label = rt::editTextIn(kScaleWindow, kLabelField);
   if (label != trimmed(labelBefore)) SetChannelLabel(TheFileInUse, ActiveChannel, label);
 }
@@ -178,6 +180,7 @@ bool runWindow(bool& blockOnly, bool& backedUp) {
         LastChan = ActiveChannel;
         if (backedUp && UNDO()) backedUp = false;
         RefreshSCREEN();
+        rt::bringWindowForward(kScaleWindow);
         break;
       case kCancel:
       case kDone: return backedUp;

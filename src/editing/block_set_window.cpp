@@ -40,7 +40,7 @@ void buildWindow(int f) {
   const int top = std::clamp(plot.bottom + 30, 40, screen.bottom - kHeight - 10);
   BuildWINDOW(int16_t(kSetBlocksWindow), "Set Blocks (Channel" + rt::PSstrLong(ActiveChannel) + ") ", int16_t(left),
               int16_t(top), int16_t(left + kWidth), int16_t(top + kHeight), 6);
-  DrawIcon(129, 10, 10);
+  DrawIcon(129, 12, 46);  // y is the icon's foot
   SetTextStyle(KestrixFont, 12, 0);
   PrintAt(56, 28, "change block values to:");
   EFForeColor = EFBackColor = 1;
