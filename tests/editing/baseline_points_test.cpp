@@ -7,16 +7,11 @@
 #include <vector>
 
 #include "editing/baseline_points.h"
+#include "channel_of.h"
 
 using namespace qv;
 
 namespace {
-
-std::vector<float> channel(int32_t n, const std::function<float(int32_t)>& value) {
-  std::vector<float> v(size_t(n) + 1);
-  for (int32_t i = 0; i <= n; ++i) v[size_t(i)] = value(i);
-  return v;
-}
 
 // 2 + 0.001 i with a step of 1 from case 700.
 float stepped(int32_t i) { return 2.0f + 0.001f * float(i) + (i >= 700 ? 1.0f : 0.0f); }
