@@ -4,6 +4,7 @@
 // of the methods the window calls.
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "editing/baseline_math.h"
 
@@ -55,6 +56,22 @@ void DrawBaselineOnPLOT(int16_t step);
 // One segment of the line, from case xFrom (height at case yFrom) to case xTo (height at
 // case yTo), on the page the plot shows.
 void DRAW_the_Baseline(float yFrom, float yTo, int32_t xFrom, int32_t xTo);
+
+// The active channel of the file in use, entries 0..nCases (empty when there is none).
+std::span<float> activeBaselineChannel();
+// The undo copy of the active channel, taken once in a pass of the window, just before the
+// first change; resetBaselineBackup arms it again.
+void backupBaselineOnce();
+void resetBaselineBackup();
+
+// The period in minutes last typed in the periodic method (0: none yet).
+extern float SteppedBaselineInterval;
+
+// How a method of the window ended: nothing (the pass goes on), a line in ValueOfA/ValueOfB
+// to show and subtract on acceptance, a correction already made (recorded or not), or the
+// window left.
+enum class MethodEnd { Nothing, Line, Applied, AppliedUnrecorded, LeaveWindow };
+MethodEnd runBaselineMethod(int16_t method, int16_t step);
 
 // Methods that their own windows provide. Each returns 0.
 int16_t AutoPeriodicBASELINE(int16_t step);

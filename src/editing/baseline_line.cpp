@@ -9,6 +9,7 @@
 #include "core/line_values.h"
 #include "core/prefs.h"
 #include "core/script_state.h"
+#include "core/undo.h"
 #include "core/view_state.h"
 #include "editing/baseline.h"
 #include "editing/baseline_window.h"
@@ -26,16 +27,14 @@ int16_t BASELINE = 0;
 namespace {
 
 int16_t gWordStep = 0;
+bool gBackedUp = false;
 
 bool activeChannelThere() {
   const int f = TheFileInUse;
   return slotIsOpen(f) && ActiveChannel >= 1 && ActiveChannel <= nChannels[f] && channelData(f, ActiveChannel);
 }
 
-std::span<float> activeChannel() {
-  const int f = TheFileInUse;
-  return {channelData(f, ActiveChannel), size_t(nCases[f]) + 1};
-}
+std::span<float> activeChannel() { return activeBaselineChannel(); }
 
 std::string endsName(int ends) {
   return ends == kStartOfFile ? "\"Start of File\"" : ends == kEndOfFile ? "\"End of File\"" : "\"Start & End\"";
@@ -50,6 +49,20 @@ std::vector<std::string> tooFewCases(int ends, int32_t nCases) {
 }
 
 }  // namespace
+
+std::span<float> activeBaselineChannel() {
+  if (!activeChannelThere()) return {};
+  const int f = TheFileInUse;
+  return {channelData(f, ActiveChannel), size_t(nCases[f]) + 1};
+}
+
+void resetBaselineBackup() { gBackedUp = false; }
+
+void backupBaselineOnce() {
+  if (gBackedUp) return;
+  MAKEBACKUP(ActiveChannel);
+  gBackedUp = true;
+}
 
 void setBaselineWordStep(int16_t step) { gWordStep = step; }
 

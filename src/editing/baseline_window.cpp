@@ -62,7 +62,17 @@ struct KeptView {
   int32_t abu = 0;
 };
 
-enum class Outcome { Accepted, Cancelled, Refused };
+enum class Outcome { Accepted, Applied, AppliedUnrecorded, Cancelled, Refused };
+
+Outcome outcomeOf(MethodEnd e) {
+  switch (e) {
+    case MethodEnd::Line: return Outcome::Accepted;
+    case MethodEnd::Applied: return Outcome::Applied;
+    case MethodEnd::AppliedUnrecorded: return Outcome::AppliedUnrecorded;
+    case MethodEnd::LeaveWindow: return Outcome::Cancelled;
+    default: return Outcome::Refused;
+  }
+}
 
 void removeOverlayButton(int f) {
   const int saved = rt::outputWindow();
@@ -167,32 +177,27 @@ void readHalfWidth() {
   rt::setEditTextIn(kBaselineWindow, kHalfWidthField, rt::PSstrLong(NpointsInBaselineBlock));
 }
 
-// The methods whose windows this build does not have say so; the pass goes on.
-void methodNotAvailable(int16_t id, int16_t step) {
-  switch (id) {
-    case kAutoPeriodic: AutoPeriodicBASELINE(step); break;
-    case kCursorMultiple: MultiCURSORbaseline(step); break;
-    case kTypedBeginEnd: TEXTstartANDendBaseline(step); break;
-    case kTypedConstant: ConstantTEXTbaseline(step); break;
-    default: CURSORstartEndBaseline(id, step); break;
-  }
-}
-
-// Runs a method button; true when its line is shown.
-bool runMethod(int16_t id, int16_t step) {
-  if (!baselineMethodBuilt(id)) {
-    methodNotAvailable(id, step);
-    return false;
-  }
+// Runs a method button. A line it leaves is shown; a method that ends with nothing starts
+// the pass again.
+MethodEnd runMethod(int16_t id, int16_t step) {
   setMethodButtons(0);
   rt::setButtonState(id, 2);
-  BaselineWasDrawn = 1;
-  if (!AUTOBASELINE(step)) {
-    startPass();
-    return false;
+  MethodEnd e = MethodEnd::Nothing;
+  switch (id) {
+    case kAutoStartEnd: e = AUTOBASELINE(step) ? MethodEnd::Line : MethodEnd::Nothing; break;
+    case kAutoPeriodic: e = periodicBaseline(step, false); break;
+    case kCursorMultiple: e = multiPointBaseline(); break;
+    case kTypedBeginEnd:
+    case kTypedConstant: e = typedBaseline(id); break;
+    default: e = cursorBaseline(id); break;
   }
-  DrawBaselineOnPLOT(step);
-  return true;
+  if (e == MethodEnd::Line) {
+    BaselineWasDrawn = 1;
+    DrawBaselineOnPLOT(step);
+  } else if (e == MethodEnd::Nothing && rt::windowExists(kBaselineWindow)) {
+    startPass();
+  }
+  return e;
 }
 
 void eraseLine() {
@@ -222,14 +227,15 @@ Outcome interactive(int16_t step) {
       readHalfWidth();
       return Outcome::Accepted;
     }
-    if (accept && a != 1) runMethod(kAutoStartEnd, step);
+    MethodEnd e = MethodEnd::Nothing;
+    if (accept && a != 1) e = runMethod(kAutoStartEnd, step);
+    if (a == 1 && id >= kAutoStartEnd && id <= kAutoPeriodic) e = runMethod(int16_t(id), step);
+    if (e != MethodEnd::Nothing && e != MethodEnd::Line) return outcomeOf(e);
     if (a != 1) continue;
     if (id == kSelectAgain) {
       if (BaselineWasDrawn) eraseLine();
       readHalfWidth();
       startPass();
-    } else if (id >= kAutoStartEnd && id <= kAutoPeriodic) {
-      runMethod(int16_t(id), step);
     } else if (id >= kStartOfFile && id <= kStartAndEnd) {
       prefsArray[8] = int16_t(id);
       setRadios(kStartOfFile, kStartAndEnd, id);
@@ -247,6 +253,15 @@ Outcome interactive(int16_t step) {
 // A step word holding a whole number, or none when it is not one that fits.
 int16_t methodOfWord(float w) { return std::isfinite(w) && w >= 0 && w < 100 ? int16_t(w) : int16_t(0); }
 
+// A replayed pick that is cancelled stops the run: the script cannot go on without it.
+Outcome replayed(MethodEnd e, int16_t step) {
+  if (e == MethodEnd::Line) BaselineWasDrawn = 1;
+  if (e == MethodEnd::Nothing && ScriptStepFailed != step)
+    refuseEdit(step, "Baseline Correction", {"The baseline was not made: the picks were not completed.",
+                                             "Nothing was subtracted."});
+  return e == MethodEnd::Nothing ? Outcome::Refused : outcomeOf(e);
+}
+
 Outcome replay(int16_t step) {
   if (step > 51) return Outcome::Refused;
   const float* words = ScriptSequenceArray[step];
@@ -254,18 +269,30 @@ Outcome replay(int16_t step) {
   ValueOfB = words[6];
   auto_block = words[7];
   const int16_t method = methodOfWord(words[4]);
-  if (method == kAutoStartEnd && AUTOBASELINE(step)) {
-    BaselineWasDrawn = 1;
-    return Outcome::Accepted;
+  switch (method) {
+    case kAutoStartEnd:
+      if (!AUTOBASELINE(step)) return Outcome::Refused;
+      BaselineWasDrawn = 1;
+      return Outcome::Accepted;
+    case kTypedBeginEnd:
+    case kTypedConstant:
+      if (std::isfinite(ValueOfA) && std::isfinite(ValueOfB)) {
+        BaselineWasDrawn = 1;
+        return Outcome::Accepted;
+      }
+      refuseEdit(step, "Baseline Correction",
+                 {"The step's line (words 5 and 6) is not a pair of numbers.", "Nothing was subtracted."});
+      return Outcome::Refused;
+    case kAutoPeriodic: return replayed(periodicBaseline(step, true), step);
+    case kCursorMultiple: return replayed(multiPointBaseline(), step);
+    case kCursorStartAndEnd:
+    case kCursorStartOrEnd: return replayed(cursorBaseline(method), step);
+    default:
+      refuseEdit(step, "Baseline Correction",
+                 {"The step names no baseline method (word 4 is" + rt::PSstr(words[4]) + ").",
+                  "Nothing was subtracted."});
+      return Outcome::Refused;
   }
-  if (method == kAutoStartEnd) return Outcome::Refused;
-  const bool known = method >= kAutoStartEnd && method <= kAutoPeriodic;
-  refuseEdit(step, "Baseline Correction",
-             {known ? "The baseline method of this step (\"" + std::string(methodTitle(method)) +
-                          "\") is not available in this build."
-                    : "The step names no baseline method (word 4 is" + rt::PSstr(words[4]) + ").",
-              "Nothing was subtracted."});
-  return Outcome::Refused;
 }
 
 void closeAndRestore(int f, const KeptView& k, bool subtracted) {
@@ -307,6 +334,7 @@ void FixTheBASELINE(int16_t step) {
   setBaselineWordStep(run.step() >= 1 ? run.step() : step >= 1 ? step : int16_t(0));
   const KeptView kept = keepAndShowSinglePlot(f);
   prefsArray[36] = 0;
+  resetBaselineBackup();
   if (auto_block == 0) auto_block = 15;
   if (NpointsInBaselineBlock == 0) NpointsInBaselineBlock = 3;
   if (rt::windowExists(kToolBarWindow)) rt::hideWindow(kToolBarWindow);
@@ -317,13 +345,16 @@ void FixTheBASELINE(int16_t step) {
   wssst();
   const Outcome o = stepSuppliesParameters(step, true) ? replay(step) : interactive(step);
   if (o == Outcome::Accepted) {
-    MAKEBACKUP(ActiveChannel);
+    backupBaselineOnce();
     DoBaselineAdjustment();
     logEdit(0, ActiveChannel, "automatic baseline");
     EndBeep();
-    run.complete();
   }
-  closeAndRestore(f, kept, o == Outcome::Accepted);
+  if (o == Outcome::Accepted || o == Outcome::Applied) run.complete();
+  if (o == Outcome::AppliedUnrecorded && run.step() >= 1)
+    refuseEdit(0, "Baseline Correction", {"A period picked on the plot or typed in minutes is not kept in the script:",
+                                          "the correction was made, and the script step was taken out."});
+  closeAndRestore(f, kept, o == Outcome::Accepted || o == Outcome::Applied || o == Outcome::AppliedUnrecorded);
   setBaselineWordStep(0);
 }
 

@@ -3,7 +3,7 @@
 namespace qv {
 
 int16_t derive = 0;
-int32_t blockvalue = 0;
+float blockvalue = 0;
 int16_t FirstRefRemovalVal = 10, SecondRefRemovalVal = 10;
 
 }  // namespace qv

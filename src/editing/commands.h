@@ -37,7 +37,7 @@ std::string rearrangeBackupPath();
 
 // 0 integral, 1 derivative (set by the dispatcher before INTEGRATE).
 extern int16_t derive;
-extern int32_t blockvalue;
+extern float blockvalue;
 extern int16_t FirstRefRemovalVal, SecondRefRemovalVal;
 
 }  // namespace qv

@@ -46,6 +46,11 @@ bool integrate(int16_t step) {
   return ran(step);
 }
 
+bool blockScale(int16_t step) {
+  BLOCKSCALE(0, step);
+  return ran(step);
+}
+
 bool smoothing(int16_t step) {
   SMOOTHING(step);
   return ran(step);
@@ -123,6 +128,7 @@ void RegisterReplayOperations() {
   setReplayEntry(18, duplicate);
   setReplayEntry(20, [](int16_t s) { return save(s, 1, 0); });
   setReplayEntry(33, open);
+  setReplayEntry(41, blockScale);
   setReplayEntry(34, [](int16_t s) { return save(s, 0, 1); });
   setReplayEntry(40, references);
 }

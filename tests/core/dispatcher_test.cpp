@@ -57,12 +57,9 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
   const Route routes[] = {
       {1, 1000, {}},
       {1, 3, {}},
-      {2, 25, {"BLOCKSCALE(0, 0)"}},
-      {2, 26, {"BLOCKSCALE(1, 0)"}},
       {2, 4, {}},
       {76, 3, {"ANALYZER_HUMIDITY(0)"}},
       {76, 7, {"WATERVO2(0)"}},
-      {73, 1, {"BLOCKSET()"}},
       {8, 2, {"SimpleRegression()"}},
       {8, 12, {"METABOLISM(1)"}},
       {8, 17, {"ComputeThermoregulationCosts()"}},
@@ -85,7 +82,8 @@ TEST_F(Dispatcher, TheCutCropDeleteAndArrangeItemsOpenTheirWindows) {
     uint16_t item;
     const char* close;
   } items[] = {{2, 30, "dialog 4 9"}, {2, 32, "dialog 4 6"}, {73, 2, "dialog 4 9"},
-               {73, 3, "dialog 4 9"}, {73, 4, "dialog 4 10"}, {82, 3, "click 2"}};
+               {73, 3, "dialog 4 9"}, {73, 4, "dialog 4 10"}, {82, 3, "click 2"},
+               {2, 25, "click 110"}};
   for (const auto& i : items) {
     setBlock(100, 200);
     qvtest::script({i.close});

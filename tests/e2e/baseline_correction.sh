@@ -34,9 +34,8 @@ done
 
 python3 - "$WORK/corrected.txt" <<'PY' || FAILS=$((FAILS + 1))
 import sys
-from kxdata import f32
-lines = open(sys.argv[1], encoding="latin-1").read().replace("\r", "\n").split("\n")
-rows = [l for l in lines if l.endswith(",") and l.count(",") == 2]
+from kxdata import f32, text_rows
+rows = text_rows(sys.argv[1])
 if len(rows) != 1000:
     sys.exit("FAIL: %d sample rows, expected 1000" % len(rows))
 for k, row in enumerate(rows, start=1):

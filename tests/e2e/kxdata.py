@@ -33,6 +33,12 @@ def write(path, n, channels, labels=None, interval=1.0, date="05/14/2024", time=
         f.write(out)
 
 
+def text_rows(path, channels=2):
+    """The sample rows of a file saved as text: one a case, each value followed by a comma."""
+    lines = open(path, encoding="latin-1").read().replace("\r", "\n").split("\n")
+    return [l for l in lines if l.endswith(",") and l.count(",") == channels]
+
+
 def f32(x):
     return struct.unpack(">f", struct.pack(">f", x))[0]
 

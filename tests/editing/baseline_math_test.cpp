@@ -7,17 +7,11 @@
 #include <vector>
 
 #include "editing/baseline_math.h"
+#include "channel_of.h"
 
 using namespace qv;
 
 namespace {
-
-// Entries 0..n of value(i); entry 0 included.
-std::vector<float> channel(int32_t n, const std::function<float(int32_t)>& value) {
-  std::vector<float> v(size_t(n) + 1);
-  for (int32_t i = 0; i <= n; ++i) v[size_t(i)] = value(i);
-  return v;
-}
 
 float drift(int32_t i) { return 5.0f + 0.01f * float(i); }
 
