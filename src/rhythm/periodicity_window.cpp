@@ -266,7 +266,10 @@ void drawPass(const Pass& p, const SeriesBlock& b, int32_t lag, int32_t step, co
 
 void StepSizeWarning(int32_t K) {
   rt::setOutputWindow(kTestWindow);
-  if (const rt::Image img = rt::loadImage("DUdoderi", "CautionIcon.png")) rt::drawImage(img, {100, 275, 128, 304});
+  if (const rt::Image img = rt::loadImage("DUdoderi", "CautionIcon.png")) {
+    rt::drawImage(img, {100, 275, 128, 304});
+    rt::releaseImage(img);
+  }
   SetTextStyle(KestrixFont, 16, rt::kBold);
   rt::foreColor(RGBred);
   PrintAt(140, 300, "CAUTION:  ");
