@@ -57,19 +57,10 @@ details = open(sys.argv[2], encoding="utf-8").read()
 def level(k):
     m = k % 10
     return 8.0 if 1 <= m <= 3 else 0.0 if 5 <= m <= 6 else 4.0
+from report_text import number, expect
+from report_text import section as section_of
 def section(title):
-    at = text.find(title)
-    if at < 0:
-        sys.exit("FAIL: no %s report in\n%s" % (title, text))
-    return text[at:at + 900]
-def number(block, pattern, what):
-    m = re.search(pattern, block)
-    if not m:
-        sys.exit("FAIL: no %s in\n%s" % (what, block))
-    return float(m.group(1))
-def expect(got, want, what, tol=1e-4):
-    if abs(got - want) > tol * max(1.0, abs(want)):
-        sys.exit("FAIL: %s is %g, expected %g" % (what, got, want))
+    return section_of(text, title)
 
 count = section("EVENT COUNTER")
 m = re.search(r"[Cc]ases *(\d+) to *(\d+)", count)

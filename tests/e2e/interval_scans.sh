@@ -61,19 +61,10 @@ require_file "$RESULTS" "results file"
 python3 - "$RESULTS" <<'PY' || FAILS=$((FAILS + 1))
 import re, sys
 text = open(sys.argv[1], encoding="utf-8").read()
+from report_text import number, expect
+from report_text import section as section_of
 def section(title):
-    at = text.find(title)
-    if at < 0:
-        sys.exit("FAIL: no %s report in\n%s" % (title, text))
-    return text[at:at + 900]
-def number(block, pattern, what):
-    m = re.search(pattern, block)
-    if not m:
-        sys.exit("FAIL: no %s in\n%s" % (what, block))
-    return float(m.group(1))
-def expect(got, want, what, tol=1e-4):
-    if abs(got - want) > tol * max(1.0, abs(want)):
-        sys.exit("FAIL: %s is %g, expected %g" % (what, got, want))
+    return section_of(text, title)
 
 low = section("MEAN MINIMUM")
 for piece in ("at cases402 to412", "10:06:41", "10:06:51"):
