@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "editing/baseline_points.h"
-#include "channel_of.h"
+#include "editing/edit_fixture.h"
 
 using namespace qv;
+using edittest::channel;
 
 namespace {
 

@@ -1,6 +1,8 @@
 #pragma once
 // The script and file state every edit window test starts from and leaves behind.
+#include <cstdint>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -28,6 +30,13 @@ inline std::vector<float> channel(std::initializer_list<float> cases) {
   std::vector<float> x{0.0f};
   x.insert(x.end(), cases);
   return x;
+}
+
+// Entries 0..n of value(i), entry 0 included.
+inline std::vector<float> channel(int32_t n, const std::function<float(int32_t)>& value) {
+  std::vector<float> v(size_t(n) + 1);
+  for (int32_t i = 0; i <= n; ++i) v[size_t(i)] = value(i);
+  return v;
 }
 
 inline void closeAll() {
