@@ -1,5 +1,6 @@
 // Calculators that this build does not have yet.
 #include "calculators/commands.h"
+#include "calculators/sun_cycle.h"
 #include "core/stub_log.h"
 
 namespace qv {
@@ -10,5 +11,8 @@ void METABOLISM(int16_t mode) {
 }
 void DayOfTheYear() { notBuilt(callText("DayOfTheYear"), "Day of the Year"); }
 void Sunrise() { notBuilt(callText("Sunrise"), "Sunrise, Sunset"); }
+
+std::array<SunCycleDay, 367> SunCycleArray{};
+void annualSunTable(float, float) {}
 
 }  // namespace qv

@@ -6,6 +6,8 @@
 namespace qv {
 
 void ComputeThermoregulationCosts();
+// The cost options window and the windows it opens (wind, rejection rules, location).
+void TregCostOptions();
 
 extern int16_t variableConductance, SunUseAllowed, UseTorpor, ComputeDawnAndDusk;
 extern float MaxAverageIntervalinDays;

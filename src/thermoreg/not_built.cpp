@@ -8,4 +8,6 @@ void ComputeThermoregulationCosts() {
   notBuilt(callText("ComputeThermoregulationCosts"), "Thermoregulatory Costs");
 }
 
+void TregCostOptions() { notBuilt(callText("TregCostOptions"), "Cost Options"); }
+
 }  // namespace qv
