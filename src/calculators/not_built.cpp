@@ -9,7 +9,6 @@ void SimpleRegression() { notBuilt(callText("SimpleRegression"), "Simple Regress
 void METABOLISM(int16_t mode) {
   notBuilt(callText("METABOLISM", mode), mode ? "Minimum Flowrates" : "Metabolic Allometry");
 }
-void DayOfTheYear() { notBuilt(callText("DayOfTheYear"), "Day of the Year"); }
 void Sunrise() { notBuilt(callText("Sunrise"), "Sunrise, Sunset"); }
 
 std::array<SunCycleDay, 367> SunCycleArray{};

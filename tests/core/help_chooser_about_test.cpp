@@ -75,10 +75,10 @@ TEST_F(HelpAndChooser, HelpMenuHandlersOfToolWindows) {
   rt::closeWindow(kHelpWindow);
 
   rt::setHandler(rt::Vector::Menu, ShowSpecificHelpWindow);
-  qvtest::script({"menu 8 19", "menu 3 8"});
+  qvtest::script({"menu 8 19", "click 20", "menu 3 8"});
   FBMenu(3, 0, 1);
   rt::FBHandleEvents();
-  EXPECT_EQ(calls, Calls{"DayOfTheYear()"});
+  EXPECT_EQ(rt::script::pendingCount(), 1u);  // Day of the Year came and went
   EXPECT_EQ(rt::handler(rt::Vector::Menu), &ShowSpecificHelpWindow);
   EXPECT_EQ(MENU_or_ToolBar_PICKED, 0);
   rt::FBHandleEvents();
@@ -115,9 +115,9 @@ TEST_F(HelpAndChooser, ChooserWhenMergingAndWhenNotAsked) {
 }
 
 TEST_F(HelpAndChooser, ChooserKeepsCalculatorsHelpAndPreferencesReachable) {
-  qvtest::script({"menu 8 19", "click 7", "menu 2 37"});
+  qvtest::script({"menu 8 19", "click 20", "click 7", "menu 2 37"});
   SelectFileTYPE(1, 150, 358, 0, 1);
-  EXPECT_EQ(calls, Calls{"DayOfTheYear()"});
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
   EXPECT_EQ(HelpSubject, 279);
   EXPECT_TRUE(rt::windowExists(kHelpWindow));
   EXPECT_EQ(prefsArray[64], 3);
@@ -125,7 +125,7 @@ TEST_F(HelpAndChooser, ChooserKeepsCalculatorsHelpAndPreferencesReachable) {
   qvtest::script({"menu 6 4", "open cancel", "click 1"});
   SelectFileTYPE(1, 150, 358, 0, 1);
   EXPECT_EQ(rt::script::pendingCount(), 0u);
-  EXPECT_EQ(calls, (Calls{"DayOfTheYear()"}));
+  EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(HelpAndChooser, PreferencesLeaveNoRequestBehindForTheNextChooser) {
