@@ -45,6 +45,7 @@ void buildWindow(const CivilDate& d) {
   EFForeColor = 2, EFBackColor = 5;
   SetTextStyle(KestrixFont, 20, rt::kBold);
   buildef(1, kDayOfYearField, "", 140, 118, 250, 146, 7, 2);
+  rt::setEditFont(kDayOfYearField, KestrixFont, 20, rt::kBold);
   SetTextStyle(KestrixFont, 13, 0);
   rt::FBButton(kCompute, 1, "Compute", {110, 170, 220, 190}, 4);
   rt::FBButton(kDone, 1, "Done", {240, 170, 350, 190}, 1);

@@ -5,7 +5,6 @@
 
 namespace qv {
 
-void SimpleRegression() { notBuilt(callText("SimpleRegression"), "Simple Regression"); }
 void METABOLISM(int16_t mode) {
   notBuilt(callText("METABOLISM", mode), mode ? "Minimum Flowrates" : "Metabolic Allometry");
 }

@@ -26,6 +26,7 @@
 #include "runtime/files.h"
 #include "runtime/menus.h"
 #include "runtime/scripted.h"
+#include "core/stub_log.h"
 #include "runtime/sound.h"
 #include "runtime/windows.h"
 #include "core/script_state.h"
@@ -60,7 +61,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {2, 4, {}},
       {76, 3, {"ANALYZER_HUMIDITY(0)"}},
       {76, 7, {"WATERVO2(0)"}},
-      {8, 2, {"SimpleRegression()"}},
       {8, 12, {"METABOLISM(1)"}},
       {8, 17, {"ComputeThermoregulationCosts()"}},
       {9, 1, {}},
@@ -492,7 +492,7 @@ TEST_F(Dispatcher, OutputResultsWritesTheReportOfTheLastAnalysis) {
 TEST_F(Dispatcher, NoticeNamesACommandThisBuildLacks) {
   setNotBuiltRecorder(nullptr);
   qvtest::script({"click 1"});
-  DoMENU(8, 2);
+  notBuilt(callText("AbsentCommand", 1), "Absent Command");
   EXPECT_FALSE(rt::windowExists(990));
   EXPECT_EQ(rt::script::pendingCount(), 0u);
 }

@@ -200,8 +200,10 @@ TEST_F(MainLoop, ZoomKeys) {
 TEST_F(MainLoop, AQueuedButtonCommandRuns) {
   MenuIDENTIFIER = 8;
   MenuItem = 2;
-  pass(kIdle);
-  EXPECT_EQ(calls, Calls{"SimpleRegression()"});
+  qvtest::script({kIdle, "click 66"});  // then Simple Regression's Done
+  MainLoopPass();
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
+  EXPECT_FALSE(rt::windowExists(8));
   EXPECT_EQ(MenuIDENTIFIER, 0);
   EXPECT_EQ(LastHorizPosition, -2000);
 }
