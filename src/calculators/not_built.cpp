@@ -5,9 +5,6 @@
 
 namespace qv {
 
-void METABOLISM(int16_t mode) {
-  notBuilt(callText("METABOLISM", mode), mode ? "Minimum Flowrates" : "Metabolic Allometry");
-}
 void Sunrise() { notBuilt(callText("Sunrise"), "Sunrise, Sunset"); }
 
 std::array<SunCycleDay, 367> SunCycleArray{};

@@ -17,6 +17,9 @@ constexpr double kKmhPerMs = 3.6;
 constexpr double kMphMs = 0.44704;
 // Millilitres of an ideal gas at STP in one millimole.
 constexpr double kMlPerMmolSTP = 22.414;
+// Heat of one ml of oxygen consumed by an animal (an average of fat, protein and carbohydrate
+// metabolism), joules; every energy unit of the allometry calculator derives from it.
+constexpr double kHeatJPerMlO2 = 20.1;
 // Latent heat of evaporation of water at 37 degrees C, joules per milligram.
 constexpr double kLatentHeatJPerMg37 = 2.414;
 

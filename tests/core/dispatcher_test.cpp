@@ -61,7 +61,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {2, 4, {}},
       {76, 3, {"ANALYZER_HUMIDITY(0)"}},
       {76, 7, {"WATERVO2(0)"}},
-      {8, 12, {"METABOLISM(1)"}},
       {8, 17, {"ComputeThermoregulationCosts()"}},
       {9, 1, {}},
       {-16489, 1, {}},
@@ -226,7 +225,8 @@ TEST_F(Dispatcher, SpecialCalculatorsSetTheirHelpSubject) {
     int16_t subject;
     const char* done = nullptr;
   } cases[] = {{5, nullptr, 205, "click 13"},  {6, nullptr, 206, "click 4"},  {7, nullptr, 206, "click 4"},
-               {8, nullptr, 248, "click 20"},  {9, nullptr, 248, "click 14"}, {11, "METABOLISM(0)", 237},
+               {8, nullptr, 248, "click 20"},  {9, nullptr, 248, "click 14"}, {11, nullptr, 237, "click 3"},
+               {12, nullptr, 237, "click 3"},
                {14, nullptr, 249, "click 3"},  {15, nullptr, 235, "click 2"}, {19, nullptr, 237, "click 20"},
                {20, "Sunrise()", 247}};
   for (const auto& c : cases) {

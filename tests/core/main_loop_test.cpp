@@ -121,7 +121,7 @@ TEST_F(MainLoop, KeysOfTheKeyTable) {
     const char* done = nullptr;
     int16_t subject = 0;
   } cases[] = {{'a', {}, "click 4", 206},  {'R', {}, "click 2", 235}, {'J', {}, "click 20", 237},
-               {'m', {"METABOLISM(0)"}},  {'w', {}, "click 14", 248},
+               {'m', {}, "click 3", 237},  {'w', {}, "click 14", 248},
                {'Q', {}}};
   for (const auto& c : cases) {
     calls.clear();
