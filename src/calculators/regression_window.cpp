@@ -81,7 +81,7 @@ void buildWindow(const RegressionSession& s) {
   SetTextStyle(KestrixFont, 13, rt::kBold);
   buildef(0, kModel, "Y = a + b * X", 20, 72, 196, 90, 7, 0);
   SetTextStyle(KestrixFont, 10, rt::kBold);
-  buildef(0, kModelPower, "", 196, 68, 212, 82, 7, 0);
+  buildef(0, kModelPower, "", 163, 66, 180, 80, 7, 0);
   SetTextStyle(KestrixFont, 11, rt::kItalic);
   buildef(0, kCaution, "", 20, 96, 230, 130, 7, 0);
   SetTextStyle(KestrixFont, 13, 0);
