@@ -8,6 +8,4 @@ void ComputeThermoregulationCosts() {
   notBuilt(callText("ComputeThermoregulationCosts"), "Thermoregulatory Costs");
 }
 
-void TregCostOptions() { notBuilt(callText("TregCostOptions"), "Cost Options"); }
-
 }  // namespace qv

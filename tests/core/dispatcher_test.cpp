@@ -228,7 +228,7 @@ TEST_F(Dispatcher, SpecialCalculatorsSetTheirHelpSubject) {
                {8, nullptr, 248, "click 20"},  {9, nullptr, 248, "click 14"}, {11, nullptr, 237, "click 3"},
                {12, nullptr, 237, "click 3"},
                {14, nullptr, 249, "click 3"},  {15, nullptr, 235, "click 2"}, {19, nullptr, 237, "click 20"},
-               {20, "Sunrise()", 247}};
+               {20, nullptr, 247, "click 241"}};
   for (const auto& c : cases) {
     calls.clear();
     HelpSubject = 1;

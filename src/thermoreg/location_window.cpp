@@ -1,0 +1,120 @@
+// The location whose sun cycle gives the costs their dawn and dusk: typed or picked on the
+// world map; "Do Calculations" keeps it and fills the year's table.
+#include <cmath>
+#include <optional>
+
+#include "calculators/calculator_frame.h"
+#include "calculators/sun_cycle_plot.h"
+#include "calculators/world_map.h"
+#include "core/colors.h"
+#include "core/event_state.h"
+#include "core/kit.h"
+#include "core/prefs.h"
+#include "core/sounds.h"
+#include "core/typed_number.h"
+#include "runtime/windows.h"
+#include "thermoreg/option_windows.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int16_t kLatitude = 1, kLongitude = 2, kNorth = 101, kSouth = 102, kWest = 103, kEast = 104,
+                  kDoCalculations = 241, kFromMap = 242;
+// Shown while no position has been kept.
+constexpr float kDefaultLatitude = 40.0f, kDefaultLongitude = 105.0f;
+
+void showPosition(float lat, float lon, bool north, bool west) {
+  rt::setOutputWindow(kLocationWindow);
+  rt::setEditText(kLatitude, calculatorNumberText(std::fabs(lat)));
+  rt::setEditText(kLongitude, calculatorNumberText(std::fabs(lon)));
+  rt::setButtonState(kNorth, north ? 2 : 1);
+  rt::setButtonState(kSouth, north ? 1 : 2);
+  rt::setButtonState(kWest, west ? 2 : 1);
+  rt::setButtonState(kEast, west ? 1 : 2);
+}
+
+void buildLocationWindow() {
+  const int16_t left = rt::windowExists(kCostOptionsWindow)
+                           ? int16_t(rt::windowContentRect(kCostOptionsWindow).left)
+                           : int16_t(10);
+  BuildWINDOW(kLocationWindow, "Location", left, 120, int16_t(left + 490), 300, 6);
+  SetTextStyle(KestrixFont, 12, 0);
+  EFForeColor = 0, EFBackColor = 0;
+  buildef(0, 10, "Latitude in degrees (0 - 90) ", 12, 16, 220, 34, 7, 0);
+  buildef(0, 11, "Longitude in degrees (0 - 180) ", 12, 46, 220, 64, 7, 0);
+  EFBackColor = 6;
+  buildef(1, kLatitude, "", 224, 14, 300, 34, 3, 2);
+  buildef(1, kLongitude, "", 224, 44, 300, 64, 3, 2);
+  rt::FBButton(kNorth, 1, "North", {312, 14, 382, 34}, 3);
+  rt::FBButton(kSouth, 1, "South", {390, 14, 470, 34}, 3);
+  rt::FBButton(kWest, 1, "West", {312, 44, 382, 64}, 3);
+  rt::FBButton(kEast, 1, "East", {390, 44, 470, 64}, 3);
+  PrintAt(12, 92, " Enter latitude and longitude in ");
+  rt::foreColor(RGBblue);
+  rt::drawString("fractional degrees");
+  rt::foreColor(RGBblack);
+  rt::drawString("(not in degrees and minutes) ");
+  rt::FBButton(kFromMap, 1, "Get Location From Map", {12, 130, 220, 150}, 1);
+  rt::FBButton(kDoCalculations, 1, "Do Calculations", {300, 130, 470, 150}, 4);
+  const bool kept = latitude != 0.0f || longitude != 0.0f;
+  showPosition(kept ? latitude : kDefaultLatitude, kept ? longitude : kDefaultLongitude,
+               kept ? northLatitude != 0 : true, kept ? westLongitude != 0 : true);
+  rt::selectEditField(kLatitude, 0, 32767);
+}
+
+void hemisphere(int16_t id) {
+  const bool latitudeButtons = id == kNorth || id == kSouth;
+  const int16_t a = latitudeButtons ? kNorth : kWest, b = latitudeButtons ? kSouth : kEast;
+  rt::setButtonStateIn(kLocationWindow, a, id == a ? 2 : 1);
+  rt::setButtonStateIn(kLocationWindow, b, id == b ? 2 : 1);
+}
+
+// The typed position, signed; a magnitude out of range or no number is refused.
+std::optional<float> typedDegrees(int16_t field, float most) {
+  const std::optional<double> v = typedNumber(rt::editTextIn(kLocationWindow, field));
+  if (!v || *v < 0.0 || *v > most) return std::nullopt;
+  return float(*v);
+}
+
+bool doCalculations() {
+  const std::optional<float> lat = typedDegrees(kLatitude, 90.0f), lon = typedDegrees(kLongitude, 180.0f);
+  if (!lat || !lon) {
+    bzot();
+    rt::setOutputWindow(kLocationWindow);
+    rt::selectEditField(lat ? kLongitude : kLatitude, 0, 32767);
+    return false;
+  }
+  northLatitude = rt::buttonStateIn(kLocationWindow, kSouth) == 2 ? 0 : 1;
+  westLongitude = rt::buttonStateIn(kLocationWindow, kEast) == 2 ? 0 : 1;
+  latitude = northLatitude ? *lat : -*lat;
+  longitude = westLongitude ? *lon : -*lon;
+  rt::closeWindow(kLocationWindow);
+  showAnnualSunCycle(latitude, longitude);
+  return true;
+}
+
+}  // namespace
+
+void SetLocation() {
+  buildLocationWindow();
+  for (bool done = false; !done && !gQuitPending;) {
+    const OptionEvent e = nextOptionEvent();
+    if (e.kind == 1 && e.id >= kNorth && e.id <= kEast) {
+      hemisphere(int16_t(e.id));
+    } else if (e.kind == 1 && e.id == kFromMap) {
+      const MapChoice c = GetMapCoordinates(kLocationWindow);
+      if (c.chosen)
+        showPosition(c.position.latitude, c.position.longitude, c.position.latitude >= 0.0f,
+                     c.position.longitude >= 0.0f);
+    } else if ((e.kind == 1 && e.id == kDoCalculations) || e.kind == 16) {
+      done = doCalculations();
+    } else if (e.kind == 4 && e.id == kLocationWindow) {
+      done = true;  // cancelled: the kept position stays
+    }
+  }
+  rt::closeWindow(kLocationWindow);
+  if (rt::windowExists(kCostOptionsWindow)) rt::bringWindowForward(kCostOptionsWindow);
+}
+
+}  // namespace qv
