@@ -6,6 +6,7 @@
 
 #include "calculators/calculator_frame.h"
 #include "calculators/commands.h"
+#include "calculators/position_fields.h"
 #include "calculators/sun_cycle.h"
 #include "calculators/sun_cycle_plot.h"
 #include "calculators/world_map.h"
@@ -25,9 +26,10 @@ namespace qv {
 
 namespace {
 
-constexpr int16_t kLatitude = 1, kLongitude = 2, kSunriseText = 5, kSunsetText = 6, kDaylightText = 7,
-                  kNoonText = 8, kDayUsed = 11, kDayOfMonth = 111, kDayOfYear = 112, kYear = 113;
-constexpr int16_t kNorth = 101, kSouth = 102, kWest = 103, kEast = 104, kMonth = 140, kMonthMenu = 140;
+constexpr int16_t kLatitude = kLatitudeField, kLongitude = kLongitudeField, kSunriseText = 5, kSunsetText = 6,
+                  kDaylightText = 7, kNoonText = 8, kDayUsed = 11, kDayOfMonth = 111, kDayOfYear = 112, kYear = 113;
+constexpr int16_t kNorth = kNorthButton, kSouth = kSouthButton, kWest = kWestButton, kEast = kEastButton,
+                  kMonth = 140, kMonthMenu = 140;
 constexpr int16_t kMapButton = 230, kToday = 231, kFromFile = 232, kCalculate = 240, kDone = 241, kHelpButton = 242,
                   kObservatory = 243, kDaylightSaving = 244, kAnnualPlot = 245;
 constexpr int16_t kSunHelp = 247;
@@ -50,18 +52,6 @@ void field(int16_t id, std::string_view text, int l, int t, int r) {
 void result(int16_t id, int t) {
   EFForeColor = 0, EFBackColor = 0;
   buildef(0, id, "", 20, int16_t(t), 580, int16_t(t + 20), 7, 0);
-}
-
-std::string magnitudeText(float v) { return calculatorNumberText(std::fabs(v)); }
-
-void showPosition(float lat, float lon) {
-  rt::setOutputWindow(kCalculatorWindow);
-  rt::setEditText(kLatitude, magnitudeText(lat));
-  rt::setEditText(kLongitude, magnitudeText(lon));
-  rt::setButtonState(kNorth, lat >= 0.0f ? 2 : 1);
-  rt::setButtonState(kSouth, lat >= 0.0f ? 1 : 2);
-  rt::setButtonState(kWest, lon >= 0.0f ? 2 : 1);
-  rt::setButtonState(kEast, lon >= 0.0f ? 1 : 2);
 }
 
 void heading() {
@@ -149,31 +139,16 @@ void buildSunWindow(SunWindow& w) {
   rt::FBButton(kAnnualPlot, 1, "Annual Plot", {190, 420, 310, 440}, 1);
   rt::FBButton(kDone, 1, "Done", {320, 420, 420, 440}, 1);
   rt::FBButton(kCalculate, 1, "Calculate", {430, 420, 580, 440}, 4);
-  showPosition(latitude, longitude);
+  showPositionFields(kCalculatorWindow, latitude, longitude);
   showDate(w, fileDate().value_or(today()));
 }
 
-// The typed position, signed (north and west positive); a magnitude out of range or no
-// number is refused with the field in focus.
-std::optional<MapPosition> typedPosition() {
-  const float lat = calculatorField(kLatitude), lon = calculatorField(kLongitude);
-  const bool latOk = std::isfinite(lat) && lat >= 0.0f && lat <= 90.0f;
-  const bool lonOk = std::isfinite(lon) && lon >= 0.0f && lon <= 180.0f;
-  if (!latOk || !lonOk) {
-    bzot();
-    CalculatorFrame::focus(latOk ? kLongitude : kLatitude);
-    return std::nullopt;
-  }
-  return MapPosition{rt::buttonStateIn(kCalculatorWindow, kSouth) == 2 ? -lat : lat,
-                     rt::buttonStateIn(kCalculatorWindow, kEast) == 2 ? -lon : lon};
-}
-
 bool commitPosition() {
-  const std::optional<MapPosition> p = typedPosition();
+  const std::optional<MapPosition> p = typedPosition(kCalculatorWindow);
   if (!p) return false;
   latitude = p->latitude, longitude = p->longitude;
-  northLatitude = latitude >= 0.0f ? 1 : 0;
-  westLongitude = longitude >= 0.0f ? 1 : 0;
+  northLatitude = std::signbit(latitude) ? 0 : 1;
+  westLongitude = std::signbit(longitude) ? 0 : 1;
   return true;
 }
 
@@ -206,16 +181,8 @@ void annualPlot() {
 
 void fromMap() {
   const MapChoice c = GetMapCoordinates(kCalculatorWindow);
-  if (c.chosen) showPosition(c.position.latitude, c.position.longitude);
+  if (c.chosen) showPositionFields(kCalculatorWindow, c.position.latitude, c.position.longitude);
   heading();
-}
-
-void hemisphere(int16_t id) {
-  rt::setOutputWindow(kCalculatorWindow);
-  const bool latitudeButtons = id == kNorth || id == kSouth;
-  const int16_t a = latitudeButtons ? kNorth : kWest, b = latitudeButtons ? kSouth : kEast;
-  rt::setButtonState(a, id == a ? 2 : 1);
-  rt::setButtonState(b, id == b ? 2 : 1);
 }
 
 }  // namespace
@@ -237,8 +204,8 @@ void Sunrise() {
         annualPlot();
       } else if (e.kind == 1 && e.id == kMapButton) {
         fromMap();
-      } else if (e.kind == 1 && (e.id == kNorth || e.id == kSouth || e.id == kWest || e.id == kEast)) {
-        hemisphere(int16_t(e.id));
+      } else if (e.kind == 1 && isHemisphereButton(e.id)) {
+        chooseHemisphere(kCalculatorWindow, e.id);
       } else if (e.kind == 1 && e.id == kMonth) {
         followDate(w);
       } else if (e.kind == 1 && e.id == kToday) {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "calculators/calculator_frame.h"
+#include "calculators/position_fields.h"
 #include "calculators/sun_cycle_plot.h"
 #include "calculators/world_map.h"
 #include "core/colors.h"
@@ -19,20 +19,10 @@ namespace qv {
 
 namespace {
 
-constexpr int16_t kLatitude = 1, kLongitude = 2, kNorth = 101, kSouth = 102, kWest = 103, kEast = 104,
-                  kDoCalculations = 241, kFromMap = 242;
+constexpr int16_t kLatitude = kLatitudeField, kLongitude = kLongitudeField, kNorth = kNorthButton,
+                  kSouth = kSouthButton, kWest = kWestButton, kEast = kEastButton, kDoCalculations = 241, kFromMap = 242;
 // Shown while no position has been kept.
 constexpr float kDefaultLatitude = 40.0f, kDefaultLongitude = 105.0f;
-
-void showPosition(float lat, float lon, bool north, bool west) {
-  rt::setOutputWindow(kLocationWindow);
-  rt::setEditText(kLatitude, calculatorNumberText(std::fabs(lat)));
-  rt::setEditText(kLongitude, calculatorNumberText(std::fabs(lon)));
-  rt::setButtonState(kNorth, north ? 2 : 1);
-  rt::setButtonState(kSouth, north ? 1 : 2);
-  rt::setButtonState(kWest, west ? 2 : 1);
-  rt::setButtonState(kEast, west ? 1 : 2);
-}
 
 void buildLocationWindow() {
   const int16_t left = rt::windowExists(kCostOptionsWindow)
@@ -58,37 +48,18 @@ void buildLocationWindow() {
   rt::FBButton(kFromMap, 1, "Get Location From Map", {12, 130, 220, 150}, 1);
   rt::FBButton(kDoCalculations, 1, "Do Calculations", {300, 130, 470, 150}, 4);
   const bool kept = latitude != 0.0f || longitude != 0.0f;
-  showPosition(kept ? latitude : kDefaultLatitude, kept ? longitude : kDefaultLongitude,
-               kept ? northLatitude != 0 : true, kept ? westLongitude != 0 : true);
+  // The hemisphere flags are kept with the position: a latitude of 0 in the south shows South.
+  const float lat = kept ? std::fabs(latitude) : kDefaultLatitude, lon = kept ? std::fabs(longitude) : kDefaultLongitude;
+  showPositionFields(kLocationWindow, !kept || northLatitude ? lat : -lat, !kept || westLongitude ? lon : -lon);
   rt::selectEditField(kLatitude, 0, 32767);
 }
 
-void hemisphere(int16_t id) {
-  const bool latitudeButtons = id == kNorth || id == kSouth;
-  const int16_t a = latitudeButtons ? kNorth : kWest, b = latitudeButtons ? kSouth : kEast;
-  rt::setButtonStateIn(kLocationWindow, a, id == a ? 2 : 1);
-  rt::setButtonStateIn(kLocationWindow, b, id == b ? 2 : 1);
-}
-
-// The typed position, signed; a magnitude out of range or no number is refused.
-std::optional<float> typedDegrees(int16_t field, float most) {
-  const std::optional<double> v = typedNumber(rt::editTextIn(kLocationWindow, field));
-  if (!v || *v < 0.0 || *v > most) return std::nullopt;
-  return float(*v);
-}
-
 bool doCalculations() {
-  const std::optional<float> lat = typedDegrees(kLatitude, 90.0f), lon = typedDegrees(kLongitude, 180.0f);
-  if (!lat || !lon) {
-    bzot();
-    rt::setOutputWindow(kLocationWindow);
-    rt::selectEditField(lat ? kLongitude : kLatitude, 0, 32767);
-    return false;
-  }
+  const std::optional<MapPosition> p = typedPosition(kLocationWindow);
+  if (!p) return false;
+  latitude = p->latitude, longitude = p->longitude;
   northLatitude = rt::buttonStateIn(kLocationWindow, kSouth) == 2 ? 0 : 1;
   westLongitude = rt::buttonStateIn(kLocationWindow, kEast) == 2 ? 0 : 1;
-  latitude = northLatitude ? *lat : -*lat;
-  longitude = westLongitude ? *lon : -*lon;
   rt::closeWindow(kLocationWindow);
   showAnnualSunCycle(latitude, longitude);
   return true;
@@ -100,13 +71,11 @@ void SetLocation() {
   buildLocationWindow();
   for (bool done = false; !done && !gQuitPending;) {
     const OptionEvent e = nextOptionEvent();
-    if (e.kind == 1 && e.id >= kNorth && e.id <= kEast) {
-      hemisphere(int16_t(e.id));
+    if (e.kind == 1 && isHemisphereButton(e.id)) {
+      chooseHemisphere(kLocationWindow, e.id);
     } else if (e.kind == 1 && e.id == kFromMap) {
       const MapChoice c = GetMapCoordinates(kLocationWindow);
-      if (c.chosen)
-        showPosition(c.position.latitude, c.position.longitude, c.position.latitude >= 0.0f,
-                     c.position.longitude >= 0.0f);
+      if (c.chosen) showPositionFields(kLocationWindow, c.position.latitude, c.position.longitude);
     } else if ((e.kind == 1 && e.id == kDoCalculations) || e.kind == 16) {
       done = doCalculations();
     } else if (e.kind == 4 && e.id == kLocationWindow) {

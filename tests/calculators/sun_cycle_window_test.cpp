@@ -82,7 +82,7 @@ TEST_F(SunCycleWindow, AnnualPlotAndExport) {
   EXPECT_FALSE(rt::windowExists(777));
   // A cancelled save writes nothing.
   const std::string other = qvtest::tempDir("suncycle") + "/none.csv";
-  qvtest::script({"click 245", "click 1", "save cancel", "click 241"});
+  qvtest::script({"click 245", "click 1", "save cancel", "dialog 4 777", "click 241"});
   Sunrise();
   EXPECT_FALSE(std::ifstream(other).good());
 }

@@ -135,11 +135,12 @@ TEST_F(CostOptions, WindNeedsAChannelAndLeavesTheTableColumns) {
   qvtest::script({"click 25", "click 3", "click 50", "click 888", "click 10", "click 10"});
   TregCostOptions();
   EXPECT_EQ(prefsArray[55], 3);
+  const int16_t shadeRule = prefsArray[59];
   qvtest::script({"click 25", "click 53", "click 50", "click 888", "click 1", "click 10", "click 10"});
   TregCostOptions();
   EXPECT_EQ(prefsArray[56], 0);
   EXPECT_EQ(rejectionWind, 0);  // dimmed while wind is off
-  EXPECT_EQ(prefsArray[59], 1);
+  EXPECT_EQ(prefsArray[59], shadeRule ? 0 : 1);
 }
 
 TEST_F(CostOptions, LocationCommitsOnlyOnDoCalculations) {
