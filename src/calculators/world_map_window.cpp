@@ -74,8 +74,12 @@ void buildWorldMapWindow(const MapView& view, rt::Image& image) {
     rt::flushWindow(kWorldMapWindow);
   }
   if (!image) image = rt::loadImage("DUdoderi", "world relief map.png");
-  if (view.zoomed) rt::drawImage(image, {view.offsetX, view.offsetY + 30, view.offsetX + 5624, view.offsetY + 2730});
-  else rt::drawImage(image, {0, 30, 1125, 750});
+  if (view.zoomed) {
+    rt::drawImage(image, {view.offsetX, view.offsetY + 30, view.offsetX + 5624, view.offsetY + 2730});
+    rt::eraseRect({0, 0, 1080, 30});  // the strip above the map stays empty, as on the whole map
+  } else {
+    rt::drawImage(image, {0, 30, 1125, 750});
+  }
   drawReferenceLines(view);
   rt::flushWindow(kWorldMapWindow);
 }
@@ -111,7 +115,8 @@ void zoomPanel(bool placing) {
   if (placing) {
     WARNINGSTRIPES(0, 6, 24, 0);
     panelField(kZoomNote, "Hit  the spacebar or <return > key to select an area", 12, 180, 318, 7);
-    rt::setControlRect(kZoomNote, {12, 170, 318, 196});
+    rt::setControlRect(kZoomNote, {8, 172, 322, 192});
+    rt::setEditFont(kZoomNote, KestrixFont, 11, 0);
     rt::fillStaticField(kZoomNote, kWhite);
     rt::FBButton(kCancelZoom, 1, "Cancel Zoom", {12, 200, 130, 220}, 1);
     rt::setControlShown(kHelpButton, false);

@@ -87,6 +87,7 @@ void buildOptionsWindow() {
   rt::FBButton(kRejection, 1, "Set Data Rejection Rules...", {150, 396, 360, 416}, 1);
   rt::FBButton(kHelpButton, 1, "?", {10, 424, 40, 444}, 1);
   rt::FBButton(kDone, 1, "Done", {350, 424, 440, 444}, 4);
+  rt::selectEditField(kTbChange, 0, 32767);
 }
 
 // A check box that shows a flag: the click flips the flag.

@@ -40,6 +40,7 @@ void buildLocationWindow() {
   rt::FBButton(kSouth, 1, "South", {390, 14, 470, 34}, 3);
   rt::FBButton(kWest, 1, "West", {312, 44, 382, 64}, 3);
   rt::FBButton(kEast, 1, "East", {390, 44, 470, 64}, 3);
+  SetTextStyle(KestrixFont, 11, 0);
   PrintAt(12, 92, " Enter latitude and longitude in ");
   rt::foreColor(RGBblue);
   rt::drawString("fractional degrees");
