@@ -8,6 +8,7 @@
 #include "calculators/commands.h"
 #include "calculators/sun_cycle.h"
 #include "calculators/world_map.h"
+#include "core/filetable.h"
 #include "core/prefs.h"
 #include "runtime/windows.h"
 #include "support/qvtest.h"
@@ -26,7 +27,7 @@ class SunCycleWindow : public calctest::CalculatorWindowTest {
     rt::setSoundObserver([this](const std::string& name) {
       heard.push_back(name);
       if (name != "click.mp3" || !rt::windowExists(8)) return;
-      for (int id : {1, 2, 5, 6, 7, 8, 11, 112})
+      for (int id : {1, 2, 5, 6, 7, 8, 11, 111, 112, 113})
         if (rt::controlExistsIn(8, id)) last[id] = rt::editTextIn(8, id);
       for (int id : {101, 102, 103, 104}) last[-id] = std::to_string(rt::buttonStateIn(8, id));
     });
@@ -108,4 +109,17 @@ TEST_F(SunCycleWindow, MapPicksThePositionOnlyOnDone) {
   EXPECT_EQ(last[1], "21");
   EXPECT_EQ(last[2], "6");
   EXPECT_EQ(last[-104], "2");
+}
+
+TEST_F(SunCycleWindow, DateFromTheFileKeepsItsCentury) {
+  TheFileInUse = 0;
+  FileSHORTS[0][kInUseWord] = 1;
+  nCases[0] = 10;
+  nChannels[0] = 1;
+  StartDate[0] = "03/01/1998";
+  qvtest::script({"click 231", "click 232", "click 241"});
+  Sunrise();
+  EXPECT_EQ(last[113], "1998");
+  EXPECT_EQ(last[111], "1");
+  EXPECT_EQ(last[112], "60");
 }
