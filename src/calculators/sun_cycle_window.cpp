@@ -6,6 +6,7 @@
 
 #include "calculators/calculator_frame.h"
 #include "calculators/commands.h"
+#include "calculators/day_of_year.h"
 #include "calculators/position_fields.h"
 #include "calculators/sun_cycle.h"
 #include "calculators/sun_cycle_plot.h"
@@ -64,21 +65,12 @@ std::string dateKey() {
          rt::editTextIn(kCalculatorWindow, kDayOfMonth) + "/" + rt::editTextIn(kCalculatorWindow, kYear);
 }
 
-// The day of the year of the date fields; nothing when they hold no real date.
-std::optional<int> dayOfDate() {
-  const double day = calculatorField(kDayOfMonth), year = calculatorField(kYear);
-  if (!std::isfinite(day) || !std::isfinite(year)) return std::nullopt;
-  const CivilDate d{int(year), rt::controlValueIn(kCalculatorWindow, kMonth), int(day)};
-  if (d.day != day || d.year != year || !isValidDate(d)) return std::nullopt;
-  return dayOfYear(d);
-}
-
 // A date changed since the day of the year last followed it: the day follows it now.
 void followDate(SunWindow& w) {
   const std::string key = dateKey();
   if (key == w.dateSeen) return;
   w.dateSeen = key;
-  if (const std::optional<int> day = dayOfDate()) rt::setEditText(kDayOfYear, std::to_string(*day));
+  computeDayOfYear(int16_t(rt::controlValueIn(kCalculatorWindow, kMonth)));
 }
 
 void showDate(SunWindow& w, const CivilDate& d) {
