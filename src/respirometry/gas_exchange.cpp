@@ -12,7 +12,6 @@
 #include "core/prefs.h"
 #include "core/script_state.h"
 #include "core/sounds.h"
-#include "core/stub_log.h"
 #include "core/undo.h"
 #include "core/view_state.h"
 #include "core/warning.h"
@@ -21,6 +20,7 @@
 #include "output/output.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
+#include "respirometry/equation_viewer.h"
 #include "respirometry/flow_fields.h"
 #include "respirometry/gas_channels.h"
 #include "respirometry/gas_checks.h"
@@ -206,6 +206,7 @@ bool askForRun(Fractions& fr) {
     if (FLOWSYSTEM() != 0) return false;
     const int m = FlowMode;
     if (GasType == 2 || m == 2 || m == 4 || m == 5 || m >= 7) GETVCO2CHANNEL();
+    if (SEP != 0) SHOWGASEQUATION();
   }
   fr = {FiO2 * 0.01f, FiCO2 * 0.01f};
   if (FlowRateChannel != 0) {
@@ -222,11 +223,6 @@ void GASEXCHANGE(int16_t step) {
   const bool replay = stepSuppliesParameters(step, true);
   const int f = TheFileInUse;
   if (!slotIsOpen(f)) return;
-  // Water loss needs the humidity windows, which this build does not have.
-  if (GasType == 3 && !replay) {
-    notBuilt(callText("GASEXCHANGE", step), "Compute EWL");
-    return;
-  }
   EditRun run(int16_t(7 + GasType));
   const int16_t wordStep = run.step() >= 1 ? run.step() : step;
   HelpSubject = 199;

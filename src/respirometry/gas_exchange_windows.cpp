@@ -16,6 +16,7 @@
 #include "core/warning.h"
 #include "output/output.h"
 #include "plot/plot_state.h"
+#include "respirometry/equation_viewer.h"
 #include "respirometry/flow_fields.h"
 #include "respirometry/gas_settings.h"
 #include "runtime/numtext.h"
@@ -26,6 +27,7 @@ namespace qv {
 namespace {
 
 constexpr int kUnitsMenu = 1101;
+constexpr int kShowEquation = 34;
 
 void radioPair(int yes, int no, bool first, std::string_view a, std::string_view b, int left, int top) {
   rt::FBButton(yes, first ? 2 : 1, a, {left, top, left + 52, top + 18}, 3);
@@ -169,6 +171,7 @@ void drawGasSecondWindow() {
   if (water) EWLUnitsPopup(kUnitsMenu);
   else GasUnitsPopup(kUnitsMenu);
   rt::FBAppearanceButton(popup, 1, Item1, kUnitsMenu, 0, "", {8, 218, 220, 240}, rt::kControlPopupButton);
+  rt::FBButton(kShowEquation, 1, "Show Equation", {8, 256, 150, 278}, 1);
   rt::FBButton(200, 1, "?", {8, 300, 38, 322}, 1);
   rt::FBButton(32, 1, "Compute Gas Exchange", {130, 300, 312, 322}, 4);
   FLOWSTUFF();
@@ -187,6 +190,10 @@ bool gasSecondWindowLoop() {
     if (id == 200) {
       HelpSubject = 253;
       OpenHelpBook();
+    } else if (id == kShowEquation) {
+      SHOWGASEQUATION();
+      rt::setOutputWindow(4);
+      rt::bringWindowForward(4);
     } else if (id == 30 || id == 31) {
       prefsArray[38] = id == 31 ? 1 : 0;
       setPair(31, 30, id == 31);

@@ -42,6 +42,10 @@ struct GasKernelInputs {
 // (gasRunProblem) and the span sizes.
 void computeGasExchange(const GasKernelSettings& s, const GasKernelInputs& in, std::span<float> out);
 
+// Water-vapour content (ug/ml = mg/L = g/m^3) to its pressure in kPa, the factor that water
+// loss uses as 1 / 1.057 torr (0.12613 kPa) per g/m^3.
+constexpr float kVapourContentToKPa = 0.12616f;
+
 // Saturation water-vapour density (g/L) by the humidity polynomial, term by term.
 float humidityDensity(float celsius);
 

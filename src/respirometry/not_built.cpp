@@ -5,10 +5,6 @@
 
 namespace qv {
 
-int16_t FLOWSYSTEM() { return 0; }
-int16_t WaterComp(int16_t) { return 0; }
-int16_t RH_Temp_Calcs(std::string_view, int16_t, int16_t) { return 0; }
-int16_t RHVO2andVCO2() { return 0; }
 void WATERVO2(int16_t fromScript) { notBuilt(callText("WATERVO2", fromScript), "VO\u2082 in Water"); }
 void ANALYZER_HUMIDITY(int16_t fromScript) {
   notBuilt(callText("ANALYZER_HUMIDITY", fromScript), "Sensor Humidity Correction");

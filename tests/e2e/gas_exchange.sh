@@ -17,12 +17,13 @@ kxdata.write(sys.argv[1], N, [lambda k: 1.0, lambda k: 100.0], labels=labels,
 PY
 
 cat > "$WORK/vo2.events" <<EVENTS
-# Edit > Respirometry > Compute VO2: typed flow, Next, channel 1, Next, Compute
+# Edit > Respirometry > Compute VO2: typed flow, Next, channel 1, Next, Mode 1, Next, Compute
 menu 76 1
 click 1
 click 3
 click 1
 click 135
+click 6
 click 32
 shot 1000 $WORK/vo2.png
 menu 1 7

@@ -53,7 +53,7 @@ float incurrentWater(const GasKernelSettings& s, const RunConstants& r, const Ga
                      float w) {
   const bool channel = !in.humidity.empty();
   switch (s.humidityUnits) {
-    case 4: return channel ? (in.humidity[i] * 0.00012616f / 101.326f) * r.fT : w;
+    case 4: return channel ? (in.humidity[i] * 0.12616f / 101.326f) * r.fT : w;
     case 3: return channel ? (in.humidity[i] / 101.326f) * r.fT : w;
     case 2: return channel ? humidityDensity(in.humidity[i]) * r.pwAt760 * r.fT : w;
     case 1: {
