@@ -22,7 +22,7 @@ namespace {
 
 constexpr int16_t kWindow = 6, kEquationWindow = 14;
 constexpr int kNext = 6, kOtherSet = 7, kHelp = 8;
-constexpr int kPictureWidth = 460, kButtonColumn = 130;
+constexpr int kPictureWidth = 460, kButtonColumn = 130, kButtonRow = 40;
 constexpr int16_t kFlowHelp = 250;
 
 struct Kind {
@@ -69,7 +69,7 @@ bool runWindow(bool masks, bool& closed) {
   const Kind& k = *kindOf(kind);
   const int base = masks ? 5 : 0;
   FlowMode = flowModeShown(GasType, masks ? FlowWindow::Masks : FlowWindow::Chambers, FlowMode);
-  const rt::Rect r = besidePlotWindow(kPictureWidth + kButtonColumn, std::max(k.height, 300));
+  const rt::Rect r = besidePlotWindow(kPictureWidth + kButtonColumn, k.height + kButtonRow);
   buildFlowSystemWindow(kind, int16_t(r.left), int16_t(r.top), int16_t(r.right), int16_t(r.bottom));
   const int x = kPictureWidth + 10, w = kButtonColumn - 20;
   const int panel = (k.height - 40) / k.modes;
@@ -78,10 +78,11 @@ bool runWindow(bool masks, bool& closed) {
     const std::string title = (masks ? "Mask Mode " : "Mode ") + std::to_string(b);
     rt::FBButton(b, FlowMode - base == b ? 2 : 1, title, {x, y, x + w, y + 22}, 3);
   }
-  const int bottom = r.height();
-  rt::FBButton(kHelp, 1, "?", {x, bottom - 92, x + 30, bottom - 70}, 1);
-  rt::FBButton(kOtherSet, 1, masks ? "Chambers" : "Masks", {x, bottom - 62, x + w, bottom - 40}, 1);
-  rt::FBButton(kNext, 1, "Next...", {x, bottom - 32, x + w, bottom - 10}, 4);
+  // "?", the other set and "Next..." in a row under the picture.
+  const int y = k.height + 9;
+  rt::FBButton(kHelp, 1, "?", {10, y, 40, y + 22}, 1);
+  rt::FBButton(kOtherSet, 1, masks ? "Chambers" : "Masks", {x - 120, y, x - 10, y + 22}, 1);
+  rt::FBButton(kNext, 1, "Next...", {x, y, x + w, y + 22}, 4);
   installModalHandlers();
   action = eventID = 0;
   closed = false;

@@ -304,7 +304,7 @@ void drawUnitExplanation(int16_t mode) {
 void askUnit(int16_t mode) {
   const std::vector<UnitButton> units = unitButtons();
   const int height = 160 + 24 * int(units.size()) + 40;
-  const rt::Rect r = besidePlotWindow(440, height);
+  const rt::Rect r = besidePlotWindow(470, height);
   BuildWINDOW(kUnitWindow, "Evaporative Water Loss", int16_t(r.left), int16_t(r.top), int16_t(r.right),
               int16_t(r.bottom), 6);
   drawUnitExplanation(mode);
@@ -313,7 +313,7 @@ void askUnit(int16_t mode) {
     rt::FBButton(u.id, 1, u.text, {20, y, 330, y + 20}, 3);
     y += 24;
   }
-  rt::FBButton(kUnitNext, 0, "Next\u2026", {330, y + 6, 426, y + 28}, 4);
+  rt::FBButton(kUnitNext, 0, "Next\u2026", {360, y + 6, 456, y + 28}, 4);
   int chosen = 0;
   installModalHandlers();
   action = eventID = 0;

@@ -188,8 +188,9 @@ TEST_F(Dispatcher, GasExchangeTakesItsPreStepsInOrder) {
 
   calls.clear();
   DoSMOOTH = prefsArray[5] = prefsArray[4] = 0;
+  qvtest::script({"dialog 4 4"});
   DoMENU(76, 5);
-  EXPECT_EQ(calls, Calls{"GASEXCHANGE(0)"});
+  EXPECT_TRUE(calls.empty());
   EXPECT_EQ(GasType, 3);
   qvtest::script({"dialog 4 4"});
   DoMENU(76, 1);

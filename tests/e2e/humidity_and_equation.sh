@@ -69,10 +69,13 @@ data = open(sys.argv[1], "rb").read()
 n, interval, count = struct.unpack(">hfh", data[5:13])
 assert (n, count) == (60, 4), ("cases and channels", n, count)
 assert b"VO2 # 2; ml/min" in data, "no channel labelled VO2 # 2; ml/min"
-# The channels stand just before the trailer of 7 floats and CR ESC, each as entry 0 and n cases.
+# After the header: the comment (its length as a float, then its text), the labels, the file
+# values and the markers; then each channel as entry 0 and n cases.
+comment = int(struct.unpack(">f", data[31:35])[0])
+at = 35 + comment + 50 * count + 20
+markers = struct.unpack(">h", data[at:at + 2])[0]
 block = 4 * (n + 1)
-end = len(data) - 30
-start = end - count * block
+start = at + 2 + 4 * markers
 def channel(c):
     raw = data[start + (c - 1) * block: start + c * block]
     return struct.unpack(">%df" % n, raw[4:])
