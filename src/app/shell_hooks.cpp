@@ -7,6 +7,7 @@
 #include "datafiles/datafiles.h"
 #include "editing/commands.h"
 #include "plot/close_roads.h"
+#include "respirometry/commands.h"
 #include "scripts/commands.h"
 
 namespace qv {
@@ -47,6 +48,7 @@ void InstallShellHooks() {
   hooks::cutBlock = CUTBLOCK;
   hooks::removeMarkersFromBlock = RemoveMarkersFromBlock;
   hooks::smoothing = SMOOTHING;
+  hooks::constantVolumeWindow = ConstantVolumeRespirometry;
   plot::setStandardRoads(saveInPlace, openRoadLoad);
 }
 

@@ -79,7 +79,8 @@ void settingDefaults() {
   DryAir = AbsorbCO2upstream = oH2O = 1;
   ResetGasExchangeSettings();
   WaterSystem = DoConstantVolume = AbsoluteUnits = WaterUnits = MassUnit = 0;
-  startRH = blockvalue = ibase = parse = 0;
+  blockvalue = ibase = parse = 0;
+  startRH = 0.0f;
   ScaleMode = DefaultScaleMode = 2;
   SignificantFigures = 5;
   rt::gFBFloatMaxDigits = 5;

@@ -11,7 +11,8 @@ extern int16_t GasType;
 extern float realBP, compRH, RHtemperature, flowconO, flowconC, salinity;
 extern int16_t FlowMode, DryAir, AbsorbCO2upstream, oH2O;
 extern int16_t WaterSystem, DoConstantVolume, AbsoluteUnits, WaterUnits, MassUnit;
-extern int32_t startRH;
+// The initial relative humidity (%) of a closed chamber.
+extern float startRH;
 // The STP factor of the closed-system conversion; 1 until the constant-volume tool sets it.
 extern float STPfactor[1];
 

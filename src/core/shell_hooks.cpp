@@ -13,5 +13,6 @@ void (*fixComments)(uint16_t) = nullptr;
 void (*cutBlock)(int16_t) = nullptr;
 void (*removeMarkersFromBlock)() = nullptr;
 void (*smoothing)(int16_t) = nullptr;
+void (*constantVolumeWindow)() = nullptr;
 
 }  // namespace qv::hooks

@@ -26,6 +26,8 @@ extern void (*removeMarkersFromBlock)();
 // The smoothing tool (its dialog with 0, the block's 3 x 3 smoothing with -999), which the
 // waveform analysis offers beside the edits' floor.
 extern void (*smoothing)(int16_t how);
+// The closed-chamber window of respirometry, which the interval scans' "C.V.R. Data..." opens.
+extern void (*constantVolumeWindow)();
 
 // Calls a hook when it is installed.
 template <class... Args, class... Given>

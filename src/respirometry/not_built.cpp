@@ -6,12 +6,5 @@
 namespace qv {
 
 void WATERVO2(int16_t fromScript) { notBuilt(callText("WATERVO2", fromScript), "VO\u2082 in Water"); }
-void ANALYZER_HUMIDITY(int16_t fromScript) {
-  notBuilt(callText("ANALYZER_HUMIDITY", fromScript), "Sensor Humidity Correction");
-}
-void ConstantVolumeRespirometry() {
-  notBuilt(callText("ConstantVolumeRespirometry"), "Constant-Volume Respirometry");
-}
-void EFFECTIVEVOLUME() { notBuilt(callText("EFFECTIVEVOLUME"), "Effective Volume"); }
 
 }  // namespace qv

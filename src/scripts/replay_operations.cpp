@@ -71,6 +71,11 @@ bool gasExchange(int16_t step) {
   return ran(step);
 }
 
+bool analyserHumidity(int16_t step) {
+  ANALYZER_HUMIDITY(step);
+  return ran(step);
+}
+
 // A block step whose block is chosen: the analysis named by AnalysisCode runs on it.
 bool blockAnalysis(int16_t step) {
   AUTO_REPEAT();
@@ -122,6 +127,7 @@ void RegisterReplayOperations() {
   setReplayEntry(6, smoothing);
   setReplayEntry(7, spikes);
   for (int gas : {8, 9, 10}) setReplayEntry(gas, gasExchange);
+  setReplayEntry(35, analyserHumidity);
   setReplayEntry(11, transformations);
   for (int analysis : {12, 13, 14, 15, 16, 17, 19, 21, 28, 30, 36, 37, 38, 39, 45})
     setReplayEntry(analysis, blockAnalysis);

@@ -11,6 +11,8 @@
 #include "core/filetable.h"
 #include "core/kit.h"
 #include "core/prefs.h"
+#include "core/respirometry_settings.h"
+#include "core/shell_hooks.h"
 #include "core/saved_handlers.h"
 #include "core/script_state.h"
 #include "core/sounds.h"
@@ -22,7 +24,6 @@
 #include "plot/label_strip.h"
 #include "plot/plot.h"
 #include "plot/plot_state.h"
-#include "respirometry/commands.h"
 #include "runtime/events.h"
 #include "runtime/numtext.h"
 #include "runtime/windows.h"
@@ -220,7 +221,7 @@ bool button(Run& r, int id) {
     case kConstantVolume:
       DoConstantVolume = DoConstantVolume ? 0 : 1;
       setAnalysisButton(kConstantVolume, DoConstantVolume ? 2 : 1);
-      if (DoConstantVolume) ConstantVolumeRespirometry();
+      if (DoConstantVolume) hooks::call(hooks::constantVolumeWindow);
       REFRESHBLOCK();
       show(r, 0);
       break;

@@ -36,7 +36,7 @@ const Layout kBlock{{{75, 48, 318, 66}, 14, rt::kBold}, {{75, 74, 175, 90}},    
                     {{75, 140, 318, 156}, 11},           {{140, 160, 318, 176}},    {{8, 140, 70, 156}},
                     {{8, 160, 140, 176}}};
 const Layout kCompact{{{65, 73, 260, 88}, 14, rt::kBold}, {{65, 98, 171, 112}}, {{218, 98, 312, 112}},
-                      {{65, 120, 171, 134}},               {{65, 141, 171, 155}}, {{70, 151, 312, 165}, 11},
+                      {{65, 120, 171, 134}},               {{218, 120, 312, 134}}, {{70, 151, 312, 165}, 11},
                       {{70, 151, 312, 165}, 11},           {{0, 0, 0, 0}},        {{23, 151, 68, 165}},
                       {{0, 0, 0, 0}}};
 
@@ -57,6 +57,14 @@ void field(int id, const std::string& text, const FieldPlace& p, rt::RGB color) 
 StatsText composedStats(bool withIntegratedTotal) {
   StatsTextInput in = publishedStatsTextInput(TheFileInUse, ch);
   in.withIntegratedTotal = withIntegratedTotal;
+  return composeStatsText(in);
+}
+
+// The compact layout shows volumes in ml: no channel scaling and no closed-system rate.
+StatsText composedVolumes() {
+  StatsTextInput in = publishedStatsTextInput(TheFileInUse, 0);
+  in.closedSystem.reset();
+  in.withIntegratedTotal = false;
   return composeStatsText(in);
 }
 
@@ -86,7 +94,7 @@ void values(const StatsText& t, const Layout& l) {
 }
 
 void compactLayout(bool withValues) {
-  const StatsText t = composedStats(false);
+  const StatsText t = composedVolumes();
   clockLine(t.clockLine, 42);
   SetTextStyle(KestrixFont, 15, 0);
   rt::foreColor(RGBred);
@@ -96,6 +104,7 @@ void compactLayout(bool withValues) {
   PrintAt(1, 109, "     S.D. = ");
   PrintAt(180, 109, "C.V. = ");
   PrintAt(1, 132, "     S.E. = ");
+  PrintAt(180, 132, "n = ");
   rt::foreColor(RGBblack);
   field(kRangeCaption, "range:", kCompact.rangeCaption, kGreenText);
   if (!withValues) {
@@ -105,10 +114,12 @@ void compactLayout(bool withValues) {
     blank.sd = blank.cv = blank.se = " ";
     values(blank, kCompact);
     field(kDurationField, " ", kCompact.duration, kGreenText);
+    field(kNField, " ", kCompact.n, kGreenText);
     return;
   }
   values(t, kCompact);
   field(kDurationField, t.range, kCompact.duration, kGreenText);
+  field(kNField, t.n, kCompact.n, kGreenText);
 }
 
 }  // namespace

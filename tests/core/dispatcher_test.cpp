@@ -59,7 +59,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {1, 1000, {}},
       {1, 3, {}},
       {2, 4, {}},
-      {76, 3, {"ANALYZER_HUMIDITY(0)"}},
       {76, 7, {"WATERVO2(0)"}},
       {8, 17, {"ComputeThermoregulationCosts()"}},
       {9, 1, {}},

@@ -11,9 +11,9 @@
 
 #include "core/event_state.h"
 #include "core/script_state.h"
-#include "core/stub_log.h"
+#include "core/shell_hooks.h"
 #include "output/report_inputs.h"
-#include "respirometry/commands.h"
+#include "core/respirometry_settings.h"
 #include "runtime/scripted.h"
 #include "runtime/windows.h"
 #include "stats/commands.h"
@@ -79,15 +79,17 @@ TEST_F(ScanWindowTest, MinimumFindsItsWindowAndSetBlockMakesItTheBlock) {
 // Rescan on: another channel is scanned anew and named. "C.V.R. Data..." asks for its
 // window and shows the mean as a closed-system rate.
 TEST_F(ScanWindowTest, RescanNamesTheNewChannelAndConstantVolumeConvertsTheMean) {
-  std::vector<std::string> calls;
-  setNotBuiltRecorder([&](const std::string& call) { calls.push_back(call); });
+  static int opened = 0;
+  opened = 0;
+  const auto before = hooks::constantVolumeWindow;
+  hooks::constantVolumeWindow = [] { ++opened; };
   script({kSixtyCases, "click 124", "click 156", "click 2", "click 157", "dialog 3 1000"});
   Minimum_Maximum_Level(13);
-  setNotBuiltRecorder(nullptr);
+  hooks::constantVolumeWindow = before;
   EXPECT_EQ(InCH, 2);
   EXPECT_EQ(MMLBegin, 50) << "channel 2 counts the cases: its lowest window opens the block";
   EXPECT_EQ(rt::editTextIn(4, 999), "Minimum for channel 2 at cases 51 to 110");
-  EXPECT_EQ(calls, (std::vector<std::string>{"ConstantVolumeRespirometry()"}));
+  EXPECT_EQ(opened, 1);
   EXPECT_EQ(DoConstantVolume, 1);
   EXPECT_NE(rt::editTextIn(4, 111).find("ml/min"), std::string::npos) << rt::editTextIn(4, 111);
   ScanNewSelectedChannel = 0;
