@@ -1,4 +1,5 @@
 // Edit > Respirometry > Analyzer Humidity Compensation, and script step 35.
+#include <cctype>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -41,7 +42,7 @@ constexpr int16_t kHelpSubject = 278;
 constexpr int16_t kConstantRH = 123;
 constexpr int16_t kSensorGasMark = 99;  // GasType and FlowMode while the humidity windows run
 constexpr const char* kTitle = "Analyzer Humidity Compensation";
-constexpr int kWidth = 520, kHeight = 262;
+constexpr int kWidth = 520, kHeight = 272;
 // The step's layout: 2.0 in word 3 marks a step that also keeps the humidity settings.
 constexpr float kFullStep = 2.0f;
 enum Word : int {
@@ -192,7 +193,9 @@ void showWorkingNotice(int32_t cases) {
 bool compensate(int16_t step, float pw, bool replay) {
   const int f = TheFileInUse;
   if (const auto p = settingsProblem(nChannels[f], pw)) {
-    refuseEdit(step, kTitle, {replay ? *p : p->substr(p->find(':') + 2), "Nothing was changed."});
+    std::string text = replay ? *p : p->substr(p->find(':') + 2);
+    if (!replay) text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
+    refuseEdit(step, kTitle, {text, "Nothing was changed."});
     return false;
   }
   const int16_t water = WaterDataChannel == 0 ? kConstantRH : WaterDataChannel;

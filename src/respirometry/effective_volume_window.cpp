@@ -42,11 +42,11 @@ void buildFlowWindow(int f, const std::string& title) {
   const int top = windowTop(124, 219);
   BuildWINDOW(kFlowWindow, title, 4, int16_t(top), 318, int16_t(top + 219), 6);
   GrayBOX(1, 4, 25, 296, 70);
-  SetTextStyle(KestrixFont, 14, 1);
-  PrintAt(14, 42, "Effective volume from a washout curve");
-  SetTextStyle(KestrixFont, 13, 0);
-  PrintAt(14, 56, "Gas data must be in units of % concentration");
-  PrintAt(14, 68, "with the baseline corrected to zero");
+  SetTextStyle(KestrixFont, 12, 1);
+  PrintAt(12, 41, "Effective volume from a washout curve");
+  SetTextStyle(KestrixFont, 12, 0);
+  PrintAt(12, 54, "Gas data must be in units of % concentration");
+  PrintAt(12, 66, "with the baseline corrected to zero");
   SetTextStyle(KestrixFont, 14, 0);
   PrintAt(14, 110, "Flow rate (ml/min):");
   EFForeColor = EFBackColor = 1;
@@ -83,7 +83,6 @@ void publish(const WashoutVolumes& r, int32_t B, int32_t E) {
   meanValue = r.mean;
   StandardDeviation = r.sd;
   nrPoints = r.n;
-  nPoints = r.n + 1;
   mi = r.min, ma = r.max;
   x1float = float(B), SecondXvalue = float(E);
 }
@@ -104,10 +103,10 @@ void drawResults(int f, const std::string& title, const WashoutVolumes& r, int32
   DoubleLINE(0, 320, 31);
   if (r.unusable > 0) {
     rt::foreColor(RGBred);
-    rt::paintRect({1, 168, 302, 193});
-    SetTextStyle(KestrixFont, 14, 1);
+    rt::paintRect({1, 168, 316, 193});
+    SetTextStyle(KestrixFont, 13, 1);
     rt::foreColor(RGBwhite);
-    PrintAt(15, 185, "Caution:  some points were not usable!");
+    PrintAt(12, 185, "Caution:  some points were not usable!");
     rt::foreColor(RGBblack);
     bzot();
   }

@@ -200,8 +200,10 @@ TEST_F(Dispatcher, GasExchangeTakesItsPreStepsInOrder) {
   DoMENU(76, 10);
   EXPECT_EQ(GasType, 2);
   EXPECT_EQ(flowconC, 23.4f) << "the CO2 heat equivalence of protein oxidised to urea";
+  qvtest::script({"dialog 4 44"});
   DoMENU(76, 12);
-  EXPECT_EQ(AnalysisCode, 10);
+  EXPECT_EQ(AnalysisCode, 0) << "effective volume shows its own statistics, not a block analysis's";
+  EXPECT_EQ(rt::script::pendingCount(), 0u);
 }
 
 TEST_F(Dispatcher, GlobalsSetBeforeTheCall) {

@@ -14,6 +14,7 @@
 #include "core/shell_hooks.h"
 #include "output/report_inputs.h"
 #include "core/respirometry_settings.h"
+#include "respirometry/commands.h"
 #include "runtime/scripted.h"
 #include "runtime/windows.h"
 #include "stats/commands.h"
@@ -93,6 +94,23 @@ TEST_F(ScanWindowTest, RescanNamesTheNewChannelAndConstantVolumeConvertsTheMean)
   EXPECT_EQ(DoConstantVolume, 1);
   EXPECT_NE(rt::editTextIn(4, 111).find("ml/min"), std::string::npos) << rt::editTextIn(4, 111);
   ScanNewSelectedChannel = 0;
+}
+
+// "C.V.R. Data..." opens the closed-chamber window: the factor typed there is the one the
+// scan's mean is shown with.
+TEST_F(ScanWindowTest, TheClosedChamberWindowGivesTheFactorOfTheMean) {
+  const auto before = hooks::constantVolumeWindow;
+  hooks::constantVolumeWindow = ConstantVolumeRespirometry;
+  STPfactor[0] = 1.0f;
+  script({kSixtyCases, "click 124", "click 157", "type 101 1000", "type 102 10", "type 103 760", "type 104 0",
+          "type 108 0", "click 50", "dialog 3 1000"});
+  Minimum_Maximum_Level(13);
+  hooks::constantVolumeWindow = before;
+  EXPECT_FLOAT_EQ(STPfactor[0], 100.0f);
+  const StatsText t = composeStatsText(publishedStatsTextInput(0, 1));
+  EXPECT_NE(t.mean.find("ml/min"), std::string::npos);
+  EXPECT_EQ(rt::editTextIn(4, 111), t.mean);
+  STPfactor[0] = 1.0f;
 }
 
 // No window: nothing of an old window (from a longer file) is read or published.
