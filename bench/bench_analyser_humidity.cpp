@@ -8,22 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "noisy_samples.h"
 #include "ratio_reporter.h"
 #include "respirometry/analyser_humidity.h"
 #include "respirometry/effective_volume.h"
 
 namespace {
 
-constexpr size_t kCases = 6100000;
+constexpr size_t kCases = size_t(qvbench::kChannelCases);
 
-std::vector<float> noisy(float base, float spread, uint32_t seed) {
-  std::vector<float> s(kCases + 1);
-  for (auto& f : s) {
-    seed = seed * 1664525u + 1013904223u;
-    f = base + spread * float(seed >> 8) * (1.0f / 16777216.0f);
-  }
-  return s;
-}
+std::vector<float> noisy(float base, float spread, uint32_t seed) { return qvbench::noisyChannel(base, spread, seed); }
 
 const std::vector<float>& gas() {
   static const std::vector<float> v = noisy(20.5f, 0.5f, 12345);

@@ -10,6 +10,16 @@ namespace qvbench {
 
 constexpr int32_t kChannelCases = 6100000;
 
+// Cases 0..n of base + spread x a uniform number in [0, 1), the same for a seed in every run.
+inline std::vector<float> noisyChannel(float base, float spread, uint32_t seed) {
+  std::vector<float> s(size_t(kChannelCases) + 1);
+  for (auto& f : s) {
+    seed = seed * 1664525u + 1013904223u;
+    f = base + spread * float(seed >> 8) * (1.0f / 16777216.0f);
+  }
+  return s;
+}
+
 inline const std::vector<float>& noisySamples() {
   static const std::vector<float> v = [] {
     std::vector<float> s(size_t(kChannelCases) + 1);
