@@ -17,9 +17,6 @@ float pressureFactor(const AnalyserHumiditySettings& s) {
   return q * (s.pw * (760.0f / 946.369f)) / 101.326f;
 }
 
-// kPa per ug/ml of water vapour (its gas constant times 273.16 K).
-constexpr float kKilopascalPerMicrogramPerMl = 0.12616f;
-
 }  // namespace
 
 float analyserWaterFraction(const AnalyserHumiditySettings& s, float reading, float celsius) {
@@ -27,7 +24,7 @@ float analyserWaterFraction(const AnalyserHumiditySettings& s, float reading, fl
     case 1: return humidityDensity(celsius) * (reading * 0.01f) * s.pw;
     case 2: return humidityDensity(reading) * s.pw;
     case 3: return reading * pressureFactor(s);
-    case 4: return reading * kKilopascalPerMicrogramPerMl * pressureFactor(s);
+    case 4: return reading * kVapourContentToKPa * pressureFactor(s);
     default: return std::numeric_limits<float>::quiet_NaN();
   }
 }

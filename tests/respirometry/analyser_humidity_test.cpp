@@ -19,6 +19,7 @@
 #include "respirometry/analyser_humidity.h"
 #include "respirometry/commands.h"
 #include "respirometry/gas_settings.h"
+#include "runtime/numtext.h"
 #include "runtime/scripted.h"
 #include "runtime/windows.h"
 #include "support/qvtest.h"
@@ -76,8 +77,13 @@ TEST(AnalyserHumidity, CasesWithoutAFractionKeepTheirSampleAndAreCounted) {
   EXPECT_EQ(out[0], 0.0f) << "case 0 is not a sample";
 }
 
-// The clicks of the humidity windows for a constant RH (none while they keep their settings).
-std::vector<const char*> constantHumidityClicks() { return {}; }
+// The humidity windows for a constant RH, typed as the settings stand: "%RH or Dew Point",
+// the pressure, the constant RH, the sensor temperature.
+std::vector<std::string> constantHumidityClicks() {
+  auto typed = [](float v) { return "type 101 " + rt::PSstr(v).substr(1); };
+  return {"click 202", typed(realBP), "click 1", "click 123", typed(compRH), "click 124",
+          "click 123", typed(RHtemperature), "click 124"};
+}
 
 // Channel 1 "O2" holds 20.95 %, channel 2 "RH" 50 %, channel 3 a temperature of 20.
 class AnalyserWindow : public ::testing::Test {
@@ -117,7 +123,7 @@ class AnalyserWindow : public ::testing::Test {
     std::vector<std::string> lines;
     if (newChannel) lines.push_back("click 1");
     for (const char* l : {"click 4", "click 2", "click 1", "click 135"}) lines.push_back(l);
-    for (const char* l : constantHumidityClicks()) lines.push_back(l);
+    for (const std::string& l : constantHumidityClicks()) lines.push_back(l);
     for (const auto& l : lines) rt::script::pushLine(l);
     ANALYZER_HUMIDITY(0);
   }
