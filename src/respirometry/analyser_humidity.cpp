@@ -1,6 +1,8 @@
 #include "respirometry/analyser_humidity.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "respirometry/gas_kernel.h"
@@ -29,25 +31,59 @@ float analyserWaterFraction(const AnalyserHumiditySettings& s, float reading, fl
   }
 }
 
-int32_t compensateAnalyser(const AnalyserHumiditySettings& s, const AnalyserHumidityInputs& in,
-                           std::span<float> out) {
+namespace {
+
+// One loop for each unit and choice of channels, with no branch on the data (the choice between
+// the corrected and the kept sample is made on bits), so that the compiler takes several cases
+// at a time.
+template <int16_t kUnit, bool kHumidityChannel, bool kTemperatureChannel>
+int32_t compensatePass(const AnalyserHumiditySettings& s, const AnalyserHumidityInputs& in, std::span<float> out) {
   const size_t n = in.gas.size();
-  const bool humidityChannel = !in.humidity.empty(), temperatureChannel = !in.temperature.empty();
   const float sign = s.deflection ? 1.0f : -1.0f;
+  const float pw = s.pw, vapourFactor = pressureFactor(s), compRH = s.compRH, RHtemperature = s.RHtemperature;
+  const float* gas = in.gas.data();
+  const float* humidity = in.humidity.data();
+  const float* temperature = in.temperature.data();
+  float* result = out.data();
   int32_t uncorrected = 0;
   for (size_t i = 1; i < n; ++i) {
-    const float x = in.gas[i];
-    const float reading = humidityChannel ? in.humidity[i] : s.compRH;
-    const float celsius = temperatureChannel ? in.temperature[i] : s.RHtemperature;
-    const float w = analyserWaterFraction(s, reading, celsius);
-    if (!(w >= 0.0f && w < 1.0f)) {
-      out[i] = x;
-      if (!std::isnan(x)) ++uncorrected;
-      continue;
-    }
-    out[i] = x / (1.0f + sign * w);
+    const float x = gas[i];
+    const float reading = kHumidityChannel ? humidity[i] : compRH;
+    const float celsius = kTemperatureChannel ? temperature[i] : RHtemperature;
+    float w = std::numeric_limits<float>::quiet_NaN();
+    if constexpr (kUnit == 1) w = humidityDensity(celsius) * (reading * 0.01f) * pw;
+    if constexpr (kUnit == 2) w = humidityDensity(reading) * pw;
+    if constexpr (kUnit == 3) w = reading * vapourFactor;
+    if constexpr (kUnit == 4) w = reading * kVapourContentToKPa * vapourFactor;
+    const uint32_t usable = uint32_t(w >= 0.0f) & uint32_t(w < 1.0f);
+    const float corrected = x / (1.0f + sign * w);
+    const uint32_t keep = 0u - usable;
+    result[i] = std::bit_cast<float>((std::bit_cast<uint32_t>(corrected) & keep) | (std::bit_cast<uint32_t>(x) & ~keep));
+    uncorrected += int32_t((usable ^ 1u) & uint32_t(x == x));
   }
   return uncorrected;
+}
+
+template <int16_t kUnit>
+int32_t compensateUnit(const AnalyserHumiditySettings& s, const AnalyserHumidityInputs& in, std::span<float> out) {
+  const bool h = !in.humidity.empty(), t = !in.temperature.empty();
+  if (h && t) return compensatePass<kUnit, true, true>(s, in, out);
+  if (h) return compensatePass<kUnit, true, false>(s, in, out);
+  if (t) return compensatePass<kUnit, false, true>(s, in, out);
+  return compensatePass<kUnit, false, false>(s, in, out);
+}
+
+}  // namespace
+
+int32_t compensateAnalyser(const AnalyserHumiditySettings& s, const AnalyserHumidityInputs& in,
+                           std::span<float> out) {
+  switch (s.unit) {
+    case 1: return compensateUnit<1>(s, in, out);
+    case 2: return compensateUnit<2>(s, in, out);
+    case 3: return compensateUnit<3>(s, in, out);
+    case 4: return compensateUnit<4>(s, in, out);
+    default: return compensateUnit<0>(s, in, out);
+  }
 }
 
 }  // namespace qv

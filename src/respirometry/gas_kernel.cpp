@@ -11,18 +11,6 @@
 
 namespace qv {
 
-float humidityDensity(float t) {
-  static constexpr double c[6] = {0.0048835, 0.00033414, 9.8932e-06, 1.7366e-07, 1.9147e-09, 8.5704e-12};
-  const double td = t;
-  float sum = float(c[0]);
-  double power = 1.0;
-  for (int i = 1; i <= 5; ++i) {
-    power *= td;
-    sum += float(c[i] * power);
-  }
-  return sum;
-}
-
 namespace {
 
 // What stays the same over a run.

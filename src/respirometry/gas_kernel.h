@@ -46,7 +46,17 @@ void computeGasExchange(const GasKernelSettings& s, const GasKernelInputs& in, s
 // loss uses as 1 / 1.057 torr (0.12613 kPa) per g/m^3.
 constexpr float kVapourContentToKPa = 0.12616f;
 
-// Saturation water-vapour density (g/L) by the humidity polynomial, term by term.
-float humidityDensity(float celsius);
+// Saturation water-vapour density (g/L) by the humidity polynomial, term by term; inline, so
+// that the passes over whole channels can take several cases at a time.
+inline float humidityDensity(float celsius) {
+  const double t1 = celsius, t2 = t1 * t1, t3 = t2 * t1, t4 = t3 * t1, t5 = t4 * t1;
+  float sum = float(0.0048835);
+  sum += float(0.00033414 * t1);
+  sum += float(9.8932e-06 * t2);
+  sum += float(1.7366e-07 * t3);
+  sum += float(1.9147e-09 * t4);
+  sum += float(8.5704e-12 * t5);
+  return sum;
+}
 
 }  // namespace qv
