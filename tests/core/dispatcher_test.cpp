@@ -60,7 +60,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {1, 3, {}},
       {2, 4, {}},
       {76, 7, {"WATERVO2(0)"}},
-      {8, 17, {"ComputeThermoregulationCosts()"}},
       {9, 1, {}},
       {-16489, 1, {}},
   };
