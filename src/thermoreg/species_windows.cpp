@@ -314,23 +314,25 @@ Choice chooseResults() {
   Choice c;
   c.ticks[0] = true;
   BuildWINDOW(kChoiceWindow, "Thermoregulatory Data", 50, 50, 470, 530, 262);
-  SetTextStyle(KestrixFont, 24, rt::kBold);
-  PrintAt(30, 36, "Select which variables to save");
+  SetTextStyle(KestrixFont, 20, rt::kBold);
+  PrintAt(24, 34, "Select which variables to save");
   SetTextStyle(KestrixFont, 12, 0);
   const bool torpor = CalculationsCanUseTorpor != 0;
   int y = 56;
   for (int k = 1; k < kSpeciesResults; ++k) {
     if (k >= 13 && !torpor) continue;
-    rt::FBButton(kResultBoxes[k], 1, kResultLabels[k], {30, y, 400, y + 18}, 2);
+    rt::FBButton(kResultBoxes[k], 1, kResultLabels[k], {30, y, 300, y + 18}, 2);
     y += 22;
   }
   y += 8;
   rt::FBButton(kExcel, 1, "Save in Excel format", {30, y, 250, y + 18}, 2);
   rt::FBButton(kMetadata, 1, "Save Metadata in file", {30, y + 22, 250, y + 40}, 2);
-  rt::FBButton(kAll, 1, "All", {280, y, 360, y + 22}, 1);
-  rt::FBButton(kNone, 1, "None", {280, y + 30, 360, y + 52}, 1);
-  rt::FBButton(kChoiceDone, 1, "Done", {300, y + 70, 400, y + 92}, 4);
+  rt::FBButton(kAll, 1, "All", {320, 56, 400, 78}, 1);
+  rt::FBButton(kNone, 1, "None", {320, 86, 400, 108}, 1);
+  rt::FBButton(kChoiceDone, 1, "Done", {300, 440, 400, 462}, 4);
   auto boxExists = [&](int k) { return k < 13 || torpor; };
+  // Check boxes show their mark as button state 2; the window keeps what is ticked.
+  auto mark = [](int id, bool on) { rt::setButtonState(id, on ? 2 : 1); };
   for (;;) {
     waitForAction();
     const int a = action, id = eventID;
@@ -339,14 +341,16 @@ Choice chooseResults() {
     if (a != 1) continue;
     if (id == kAll || id == kNone) {
       for (int k = 1; k < kSpeciesResults; ++k)
-        if (boxExists(k)) rt::setControlValue(kResultBoxes[k], id == kAll ? 1 : 0);
-    } else if ((id >= 1 && id <= 15) || id == kExcel || id == kMetadata) {
-      rt::setControlValue(id, rt::controlValue(id) ? 0 : 1);
+        if (boxExists(k)) mark(kResultBoxes[k], c.ticks[size_t(k)] = id == kAll);
+    } else if (id == kExcel) {
+      mark(id, c.excel = !c.excel);
+    } else if (id == kMetadata) {
+      mark(id, c.metadata = !c.metadata);
+    } else {
+      for (int k = 1; k < kSpeciesResults; ++k)
+        if (kResultBoxes[k] == id && boxExists(k)) mark(id, c.ticks[size_t(k)] = !c.ticks[size_t(k)]);
     }
   }
-  for (int k = 1; k < kSpeciesResults; ++k) c.ticks[size_t(k)] = boxExists(k) && rt::controlValue(kResultBoxes[k]) != 0;
-  c.excel = rt::controlValue(kExcel) != 0;
-  c.metadata = rt::controlValue(kMetadata) != 0;
   rt::closeWindow(kChoiceWindow);
   return c;
 }

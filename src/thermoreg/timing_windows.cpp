@@ -29,7 +29,7 @@ constexpr int kIntervalField = 3, kIntervalDone = 10;
 void buildWarning(int count, bool withCancel) {
   BuildWINDOW(kWarningWindow, "Possible time error", 100, 100, 521, withCancel ? 349 : 319, 6);
   WARNINGSTRIPES(1, 10, 33, 8);
-  DrawIcon(129, 24, 24);
+  DrawIcon(129, 30, 66);
   SetTextStyle(KestrixFont, 30, rt::kBold);
   const rt::RGB shades[] = {rgbyellow, RGBred, RGBblack};
   for (int k = 0; k < 3; ++k) {
@@ -84,7 +84,7 @@ int16_t TimingWarning(int16_t withCancel) {
       ShowTimingErrors();
     } else if (a == 1 && id == kCancelSaving && withCancel) {
       cancel = int16_t(cancel ? 0 : 1);
-      rt::setControlValue(kCancelSaving, cancel);
+      rt::setButtonState(kCancelSaving, cancel ? 2 : 1);
     } else if (a == 4 && id == kListWindow) {
       rt::closeWindow(kListWindow);
     } else if ((a == 1 && id == kClose) || a == 16 || (a == 4 && id == kWarningWindow) ||
