@@ -22,13 +22,6 @@ float at(std::span<const float> c, int32_t i) { return size_t(i) < c.size() ? c[
 // times summed in single precision.
 bool beforeMidnight(float prevT, double interval) { return double(prevT) >= 24.0 - 1.5 * interval / 3600.0; }
 
-// Day 366 of a table filled for 365 days takes day 365's dawn and dusk.
-const SunCycleDay& sunDay(std::span<const SunCycleDay> table, int day) {
-  const SunCycleDay& d = table[size_t(day)];
-  if (day == 366 && d.sunrise == 0.0f && d.sunset == 0.0f) return table[365];
-  return d;
-}
-
 }  // namespace
 
 TregCases tregPrepare(const TregChannels& ch, int32_t nCases, double interval, const TregSettings& s,
@@ -36,25 +29,35 @@ TregCases tregPrepare(const TregChannels& ch, int32_t nCases, double interval, c
   TregCases c;
   c.nCases = std::max<int32_t>(nCases, 0);
   c.interval = interval;
+  c.ch = ch;
   const size_t n = size_t(c.nCases) + 1;
-  c.shade.assign(n, 0.0f), c.sun.assign(n, 0.0f), c.time.assign(n, kNaN);
+  // Every entry is written below: no need to clear the memory first.
+  c.state.reset(new uint8_t[n]);
+  c.state[0] = 0;
   const bool fromLocation = s.dawnDuskFromLocation && sunTable.size() >= 367;
-  if (s.windUsed) c.wind.assign(n, kStillAir);
-  if (fromLocation) c.dawn.assign(n, s.dawn), c.dusk.assign(n, s.dusk);
+  if (fromLocation) {
+    c.days.assign(sunTable.begin(), sunTable.begin() + 367);
+    if (c.days[366].sunrise == 0.0f && c.days[366].sunset == 0.0f) c.days[366] = c.days[365];
+  }
   c.lastDawn = s.dawn, c.lastDusk = s.dusk;
+  // A channel shorter than the file reads as missing past its end.
+  const bool whole = ch.shade.size() >= n && ch.sun.size() >= n && ch.time.size() >= n &&
+                     (!fromLocation || ch.day.size() >= n) && (!s.windUsed || ch.wind.size() >= n);
   const float m = missingMarker(s);
   float prevT = 0.0f;
   for (int32_t i = 1; i <= c.nCases; ++i) {
-    const float t = at(ch.time, i);
+    const size_t k = size_t(i);
+    const float t = whole ? ch.time[k] : at(ch.time, i);
     int day = 0;
-    bool inRange = std::isfinite(t) && t >= 0.0f && t <= 24.0f;
+    bool inRange = t >= 0.0f && t <= 24.0f;  // false for a gap too
     if (inRange && fromLocation) {
-      const float d = at(ch.day, i);
-      inRange = std::isfinite(d) && d >= 1.0f && d < 367.0f;
+      const float d = whole ? ch.day[k] : at(ch.day, i);
+      inRange = d >= 1.0f && d < 367.0f;
       if (inRange) day = int(d);
     }
     if (!inRange) {
       ++c.outOfRange;
+      c.state[k] = 0;
       continue;
     }
     if (t < prevT && !beforeMidnight(prevT, interval) && i < c.nCases - 1) {
@@ -62,35 +65,32 @@ TregCases tregPrepare(const TregChannels& ch, int32_t nCases, double interval, c
       if (c.timingErrors <= kTimingErrorsListed) c.timingErrorCases.push_back(i);
     }
     prevT = t;
-    float shade = at(ch.shade, i), sun = at(ch.sun, i);
-    bool reject = false;
-    if (isMissing(shade, m)) {
-      if (!isMissing(sun, m) && !s.rejectMissingShade) shade = sun;
-      else reject = true;
+    const float shade = whole ? ch.shade[k] : at(ch.shade, i), sun = whole ? ch.sun[k] : at(ch.sun, i);
+    const bool shadeMissing = isMissing(shade, m), sunMissing = isMissing(sun, m);
+    uint8_t st = TregCases::kKept;
+    if (shadeMissing) {
+      if (!sunMissing && !s.rejectMissingShade) st |= TregCases::kShadeFromSun;
+      else st = 0;
     }
-    if (!reject && isMissing(sun, m)) {
-      if (!isMissing(shade, m) && !s.rejectMissingSun) sun = shade;
-      else reject = true;
+    if (st && sunMissing) {
+      if (!shadeMissing && !s.rejectMissingSun) st |= TregCases::kSunFromShade;
+      else st = 0;
     }
-    float w = kStillAir;
-    if (!reject && s.windUsed) {
-      w = at(ch.wind, i);
+    if (st && s.windUsed) {
+      const float w = whole ? ch.wind[k] : at(ch.wind, i);
       if (isMissing(w, m)) {
-        if (s.rejectMissingWind) reject = true;
-        w = kStillAir;
+        if (s.rejectMissingWind) st = 0;
+        else st |= TregCases::kStillAir;
+      } else if (!(w > 0.0f)) {
+        st |= TregCases::kStillAir;
       }
     }
-    if (reject) {
+    c.state[k] = st;
+    if (!st) {
       ++c.rejected;
       continue;
     }
-    c.shade[size_t(i)] = shade, c.sun[size_t(i)] = sun, c.time[size_t(i)] = t;
-    if (s.windUsed) c.wind[size_t(i)] = w > 0.0f ? w : kStillAir;
-    if (fromLocation) {
-      const SunCycleDay& d = sunDay(sunTable, day);
-      c.dawn[size_t(i)] = c.lastDawn = d.sunrise;
-      c.dusk[size_t(i)] = c.lastDusk = d.sunset;
-    }
+    if (fromLocation) c.lastDawn = c.days[size_t(day)].sunrise, c.lastDusk = c.days[size_t(day)].sunset;
   }
   return c;
 }
@@ -109,17 +109,28 @@ TregResult tregCompute(const TregCases& cs, const TregAnimal& a, const TregSetti
   const float activeBMR = float(double(a.bmr) * std::pow(double(s.torporQ10), double(rise) / 10.0));
   const float activeC = s.variableConductance ? a.c * s.conductanceFactor : a.c;
   const double massTerm = 0.0092 * std::pow(double(a.mass), 0.66);
+  const double log2Q10 = std::log2(double(s.torporQ10)) / 10.0;
   const float e = s.torporEntry;
-  const bool located = !cs.dawn.empty();
+  const bool located = !cs.days.empty();
+  const bool writeAll = costs.size() >= size_t(cs.nCases) + 1;
+  const TregChannels& ch = cs.ch;
   for (int32_t i = 1; i <= cs.nCases; ++i) {
-    const float t = cs.time[size_t(i)];
+    const size_t k = size_t(i);
+    const uint8_t st = cs.state[k];
     float f = 0.0f;
-    if (std::isnan(t)) {
-      if (size_t(i) < costs.size()) costs[size_t(i)] = 0.0f;
+    if (!st) {
+      if (writeAll || k < costs.size()) costs[k] = 0.0f;
       continue;
     }
-    const float shade = cs.shade[size_t(i)], sun = cs.sun[size_t(i)];
-    const float dawn = located ? cs.dawn[size_t(i)] : s.dawn, dusk = located ? cs.dusk[size_t(i)] : s.dusk;
+    const float t = ch.time[k];
+    // A stand-in is read in place of the missing value (which may lie past a short channel).
+    const float shade = st & TregCases::kShadeFromSun ? ch.sun[k] : ch.shade[k];
+    const float sun = st & TregCases::kSunFromShade ? shade : ch.sun[k];
+    float dawn = s.dawn, dusk = s.dusk;
+    if (located) {
+      const SunCycleDay& d = cs.days[size_t(int(ch.day[k]))];
+      dawn = d.sunrise, dusk = d.sunset;
+    }
     bool active, torporWindow;
     if (s.dayActive) {
       active = dawn < t && t <= dusk;
@@ -135,7 +146,7 @@ TregResult tregCompute(const TregCases& cs, const TregAnimal& a, const TregSetti
     ++r.cases;
     float cost = (tbNow - ta) * cNow;
     if (s.windUsed) {
-      const float w = !active && s.shelteredWhenInactive ? kStillAir : cs.wind[size_t(i)];
+      const float w = (!active && s.shelteredWhenInactive) || (st & TregCases::kStillAir) ? kStillAir : ch.wind[k];
       cost += float(std::sqrt(double(w)) * massTerm * std::pow(std::fabs(double(lctNow - ta)), 0.32));
     }
     if (bmrNow >= cost) {
@@ -162,7 +173,7 @@ TregResult tregCompute(const TregCases& cs, const TregAnimal& a, const TregSetti
         if (ts > s.minTorporTb - 1.0f) {
           const float target = tbNow - range * (lctNow - ts) / (lctNow - s.minTorporTb + 1.0f);
           const float tbT = std::max(floor, target);
-          cost = float(double(a.bmr) * std::pow(double(s.torporQ10), double(tbT - tbNow) / 10.0));
+          cost = float(double(a.bmr) * std::exp2(log2Q10 * double(tbT - tbNow)));
         } else {
           cost = (floor - ts) * cNow;
         }
@@ -175,7 +186,7 @@ TregResult tregCompute(const TregCases& cs, const TregAnimal& a, const TregSetti
       r.highest = std::max(r.highest, f);
       r.sumAll += f;
     }
-    if (size_t(i) < costs.size()) costs[size_t(i)] = f > 0.0f ? f : 0.0f;
+    if (writeAll || k < costs.size()) costs[k] = f > 0.0f ? f : 0.0f;
     if (active && s.activeTimeMean) {
       ++r.activeCases;
       r.sumActive += f;
@@ -198,7 +209,8 @@ namespace {
 float bestWindowMean(std::span<const float> v, int32_t nCases, int32_t n) {
   if (n <= 0 || nCases - n + 1 < 1 || v.size() < size_t(nCases) + 1) return 0.0f;
   const int32_t need = std::max<int32_t>(int32_t(0.7 * n), 1);
-  auto good = [](float x) { return x > 0.0f && std::isfinite(x); };
+  // Costs are finite: a value counts when it is above 0.
+  auto good = [](float x) { return x > 0.0f; };
   double sum = 0;
   int32_t count = 0;
   for (int32_t k = 1; k <= n; ++k)

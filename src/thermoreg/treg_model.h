@@ -9,6 +9,7 @@
 // branch lowers Tb and scales BMR by a Q10. Missing values (the marker M, or a sample that is
 // not finite) are handled by the rejection rules; a rejected case costs 0 and is in no total.
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -59,14 +60,16 @@ struct TregChannels {
 
 constexpr int kTimingErrorsListed = 100;
 
-// What every animal run over the same climate shares: the cases kept by the rejection rules
-// (shade and sun after their stand-ins), their times and dawn and dusk, the timing errors.
+// What every animal run over the same climate shares: the channels, and for each case whether
+// the rejection rules kept it and which stand-ins it takes (a byte a case), the day table of
+// dawn and dusk, the timing errors. The channels must outlive it.
 struct TregCases {
+  enum : uint8_t { kKept = 1, kShadeFromSun = 2, kSunFromShade = 4, kStillAir = 8 };
+  TregChannels ch;
   int32_t nCases = 0;
   double interval = 1.0;                // seconds
-  std::vector<float> shade, sun, time;  // entries 1..nCases; time NaN: the case is rejected
-  std::vector<float> wind;              // with wind only; 0.01 where it was missing
-  std::vector<float> dawn, dusk;        // with dawn and dusk from the location only
+  std::unique_ptr<uint8_t[]> state;     // entries 0..nCases (0 unused)
+  std::vector<SunCycleDay> days;        // with dawn and dusk from the location: the table
   int32_t rejected = 0;                 // by the missing-data rules
   int32_t outOfRange = 0;               // time outside 0..24 h, or day outside 1..366
   int32_t timingErrors = 0;
