@@ -1,6 +1,7 @@
 // The cost window driven by scripted input: gating, runs, storing channels, refusals.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -126,4 +127,35 @@ TEST_F(CostWindow, ChannelsOutsideTheFileAndTextForNumbersAreRefused) {
   EXPECT_EQ(nChannels[0], 5);
   for (Seen& s : seen) EXPECT_EQ(s.fields[115], "");
   EXPECT_EQ(FileSHORTS[0][kChangeMarkWord], 0);
+}
+
+TEST_F(CostWindow, TheSpeciesTableWritesTheTickedResultsAndItsMetadata) {
+  climateFile();
+  const std::string dir = qvtest::tempDir("thermoreg");
+  std::ofstream(dir + "/species.csv") << "name,sun,Tb,C,LCT,BMR,torpor,minTb,diurnal\nA,yes,39,0.015,28,0.5,y,12,D\n"
+                                         "C,yes,38,0,29,0.6,no,12,y\nB,no,37,0.02,30,0.8,no,12,n\n";
+  const std::string open = "open " + dir + "/species.csv", save = "save " + dir + "/TregCosts.csv";
+  qvtest::script({"click 1", "click 42", "click 503", "click 604", "click 258", "click 255", open.c_str(), "click 2",
+                  "click 53", "click 104", "click 155", "click 206", "click 257", "click 308", "click 359",
+                  "click 600", "click 1", "click 4", "click 22", "click 20", save.c_str(), "click 259"});
+  ComputeThermoregulationCosts();
+  std::ifstream in(dir + "/TregCosts.csv");
+  std::vector<std::string> lines;
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  ASSERT_GE(lines.size(), 14u);
+  EXPECT_EQ(lines[0], "name,sun,Tb,C,LCT,BMR,torpor,minTb,diurnal,mean cost (w) ,X BMR,% at BMR");
+  EXPECT_EQ(lines[1].substr(0, 29), "A,yes,39,0.015,28,0.5,y,12,D,");
+  EXPECT_NEAR(rt::PSval(lines[1].substr(29)), 0.232548, 2e-6);
+  EXPECT_EQ(lines[2], "C,yes,38,0,29,0.6,no,12,y,,,");
+  EXPECT_EQ(lines[3].substr(0, 28), "B,no,37,0.02,30,0.8,no,12,n,");
+  EXPECT_NEAR(rt::PSval(lines[3].substr(28)), 0.445463, 2e-6);
+  EXPECT_EQ(lines[5], "METADATA");
+  EXPECT_EQ(lines[6], "Climate data file = 'climate'");
+  EXPECT_EQ(lines[7], "Thermal physiology source spreadsheet = 'species.csv'");
+  EXPECT_EQ(lines.back(), "Day length constant:  dawn is at   6     dusk is at  18");
+  // The last row's torpor, activity and minimum Tb do not stay.
+  EXPECT_EQ(UseTorpor, 1);
+  EXPECT_EQ(dayActive, 1);
+  EXPECT_EQ(MinimumTorporTb, 12.0f);
+  EXPECT_EQ(nChannels[0], 4);
 }
