@@ -11,12 +11,12 @@
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "core/sounds.h"
-#include "core/stub_log.h"
 #include "runtime/numtext.h"
 #include "runtime/sound.h"
 #include "runtime/windows.h"
 #include "support/qvtest.h"
 #include "thermoreg/commands.h"
+#include "thermoreg/option_windows.h"
 #include "thermoreg/treg_state.h"
 #include "treg_fixture.h"
 
@@ -37,13 +37,16 @@ class CostWindow : public ::testing::Test {
     qvtest::resetRuntime();
     for (int s = 0; s < kSlots; ++s) FreeFileSlot(s);
     GiveDefaults();
-    TbChange = 2.0f;
+    // Settings the preferences do not keep, as start-up leaves them.
+    ActivePhaseConductanceIncrease = 0.0f;
+    variableConductance = SunUseAllowed = UseTorpor = 1;
+    ComputeDawnAndDusk = 0;
+    MaxAverageIntervalinDays = 1.0f;
     action = eventID = 0;
     MenuIDENTIFIER = MenuItem = 0;
     click = 1;
     prefsArray[7] = 20;
     ChannelforDaytime = ChannelforJulianDay = 0;
-    setNotBuiltRecorder([](const std::string&) {});
     rt::setSoundObserver([this](const std::string& name) {
       if (name != "click.mp3" || !rt::windowExists(4)) return;
       Seen s;
@@ -56,7 +59,6 @@ class CostWindow : public ::testing::Test {
   }
   void TearDown() override {
     rt::setSoundObserver(nullptr);
-    setNotBuiltRecorder(nullptr);
     TheFileInUse = -1;
   }
 
@@ -85,18 +87,18 @@ class CostWindow : public ::testing::Test {
 
 TEST_F(CostWindow, ComputeWaitsForTheChannelsAndOptionsThenRunsAndStores) {
   climateFile();
-  qvtest::script({"click 1", "click 42", "click 503", "click 604", "click 258", "click 256", "click 256",
+  qvtest::script({"click 1", "click 42", "click 503", "click 604", "click 258", "click 10", "click 256", "click 256",
                   "type 111 0.6", "click 257", "click 1", "click 256", "click 257", "click 1", "click 259"});
   ComputeThermoregulationCosts();
-  ASSERT_GE(seen.size(), 12u);
-  for (size_t k = 0; k < 5; ++k) EXPECT_EQ(seen[k].compute, 0) << "click " << k;
-  EXPECT_EQ(seen[5].compute, 1);
-  EXPECT_NEAR(rt::PSval(seen[6].fields[115]), 0.232548, 2e-6);
-  EXPECT_EQ(seen[6].fields[111], ".5");  // the BMR as typed
-  seen[7].fields.erase(111), seen[6].fields.erase(111);
-  EXPECT_EQ(seen[6].fields, seen[7].fields);  // run twice, same summary
-  EXPECT_NEAR(rt::PSval(seen[6].fields[117]), 1.3883, 1e-3);
-  EXPECT_EQ(seen[6].fields[188].empty(), false);
+  ASSERT_GE(seen.size(), 13u);
+  for (size_t k = 0; k < 6; ++k) EXPECT_EQ(seen[k].compute, 0) << "click " << k;  // up to the options' Done
+  EXPECT_EQ(seen[6].compute, 1);
+  EXPECT_NEAR(rt::PSval(seen[7].fields[115]), 0.232548, 2e-6);
+  EXPECT_EQ(seen[7].fields[111], ".5");  // the BMR as typed
+  seen[8].fields.erase(111), seen[7].fields.erase(111);
+  EXPECT_EQ(seen[7].fields, seen[8].fields);  // run twice, same summary
+  EXPECT_NEAR(rt::PSval(seen[7].fields[117]), 1.3883, 1e-3);
+  EXPECT_EQ(seen[7].fields[188].empty(), false);
   ASSERT_EQ(nChannels[0], 6);
   EXPECT_EQ(RetrieveLabelOf(0, 5), " Treg costs in watts          ");
   EXPECT_NEAR(GetDatum(0, 5, 8), 0.462, 1e-6);
@@ -110,10 +112,10 @@ TEST_F(CostWindow, ComputeWaitsForTheChannelsAndOptionsThenRunsAndStores) {
 
 TEST_F(CostWindow, AFullFileKeepsTheCostsInTheWorkChannelOnly) {
   climateFile(36);
-  qvtest::script({"click 1", "click 42", "click 503", "click 604", "click 258", "click 256", "click 259"});
+  qvtest::script({"click 1", "click 42", "click 503", "click 604", "click 258", "click 10", "click 256", "click 259"});
   ComputeThermoregulationCosts();
-  ASSERT_EQ(seen.size(), 7u);
-  EXPECT_EQ(seen[6].store, 0);
+  ASSERT_EQ(seen.size(), 8u);
+  EXPECT_EQ(seen[7].store, 0);
   EXPECT_EQ(nChannels[0], 40);
   EXPECT_NEAR(GetDatum(0, 0, 8), 0.462, 1e-6);
 }
@@ -121,7 +123,7 @@ TEST_F(CostWindow, AFullFileKeepsTheCostsInTheWorkChannelOnly) {
 TEST_F(CostWindow, ChannelsOutsideTheFileAndTextForNumbersAreRefused) {
   climateFile(1);
   ChannelforDaytime = 7;  // left from a larger file
-  qvtest::script({"click 1", "click 42", "click 258", "click 256", "click 1", "click 503", "type 113 abc",
+  qvtest::script({"click 1", "click 42", "click 258", "click 10", "click 256", "click 1", "click 503", "type 113 abc",
                   "click 256", "click 1", "click 260"});
   ComputeThermoregulationCosts();
   EXPECT_EQ(nChannels[0], 5);
@@ -135,7 +137,7 @@ TEST_F(CostWindow, TheSpeciesTableWritesTheTickedResultsAndItsMetadata) {
   std::ofstream(dir + "/species.csv") << "name,sun,Tb,C,LCT,BMR,torpor,minTb,diurnal\nA,yes,39,0.015,28,0.5,y,12,D\n"
                                          "C,yes,38,0,29,0.6,no,12,y\nB,no,37,0.02,30,0.8,no,12,n\n";
   const std::string open = "open " + dir + "/species.csv", save = "save " + dir + "/TregCosts.csv";
-  qvtest::script({"click 1", "click 42", "click 503", "click 604", "click 258", "click 255", open.c_str(), "click 2",
+  qvtest::script({"click 1", "click 42", "click 503", "click 604", "click 258", "click 10", "click 255", open.c_str(), "click 2",
                   "click 53", "click 104", "click 155", "click 206", "click 257", "click 308", "click 359",
                   "click 600", "click 1", "click 4", "click 22", "click 20", save.c_str(), "click 259"});
   ComputeThermoregulationCosts();

@@ -212,6 +212,12 @@ TEST(TregModel, PhasesFromTheDayOfEachCase) {
   for (int k = 1; k <= 24; ++k) EXPECT_EQ(perDay[size_t(k)], fixed[size_t(k)]) << k;
   EXPECT_NE(perDay[24 + 6], fixed[24 + 6]);  // 5 h on day 173 is daytime there
 
+  // Dawn and dusk of 51.5 N, 0 on days 172 and 173.
+  annualSunTable(51.5f, 0.0f);
+  const TregResult london = run(c, located, nullptr, animal(), SunCycleArray);
+  EXPECT_NEAR(london.mean, 0.310806, 1e-5);
+  EXPECT_NEAR(100.0 * london.torporCases / london.cases, 16.667, 1e-3);
+
   // A rise of 0 still has phases (the torpor, the shelter, the active mean see them).
   TregSettings flat;
   flat.tbChange = 0;
