@@ -76,6 +76,11 @@ bool analyserHumidity(int16_t step) {
   return ran(step);
 }
 
+bool waterVO2(int16_t step) {
+  WATERVO2(step);
+  return ran(step);
+}
+
 // A block step whose block is chosen: the analysis named by AnalysisCode runs on it.
 bool blockAnalysis(int16_t step) {
   AUTO_REPEAT();
@@ -135,6 +140,7 @@ void RegisterReplayOperations() {
   setReplayEntry(20, [](int16_t s) { return save(s, 1, 0); });
   setReplayEntry(33, open);
   setReplayEntry(41, blockScale);
+  setReplayEntry(32, waterVO2);
   setReplayEntry(34, [](int16_t s) { return save(s, 0, 1); });
   setReplayEntry(40, references);
 }

@@ -59,7 +59,6 @@ TEST_F(Dispatcher, EachItemReachesItsEntryPointWithItsArguments) {
       {1, 1000, {}},
       {1, 3, {}},
       {2, 4, {}},
-      {76, 7, {"WATERVO2(0)"}},
       {9, 1, {}},
       {-16489, 1, {}},
   };
@@ -80,7 +79,7 @@ TEST_F(Dispatcher, TheCutCropDeleteAndArrangeItemsOpenTheirWindows) {
     const char* close;
   } items[] = {{2, 30, "dialog 4 9"}, {2, 32, "dialog 4 6"}, {73, 2, "dialog 4 9"},
                {73, 3, "dialog 4 9"}, {73, 4, "dialog 4 10"}, {82, 3, "click 2"},
-               {2, 25, "click 110"}};
+               {2, 25, "click 110"}, {76, 7, "dialog 4 4"}};
   for (const auto& i : items) {
     setBlock(100, 200);
     qvtest::script({i.close});
