@@ -220,32 +220,47 @@ void refuse(const std::string& text) {
   ShowWarning(w);
 }
 
+void showResult(int id, float value, float& kept, std::string& shown) {
+  kept = value;
+  shown = number(value);
+  rt::setEditText(id, shown);
+}
+
+// A result field: the value behind the text shown, or the number typed over it.
+std::optional<float> resultField(int id, float kept, const std::string& shown) {
+  if (rt::editText(id) == shown && std::isfinite(kept)) return kept;
+  return typedField(id);
+}
+
 // "Compute O2 Content": the content per litre and in the flow or volume, the pressure once and
 // the solutes whole.
-bool computeContent() {
+bool computeContent(WaterSetup& s) {
   const BoxNumbers in = readBox();
   if (!in.t || !in.v || !in.b || !in.g || !in.solutes || !in.sat) {
     refuse("Each number of the oxygen-content box must be a number.");
     return false;
   }
   const O2Content c = O2CONTENT(*in.t, *in.v, *in.solutes, dissolvedO2Fraction(*in.sat, *in.b, *in.g), false);
-  rt::setEditText(kPerLitre, number(c.perLitre));
-  rt::setEditText(kNet, number(c.total));
+  showResult(kPerLitre, c.perLitre, s.fields.perLitre, s.perLitreText);
+  showResult(kNet, c.total, s.fields.net, s.netText);
   return true;
 }
 
 // "Do O2 Flow Only" / "Do Net O2 Only": the net O2 from the content per litre as it stands.
-void computeNetOnly() {
-  const auto c = typedField(kPerLitre);
+void computeNetOnly(WaterSetup& s) {
+  const auto c = resultField(kPerLitre, s.fields.perLitre, s.perLitreText);
   const auto v = typedField(kFlowOrVolume);
-  if (!c || !v) return refuse("The content per litre and the " + std::string("flow or volume must be numbers."));
-  rt::setEditText(kNet, number(*c * *v * 0.001f));
+  if (!c || !v) return refuse("The content per litre and the flow or volume must be numbers.");
+  s.fields.perLitre = *c;
+  s.perLitreText = rt::editText(kPerLitre);
+  showResult(kNet, *c * *v * 0.001f, s.fields.net, s.netText);
 }
 
 // The window's numbers into the setup; false (with the message shown) when one is not a number.
 bool readSecondWindow(WaterSetup& s) {
   const BoxNumbers in = readBox();
-  const auto net = typedField(kNet), perLitre = typedField(kPerLitre);
+  const auto net = resultField(kNet, s.fields.net, s.netText);
+  const auto perLitre = resultField(kPerLitre, s.fields.perLitre, s.perLitreText);
   if (!in.t || !in.v || !in.b || !in.g || !in.solutes || !in.sat || !net || !perLitre) {
     refuse("Each number of the oxygen-content box must be a number.");
     return false;
@@ -390,7 +405,7 @@ bool waterSecondWindow(WaterSetup& s, const std::function<bool(const WaterSetup&
   else s.fields.flowOrVolume = fileWord(5, 1000.0f);
   s.label = waterResultLabel(s.c);
   drawSecondWindow(s);
-  computeContent();
+  computeContent(s);
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
@@ -435,8 +450,8 @@ bool waterSecondWindow(WaterSetup& s, const std::function<bool(const WaterSetup&
         s.newChannel = !s.newChannel;
         rt::setButtonState(kNewChannelBox, s.newChannel ? 2 : 1);
         break;
-      case kCompute: computeContent(); break;
-      case kNetOnly: computeNetOnly(); break;
+      case kCompute: computeContent(s); break;
+      case kNetOnly: computeNetOnly(s); break;
       case kHelpButton: OpenHelpBook(); break;
       default: break;
     }

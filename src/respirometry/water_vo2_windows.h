@@ -20,6 +20,9 @@ struct WaterSetup {
   int16_t o2Channel = 0, flowChannel = 0;
   bool newChannel = false;
   std::string label;
+  // The content and net O2 as last shown: a field still showing its text stands for the value
+  // at full precision.
+  std::string perLitreText, netText;
 };
 
 // The run's settings and the file's numbers as the windows start from them.
