@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "noisy_samples.h"
 #include "ratio_reporter.h"
 #include "respirometry/water_vo2.h"
 
@@ -11,21 +12,12 @@ namespace {
 
 constexpr size_t kCases = 6100000;
 
-std::vector<float> noisy(float base, float spread, uint32_t seed) {
-  std::vector<float> s(kCases + 1);
-  for (auto& f : s) {
-    seed = seed * 1664525u + 1013904223u;
-    f = base + spread * float(seed >> 8) * (1.0f / 16777216.0f);
-  }
-  return s;
-}
-
 const std::vector<float>& o2() {
-  static const std::vector<float> v = noisy(85.0f, 10.0f, 4242);
+  static const std::vector<float> v = qvbench::noisyChannel(85.0f, 10.0f, 4242);
   return v;
 }
 const std::vector<float>& flow() {
-  static const std::vector<float> v = noisy(45.0f, 10.0f, 777);
+  static const std::vector<float> v = qvbench::noisyChannel(45.0f, 10.0f, 777);
   return v;
 }
 

@@ -55,22 +55,15 @@ run_events text "$BINARY"
 expect_status 0 "the saved file opened and saved as text"
 
 python3 - "$TEXT" <<'PY' || FAILS=$((FAILS + 1))
-import sys
-lines = open(sys.argv[1], encoding="utf-8", errors="replace").read().replace("\r", "\n").split("\n")
-head = [x.strip() for x in lines[0].split(",")]
-assert head[0] == "120" and head[2] == "3", ("header", lines[0])
-assert any("VO2 in mL O2/min" in l for l in lines), "no channel labelled VO2 in mL O2/min"
-rows = []
-for l in lines:
-    cells = [c.strip() for c in l.rstrip(",").split(",")]
-    try:
-        rows.append([float(c) for c in cells])
-    except ValueError:
-        pass
-cases = [r for r in rows if len(r) == 3 and r[:2] == [10.0, 50.0]]
+import kxdata, sys
+text = open(sys.argv[1], encoding="latin-1").read()
+head = [x.strip() for x in text.replace("\r", "\n").split("\n")[0].split(",")]
+assert head[0] == "120" and head[2] == "3", ("header", head)
+assert "VO2 in mL O2/min" in text, "no channel labelled VO2 in mL O2/min"
+cases = [[float(c) for c in row.rstrip(",").split(",")] for row in kxdata.text_rows(sys.argv[1], channels=3)]
 assert len(cases) == 120, ("cases", len(cases))
 for r in cases:
-    assert abs(r[2] - 0.0317543) < 2e-6, r
+    assert r[:2] == [10.0, 50.0] and abs(r[2] - 0.0317543) < 2e-6, r
 print("channel 3: %d cases of %.7f" % (len(cases), cases[-1][2]))
 PY
 finish
