@@ -50,7 +50,7 @@ std::vector<std::string> parameterTexts(int code, std::span<const float> w) {
       return t;
     }
     case 11: return {transformName(truncated(w[4]))};
-    case 32: return {"mode: " + num(w[11]), "units: " + num(w[8]), "mass unit: " + num(w[7]), "salinity: " + num(w[18])};
+    case 32: return {"mode: " + num(w[11]), "units: " + num(w[8]), "mass unit: " + num(w[7]), "salinity: " + num(w[17])};
     case 40:
       return {"downgoing? " + num(w[4]), "cutoff: " + num(w[6]), "sidepoints: " + num(w[7]),
               w[5] == 0.0f ? "fixed: " + num(w[8]) : std::string("interpolate")};

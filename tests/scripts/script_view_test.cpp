@@ -38,6 +38,9 @@ TEST(ScriptRows, TextsOfEachKindOfStep) {
        "remove REFERENCES", "", {"downgoing?  1", "cutoff:  3", "sidepoints:  2", "fixed:  9"}},
       {rowOf({{1, 9}, {5, 500}, {8, 1}, {9, 2}, {15, 0.8f}}),
        "CO2 PRODUCTION", "", {"mode  2", "flow:  500", "RQ: 0.8", "instantaneous"}},
+      // Salinity is the step's word 17; word 18 is the absolute-units switch.
+      {rowOf({{1, 32}, {7, 2}, {8, 3}, {11, 1}, {17, 35}, {18, 1}}),
+       "VO2 in water", "", {"mode:  1", "units:  3", "mass unit:  2", "salinity:  35"}},
       {rowOf({{1, 25}}), " * END SCRIPT *", "", {}},
       {rowOf({{1, 99}, {2, 4}}), kDeletedStepText, "", {}},
   };
