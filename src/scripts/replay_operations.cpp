@@ -138,6 +138,10 @@ void RegisterReplayOperations() {
     setReplayEntry(analysis, blockAnalysis);
   setReplayEntry(18, duplicate);
   setReplayEntry(20, [](int16_t s) { return save(s, 1, 0); });
+  setReplayEntry(29, [](int16_t s) {
+    EditFileData(1);
+    return ran(s);
+  });
   setReplayEntry(33, open);
   setReplayEntry(41, blockScale);
   setReplayEntry(32, waterVO2);
