@@ -73,20 +73,11 @@ void EffectiveVolume(benchmark::State& state) {
 
 constexpr int kRounds = 5;
 
-void registerRounds() {
-  for (int round = 0; round < kRounds; ++round) {
-    const std::string suffix = "/round:" + std::to_string(round);
-    benchmark::RegisterBenchmark(("ReadPass" + suffix).c_str(), ReadPass)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("Analyser" + suffix).c_str(), Analyser)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("EffectiveVolume" + suffix).c_str(), EffectiveVolume)->Unit(benchmark::kMillisecond);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  registerRounds();
+  qvbench::registerRounds(kRounds, {{"ReadPass", ReadPass}, {"Analyser", Analyser}, {"EffectiveVolume", EffectiveVolume}});
   qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

@@ -87,16 +87,9 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   // The copy takes turns with the decode and the save; the best of each counts.
   constexpr int kRounds = 3;
-  for (int round = 0; round < kRounds; ++round) {
-    const std::string suffix = "/round:" + std::to_string(round);
-    using Fn = void (*)(benchmark::State&);
-    for (const auto& [name, fn] : {std::pair<std::string, Fn>{"PlainCopy", PlainCopy},
-                                   {"DecodeBinaryFile", DecodeBinaryFile}, {"SaveFPBinary", SaveFPBinary}})
-      benchmark::RegisterBenchmark((name + suffix).c_str(), fn)
-          ->Unit(benchmark::kMillisecond)
-          ->UseManualTime()
-          ->Iterations(1);
-  }
+  qvbench::registerRounds(kRounds, {{"PlainCopy", PlainCopy, 1, true},
+                                    {"DecodeBinaryFile", DecodeBinaryFile, 1, true},
+                                    {"SaveFPBinary", SaveFPBinary, 1, true}});
   qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

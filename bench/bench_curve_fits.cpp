@@ -110,13 +110,13 @@ void ResidualsWindow(benchmark::State& state) {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  for (int round = 0; round < kRounds; ++round) {
-    const std::string s = "/round:" + std::to_string(round);
-    for (auto [name, fn] : {std::pair<const char*, void (*)(benchmark::State&)>{"Horner9", Horner9},
-                            {"Degree9", Degree9}, {"ShowAll", ShowAll}, {"LogPass", LogPass}, {"Search", Search},
-                            {"ReadPass", ReadPass}, {"ResidualsWindow", ResidualsWindow}})
-      benchmark::RegisterBenchmark((name + s).c_str(), fn)->Unit(benchmark::kMillisecond);
-  }
+  qvbench::registerRounds(kRounds, {{"Horner9", Horner9},
+                                    {"Degree9", Degree9},
+                                    {"ShowAll", ShowAll},
+                                    {"LogPass", LogPass},
+                                    {"Search", Search},
+                                    {"ReadPass", ReadPass},
+                                    {"ResidualsWindow", ResidualsWindow}});
   qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

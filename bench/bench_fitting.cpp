@@ -77,21 +77,11 @@ void RegressionWithScatter(benchmark::State& state) {
 // touches both sides of a ratio; each side is the best of its rounds.
 constexpr int kRounds = 5;
 
-void registerRounds() {
-  for (int round = 0; round < kRounds; ++round) {
-    const std::string suffix = "/round:" + std::to_string(round);
-    benchmark::RegisterBenchmark(("ReadPass" + suffix).c_str(), ReadPass)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("Slope" + suffix).c_str(), Slope)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("RegressionWithScatter" + suffix).c_str(), RegressionWithScatter)
-        ->Unit(benchmark::kMillisecond);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  registerRounds();
+  qvbench::registerRounds(kRounds, {{"ReadPass", ReadPass}, {"Slope", Slope}, {"RegressionWithScatter", RegressionWithScatter}});
   qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

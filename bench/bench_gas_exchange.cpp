@@ -57,20 +57,11 @@ void Instantaneous(benchmark::State& state) { runKernel(state, true); }
 // touches both sides of a ratio; each side is the best of its rounds.
 constexpr int kRounds = 5;
 
-void registerRounds() {
-  for (int round = 0; round < kRounds; ++round) {
-    const std::string suffix = "/round:" + std::to_string(round);
-    benchmark::RegisterBenchmark(("ReadPass" + suffix).c_str(), ReadPass)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("Standard" + suffix).c_str(), Standard)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("Instantaneous" + suffix).c_str(), Instantaneous)->Unit(benchmark::kMillisecond);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  registerRounds();
+  qvbench::registerRounds(kRounds, {{"ReadPass", ReadPass}, {"Standard", Standard}, {"Instantaneous", Instantaneous}});
   qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

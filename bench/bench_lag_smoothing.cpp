@@ -100,21 +100,11 @@ BENCHMARK(DirectSumsTenth)->Unit(benchmark::kMillisecond);
 // touches both sides of the ratio; each side is the best of its rounds.
 constexpr int kRounds = 5;
 
-void registerSmoothingRounds() {
-  for (int round = 0; round < kRounds; ++round) {
-    const std::string suffix = "/round:" + std::to_string(round);
-    benchmark::RegisterBenchmark(("SmoothReadPass" + suffix).c_str(), SmoothReadPass)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("SmoothTenCycles" + suffix).c_str(), SmoothTenCycles)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(2);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  registerSmoothingRounds();
+  qvbench::registerRounds(kRounds, {{"SmoothReadPass", SmoothReadPass}, {"SmoothTenCycles", SmoothTenCycles, 2}});
   qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

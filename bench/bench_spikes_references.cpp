@@ -96,11 +96,7 @@ void ReferenceRemoval(benchmark::State& state) {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  for (int round = 0; round < kRounds; ++round) {
-    const std::string suffix = "/round:" + std::to_string(round);
-    benchmark::RegisterBenchmark(("SpikePassLoop" + suffix).c_str(), SpikePassLoop)->Unit(benchmark::kMillisecond)->Iterations(1);
-    benchmark::RegisterBenchmark(("SpikeSweep" + suffix).c_str(), SpikeSweep)->Unit(benchmark::kMillisecond)->Iterations(1);
-  }
+  qvbench::registerRounds(kRounds, {{"SpikePassLoop", SpikePassLoop, 1}, {"SpikeSweep", SpikeSweep, 1}});
   qvbench::registerRounds(kRounds, "ReferenceReadPass", qvbench::ReadPass, "ReferenceRemoval", ReferenceRemoval);
   qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -93,13 +93,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   climate();
   qvbench::registerRounds(5, "ReadPass", ReadPass, "OneAnimal", OneAnimal);
-  for (int round = 0; round < 2; ++round) {
-    const std::string suffix = "/round:" + std::to_string(round);
-    benchmark::RegisterBenchmark(("FiftySingleRuns" + suffix).c_str(), FiftySingleRuns)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(1);
-    benchmark::RegisterBenchmark(("FiftyRows" + suffix).c_str(), FiftyRows)->Unit(benchmark::kMillisecond)->Iterations(1);
-  }
+  qvbench::registerRounds(2, {{"FiftySingleRuns", FiftySingleRuns, 1}, {"FiftyRows", FiftyRows, 1}});
   qvbench::BestRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

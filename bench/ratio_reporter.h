@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <limits>
 #include <map>
 #include <string>
@@ -53,15 +54,32 @@ class BestRatioReporter : public benchmark::ConsoleReporter {
   }
 };
 
-// Registers `rounds` rounds of a bound and its work, taken in turns so that a slow spell of
-// the machine touches both sides of the ratio (for BestRatioReporter).
-inline void registerRounds(int rounds, const char* bound, void (*boundFn)(benchmark::State&), const char* work,
-                           void (*workFn)(benchmark::State&)) {
+// One benchmark of a set that takes turns: its name, its function, a fixed count of iterations
+// (0 lets the library choose) and whether it times itself (SetIterationTime).
+struct Turn {
+  std::string name;
+  void (*fn)(benchmark::State&);
+  int iterations = 0;
+  bool manualTime = false;
+};
+
+// Registers `rounds` rounds of the given benchmarks, taken in turns so that a slow spell of the
+// machine touches every side of a ratio (for BestRatioReporter).
+inline void registerRounds(int rounds, std::initializer_list<Turn> turns) {
   for (int round = 0; round < rounds; ++round) {
     const std::string suffix = "/round:" + std::to_string(round);
-    benchmark::RegisterBenchmark((bound + suffix).c_str(), boundFn)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark((work + suffix).c_str(), workFn)->Unit(benchmark::kMillisecond);
+    for (const Turn& t : turns) {
+      auto* b = benchmark::RegisterBenchmark((t.name + suffix).c_str(), t.fn)->Unit(benchmark::kMillisecond);
+      if (t.iterations > 0) b->Iterations(t.iterations);
+      if (t.manualTime) b->UseManualTime();
+    }
   }
+}
+
+// A bound and its work, in turns.
+inline void registerRounds(int rounds, const char* bound, void (*boundFn)(benchmark::State&), const char* work,
+                           void (*workFn)(benchmark::State&)) {
+  registerRounds(rounds, {{bound, boundFn}, {work, workFn}});
 }
 
 // Prints "<what> of <cases> cases: work ms, one read pass ms, ratio (goal <= goal)" from the

@@ -308,6 +308,13 @@ void waitForAction() {
   } while (action == 0);
 }
 
+TakenAction takeAction() {
+  waitForAction();
+  const TakenAction taken{action, eventID};
+  action = eventID = 0;
+  return taken;
+}
+
 bool waitForActionOrQuit() {
   do {
     rt::FBHandleEvents();

@@ -97,9 +97,7 @@ int16_t scalingWindow(int f) {
   DrawAllScaleMode = 2;
   int16_t last = 0;
   while (!last) {
-    waitForAction();
-    const int16_t kind = action, id = eventID;
-    action = eventID = 0;
+    const auto [kind, id] = takeAction();
     if (kind == 1 && id >= 1 && id <= 4) {
       for (int i = 1; i <= 4; ++i) rt::setButtonStateIn(kDialogWindow, i, i == id ? 2 : 1);
       if (id <= 3) DrawAllScaleMode = int16_t(id == 1 ? 2 : id == 2 ? 1 : 0);
@@ -138,9 +136,7 @@ int16_t ChannelSelectionDialog(int16_t excluded, int16_t kind, int16_t blockOffe
   const int window = rt::outputWindow();
   bool closeBox = false;
   for (bool done = n <= 1; !done;) {
-    waitForAction();
-    const int16_t what = action, id = eventID;
-    action = eventID = 0;
+    const auto [what, id] = takeAction();
     if (isReturn(what, id) || what == 4) {
       closeBox = what == 4;
       done = true;

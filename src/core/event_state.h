@@ -55,6 +55,13 @@ void SetMenuButton(int16_t id);
 void installModalHandlers();
 // One pass of a modal loop: pump until something is pending for the loop (action != 0).
 void waitForAction();
+// What a modal loop acts on: the kind and number of the event that ended its wait.
+struct TakenAction {
+  int action;
+  int id;
+};
+// waitForAction, then takes that event, leaving action and eventID clear for the next one.
+TakenAction takeAction();
 // The same, returning also when a Quit is pending: false then.
 bool waitForActionOrQuit();
 

@@ -142,9 +142,7 @@ void PARSEbySAMPLES() {
   installModalHandlers();
   action = eventID = 0;
   for (bool done = false; !done;) {
-    waitForAction();
-    const int16_t a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     rt::setOutputWindow(kWindow);
     if (a == 4 || (a == 3 && id != kWindow)) break;
     if (a == 16 && (id == '?' || id == '/')) HelpSubject = kHelpSubject, OpenHelpBook();
@@ -229,9 +227,7 @@ void PARSEbyTIME() {
   installModalHandlers();
   action = eventID = 0;
   for (bool done = false; !done;) {
-    waitForAction();
-    const int16_t a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     rt::setOutputWindow(kWindow);
     if (a == 4) break;
     const bool elsewhere = a == 3 && id != kWindow;

@@ -149,9 +149,7 @@ bool runWindow(ImportSetup& s) {
   action = eventID = 0;
   for (;;) {
     followSize(s);
-    waitForAction();
-    const int16_t a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     rt::setOutputWindow(kWindow);
     if (a == 4) return false;
     if (a != 1) continue;

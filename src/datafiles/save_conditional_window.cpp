@@ -70,9 +70,7 @@ void ConditionalSaveWindow(int16_t firstSaved) {
   installModalHandlers();
   action = eventID = 0;
   for (bool done = false; !done;) {
-    waitForAction();
-    const int16_t what = action, id = eventID;
-    action = eventID = 0;
+    const auto [what, id] = takeAction();
     if (what == 1 && id >= 1 && id <= n) {
       prefsArray[26] = id;
       pick(1, int16_t(n), id);

@@ -186,9 +186,7 @@ SaveFormatChoice FileFormatSelection() {
   action = eventID = 0;
   SaveFormatChoice choice;
   for (bool done = false; !done;) {
-    waitForAction();
-    const int16_t what = action, id = eventID;
-    action = eventID = 0;
+    const auto [what, id] = takeAction();
     if (rt::windowExists(kWindow)) rt::setOutputWindow(kWindow);
     if (what == 1 && id != kOk) click(id, choice);
     const bool hoursTaken = takeHours();

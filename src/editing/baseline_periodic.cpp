@@ -223,9 +223,7 @@ Form windowLoop(int16_t step) {
   int32_t start = 0;
   for (;;) {
     action = eventID = 0;
-    waitForAction();
-    int a = action, id = eventID;
-    action = eventID = 0;
+    auto [a, id] = takeAction();
     if (a == 4 || (a == 3 && id != kPeriodicWindow)) return Form::Leave;
     if (a == 16) a = 1, id = kMarkerButton;
     if (a != 1 || id >= 100) continue;

@@ -75,9 +75,7 @@ enum class Wait { Taken, LeaveMethod, LeaveWindow };
 Wait waitForValues(bool constant) {
   for (;;) {
     action = eventID = 0;
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 4 && id == kBaselineWindow) || (a == 1 && id == kBaselineCancel)) return Wait::LeaveWindow;
     if (a == 1 && id == kSelectAgain) return Wait::LeaveMethod;
     if (!((a == 1 && id == kTypedOK) || (a == 16 && (id == 13 || id == 0)))) continue;

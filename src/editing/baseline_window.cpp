@@ -215,9 +215,7 @@ Outcome interactive(int16_t step) {
   startPass();
   for (;;) {
     action = eventID = 0;
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 4 && id == kBaselineWindow) || (a == 1 && id == kBaselineCancel)) {
       readHalfWidth();
       return Outcome::Cancelled;

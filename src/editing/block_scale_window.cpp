@@ -151,9 +151,7 @@ void setScale(bool blockOnly, bool& backedUp) {
 bool runWindow(bool& blockOnly, bool& backedUp) {
   for (;;) {
     action = eventID = 0;
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4) {
       if (backedUp && UNDO()) backedUp = false;
       return backedUp;

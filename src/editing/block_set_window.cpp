@@ -121,9 +121,7 @@ void BLOCKSET() {
   rt::setHandler(rt::Vector::Menu, noMENU);
   while (!done) {
     action = eventID = 0;
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4) {
       done = true;
       DrawPlot(0, 0, 0, 0);

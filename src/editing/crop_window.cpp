@@ -48,9 +48,7 @@ void buildCropWindow() {
 
 bool askToCrop() {
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 1 && id == kCancelButton) || (a == 4 && id == kCropWindow)) return false;
     if ((a == 1 && id == kCropButton) || a == 16 || (a == 3 && id != kCropWindow)) return true;
   }

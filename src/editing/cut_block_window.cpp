@@ -83,9 +83,7 @@ void buildCutWindow(int f) {
 int askForCut() {
   int choice = kEntireFile;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 1 && id == kCancelButton) || (a == 4 && id == kCutWindow)) return 0;
     if (a == 1 && (id == kThisChannel || id == kEntireFile)) {
       choice = id;

@@ -72,9 +72,7 @@ void buildWindow(int16_t source, bool offerNewChannel) {
 bool askForChannel(int16_t& source, bool& toNew) {
   const int n = nChannels[TheFileInUse];
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4 && id == kToolWindow) return false;
     if (a == 1 && id >= 1 && id <= n) {
       if (rt::controlExists(source)) rt::setButtonState(source, 1);

@@ -98,9 +98,7 @@ int16_t chooseComparisonChannel(int f) {
   rt::FBButton(kSelectionOK, 0, "selection OK", okBox, 1);
   int16_t chosen = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4 && id == kChooserWindow) {
       chosen = 0;
       break;
@@ -179,9 +177,7 @@ void BestFitLagTime() {
   buildSetupWindow(FileInfoFLOATS[f][1], begin);
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 1 && id == kSetupCancel) || (a == 4 && id == kSetupWindow)) break;
     if (((a == 1 && id == kSelectSecond) || a == 16) && searchBestLag()) break;
   }

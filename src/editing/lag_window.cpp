@@ -91,9 +91,7 @@ void buildLagWindow(float shown, bool offerSearch) {
 // The window's loop; true when the user confirmed a typed lag, in `seconds`.
 bool askForLag(float& seconds) {
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 1 && id == kLagCancel) || (a == 4 && id == kToolWindow)) return false;
     if (a == 1 && id == kLagHelp) {
       HelpSubject = 138;

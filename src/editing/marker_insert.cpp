@@ -74,9 +74,7 @@ bool standardButton(int a, int id) {
 // First phase: the character. False when the window was closed before one was taken.
 bool chooseCharacter() {
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (standardButton(a, id)) continue;
     if ((a == 1 && id == kMarkerOK) || (a == 16 && id == 13)) {
       if (takeCharacter()) return true;

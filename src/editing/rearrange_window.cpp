@@ -91,9 +91,7 @@ std::vector<int16_t> askForOrder(int f, bool& addReAr) {
   const int n = nChannels[f];
   std::vector<int16_t> order;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id >= 1 && id <= n) {
       // A picked channel is dimmed: each channel takes one place.
       if (rt::buttonStateIn(kWindow, id) == 0 || int(order.size()) >= kMaxChannels) continue;

@@ -270,9 +270,7 @@ void buildReferenceWindow(const Session& r) {
 
 void runWindow(Session& r) {
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 4 && id == kToolWindow) || a == 16 || (a == 3 && id != kToolWindow)) return;
     if (a != 1) continue;
     switch (id) {

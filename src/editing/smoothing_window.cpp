@@ -157,9 +157,7 @@ void stepCycles(int id) {
 std::optional<Settings> askForSettings(int button) {
   const int f = TheFileInUse;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4 && id == kToolWindow) return std::nullopt;
     if (a == 1 && id > kSizeBase && id <= kSizeBase + 10) {
       rt::setButtonStateIn(kToolWindow, kSizeBase + button, 1);

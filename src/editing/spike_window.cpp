@@ -329,9 +329,7 @@ bool isChannelButton(int id) { return id >= 1 && id <= nChannels[TheFileInUse] &
 // interactive repair.
 bool runWindow(Session& s, int16_t& checked) {
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4 && id == kToolWindow) return false;
     if (a == 16 || (a == 3 && id != kToolWindow)) return false;
     if (a != 1) continue;

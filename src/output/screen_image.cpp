@@ -106,9 +106,7 @@ bool runOptions(int f, ImageOptions& o) {
   action = eventID = 0;
   bool go = false;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id >= 1 && id <= 8) {
       // The click has already ticked or cleared the box; it is read when Next is pressed.
       continue;

@@ -203,9 +203,7 @@ void SetUpAllValuesDisplay() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id >= 1 && id <= nChannels[f]) {
       overlayFlag(f, 3, id) = overlayFlag(f, 3, id) ? 0 : 1;
       rt::setButtonState(id, overlayFlag(f, 3, id) ? 2 : 1);

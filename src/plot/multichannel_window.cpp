@@ -82,9 +82,7 @@ void buildWindow6(bool viewOn) {
 
 Outcome runWindow6(bool viewOn, Choice& c) {
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 16 || (a == 3 && id != kWindow6)) {
       c.mode = 1;
       return Outcome::Next;

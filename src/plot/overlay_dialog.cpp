@@ -41,9 +41,7 @@ void runOptionsWindow() {
   action = eventID = 0;
   buildOptionsWindow();
   for (bool done = false; !done;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && (id == kThisPlotOnly || id == kAllPlots)) {
       prefsArray[25] = id == kAllPlots ? 1 : 0;
       rt::setButtonStateIn(kOptionsWindow, kThisPlotOnly, prefsArray[25] ? 1 : 2);

@@ -165,9 +165,7 @@ void MANUALSCALING() {
     action = eventID = 0;
     buildTypedWindow();
     for (bool done = false; !done;) {
-      waitForAction();
-      const int a = action, id = eventID;
-      action = eventID = 0;
+      const auto [a, id] = takeAction();
       if (a == 1 && id == kInteractive) {
         interactive = true;
         done = true;
@@ -201,9 +199,7 @@ void ScaleGRAPHIC() {
   buildScalingWindow();
   bool apply = false;
   for (bool done = false; !done;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && (id == kUpper || id == kLower)) {
       const float v = GetGscale(0);
       (id == kUpper ? newHigh : newLow) = v;

@@ -60,9 +60,7 @@ void ShiftBlockRules() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && (id == kOverlap || id == kNoOverlap)) {
       prefsArray[39] = id == kOverlap ? 1 : 0;
       setRadios();

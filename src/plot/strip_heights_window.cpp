@@ -177,9 +177,7 @@ void ChangeCHARTHITE(int16_t screenFlag) {
   setButtons(1);
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 1 && id == kOK) || a == 16 || a == 4) break;
     if (a == 1 && id == kAgain) {
       setButtons(0);

@@ -89,9 +89,7 @@ bool askMode(int n) {
   action = eventID = 0;
   bool go = true;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4) {
       go = false;
       break;

@@ -141,9 +141,7 @@ void ConstantVolumeRespirometry() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && (id == kOxygen || id == kCO2)) {
       setSpecies(int16_t(id));
       continue;

@@ -60,9 +60,7 @@ enum class FlowAnswer { Compute, Closed };
 // The flow window's loop; the flow typed in `flow` when it computes.
 FlowAnswer askFlow(float& flow) {
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id == kFlowHelp) {
       OpenHelpBook();
       continue;
@@ -118,9 +116,7 @@ void drawResults(int f, const std::string& title, const WashoutVolumes& r, int32
 // The results window's loop; true when the mean is to be stored.
 bool askStore() {
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id == kResultsHelp) {
       OpenHelpBook();
       continue;

@@ -140,9 +140,7 @@ void SHOWGASEQUATION() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 || a == 4 || a == 16 || (a == 3 && id != kWindow)) break;
   }
   bup();

@@ -87,9 +87,7 @@ bool runWindow(bool masks, bool& closed) {
   action = eventID = 0;
   closed = false;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4) {
       closed = !masks;
       return false;

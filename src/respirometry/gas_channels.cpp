@@ -70,9 +70,7 @@ int16_t GasExchangeChannelSelect(std::string_view gasWord, int16_t mode) {
   action = eventID = 0;
   int16_t result = 1;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4) break;
     if (a == 1 && id >= 1 && id <= n) gas = id;
     else if (a == 1 && withFlow && id > n && id <= 2 * n) flow = id - n;
@@ -110,9 +108,7 @@ void GETVCO2CHANNEL() {
   action = eventID = 0;
   UseVCO2 = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id == 200) {
       HelpSubject = 252;
       OpenHelpBook();
@@ -135,9 +131,7 @@ void GETVCO2CHANNEL() {
                  {kListWidth - 100, nextButtonTop(n), kListWidth - 14, nextButtonTop(n) + 22}, 4);
     for (int c = 1; c <= n; ++c) rt::setButtonState(c, c == pick ? 2 : 1);
     for (;;) {
-      waitForAction();
-      const int a = action, id = eventID;
-      action = eventID = 0;
+      const auto [a, id] = takeAction();
       if (a == 4) {
         UseVCO2 = 0;
         break;

@@ -117,9 +117,7 @@ bool gasFirstWindow() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4) {
       readFirstFields();
       return false;
@@ -181,9 +179,7 @@ bool gasSecondWindowLoop() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4) return false;
     if ((a == 1 && id == 32) || a == 16 || (a == 3 && id != 4)) return true;
     if (a != 1) continue;

@@ -69,9 +69,7 @@ void fieldScreen(bool withDoNotCompensate, Accept accept) {
   action = eventID = 0;
   bool doNot = false;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id == kChainHelp) {
       HelpSubject = 254;
       OpenHelpBook();
@@ -112,9 +110,7 @@ void askUnitKind(int16_t flag) {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && (id == kVapourUnits || id == kRHorDewPoint)) {
       prefsArray[77] = id == kVapourUnits ? 1 : 0;
       return;
@@ -203,9 +199,7 @@ void askHumiditySource(int16_t flag) {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4) {
       pick = kConstant;
       break;
@@ -244,9 +238,7 @@ void askSensorTemperature() {
     installModalHandlers();
     action = eventID = 0;
     for (;;) {
-      waitForAction();
-      const int a = action, id = eventID;
-      action = eventID = 0;
+      const auto [a, id] = takeAction();
       if (a == 1 && ((id >= 1 && id <= n) || id == kConstant)) {
         pick = id;
         markSource(pick, true);
@@ -318,9 +310,7 @@ void askUnit(int16_t mode) {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     const bool offered = std::any_of(units.begin(), units.end(), [&](const UnitButton& u) { return u.id == id; });
     if (a == 1 && offered) {
       chosen = id;
@@ -435,9 +425,7 @@ int16_t RHVO2andVCO2() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id >= 11 && id <= 13) {
       chosen = id;
       for (int b = 11; b <= 13; ++b) rt::setButtonState(b, b == id ? 2 : 1);
@@ -509,9 +497,7 @@ int16_t EstimateFiH2O() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a != 1) continue;
     if (id == kDone) break;
     if (id == kFiH2OHelp) {

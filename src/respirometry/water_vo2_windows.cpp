@@ -318,9 +318,7 @@ bool waterFirstWindow(WaterSetup& s) {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4 && id == kToolWindow) return false;
     if ((a == 1 && id == kContinue) || a == 16 || (a == 3 && id != kToolWindow)) {
       const auto flow = typedField(kFlowField);
@@ -377,9 +375,7 @@ bool waterChannelWindow(WaterSetup& s) {
   action = eventID = 0;
   bool accepted = false;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4 && id == kChannelWindow) break;
     if (a == 1 && id >= 1 && id <= n) o2 = id;
     else if (a == 1 && withFlow && id > n && id <= 2 * n) flow = id - n;
@@ -409,9 +405,7 @@ bool waterSecondWindow(WaterSetup& s, const std::function<bool(const WaterSetup&
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 4 && id == kToolWindow) return false;
     if ((a == 1 && id == kDoCalculations) || a == 16 || (a == 3 && id != kToolWindow)) {
       if (readSecondWindow(s) && run(s)) return true;

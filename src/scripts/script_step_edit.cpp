@@ -85,9 +85,7 @@ bool EditScriptStep(int16_t step) {
   action = eventID = 0;
   bool deleting = false, changed = false;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id == kDelete) {
       deleting = !deleting;
       rt::setControlValue(kDelete, deleting ? 1 : 0);

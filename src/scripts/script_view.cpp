@@ -113,9 +113,7 @@ void VIEWSCRIPT() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 1 && id == kClose) || a == 16 || (a == 4 && id == kScriptViewWindow) ||
         (a == 3 && id != kScriptViewWindow))
       break;

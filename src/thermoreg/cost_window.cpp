@@ -270,9 +270,7 @@ std::string askLabel() {
   rt::FBButton(kLabelOK, 1, "Label OK", {240, 56, 340, 78}, 4);
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 1 && id == kLabelOK) || a == 16 || (a == 4 && id == kLabelWindow)) break;
   }
   const std::string label = rt::editText(kLabelField);
@@ -333,9 +331,7 @@ void ComputeThermoregulationCosts() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id >= 1 && id <= w.n) w.shade = id;
     else if (a == 1 && id > kSunColumn && id <= kSunColumn + w.n) w.sun = id - kSunColumn;
     else if (a == 1 && id > kTimeColumn && id <= kTimeColumn + w.n) ChannelforDaytime = int16_t(id - kTimeColumn);

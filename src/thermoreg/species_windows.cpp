@@ -69,9 +69,7 @@ void restoreOutput(int w) {
 
 int waitButton() {
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1) return id;
     if (a == 4) return -id;
   }
@@ -213,9 +211,7 @@ bool assignRoles() {
   buildRoleWindow(L);
   bool go = false;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id >= 1 && id <= kShelterBase + L.n) {
       int role = 0, k = 0;
       if (id > kShelterBase) role = kRoleShelter, k = id - kShelterBase;
@@ -334,9 +330,7 @@ Choice chooseResults() {
   // Check boxes show their mark as button state 2; the window keeps what is ticked.
   auto mark = [](int id, bool on) { rt::setButtonState(id, on ? 2 : 1); };
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 1 && id == kChoiceDone) || a == 16 || (a == 4 && id == kChoiceWindow)) break;
     if (a != 1) continue;
     if (id == kAll || id == kNone) {

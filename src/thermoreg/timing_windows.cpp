@@ -77,9 +77,7 @@ int16_t TimingWarning(int16_t withCancel) {
   action = eventID = 0;
   int16_t cancel = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id == kShowErrors) {
       ShowTimingErrors();
     } else if (a == 1 && id == kCancelSaving && withCancel) {
@@ -117,9 +115,7 @@ void SetLongestTimeAverage() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int a = action, id = eventID;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 1 && id == kIntervalDone) || a == 16 || a == 4) break;
   }
   const std::optional<double> typed = typedNumber(rt::editText(kIntervalField));

@@ -134,9 +134,7 @@ void BREAKPOINT() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int id = eventID, a = action;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 3 && id != kWindow) {
       rt::bringWindowForward(kWindow);
     } else if (a == 1 && id >= 51 && id <= 54) {

@@ -109,9 +109,7 @@ void DeleteCustomTransformation() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int id = eventID, a = action;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id >= 1 && id <= NumberOfCustomTransforms) {
       Rip();
       CustomTransformsArray[size_t(id)][0] = float(rt::controlValue(id) != 0);
@@ -134,9 +132,7 @@ std::string InspectOrEditTransform(int16_t n) {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int id = eventID, a = action;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id == 221) acceptEdits(n);
     else if ((a == 1 && id == 222) || a == 16 || a == 4 || (a == 3 && id != kEditWindow)) break;
   }
@@ -159,9 +155,7 @@ int16_t EnterNewCustomTransformation() {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int id = eventID, a = action;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if ((a == 1 && id == 1) || a == 16 || (a == 3 && id != kNameWindow)) return 0;
     if ((a == 1 && id == 2) || (a == 4 && id == kNameWindow)) return 1;
   }

@@ -91,9 +91,7 @@ void POLYNOMIAL(std::string_view, int16_t step) {
   installModalHandlers();
   action = eventID = 0;
   for (;;) {
-    waitForAction();
-    const int id = eventID, a = action;
-    action = eventID = 0;
+    const auto [a, id] = takeAction();
     if (a == 1 && id == kDegreePopup) {
       const int d = rt::controlValue(kDegreePopup);
       PolyDegree = int16_t(d >= 1 && d <= 9 ? d : 1);
