@@ -50,11 +50,11 @@ int32_t compensatePass(const AnalyserHumiditySettings& s, const AnalyserHumidity
     const float x = gas[i];
     const float reading = kHumidityChannel ? humidity[i] : compRH;
     const float celsius = kTemperatureChannel ? temperature[i] : RHtemperature;
-    float w = std::numeric_limits<float>::quiet_NaN();
+    float w;
     if constexpr (kUnit == 1) w = humidityDensity(celsius) * (reading * 0.01f) * pw;
-    if constexpr (kUnit == 2) w = humidityDensity(reading) * pw;
-    if constexpr (kUnit == 3) w = reading * vapourFactor;
-    if constexpr (kUnit == 4) w = reading * kVapourContentToKPa * vapourFactor;
+    else if constexpr (kUnit == 2) w = humidityDensity(reading) * pw;
+    else if constexpr (kUnit == 3) w = reading * vapourFactor;
+    else w = reading * kVapourContentToKPa * vapourFactor;
     const uint32_t usable = uint32_t(w >= 0.0f) & uint32_t(w < 1.0f);
     const float corrected = x / (1.0f + sign * w);
     const uint32_t keep = 0u - usable;
@@ -82,8 +82,15 @@ int32_t compensateAnalyser(const AnalyserHumiditySettings& s, const AnalyserHumi
     case 2: return compensateUnit<2>(s, in, out);
     case 3: return compensateUnit<3>(s, in, out);
     case 4: return compensateUnit<4>(s, in, out);
-    default: return compensateUnit<0>(s, in, out);
+    default: break;
   }
+  // No unit gives no fraction: every sample is kept, and each that is not a gap counts as uncorrected.
+  int32_t uncorrected = 0;
+  for (size_t i = 1; i < in.gas.size(); ++i) {
+    out[i] = in.gas[i];
+    uncorrected += int32_t(in.gas[i] == in.gas[i]);
+  }
+  return uncorrected;
 }
 
 }  // namespace qv

@@ -239,10 +239,7 @@ void CostWindow::compute() {
   const std::string typedBMR = rt::editText(kBMR);
   if (ComputeDawnAndDusk) annualSunTable(latitude, longitude);
   const int32_t cases = nCases[f];
-  auto span = [&](int c) { return std::span<const float>(channelData(f, c), size_t(cases) + 1); };
-  TregChannels ch{span(shade), span(sun), span(ChannelforDaytime), {}, {}};
-  if (ComputeDawnAndDusk) ch.day = span(ChannelforJulianDay);
-  if (prefsArray[56]) ch.wind = span(prefsArray[55]);
+  const TregChannels ch = climateChannels(shade, sun);
   BodyTemperature = a.tb;
   buffer.assign(size_t(cases) + 1, 0.0f);
   const TregSettings s = currentTregSettings();

@@ -259,10 +259,7 @@ std::vector<RowCells> runRows(int shade, int sun, std::vector<float>& costs, Tre
   const int f = TheFileInUse;
   const int32_t n = nCases[f];
   if (ComputeDawnAndDusk) annualSunTable(latitude, longitude);
-  auto span = [&](int c) { return std::span<const float>(channelData(f, c), size_t(n) + 1); };
-  TregChannels ch{span(shade), span(sun), span(ChannelforDaytime), {}, {}};
-  if (ComputeDawnAndDusk) ch.day = span(ChannelforJulianDay);
-  if (prefsArray[56]) ch.wind = span(prefsArray[55]);
+  const TregChannels ch = climateChannels(shade, sun);
   const TregSettings base = currentTregSettings();
   const TregCases cases = tregPrepare(ch, n, FileInfoFLOATS[f][1], base, SunCycleArray);
   const int16_t keptTorpor = UseTorpor, keptDay = dayActive, keptShelter = prefsArray[57];

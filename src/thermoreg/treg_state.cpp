@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/filetable.h"
 #include "core/prefs.h"
 #include "thermoreg/commands.h"
 #include "thermoreg/option_windows.h"
@@ -22,6 +23,16 @@ namespace {
 float orIfNotAbove0(float v, float shown) { return std::isfinite(v) && v > 0.0f ? v : shown; }
 
 }  // namespace
+
+TregChannels climateChannels(int shade, int sun) {
+  const int f = TheFileInUse;
+  const size_t n = size_t(std::max<int32_t>(nCases[f], 0)) + 1;
+  auto span = [&](int c) { return std::span<const float>(channelData(f, c), n); };
+  TregChannels ch{span(shade), span(sun), span(ChannelforDaytime), {}, {}};
+  if (ComputeDawnAndDusk) ch.day = span(ChannelforJulianDay);
+  if (prefsArray[56]) ch.wind = span(prefsArray[55]);
+  return ch;
+}
 
 TregSettings currentTregSettings() {
   TregSettings s;

@@ -29,6 +29,10 @@ extern std::array<int16_t, 11> TregCsvSpreadsheetColumns;
 // The model's settings as the options left them.
 TregSettings currentTregSettings();
 
+// The climate channels of the file in use for a run: shade, sun and the time of day, with the day of
+// the year and the wind when the options use them. Each holds the file's cases 0..nCases.
+TregChannels climateChannels(int shade, int sun);
+
 // Publishes a run's totals and timing errors in the globals above.
 void publishTregResult(const TregResult& r);
 
