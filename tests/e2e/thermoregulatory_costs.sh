@@ -26,6 +26,7 @@ click 10
 click 256
 shot 4 $WORK/cost_window.png
 click 257
+shot 15 $WORK/label_window.png
 click 1
 click 259
 menu 1 7
@@ -39,6 +40,7 @@ run_events single "$CLIMATE"
 expect_status 0 "one animal's costs stored and saved"
 require_file "$WORK/costs.txt" "saved recording"
 require_file "$WORK/cost_window.png" "picture of the cost window"
+require_file "$WORK/label_window.png" "picture of the costs channel's label window"
 python3 - "$WORK/costs.txt" <<'PY' || FAILS=$((FAILS + 1))
 import sys, kxdata
 rows = kxdata.text_rows(sys.argv[1], channels=5)
