@@ -1,7 +1,10 @@
 #include "thermoreg/treg_model.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace qv {
@@ -204,13 +207,25 @@ TregResult tregRun(const TregChannels& ch, int32_t nCases, double interval, cons
 
 namespace {
 
+// Costs are finite: a value counts when it is above 0.
+bool good(float x) { return x > 0.0f; }
+
+// Cases in the 6 h, 12 h and longest windows; 0 where the interval leaves no such window.
+std::array<int32_t, 3> windowLengths(double interval, float maxAverageDays) {
+  if (!(interval > 0)) return {0, 0, 0};
+  const double perDay = 86400.0 / interval;
+  const int32_t casesPerDay = perDay >= 2147483647.0 ? 0 : int32_t(perDay);
+  const int32_t len6 = casesPerDay / 4;
+  const float day = float(4 * len6) * maxAverageDays;
+  const int32_t lenDay = std::isfinite(day) && day < 2147483647.0f ? int32_t(day) : 0;
+  return {len6, 2 * len6, lenDay};
+}
+
 // The best mean of the values above 0 over every run of n cases that holds at least 70 % of
 // such values: sliding sums and counts, O(nCases).
 float bestWindowMean(std::span<const float> v, int32_t nCases, int32_t n) {
   if (n <= 0 || nCases - n + 1 < 1 || v.size() < size_t(nCases) + 1) return 0.0f;
   const int32_t need = std::max<int32_t>(int32_t(0.7 * n), 1);
-  // Costs are finite: a value counts when it is above 0.
-  auto good = [](float x) { return x > 0.0f; };
   double sum = 0;
   int32_t count = 0;
   for (int32_t k = 1; k <= n; ++k)
@@ -227,22 +242,146 @@ float bestWindowMean(std::span<const float> v, int32_t nCases, int32_t n) {
   return best > 0 ? float(best) : 0.0f;
 }
 
+using F4 = float __attribute__((vector_size(16)));
+using I4 = int32_t __attribute__((vector_size(16)));
+using D4 = double __attribute__((vector_size(32)));
+
+// Whether every sum of up to n of the values above 0 in 1..nCases is exact in double: they are
+// all whole multiples of the smallest one's unit in the last place, and n of the largest stay
+// within 2^53 such units. Then any order of adds and subtracts gives the same sums.
+bool windowSumsAreExact(const float* v, int32_t nCases, int32_t n) {
+  // The bits of a positive float order as its value does. Read as integers, +inf and positive
+  // NaNs count too and put the top at 255: not exact.
+  constexpr int32_t kTop = std::numeric_limits<int32_t>::max();
+  const auto select = [](I4 m, I4 x, I4 y) { return (x & m) | (y & ~m); };
+  I4 lo4 = {kTop, kTop, kTop, kTop}, hi4 = {0, 0, 0, 0};
+  int32_t k = 1;
+  for (; k + 3 <= nCases; k += 4) {
+    I4 u;
+    std::memcpy(&u, v + k, sizeof u);
+    lo4 = select((u > 0) & (u < lo4), u, lo4);
+    hi4 = select(u > hi4, u, hi4);
+  }
+  int32_t lo = kTop, hi = 0;
+  for (int l = 0; l < 4; ++l) lo = std::min(lo, lo4[l]), hi = std::max(hi, hi4[l]);
+  for (; k <= nCases; ++k) {
+    const int32_t u = std::bit_cast<int32_t>(v[k]);
+    if (u > 0) lo = std::min(lo, u);
+    hi = std::max(hi, u);
+  }
+  if (hi == 0) return true;  // nothing above 0: every sum is 0
+  const int32_t hiExp = hi >> 23, loExp = std::max(lo >> 23, 1);
+  if (hiExp >= 255) return false;
+  const int bitsOfN = std::bit_width(uint32_t(n));
+  return hiExp - loExp + 24 + bitsOfN <= 53;
+}
+
+// The windows of the exact path, one to a lane (the fourth idle, its length 0). Each lane's sum
+// is always the exact sum of its window's values above 0, the value the one-by-one slide
+// reaches, so the steps are formed off the chain. Full windows are compared by their sums and
+// divided once at the end: rounding a quotient by the same n keeps the order.
+struct Lanes {
+  int32_t len[4], need[4];
+  I4 n;
+  D4 sum = {0, 0, 0, 0}, best = {-9e30, -9e30, -9e30, -9e30}, bestFull = {-1, -1, -1, -1};
+  I4 count = {0, 0, 0, 0};
+
+  Lanes(const float* v, const std::array<int32_t, 3>& lengths) {
+    for (int l = 0; l < 4; ++l) {
+      len[l] = l < 3 ? lengths[size_t(l)] : 0;
+      need[l] = std::max<int32_t>(int32_t(0.7 * len[l]), 1);
+      n[l] = len[l];
+      for (int32_t k = 1; k <= len[l]; ++k)
+        if (good(v[k])) sum[l] += v[k], ++count[l];
+    }
+    const I4 full = count == n;
+    bestFull = scoreSome(full, sum, count, bestFull);
+  }
+  // Some lane not full: each on its own.
+  [[gnu::noinline]] D4 scoreSome(I4 full, D4 s, I4 c, D4 bf) {
+    for (int l = 0; l < 4; ++l) {
+      if (full[l]) bf[l] = std::max(bf[l], s[l]);
+      else if (c[l] >= need[l]) best[l] = std::max(best[l], s[l] / c[l]);
+    }
+    return bf;
+  }
+  // Slides every lane from the windows starting at `from` to those starting at `to`.
+  void slide(const float* v, int32_t from, int32_t to) {
+    const F4 zero = {0, 0, 0, 0};
+    // Locals keep the chains in registers.
+    D4 s = sum, bf = bestFull;
+    I4 c = count;
+    const I4 nn = n;
+    for (int32_t t = from; t < to; ++t) {
+      const F4 in = {v[t + len[0]], v[t + len[1]], v[t + len[2]], v[t + len[3]]};
+      const float o = v[t];
+      const F4 out = {o, o, o, o};
+      const I4 inGood = in > zero, outGood = out > zero;
+      s += __builtin_convertvector(F4(I4(in) & inGood), D4) - __builtin_convertvector(F4(I4(out) & outGood), D4);
+      c += outGood - inGood;  // a true lane is -1
+      const I4 full = c == nn;
+      if (full[0] & full[1] & full[2] & full[3]) bf = bf > s ? bf : s;
+      else bf = scoreSome(full, s, c, bf);
+    }
+    sum = s, bestFull = bf, count = c;
+  }
+  // The lane alone from here: the others idle at length 0.
+  void keepOnly(int l) {
+    for (int o = 0; o < 4; ++o)
+      if (o != l) len[o] = 0, n[o] = 0, count[o] = 0;
+  }
+  float result(int l) const {
+    const double b = bestFull[l] >= 0 ? std::max(best[l], bestFull[l] / len[l]) : best[l];
+    return b > 0 ? float(b) : 0.0f;
+  }
+};
+
+// The windows side by side in one pass while the longest has cases left to take in, then
+// each shorter one alone to its end; a window that does not fit the cases gives 0.
+void exactWindowMeans(const float* v, int32_t nCases, std::array<int32_t, 3> len, std::array<float, 3>& out) {
+  int32_t longest = 0;
+  for (int32_t& n : len) {
+    if (n > nCases) n = 0;
+    longest = std::max(longest, n);
+  }
+  Lanes lanes(v, len);
+  const int32_t together = nCases - longest + 1;  // the start of the longest's last window
+  lanes.slide(v, 1, together);
+  for (int l = 0; l < 3; ++l) {
+    const int32_t n = len[size_t(l)];
+    out[size_t(l)] = 0.0f;
+    if (n <= 0) continue;
+    Lanes one = lanes;
+    one.keepOnly(l);
+    one.slide(v, together, nCases - n + 1);
+    out[size_t(l)] = one.result(l);
+  }
+}
+
 }  // namespace
+
+void tregRunningMeansPlain(std::span<const float> costs, int32_t nCases, double interval, float maxAverageDays,
+                           TregResult& r) {
+  const std::array<int32_t, 3> len = windowLengths(interval, maxAverageDays);
+  r.best6h = bestWindowMean(costs, nCases, len[0]);
+  r.best12h = bestWindowMean(costs, nCases, len[1]);
+  r.bestDay = bestWindowMean(costs, nCases, len[2]);
+}
 
 void tregRunningMeans(std::span<const float> costs, int32_t nCases, double interval, float maxAverageDays,
                       TregResult& r) {
-  r.best6h = r.best12h = r.bestDay = 0.0f;
-  if (!(interval > 0)) return;
-  const double perDay = 86400.0 / interval;
-  const int32_t casesPerDay = perDay >= 2147483647.0 ? 0 : int32_t(perDay);
-  const int32_t len6 = casesPerDay / 4;
-  const float day = float(4 * len6) * maxAverageDays;
-  const int32_t lenDay = std::isfinite(day) && day < 2147483647.0f ? int32_t(day) : 0;
-  if (casesPerDay >= 4) {
-    r.best6h = bestWindowMean(costs, nCases, len6);
-    r.best12h = bestWindowMean(costs, nCases, 2 * len6);
+  const std::array<int32_t, 3> len = windowLengths(interval, maxAverageDays);
+  int32_t longest = 0;
+  for (int32_t n : len)
+    if (n <= nCases) longest = std::max(longest, n);
+  if (nCases < 1 || costs.size() < size_t(nCases) + 1 || longest <= 0 ||
+      !windowSumsAreExact(costs.data(), nCases, longest)) {
+    tregRunningMeansPlain(costs, nCases, interval, maxAverageDays, r);
+    return;
   }
-  r.bestDay = bestWindowMean(costs, nCases, lenDay);
+  std::array<float, 3> best{};
+  exactWindowMeans(costs.data(), nCases, len, best);
+  r.best6h = best[0], r.best12h = best[1], r.bestDay = best[2];
 }
 
 }  // namespace qv

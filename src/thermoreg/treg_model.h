@@ -102,4 +102,9 @@ TregResult tregRun(const TregChannels& ch, int32_t nCases, double interval, cons
 void tregRunningMeans(std::span<const float> costs, int32_t nCases, double interval, float maxAverageDays,
                       TregResult& r);
 
+// The same, each window slid on its own one case at a time: the reference the one above
+// matches bit for bit, and its path wherever the window sums would not be exact in double.
+void tregRunningMeansPlain(std::span<const float> costs, int32_t nCases, double interval, float maxAverageDays,
+                           TregResult& r);
+
 }  // namespace qv

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "treg_fixture.h"
@@ -231,4 +233,55 @@ TEST(TregModel, PhasesFromTheDayOfEachCase) {
   std::vector<float> low;
   run(c, capped, &low);
   EXPECT_NEAR(low[8], (40 - 19) * 0.021, 1e-6);
+}
+
+// The running means side by side (sums exact in double) give the very bits of each window slid
+// on its own, and data whose sums would round takes the one-by-one path.
+TEST(TregModel, RunningMeansMatchTheOneByOneSlide) {
+  uint32_t seed = 99;
+  const auto uniform = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return float(seed >> 8) / 16777216.0f;
+  };
+  struct Data {
+    const char* what;
+    std::function<float(int32_t)> value;
+  };
+  const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+  const Data sets[] = {
+      {"all above 0", [&](int32_t) { return 0.1f + uniform(); }},
+      {"scattered zeros", [&](int32_t) { return uniform() < 0.2f ? 0.0f : 0.1f + uniform(); }},
+      {"long empty stretches", [&](int32_t k) { return (k / 37) % 3 == 1 ? 0.0f : 0.3f + uniform(); }},
+      {"negatives and gaps", [&](int32_t k) { return k % 11 == 0 ? nan : k % 7 == 0 ? -uniform() : uniform(); }},
+      {"a thousandfold apart", [&](int32_t k) { return (k % 5 ? 1.0f : 1000.0f) * (1.0f + uniform()); }},
+      {"past exact", [&](int32_t k) { return k % 5 ? 1e-20f * uniform() : 1e20f * uniform(); }},
+      {"subnormal", [&](int32_t k) { return k % 3 ? 1e-40f * (1.0f + uniform()) : 0.0f; }},
+      {"infinite", [&](int32_t k) { return k == 50 ? inf : uniform(); }},
+      {"nothing above 0", [&](int32_t) { return 0.0f; }},
+  };
+  const double interval = 86400.0 / 16;  // 16 cases a day: windows of 4, 8 and 16 x days
+  for (const Data& d : sets)
+    for (const int32_t n : {1, 3, 10, 40, 300})
+      for (const float days : {0.25f, 0.5f, 1.0f, 2.7f, 30.0f}) {
+        std::vector<float> costs(size_t(n) + 1, 0.0f);
+        for (int32_t k = 1; k <= n; ++k) costs[size_t(k)] = d.value(k);
+        TregResult fast, plain;
+        tregRunningMeans(costs, n, interval, days, fast);
+        tregRunningMeansPlain(costs, n, interval, days, plain);
+        const std::string at = std::string(d.what) + ", " + std::to_string(n) + " cases, " + std::to_string(days);
+        EXPECT_EQ(std::bit_cast<uint32_t>(fast.best6h), std::bit_cast<uint32_t>(plain.best6h)) << at;
+        EXPECT_EQ(std::bit_cast<uint32_t>(fast.best12h), std::bit_cast<uint32_t>(plain.best12h)) << at;
+        EXPECT_EQ(std::bit_cast<uint32_t>(fast.bestDay), std::bit_cast<uint32_t>(plain.bestDay)) << at;
+      }
+  // A day at 1 s, some cases rejected: windows of 21,600 to 86,400 cases.
+  const int32_t n = 200000;
+  std::vector<float> costs(size_t(n) + 1, 0.0f);
+  for (int32_t k = 1; k <= n; ++k) costs[size_t(k)] = (k / 5000) % 9 == 4 ? 0.0f : 0.15f + uniform();
+  TregResult fast, plain;
+  tregRunningMeans(costs, n, 1.0, 1.0f, fast);
+  tregRunningMeansPlain(costs, n, 1.0, 1.0f, plain);
+  EXPECT_EQ(std::bit_cast<uint32_t>(fast.best6h), std::bit_cast<uint32_t>(plain.best6h));
+  EXPECT_EQ(std::bit_cast<uint32_t>(fast.best12h), std::bit_cast<uint32_t>(plain.best12h));
+  EXPECT_EQ(std::bit_cast<uint32_t>(fast.bestDay), std::bit_cast<uint32_t>(plain.bestDay));
+  EXPECT_GT(fast.bestDay, 0.0f);
 }
