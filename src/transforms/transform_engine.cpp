@@ -48,6 +48,25 @@ bool eachCase(std::span<float> w, int32_t first, int32_t last, F f) {
   return failedAny;
 }
 
+// Codes 12 and 13: scaled(ln x) of every finite sample above 0, which always fits a float
+// (|ln x| < 104), so the pass needs neither the check of the result nor its branch. Every
+// other sample but a gap fails: 0, below 0, and +inf (whose logarithm a float cannot hold).
+template <class Scaled>
+bool logarithms(std::span<float> w, int32_t first, int32_t last, Scaled scaled) {
+  bool failedAny = false;
+  float* p = w.data();
+  for (int32_t k = first; k <= last; ++k) {
+    const float x = p[k];
+    if (x > 0.0f && x <= std::numeric_limits<float>::max()) {
+      p[k] = float(scaled(std::log(double(x))));
+    } else if (!std::isnan(x)) {
+      p[k] = 0.0f;
+      failedAny = true;
+    }
+  }
+  return failedAny;
+}
+
 // Codes 22..26: f(x, y, fail); a gap in either channel is a gap in the result.
 template <class F>
 bool eachPair(std::span<float> w, std::span<const float> y, int32_t first, int32_t last, F f) {
@@ -236,14 +255,8 @@ bool standard(const TransformParams& p, std::span<float> w, int32_t first, int32
         return fail ? 0.0 : std::sqrt(x);
       });
     case 11: return eachCase(w, first, last, [](double x, bool&) { return x * x; });
-    case 12:
-    case 13: {
-      const double scale = p.code == 12 ? 1.0 : 0.43429448;
-      return eachCase(w, first, last, [&](double x, bool& fail) {
-        fail = !(x > 0);
-        return fail ? 0.0 : std::log(x) * scale;
-      });
-    }
+    case 12: return logarithms(w, first, last, [](double r) { return r; });
+    case 13: return logarithms(w, first, last, [](double r) { return r * 0.43429448; });
     case 14:
       return eachCase(w, first, last, [](double x, bool& fail) {
         fail = x > 88.0;

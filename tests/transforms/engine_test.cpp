@@ -322,6 +322,32 @@ TEST(TransformEngine, APolynomialOverARangeGivesEachSampleItsOwnResult) {
   }
 }
 
+// Logarithms over awkward samples: each gets the bits of std::log taken on it alone (scaled for
+// log10), gaps stay, and 0, negatives and infinities fail to 0.
+TEST(TransformEngine, LogarithmsOverARangeKeepTheirBitsAndFailures) {
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  const std::vector<float> x = {0.0f,  1.0f,  -0.0f, nan,     1e-45f, 1e-38f, 3.4e38f, inf, -inf, -2.0f,
+                                0.75f, 1e20f, 1e-3f, 2.7183f, 7.0f,   -nan,   65536.0f};
+  for (const int16_t c : {int16_t(12), int16_t(13)}) {
+    const double scale = c == 12 ? 1.0 : 0.43429448;
+    std::vector<float> w = x;
+    const TransformOutcome out = runTransform(code(c), w, {}, 1, int32_t(x.size()) - 1);
+    EXPECT_TRUE(out.failed);
+    EXPECT_EQ(w[0], 0.0f);  // outside the range
+    for (size_t k = 1; k < x.size(); ++k) {
+      if (std::isnan(x[k])) {
+        EXPECT_TRUE(std::isnan(w[k])) << k;
+        continue;
+      }
+      const bool fits = x[k] > 0 && std::isfinite(x[k]);
+      const float want = fits ? float(std::log(double(x[k])) * scale) : 0.0f;
+      EXPECT_EQ(std::bit_cast<uint32_t>(w[k]), std::bit_cast<uint32_t>(want)) << c << " at " << k;
+    }
+  }
+  std::vector<float> fine = {0.0f, 0.5f, 2.0f, nan};
+  EXPECT_FALSE(runTransform(code(12), fine, {}, 1, 3).failed);
+}
+
 TEST(TransformLabels, ConversionUnitsAndMass) {
   EXPECT_EQ(fixTransformLabel(41, "heat cal", "cal", "joules"), "heat joules");
   EXPECT_EQ(fixTransformLabel(41, "cal per min", "cal", "joules"), "joules per min");
