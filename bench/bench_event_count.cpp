@@ -76,7 +76,7 @@ void EventCounting(benchmark::State& state) {
     benchmark::DoNotOptimize(readPass());
     const auto t1 = Clock::now();
     const EventCount c = countEvents(v, 1, kCases, 5.0f, 5.0f, 1.0, 0.0);
-    const std::vector<TimedEvent> events = eventsInCaseOrder(c);
+    const std::vector<TimedEvent>& events = eventsInCaseOrder(c);
     const auto t2 = Clock::now();
     benchmark::DoNotOptimize(plainNumbers(events, plain));
     const auto t3 = Clock::now();

@@ -21,65 +21,93 @@ Range within(std::span<const float> v, int32_t first, int32_t last) {
   return r;
 }
 
-// One side's scan. `in` says whether a value belongs to a run of this side. A run whose scan
-// reaches the last case (still under way there, or ending exactly there) is counted, never
-// timed: its end is not seen inside the range.
-template <class In>
-void scanSide(std::span<const float> v, Range r, In in, double interval, double m, bool positive, EventSide& s) {
-  const float* x = v.data();
-  int64_t i = r.first;
-  const int64_t last = r.last;
-  while (i <= last) {
-    if (!in(x[i])) {
-      ++i;
-      continue;
-    }
-    const int64_t start = i;
-    int64_t j = i + 1;
-    while (j < last && in(x[j])) ++j;
-    ++s.all;
-    if (j < last) {
-      const float d = float(double(j - start) * interval);
-      if (d > m) s.timed.push_back({int32_t(start), int32_t(j), d, positive});
-    }
-    i = j + 1;
-  }
-}
-
-void describe(EventSide& s) {
-  if (s.timed.empty()) return;
+// One side's run under way during the scan, and the sums of its timed durations.
+struct SideScan {
+  bool inRun = false;
+  int32_t start = 0, all = 0;
+  size_t timed = 0;
   double sum = 0.0;
-  float lo = s.timed.front().duration, hi = lo;
-  for (const TimedEvent& e : s.timed) {
-    sum += e.duration;
-    lo = std::min(lo, e.duration);
-    hi = std::max(hi, e.duration);
+  float lo = 0.0f, hi = 0.0f;
+};
+
+// Both sides in one pass. A run whose scan reaches the last case (still under way there, or
+// ending exactly there) is counted, never timed: its end is not seen inside the range. A run
+// ending before it is timed when it lasts longer than m seconds.
+class Scan {
+ public:
+  Scan(std::vector<TimedEvent>& out, double interval, double m) : out_(out), interval_(interval), m_(m) {}
+
+  // Case k (< last) of one side: `in` whether it belongs to a run of the side.
+  void step(SideScan& s, bool in, int32_t k, bool positive) {
+    if (s.inRun) {
+      if (!in) {
+        s.inRun = false;
+        end(s, k, positive);
+      }
+    } else if (in) {
+      s.inRun = true;
+      s.start = k;
+      ++s.all;
+    }
   }
-  const double k = double(s.timed.size());
-  s.mean = float(sum / k);
-  double squares = 0.0;
-  for (const TimedEvent& e : s.timed) squares += (e.duration - s.mean) * (e.duration - s.mean);
-  s.sd = std::sqrt(squares / k);
-  s.min = lo;
-  s.max = hi;
+  // The last case only starts a run, never ends one.
+  static void stepLast(SideScan& s, bool in) {
+    if (!s.inRun && in) ++s.all;
+  }
+  bool outOfOrder() const { return outOfOrder_; }
+
+ private:
+  void end(SideScan& s, int32_t k, bool positive) {
+    const float d = float(double(k - s.start) * interval_);
+    if (!(d > m_)) return;
+    // Runs of one side end in case order; only runs of both sides over the same cases (upper
+    // at or below lower) can end out of their starting order.
+    if (s.start < lastStart_ || (s.start == lastStart_ && positive)) outOfOrder_ = true;
+    lastStart_ = s.start;
+    out_.push_back({s.start, k, d, positive});
+    if (s.timed++ == 0) s.lo = s.hi = d;
+    s.sum += d;
+    s.lo = std::min(s.lo, d);
+    s.hi = std::max(s.hi, d);
+  }
+
+  std::vector<TimedEvent>& out_;
+  double interval_, m_;
+  int32_t lastStart_ = 0;
+  bool outOfOrder_ = false;
+};
+
+void describe(const SideScan& scan, EventSide& s) {
+  s.all += scan.all;
+  if (scan.timed == 0) return;
+  s.mean = float(scan.sum / double(scan.timed));
+  s.min = scan.lo;
+  s.max = scan.hi;
 }
 
-// Bins 1..25 over both sides' durations from the shortest to the longest; the shortest falls
-// in bin 1, and all durations equal put every one there.
-void binDurations(EventCount& c) {
+// The spread of both sides about their means, and bins 1..25 over both sides' durations from
+// the shortest to the longest; the shortest falls in bin 1, and all durations equal put every
+// one there. One pass over the events; each side's sum keeps its case order.
+void spreadAndBins(const std::vector<TimedEvent>& events, EventCount& c) {
   const bool p = !c.positive.timed.empty(), n = !c.negative.timed.empty();
   if (!p && !n) return;
   const double lo = p && n ? std::min(c.positive.min, c.negative.min) : p ? c.positive.min : c.negative.min;
   const double hi = p && n ? std::max(c.positive.max, c.negative.max) : p ? c.positive.max : c.negative.max;
   const double w = (hi - lo) / kDurationBins;
-  for (EventSide* s : {&c.positive, &c.negative}) {
-    for (const TimedEvent& e : s->timed) {
-      int b = 1;
-      if (w > 0) b = int(std::clamp(std::trunc((e.duration - lo) / w + 0.999), 1.0, double(kDurationBins)));
-      ++s->bins[size_t(b)];
-    }
-    for (int b = 1; b <= kDurationBins; ++b) c.largestBin = std::max(c.largestBin, s->bins[size_t(b)]);
+  double squares[2] = {0.0, 0.0};
+  const double mean[2] = {c.negative.mean, c.positive.mean};
+  std::array<int32_t, kDurationBins + 1>* bins[2] = {&c.negative.bins, &c.positive.bins};
+  for (const TimedEvent& e : events) {
+    const int side = e.positive ? 1 : 0;
+    squares[side] += (e.duration - mean[side]) * (e.duration - mean[side]);
+    int b = 1;
+    if (w > 0) b = int(std::clamp(std::trunc((e.duration - lo) / w + 0.999), 1.0, double(kDurationBins)));
+    ++(*bins[side])[size_t(b)];
   }
+  if (p) c.positive.sd = std::sqrt(squares[1] / double(c.positive.timed.size()));
+  if (n) c.negative.sd = std::sqrt(squares[0] / double(c.negative.timed.size()));
+  for (const EventSide* s : {&c.positive, &c.negative})
+    for (int b = 1; b <= kDurationBins; ++b) c.largestBin = std::max(c.largestBin, s->bins[size_t(b)]);
 }
 
 }  // namespace
@@ -107,22 +135,38 @@ EventCount countEvents(std::span<const float> v, int32_t first, int32_t last, fl
   EventCount c;
   const Range r = within(v, first, last);
   if (r.empty()) return c;
-  scanSide(v, r, [upper](float x) { return x >= upper; }, interval, minDuration, true, c.positive);
+  auto events = std::make_shared<std::vector<TimedEvent>>();
+  // Runs of one side are at least a case apart: both sides together time at most one event a
+  // case. Reserving that much leaves the pages no event reaches untouched.
+  events->reserve(size_t(r.last - r.first) + 2);
+  SideScan ps, ns;
+  Scan scan(*events, interval, minDuration);
+  const float* x = v.data();
+  for (int32_t k = r.first; k < r.last; ++k) {
+    const float y = x[k];
+    scan.step(ps, y >= upper, k, true);
+    scan.step(ns, y <= lower, k, false);
+  }
+  Scan::stepLast(ps, x[r.last] >= upper);
+  Scan::stepLast(ns, x[r.last] <= lower);
+  if (scan.outOfOrder())
+    std::sort(events->begin(), events->end(), [](const TimedEvent& a, const TimedEvent& b) {
+      return a.start != b.start ? a.start < b.start : a.positive && !b.positive;
+    });
+  c.inCaseOrder = events;
   // A negative run already under way at the first case is not one that began in the range.
   c.negative.all = v[size_t(r.first)] < lower ? -1 : 0;
-  scanSide(v, r, [lower](float x) { return x <= lower; }, interval, minDuration, false, c.negative);
-  describe(c.positive);
-  describe(c.negative);
-  binDurations(c);
+  c.positive.timed = SideEvents(events, true, ps.timed);
+  c.negative.timed = SideEvents(events, false, ns.timed);
+  describe(ps, c.positive);
+  describe(ns, c.negative);
+  spreadAndBins(*events, c);
   return c;
 }
 
-std::vector<TimedEvent> eventsInCaseOrder(const EventCount& c) {
-  std::vector<TimedEvent> all;
-  all.reserve(c.positive.timed.size() + c.negative.timed.size());
-  std::merge(c.positive.timed.begin(), c.positive.timed.end(), c.negative.timed.begin(), c.negative.timed.end(),
-             std::back_inserter(all), [](const TimedEvent& a, const TimedEvent& b) { return a.start < b.start; });
-  return all;
+const std::vector<TimedEvent>& eventsInCaseOrder(const EventCount& c) {
+  static const std::vector<TimedEvent> none;
+  return c.inCaseOrder ? *c.inCaseOrder : none;
 }
 
 TimeIntRecord DoTIMEINT(std::span<const float> v, const TimeIntArgs& a) {

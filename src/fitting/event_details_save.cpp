@@ -58,7 +58,7 @@ void SaveEventCountDetails(float lower, float upper, int32_t first, int32_t last
   facts.rateItem = item;
   const double m = useMinimum ? double(minimumSeconds) * 1.0001 : 0.0;
   const EventCount c = countEvents(v, first, last, upper, lower, facts.interval, m);
-  const std::vector<TimedEvent> events = eventsInCaseOrder(c);
+  const std::vector<TimedEvent>& events = eventsInCaseOrder(c);
   const std::string text = eventDetailsText(v, events, facts);
   std::string why;
   if (!rt::writeFileAtomic(*path, text.data(), text.size(), &why)) {
