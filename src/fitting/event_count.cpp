@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/large_pages.h"
+
 namespace qv {
 
 namespace {
@@ -137,8 +139,10 @@ EventCount countEvents(std::span<const float> v, int32_t first, int32_t last, fl
   if (r.empty()) return c;
   auto events = std::make_shared<std::vector<TimedEvent>>();
   // Runs of one side are at least a case apart: both sides together time at most one event a
-  // case. Reserving that much leaves the pages no event reaches untouched.
+  // case. Reserving that much leaves the pages no event reaches untouched; the ones reached
+  // are faulted in large pages.
   events->reserve(size_t(r.last - r.first) + 2);
+  rt::adviseLargePages(events->data(), events->capacity() * sizeof(TimedEvent));
   SideScan ps, ns;
   Scan scan(*events, interval, minDuration);
   const float* x = v.data();
