@@ -1,12 +1,66 @@
 #include "fitting/event_details.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
+#include "runtime/large_pages.h"
 #include "runtime/numtext.h"
 
 namespace qv {
+
+namespace {
+
+// The text of one column's numbers, remembering the last two written: durations, means and
+// extremes repeat from event to event, and their text is the same each time.
+class ColumnText {
+ public:
+  explicit ColumnText(int digits) : digits_(digits) {}
+  void append(std::string& out, double x) {
+    const uint64_t key = std::bit_cast<uint64_t>(x);
+    for (Slot& s : slot_)
+      if (s.used && s.key == key) {
+        out.append(s.text, s.length);
+        return;
+      }
+    Slot& s = slot_[next_];
+    next_ ^= 1;
+    const size_t before = out.size();
+    rt::appendPSstr(out, x, digits_);
+    const size_t length = out.size() - before;
+    s.used = length <= sizeof s.text;
+    if (s.used) {
+      s.key = key;
+      s.length = length;
+      std::memcpy(s.text, out.data() + before, length);
+    }
+  }
+
+ private:
+  struct Slot {
+    uint64_t key = 0;
+    size_t length = 0;
+    bool used = false;
+    char text[40];
+  };
+  Slot slot_[2];
+  int next_ = 0;
+  int digits_;
+};
+
+// A case number as PSstrLong writes it.
+void appendCase(std::string& out, int32_t n) {
+  char buf[16];
+  char* p = buf;
+  if (n >= 0) *p++ = ' ';
+  p = std::to_chars(p, buf + sizeof buf, n).ptr;
+  out.append(buf, p);
+}
+
+}  // namespace
 
 RateUnit eventRateUnit(int item) {
   switch (item) {
@@ -40,6 +94,7 @@ std::string eventDetailsText(std::span<const float> v, std::span<const TimedEven
   const RateUnit unit = eventRateUnit(f.rateItem);
   std::string s;
   s.reserve(400 + events.size() * 120);
+  rt::adviseLargePages(s.data(), s.capacity());
   s += "EVENT COUNTER OUTPUT\n";
   s += "Source file: '" + f.fileName + "'     " + rt::PSstrLong(f.nCases) + " cases," + rt::PSstrLong(f.nChannels) +
        " channels; " + f.today + "      sample interval" + rt::PSstr(f.interval, digits) + " sec\n";
@@ -53,6 +108,8 @@ std::string eventDetailsText(std::span<const float> v, std::span<const TimedEven
   const double h0 = clockHours(f.startTime);
   double sumPositive = 0.0, sumNegative = 0.0;
   const size_t size = v.size();
+  ColumnText durationText(digits), hourText(digits), meanText(digits), sdText(digits), hiText(digits),
+      loText(digits), positiveText(digits), negativeText(digits);
   for (const TimedEvent& e : events) {
     if (e.start < 1 || e.end <= e.start || size_t(e.end) > size) continue;
     const float* x = v.data();
@@ -71,29 +128,29 @@ std::string eventDetailsText(std::span<const float> v, std::span<const TimedEven
 
     s += e.positive ? "positive" : "negative";
     s += d;
-    rt::appendPSstr(s, e.duration, digits);
+    durationText.append(s, e.duration);
     s += d;
-    s += rt::PSstrLong(e.start);
+    appendCase(s, e.start);
     s += d;
-    rt::appendPSstr(s, t, digits);
+    hourText.append(s, t);
     s += d;
-    rt::appendPSstr(s, mean, digits);
+    meanText.append(s, mean);
     s += d;
     if (n >= 3) {
       double squares = 0.0;
       for (int64_t i = e.start; i < e.end; ++i) squares += (x[i] - mean) * (x[i] - double(mean));
-      rt::appendPSstr(s, float(std::sqrt(squares / double(n))), digits);
+      sdText.append(s, float(std::sqrt(squares / double(n))));
     } else {
       s += ' ';
     }
     s += d;
-    rt::appendPSstr(s, hi, digits);
+    hiText.append(s, hi);
     s += d;
-    rt::appendPSstr(s, lo, digits);
+    loText.append(s, lo);
     s += d;
-    rt::appendPSstr(s, float(sumPositive), digits);
+    positiveText.append(s, float(sumPositive));
     s += d;
-    rt::appendPSstr(s, float(sumNegative), digits);
+    negativeText.append(s, float(sumNegative));
     s += '\n';
   }
   return s;
