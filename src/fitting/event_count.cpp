@@ -96,18 +96,26 @@ void spreadAndBins(const std::vector<TimedEvent>& events, EventCount& c) {
   const double lo = p && n ? std::min(c.positive.min, c.negative.min) : p ? c.positive.min : c.negative.min;
   const double hi = p && n ? std::max(c.positive.max, c.negative.max) : p ? c.positive.max : c.negative.max;
   const double w = (hi - lo) / kDurationBins;
-  double squares[2] = {0.0, 0.0};
-  const double mean[2] = {c.negative.mean, c.positive.mean};
+  // Each side's sum in a register of its own: a sum indexed by side waits on memory each event.
+  double squaresP = 0.0, squaresN = 0.0;
+  const double meanP = c.positive.mean, meanN = c.negative.mean;
   std::array<int32_t, kDurationBins + 1>* bins[2] = {&c.negative.bins, &c.positive.bins};
+  // A bin follows from the duration alone, and durations repeat: the last one's bin is kept.
+  float lastDuration = float(lo);
+  int lastBin = 1;
   for (const TimedEvent& e : events) {
     const int side = e.positive ? 1 : 0;
-    squares[side] += (e.duration - mean[side]) * (e.duration - mean[side]);
-    int b = 1;
-    if (w > 0) b = int(std::clamp(std::trunc((e.duration - lo) / w + 0.999), 1.0, double(kDurationBins)));
-    ++(*bins[side])[size_t(b)];
+    if (e.positive) squaresP += (e.duration - meanP) * (e.duration - meanP);
+    else squaresN += (e.duration - meanN) * (e.duration - meanN);
+    if (e.duration != lastDuration) {
+      lastDuration = e.duration;
+      lastBin = 1;
+      if (w > 0) lastBin = int(std::clamp(std::trunc((e.duration - lo) / w + 0.999), 1.0, double(kDurationBins)));
+    }
+    ++(*bins[side])[size_t(lastBin)];
   }
-  if (p) c.positive.sd = std::sqrt(squares[1] / double(c.positive.timed.size()));
-  if (n) c.negative.sd = std::sqrt(squares[0] / double(c.negative.timed.size()));
+  if (p) c.positive.sd = std::sqrt(squaresP / double(c.positive.timed.size()));
+  if (n) c.negative.sd = std::sqrt(squaresN / double(c.negative.timed.size()));
   for (const EventSide* s : {&c.positive, &c.negative})
     for (int b = 1; b <= kDurationBins; ++b) c.largestBin = std::max(c.largestBin, s->bins[size_t(b)]);
 }

@@ -2,6 +2,7 @@
 // computed directly over small recordings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -109,6 +110,40 @@ TEST(EventCount, ManyEventsKeepTheirOwnCountsAndDurations) {
   const std::vector<TimedEvent> all = eventsInCaseOrder(c);
   ASSERT_EQ(all.size(), 799999u);
   for (size_t k = 1; k < all.size(); ++k) ASSERT_LT(all[k - 1].start, all[k].start) << k;
+}
+
+// Each side scanned on its own, as the count's rules read: the reference for the one-pass scan.
+std::vector<TimedEvent> plainRuns(const std::vector<float>& v, int32_t last, float upper, float lower) {
+  std::vector<TimedEvent> out;
+  for (const bool positive : {true, false}) {
+    auto in = [&](float x) { return positive ? x >= upper : x <= lower; };
+    for (int32_t i = 1; i <= last; ++i) {
+      if (!in(v[size_t(i)])) continue;
+      int32_t j = i + 1;
+      while (j < last && in(v[size_t(j)])) ++j;
+      if (j < last) out.push_back({i, j, float(j - i), positive});
+      i = j;
+    }
+  }
+  std::stable_sort(out.begin(), out.end(), [](const TimedEvent& a, const TimedEvent& b) { return a.start < b.start; });
+  return out;
+}
+
+TEST(EventCount, RunsOfBothSidesOverTheSameCasesStayInCaseOrder) {
+  // Upper at or below lower: a value between them is in both sides' runs, which then overlap
+  // and end out of their starting order; a gap ends both.
+  const std::vector<float> v = cases({4, 4, 9, 4, 0, 4, 4, 4, 0, 9, kNaN, 4, 4, 0, 9, 4, 4});
+  for (const float lower : {4.0f, 5.0f}) {
+    const std::vector<TimedEvent> want = plainRuns(v, 17, 4.0f, lower);
+    const EventCount c = countEvents(v, 1, 17, 4.0f, lower, 1.0, 0.0);
+    const std::vector<TimedEvent>& got = eventsInCaseOrder(c);
+    ASSERT_EQ(got.size(), want.size()) << lower;
+    for (size_t k = 0; k < want.size(); ++k) {
+      EXPECT_EQ(got[k].start, want[k].start) << lower << " " << k;
+      EXPECT_EQ(got[k].end, want[k].end) << lower << " " << k;
+      EXPECT_EQ(got[k].positive, want[k].positive) << lower << " " << k;
+    }
+  }
 }
 
 struct LevelCase {
