@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -28,16 +30,74 @@ void forPairs(std::span<const float> x, std::span<const float> y, int32_t begin,
   }
 }
 
-// p_j(x) of the monic orthogonal polynomials, p_(j-1)(x) left in prev.
-inline double orthogonalAt(const PolynomialFit& f, int j, double x, double& prev) {
-  double p = 0.0, cur = 1.0;
+// Blocks of cases with both values, gaps squeezed out and order kept, so that the terms of the
+// orthogonal polynomials can be built four cases at a time while every sum still takes its cases
+// one by one in case order (the sums, and so the fit, stay the same bits).
+constexpr int kBlock = 256;
+using Four = double __attribute__((vector_size(32)));
+
+struct Block {
+  alignas(32) double x[kBlock];
+  alignas(32) double y[kBlock];
+  int n = 0;  // cases held; x and y beyond it up to the next four are padding
+};
+
+Four four(const double* p) {
+  Four v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+void put(double* p, Four v) { std::memcpy(p, &v, sizeof v); }
+
+template <class Visit>
+void forBlocks(std::span<const float> x, std::span<const float> y, int32_t begin, int32_t end, Visit&& visit) {
+  Block b;
+  for (int32_t k0 = begin; k0 <= end; k0 += kBlock) {
+    const int32_t k1 = int32_t(std::min<int64_t>(int64_t(k0) + kBlock - 1, end));
+    b.n = 0;
+    for (int32_t k = k0; k <= k1; ++k) {
+      const float xv = x[size_t(k)], yv = y[size_t(k)];
+      b.x[b.n] = double(xv);
+      b.y[b.n] = double(yv);
+      b.n += std::isfinite(xv) && std::isfinite(yv) ? 1 : 0;
+    }
+    for (int i = b.n; i < kBlock && i % 4 != 0; ++i) b.x[i] = b.y[i] = 0.0;
+    if (b.n > 0) visit(b);
+  }
+}
+
+// p_j of the monic orthogonal polynomials at four X values.
+inline Four orthogonalAt(const PolynomialFit& f, int j, Four x) {
+  Four p = {0.0, 0.0, 0.0, 0.0}, cur = {1.0, 1.0, 1.0, 1.0};
   for (int i = 1; i <= j; ++i) {
-    const double next = (x - f.alpha[size_t(i - 1)]) * cur - f.beta[size_t(i - 1)] * p;
+    const Four next = (x - f.alpha[size_t(i - 1)]) * cur - f.beta[size_t(i - 1)] * p;
     p = cur;
     cur = next;
   }
-  prev = p;
   return cur;
+}
+
+// Adds the first n of each row of terms to its sum, case by case; the sums are held in registers
+// (a sum kept in memory would wait on its own store every case).
+template <size_t... R>
+void addRows(const double (*terms)[kBlock], int n, double* sums, std::index_sequence<R...>) {
+  double s[] = {sums[R]...};
+  for (int i = 0; i < n; ++i) ((s[R] += terms[R][i]), ...);
+  ((sums[R] = s[R]), ...);
+}
+
+template <size_t K>
+void addInOrder(const double (*terms)[kBlock], int n, std::array<double, K>& sums) {
+  addRows(terms, n, sums.data(), std::make_index_sequence<K>());
+}
+
+// The same for the first `rows` rows (1..kMostPolyDegree).
+template <size_t K = 1>
+void addFirstRows(const double (*terms)[kBlock], int n, double* sums, int rows) {
+  if constexpr (K < size_t(kMostPolyDegree))
+    if (int(K) < rows) return addFirstRows<K + 1>(terms, n, sums, rows);
+  addRows(terms, n, sums, std::make_index_sequence<K>());
 }
 
 Terms orthogonalTerms(std::span<const float> x, std::span<const float> y, int32_t begin, int32_t end, int degree) {
@@ -61,11 +121,21 @@ Terms orthogonalTerms(std::span<const float> x, std::span<const float> y, int32_
   }
   f.meanX = sx / f.n;
   f.meanY = sy / f.n;
-  double Sxx = 0.0, Syy = 0.0;
-  forPairs(x, y, begin, end, [&](double xv, double yv) {
-    Sxx += (xv - f.meanX) * (xv - f.meanX);
-    Syy += (yv - f.meanY) * (yv - f.meanY);
+  alignas(32) double terms[kMostPolyDegree][kBlock];
+  // The spreads, and the sums of the first term with it: p_1 = x - meanX (beta_0 is 0), so its
+  // sum of squares is Sxx.
+  std::array<double, 4> spread{};  // Sxx, Syy, sum p_1 (y - meanY), sum p_1^2 (x - meanX)
+  forBlocks(x, y, begin, end, [&](const Block& b) {
+    for (int i = 0; i < b.n; i += 4) {
+      const Four dx = four(b.x + i) - f.meanX, dy = four(b.y + i) - f.meanY;
+      put(terms[0] + i, dx * dx);
+      put(terms[1] + i, dy * dy);
+      put(terms[2] + i, dx * dy);
+      put(terms[3] + i, dx * dx * dx);
+    }
+    addInOrder(terms, b.n, spread);
   });
+  const double Sxx = spread[0], Syy = spread[1];
   f.sdX = std::sqrt(Sxx / f.n);
   f.sdY = std::sqrt(Syy / f.n);
   t.SST = Syy;
@@ -74,13 +144,20 @@ Terms orthogonalTerms(std::span<const float> x, std::span<const float> y, int32_
   double S0 = f.n;
   const int most = std::min(degree, t.distinctX - 1);
   for (int j = 1; j <= most; ++j) {
-    double S1 = 0.0, SY = 0.0, SX = 0.0, prev = 0.0;
-    forPairs(x, y, begin, end, [&](double xv, double yv) {
-      const double p = orthogonalAt(f, j, xv, prev);
-      S1 += p * p;
-      SY += p * (yv - f.meanY);
-      SX += p * p * (xv - f.meanX);
-    });
+    std::array<double, 3> sums{Sxx, spread[2], spread[3]};  // S1, SY, SX
+    if (j > 1) {
+      sums = {};
+      forBlocks(x, y, begin, end, [&](const Block& b) {
+        for (int i = 0; i < b.n; i += 4) {
+          const Four p = orthogonalAt(f, j, four(b.x + i));
+          put(terms[0] + i, p * p);
+          put(terms[1] + i, p * (four(b.y + i) - f.meanY));
+          put(terms[2] + i, p * p * (four(b.x + i) - f.meanX));
+        }
+        addInOrder(terms, b.n, sums);
+      });
+    }
+    const double S1 = sums[0], SY = sums[1], SX = sums[2];
     if (!(S1 > 0.0) || !std::isfinite(S1) || !std::isfinite(SY) || !std::isfinite(SX)) break;
     if (j < kMostPolyDegree) {
       f.alpha[size_t(j)] = f.meanX + SX / S1;
@@ -97,16 +174,25 @@ Terms orthogonalTerms(std::span<const float> x, std::span<const float> y, int32_
                                   std::to_string(t.distinctX) + ".";
     if (t.distinctX > t.reached + 1) t.why = "The fit of degree " + std::to_string(t.reached + 1) + " cannot be computed.";
   }
-  forPairs(x, y, begin, end, [&](double xv, double yv) {
-    double prevP = 0.0, cur = 1.0, e = yv - f.c[0];
-    for (int j = 1; j <= t.reached; ++j) {
-      const double next = (xv - f.alpha[size_t(j - 1)]) * cur - f.beta[size_t(j - 1)] * prevP;
-      prevP = cur;
-      cur = next;
-      e -= f.c[size_t(j)] * cur;
-      t.SSE[size_t(j)] += e * e;
-    }
-  });
+  // What each degree leaves of Y, its squares summed case by case.
+  if (t.reached >= 1) {
+    std::array<double, kMostPolyDegree> sse{};
+    forBlocks(x, y, begin, end, [&](const Block& b) {
+      for (int i = 0; i < b.n; i += 4) {
+        const Four xv = four(b.x + i);
+        Four prevP = {0.0, 0.0, 0.0, 0.0}, cur = {1.0, 1.0, 1.0, 1.0}, e = four(b.y + i) - f.c[0];
+        for (int j = 1; j <= t.reached; ++j) {
+          const Four next = (xv - f.alpha[size_t(j - 1)]) * cur - f.beta[size_t(j - 1)] * prevP;
+          prevP = cur;
+          cur = next;
+          e -= f.c[size_t(j)] * cur;
+          put(terms[j - 1] + i, e * e);
+        }
+      }
+      addFirstRows(terms, b.n, sse.data(), t.reached);
+    });
+    for (int j = 1; j <= t.reached; ++j) t.SSE[size_t(j)] = sse[size_t(j - 1)];
+  }
   return t;
 }
 
