@@ -7,37 +7,118 @@
 
 namespace qv {
 
-FitResiduals fitResiduals(const LineFit& fit, std::span<const float> y, std::span<const float> x) {
-  FitResiduals r;
-  r.againstTime = fit.againstTime;
-  r.begin = fit.begin;
-  const int64_t last = std::min<int64_t>(fit.end, int64_t(y.size()) - 1);
-  if (fit.begin < 1 || last < fit.begin || (!fit.againstTime && int64_t(x.size()) <= last)) return r;
-  const size_t n = size_t(last - fit.begin + 1);
-  r.x.resize(n);
-  r.y.resize(n);
-  r.predicted.resize(n);
-  r.residual.resize(n);
-  r.rmin = r.xmin = INFINITY;
-  r.rmax = r.xmax = -INFINITY;
-  for (size_t i = 0; i < n; ++i) {
-    const int64_t k = fit.begin + int64_t(i);
-    const float xv = fit.againstTime ? float(double(i) * double(fit.dt)) : x[size_t(k)];
-    const float yv = y[size_t(k)];
-    const float p = float(double(fit.b) * double(xv) + double(fit.a));
-    const float res = float(double(yv) - double(p));
-    r.x[i] = xv;
-    r.y[i] = yv;
-    r.predicted[i] = p;
-    r.residual[i] = res;
-    if (!std::isfinite(res)) continue;
-    r.any = true;
-    r.rmin = std::min(r.rmin, res);
-    r.rmax = std::max(r.rmax, res);
-    r.xmin = std::min(r.xmin, xv);
-    r.xmax = std::max(r.xmax, xv);
+namespace {
+
+// One case of a fit's residuals; the one place they are worked out, so the columns kept, the
+// ranges and the plot agree to the bit.
+struct ResidualCase {
+  float x, y, predicted, residual;
+};
+
+// Reads the cases of a fit; `usable` is false when the fit has no case in the values given.
+struct FitCases {
+  const LineFit& fit;
+  std::span<const float> y, x;
+  size_t n = 0;
+  bool usable = false;
+
+  FitCases(const LineFit& f, std::span<const float> yv, std::span<const float> xv) : fit(f), y(yv), x(xv) {
+    const int64_t last = std::min<int64_t>(fit.end, int64_t(y.size()) - 1);
+    usable = !(fit.begin < 1 || last < fit.begin || (!fit.againstTime && int64_t(x.size()) <= last));
+    if (usable) n = size_t(last - fit.begin + 1);
   }
+
+  ResidualCase at(size_t i) const {
+    const size_t k = size_t(fit.begin) + i;
+    const float xv = fit.againstTime ? float(double(i) * double(fit.dt)) : x[k];
+    const float yv = y[k];
+    const float p = float(double(fit.b) * double(xv) + double(fit.a));
+    return {xv, yv, p, float(double(yv) - double(p))};
+  }
+};
+
+// Ranges and count of r, the columns left as they are.
+template <class Keep>
+FitResiduals residualsOf(const FitCases& c, Keep&& keep) {
+  FitResiduals r;
+  r.againstTime = c.fit.againstTime;
+  r.begin = c.fit.begin;
+  if (!c.usable) return r;
+  r.cases = c.n;
+  float rmin = INFINITY, xmin = INFINITY, rmax = -INFINITY, xmax = -INFINITY;
+  bool any = false;
+  for (size_t i = 0; i < c.n; ++i) {
+    const ResidualCase v = c.at(i);
+    keep(i, v);
+    if (!std::isfinite(v.residual)) continue;
+    any = true;
+    rmin = std::min(rmin, v.residual);
+    rmax = std::max(rmax, v.residual);
+    xmin = std::min(xmin, v.x);
+    xmax = std::max(xmax, v.x);
+  }
+  r.rmin = rmin, r.rmax = rmax, r.xmin = xmin, r.xmax = xmax, r.any = any;
   return r;
+}
+
+// The dots of every case with a residual; xAt(i) and residualAt(i) give the case's X and residual.
+// Each case marks the corner of its dot in a grid wide enough for the dots that begin off the
+// mask; the dots are spread once at the end, whatever the count of cases.
+template <class Case>
+std::vector<uint8_t> maskOf(size_t n, bool againstTime, float xmin, float rmax, const ResidualScale& s, int dotSize,
+                            Case&& caseAt) {
+  std::vector<uint8_t> mask(size_t(kResidualMaskWidth) * kResidualMaskHeight, 0);
+  if (dotSize < 1) return mask;
+  const int gw = kResidualMaskWidth + dotSize - 1, gh = kResidualMaskHeight + dotSize - 1;
+  std::vector<uint8_t> corners(size_t(gw) * size_t(gh), 0);
+  for (size_t i = 0; i < n; ++i) {
+    const auto [xv, res] = caseAt(i);
+    if (!std::isfinite(res)) continue;
+    const double xs = againstTime ? double(i) : double(xv) - double(xmin);
+    const double col = xs * s.perUnitX, row = (double(rmax) - double(res)) * s.perUnitR;
+    // A dot wholly off the mask marks nothing (and its position may not fit an int).
+    if (!(std::fabs(col) < 1e6 && std::fabs(row) < 1e6)) continue;
+    const int gx = int(col) + 101 - kResidualMaskLeft + dotSize - 1, gy = int(row) + 2 + dotSize - 1;
+    if (gx >= 0 && gx < gw && gy >= 0 && gy < gh) corners[size_t(gy) * size_t(gw) + size_t(gx)] = 1;
+  }
+  for (int gy = 0; gy < gh; ++gy)
+    for (int gx = 0; gx < gw; ++gx) {
+      if (!corners[size_t(gy) * size_t(gw) + size_t(gx)]) continue;
+      const int px = gx - (dotSize - 1), py = gy - (dotSize - 1);
+      for (int dy = 0; dy < dotSize; ++dy)
+        for (int dx = 0; dx < dotSize; ++dx) {
+          const int cx = px + dx, cy = py + dy;
+          if (cx >= 0 && cx < kResidualMaskWidth && cy >= 0 && cy < kResidualMaskHeight)
+            mask[size_t(cy) * kResidualMaskWidth + size_t(cx)] = 1;
+        }
+    }
+  return mask;
+}
+
+struct XAndResidual {
+  float x, residual;
+};
+
+}  // namespace
+
+FitResiduals fitResiduals(const LineFit& fit, std::span<const float> y, std::span<const float> x) {
+  const FitCases c(fit, y, x);
+  std::vector<float> xs(c.n), ys(c.n), ps(c.n), rs(c.n);
+  FitResiduals r = residualsOf(c, [&](size_t i, const ResidualCase& v) {
+    xs[i] = v.x;
+    ys[i] = v.y;
+    ps[i] = v.predicted;
+    rs[i] = v.residual;
+  });
+  r.x = std::move(xs);
+  r.y = std::move(ys);
+  r.predicted = std::move(ps);
+  r.residual = std::move(rs);
+  return r;
+}
+
+FitResiduals residualRanges(const LineFit& fit, std::span<const float> y, std::span<const float> x) {
+  return residualsOf(FitCases(fit, y, x), [](size_t, const ResidualCase&) {});
 }
 
 ResidualScale residualScale(const FitResiduals& r) {
@@ -46,28 +127,24 @@ ResidualScale residualScale(const FitResiduals& r) {
   // A perfect fit (every residual alike) or a single X would divide by nothing: one unit.
   const double rr = double(r.rmax) - double(r.rmin);
   s.perUnitR = 296.0 / (rr > 0.0 ? rr : 1.0);
-  const double xr = r.againstTime ? double(r.residual.size() - 1) : double(r.xmax) - double(r.xmin);
+  const double xr = r.againstTime ? double(r.cases - 1) : double(r.xmax) - double(r.xmin);
   s.perUnitX = 465.0 / (xr > 0.0 ? xr : 1.0);
   s.zeroRow = int(2.0 + double(r.rmax) * s.perUnitR);
   return s;
 }
 
 std::vector<uint8_t> residualMask(const FitResiduals& r, const ResidualScale& s, int dotSize) {
-  std::vector<uint8_t> mask(size_t(kResidualMaskWidth) * kResidualMaskHeight, 0);
-  for (size_t i = 0; i < r.residual.size(); ++i) {
-    const float res = r.residual[i];
-    if (!std::isfinite(res)) continue;
-    const double xs = r.againstTime ? double(i) : double(r.x[i]) - double(r.xmin);
-    const int px = int(xs * s.perUnitX) + 101 - kResidualMaskLeft;
-    const int py = int((double(r.rmax) - double(res)) * s.perUnitR) + 2;
-    for (int dy = 0; dy < dotSize; ++dy)
-      for (int dx = 0; dx < dotSize; ++dx) {
-        const int cx = px + dx, cy = py + dy;
-        if (cx >= 0 && cx < kResidualMaskWidth && cy >= 0 && cy < kResidualMaskHeight)
-          mask[size_t(cy) * kResidualMaskWidth + size_t(cx)] = 1;
-      }
-  }
-  return mask;
+  return maskOf(r.residual.size(), r.againstTime, r.xmin, r.rmax, s, dotSize,
+                [&](size_t i) { return XAndResidual{r.x[i], r.residual[i]}; });
+}
+
+std::vector<uint8_t> residualMask(const LineFit& fit, std::span<const float> y, std::span<const float> x,
+                                  const FitResiduals& ranges, const ResidualScale& s, int dotSize) {
+  const FitCases c(fit, y, x);
+  return maskOf(c.n, ranges.againstTime, ranges.xmin, ranges.rmax, s, dotSize, [&](size_t i) {
+    const ResidualCase v = c.at(i);
+    return XAndResidual{v.x, v.residual};
+  });
 }
 
 std::string residualsText(const FitResiduals& r, char delimiter, int digits) {

@@ -35,7 +35,11 @@ constexpr int kTopLabel = 111, kBottomLabel = 112, kZeroLabel = 212;
 constexpr int kPredictWindow = 7, kPredictY = 8, kPredictX = 9, kPredictDone = 10, kXField = 111, kYField = 112;
 constexpr int kBoxLeft = 99, kBoxTop = 1, kBoxRight = 567, kBoxBottom = 298;
 
-// The residuals of the last residuals window: its file writes these.
+// The fit of the open residuals window, the values it was fitted to (the window is modal: they
+// stay as they are while it is open) and the residuals' ranges; the file works the residuals out
+// again from these.
+LineFit gShownFit;
+std::span<const float> gShownY, gShownX;
 FitResiduals gShown;
 
 std::span<const float> samplesOf(int f, int c) {
@@ -72,7 +76,7 @@ void drawResiduals(int32_t n) {
   rt::FBEditField(kBottomLabel, shownNumber(gShown.rmin), {0, 283, 97, 298}, 7, 2);
   rt::FBEditField(kZeroLabel, "0", {0, y0 - 6, 97, y0 + 9}, 7, 2);
   // Every dot goes into the mask first, so each pixel is painted once however long the block.
-  const auto mask = residualMask(gShown, s, n <= 500 ? 3 : 2);
+  const auto mask = residualMask(gShownFit, gShownY, gShownX, gShown, s, n <= 500 ? 3 : 2);
   rt::foreColor(schemeDots(scheme));
   for (int y = 0; y < kResidualMaskHeight; ++y)
     for (int x = 0; x < kResidualMaskWidth; ++x)
@@ -101,10 +105,15 @@ int16_t fileInUse() { return TheFileInUse >= 0 && TheFileInUse < kMaxOpenFiles ?
 
 void SaveResiduals(int16_t fromChannels) {
   (void)fromChannels;  // the residuals shown know which kind of fit they came from
+  if (gShownY.empty()) {
+    bzot();
+    return;
+  }
   const bool tabs = UseExcelFormat != 0;
   const auto path = rt::OSpanelSave("Save residuals...", tabs ? "residuals.xls" : "residuals.csv");
   if (!path) return;
-  const std::string text = residualsText(gShown, tabs ? '\t' : ',', SignificantFigures);
+  const FitResiduals columns = fitResiduals(gShownFit, gShownY, gShownX);
+  const std::string text = residualsText(columns, tabs ? '\t' : ',', SignificantFigures);
   std::string error;
   if (!rt::writeFileAtomic(*path, text.data(), text.size(), &error))
     Warn(1166, "The residuals could not be saved: ", {*path, error});
@@ -126,7 +135,10 @@ void RegressionRESIDS(int32_t n, int16_t fromChannels) {
   SetTextStyle(KestrixFont, 20, 0);
   PrintAt(140, 140, "computing residuals...");
   rt::flushWindow(kResidualsWindow);
-  gShown = fitResiduals(fit, y, x);
+  gShownFit = fit;
+  gShownY = y;
+  gShownX = x;
+  gShown = residualRanges(fit, y, x);
   rt::eraseRect({0, 0, 570, 328});
   SetTextStyle(KestrixFont, 10, 0);
   drawResiduals(n);
@@ -146,6 +158,7 @@ void RegressionRESIDS(int32_t n, int16_t fromChannels) {
       break;
   }
   rt::closeWindow(kResidualsWindow);
+  gShownY = gShownX = {};
   if (keep && rt::windowExists(keep)) rt::setOutputWindow(keep);
 }
 
