@@ -2,44 +2,160 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
+#include <memory>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace qv {
 
+namespace {
+
+// What every trial over a block shares: the cases holding a sample, their count, and the mean and
+// centred sum of squares of their case numbers (counted from the block's start, so that long
+// blocks lose no digits). None of these depends on the trial's A.
+struct TrialBlock {
+  int32_t begin = 0, end = 0, n = 0;
+  double mx = 0.0, Sxx = 0.0;
+};
+
+TrialBlock trialBlock(std::span<const float> v, int32_t begin, int32_t end) {
+  TrialBlock b;
+  b.begin = begin;
+  b.end = end;
+  double sx = 0.0;
+  for (int32_t k = begin; k <= end; ++k)
+    if (std::isfinite(v[size_t(k)])) {
+      ++b.n;
+      sx += double(k - begin);
+    }
+  if (b.n < 1) return b;
+  b.mx = sx / b.n;
+  for (int32_t k = begin; k <= end; ++k)
+    if (std::isfinite(v[size_t(k)])) {
+      const double dx = double(k - begin) - b.mx;
+      b.Sxx += dx * dx;
+    }
+  return b;
+}
+
+// A long block's logs are worked out by several threads, a run of cases at a time; below this
+// many cases starting threads costs more than it saves.
+constexpr int32_t kParallelFrom = 1 << 18;
+constexpr int32_t kRunOfCases = 1 << 16;
+constexpr unsigned kMostThreads = 8;
+
+// logs[case * m + trial] = ln|A[trial] - v[case]| over the block, NaN at a gap, worked out a run
+// of cases at a time by this thread and its helpers; sum(run) hears each run in case order once its
+// logs are in, while later runs are still being worked out.
+template <int m, class Sum>
+void fillLogs(std::span<const float> v, const TrialBlock& b, const double* At, double* logs, Sum&& sum) {
+  const int32_t len = std::max(b.end - b.begin + 1, 0);
+  const int32_t runs = (len + kRunOfCases - 1) / kRunOfCases;
+  std::array<double, m> A;
+  std::copy(At, At + m, A.begin());
+  std::vector<std::atomic<bool>> done(static_cast<size_t>(runs));
+  std::atomic<int32_t> next{0};
+  auto workOne = [&] {
+    const int32_t r = next++;
+    if (r >= runs) return false;
+    const int32_t k0 = b.begin + r * kRunOfCases, k1 = std::min(b.end, k0 + kRunOfCases - 1);
+    const float* s = v.data();
+    double* at = logs + size_t(k0 - b.begin) * size_t(m);
+    for (int32_t k = k0; k <= k1; ++k, at += m)
+      for (int t = 0; t < m; ++t) at[t] = std::isfinite(s[k]) ? std::log(std::fabs(A[size_t(t)] - double(s[k]))) : NAN;
+    done[size_t(r)].store(true, std::memory_order_release);
+    return true;
+  };
+  unsigned threads = std::min<unsigned>({std::max(1u, std::thread::hardware_concurrency()), kMostThreads,
+                                         unsigned(std::max(runs, 1))});
+  if (len < kParallelFrom) threads = 1;
+  std::vector<std::jthread> helpers;
+  helpers.reserve(threads);
+  try {
+    for (unsigned t = 1; t < threads; ++t)
+      helpers.emplace_back([&] {
+        while (workOne()) {
+        }
+      });
+  } catch (const std::system_error&) {
+    // No more threads to be had: those started and this one share the work.
+  }
+  for (int32_t r = 0; r < runs; ++r) {
+    while (!done[size_t(r)].load(std::memory_order_acquire))
+      if (!workOne()) std::this_thread::yield();
+    sum(b.begin + r * kRunOfCases, std::min(b.end, b.begin + r * kRunOfCases + kRunOfCases - 1));
+  }
+  helpers.clear();
+}
+
+// Up to three trials at once, so that the pass that sums around each trial's mean log goes over
+// the block once for all of them. Each trial's sums take the cases one by one in case order,
+// exactly as a trial made alone.
+constexpr int kMostTrialsAtOnce = 3;
+
+template <int m>
+void trialsAt(std::span<const float> v, const TrialBlock& b, const double* A, AsymptoteTrial* out) {
+  static_assert(m >= 1 && m <= kMostTrialsAtOnce);
+  const size_t len = size_t(std::max(b.end - b.begin + 1, 0));
+  // logs[case * m + trial], NaN at a gap. Kept from trial to trial and never filled beforehand:
+  // every element read is written first.
+  thread_local std::unique_ptr<double[]> logsHeld;
+  thread_local size_t logsCapacity = 0;
+  if (logsCapacity < len * size_t(m)) {
+    logsHeld.reset();
+    logsHeld.reset(new double[len * size_t(m)]);
+    logsCapacity = len * size_t(m);
+  }
+  double* const logs = logsHeld.get();
+  // The sums take the logs in case order, whatever thread worked them out.
+  std::array<double, m> sums{};
+  fillLogs<m>(v, b, A, logs, [&](int32_t k0, int32_t k1) {
+    std::array<double, m> s = sums;
+    for (int32_t k = k0; k <= k1; ++k) {
+      if (!std::isfinite(v[size_t(k)])) continue;
+      const double* at = logs + size_t(k - b.begin) * size_t(m);
+      for (int t = 0; t < m; ++t) s[size_t(t)] += at[t];
+    }
+    sums = s;
+  });
+  std::array<double, kMostTrialsAtOnce> sy{};
+  std::copy(sums.begin(), sums.end(), sy.begin());
+  std::array<double, kMostTrialsAtOnce> my{}, Sxy{}, Syy{};
+  bool any = false;
+  for (int t = 0; t < m; ++t) {
+    out[t] = AsymptoteTrial{};
+    out[t].n = b.n;
+    my[size_t(t)] = sy[size_t(t)] / b.n;
+    any = any || (b.n >= 3 && std::isfinite(sy[size_t(t)]));
+  }
+  if (!any) return;
+  for (int32_t k = b.begin; k <= b.end; ++k) {
+    if (!std::isfinite(v[size_t(k)])) continue;
+    const double* at = logs + size_t(k - b.begin) * size_t(m);
+    const double dx = double(k - b.begin) - b.mx;
+    for (int t = 0; t < m; ++t) {
+      const double dy = at[t] - my[size_t(t)];
+      Sxy[size_t(t)] += dx * dy;
+      Syy[size_t(t)] += dy * dy;
+    }
+  }
+  for (int t = 0; t < m; ++t) {
+    AsymptoteTrial& r = out[t];
+    if (r.n < 3 || !std::isfinite(sy[size_t(t)]) || !(b.Sxx > 0.0) || !(Syy[size_t(t)] > 0.0)) continue;
+    r.r2 = Sxy[size_t(t)] * Sxy[size_t(t)] / b.Sxx / Syy[size_t(t)];
+    r.b = Sxy[size_t(t)] / b.Sxx;
+    r.a = my[size_t(t)] - r.b * (b.mx + double(b.begin));
+  }
+}
+
+}  // namespace
+
 AsymptoteTrial asymptoteTrial(std::span<const float> v, int32_t begin, int32_t end, double A) {
   AsymptoteTrial t;
-  // Case numbers are taken from the block's start, so that long blocks lose no digits.
-  double sx = 0.0, sy = 0.0;
-  thread_local std::vector<double> logs;
-  logs.resize(size_t(std::max(end - begin + 1, 0)));
-  for (int32_t k = begin; k <= end; ++k) {
-    const float s = v[size_t(k)];
-    if (!std::isfinite(s)) {
-      logs[size_t(k - begin)] = NAN;
-      continue;
-    }
-    const double y = std::log(std::fabs(A - double(s)));
-    logs[size_t(k - begin)] = y;
-    ++t.n;
-    sx += double(k - begin);
-    sy += y;
-  }
-  if (t.n < 3 || !std::isfinite(sy)) return t;
-  const double mx = sx / t.n, my = sy / t.n;
-  double Sxx = 0.0, Sxy = 0.0, Syy = 0.0;
-  for (int32_t k = begin; k <= end; ++k) {
-    const double y = logs[size_t(k - begin)];
-    if (std::isnan(y)) continue;
-    const double dx = double(k - begin) - mx, dy = y - my;
-    Sxx += dx * dx;
-    Sxy += dx * dy;
-    Syy += dy * dy;
-  }
-  if (!(Sxx > 0.0) || !(Syy > 0.0)) return t;
-  t.r2 = Sxy * Sxy / Sxx / Syy;
-  t.b = Sxy / Sxx;
-  t.a = my - t.b * (mx + double(begin));
+  trialsAt<1>(v, trialBlock(v, begin, end), &A, &t);
   return t;
 }
 
@@ -64,9 +180,12 @@ AsymptoteFit searchAsymptote(std::span<const float> v, int32_t begin, int32_t en
   f.rising = v[size_t(last)] > v[size_t(first)];
   const double extreme = f.rising ? hi : lo, side = f.rising ? 1.0 : -1.0;
   const double d = range * 0.01;
+  const TrialBlock block = trialBlock(v, begin, end);
   auto r2At = [&](double A) {
+    AsymptoteTrial t;
+    trialsAt<1>(v, block, &A, &t);
     ++f.trials;
-    return asymptoteTrial(v, begin, end, A).r2;
+    return t.r2;
   };
   // Points are kept as distances from the extreme, inner to outer.
   struct Point {
@@ -76,9 +195,15 @@ AsymptoteFit searchAsymptote(std::span<const float> v, int32_t begin, int32_t en
   p[0].at = 1e-4 * d;
   p[2].at = d;
   p[1].at = (p[0].at + p[2].at) / 2;
-  p[2].r2 = r2At(extreme + side * p[2].at);
-  p[1].r2 = r2At(extreme + side * p[1].at);
-  p[0].r2 = r2At(extreme + side * p[0].at);
+  {
+    const double A[3] = {extreme + side * p[2].at, extreme + side * p[1].at, extreme + side * p[0].at};
+    AsymptoteTrial t[3];
+    trialsAt<3>(v, block, A, t);
+    f.trials += 3;
+    p[2].r2 = t[0].r2;
+    p[1].r2 = t[1].r2;
+    p[0].r2 = t[2].r2;
+  }
   // Widen outwards while the outer point is the better one.
   bool widen = p[2].r2 > p[1].r2;
   while (widen) {
@@ -97,8 +222,13 @@ AsymptoteFit searchAsymptote(std::span<const float> v, int32_t begin, int32_t en
   for (const Point& q : p)
     if (q.r2 > best.r2) best = q;
   for (int k = 0; k < f.iterations; ++k) {
-    const Point m1{(p[0].at + p[1].at) / 2, r2At(extreme + side * (p[0].at + p[1].at) / 2)};
-    const Point m2{(p[1].at + p[2].at) / 2, r2At(extreme + side * (p[1].at + p[2].at) / 2)};
+    // The two midpoints do not depend on each other: one pass makes both trials.
+    const double A[2] = {extreme + side * (p[0].at + p[1].at) / 2, extreme + side * (p[1].at + p[2].at) / 2};
+    AsymptoteTrial t[2];
+    trialsAt<2>(v, block, A, t);
+    f.trials += 2;
+    const Point m1{(p[0].at + p[1].at) / 2, t[0].r2};
+    const Point m2{(p[1].at + p[2].at) / 2, t[1].r2};
     const std::array<Point, 5> five{p[0], m1, p[1], m2, p[2]};
     int i = 0;
     for (int j = 1; j < 5; ++j)
@@ -115,7 +245,8 @@ AsymptoteFit searchAsymptote(std::span<const float> v, int32_t begin, int32_t en
   }
   // One last trial at the asymptote reported, so that its line, rate and plots go together.
   f.A = extreme + side * best.at;
-  const AsymptoteTrial t = asymptoteTrial(v, begin, end, f.A);
+  AsymptoteTrial t;
+  trialsAt<1>(v, block, &f.A, &t);
   ++f.trials;
   f.r2 = t.r2;
   f.a = t.a;
