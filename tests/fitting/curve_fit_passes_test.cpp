@@ -103,6 +103,25 @@ TEST(CurveFitPasses, ResidualsWindowMaskIsTheMaskOfTheKeptColumns) {
   }
 }
 
+// std::min and std::max keep the first of equal values: a zero residual or X of either sign is
+// the first case's, wherever its lane.
+TEST(CurveFitPasses, ResidualRangesKeepTheFirstZerosSign) {
+  for (float first : {0.0f, -0.0f}) {
+    // The first zero in the third lane of four, the other sign later in the second.
+    std::vector<float> y = {0, -1, -1, -1, -1, -1, -1, first, -1, -1, -first, -1, -2};
+    std::vector<float> x = {0, 1, 2, 3, 4, 5, 6, first, 8, 9, -first, 11, 12};
+    LineFit fit;
+    fit.begin = 1, fit.end = 12, fit.a = 0.0f, fit.b = 0.0f;
+    const FitResiduals kept = fitResiduals(fit, y, x), ranges = residualRanges(fit, y, x);
+    EXPECT_EQ(std::signbit(ranges.rmax), std::signbit(first));
+    EXPECT_EQ(std::signbit(kept.rmax), std::signbit(first));
+    EXPECT_EQ(std::signbit(ranges.xmin), std::signbit(kept.xmin)) << first;
+    EXPECT_EQ(ranges.rmax, 0.0f);
+    EXPECT_EQ(ranges.rmin, kept.rmin);
+    EXPECT_EQ(ranges.xmax, kept.xmax);
+  }
+}
+
 // The degree-j orthogonal fit made one case at a time: the recurrence, then each sum in case order.
 struct PlainPoly {
   double alpha[10]{}, beta[10]{}, c[10]{}, sse = 0.0, sst = 0.0;
