@@ -47,6 +47,13 @@ constexpr int32_t kParallelFrom = 1 << 18;
 constexpr int32_t kRunOfCases = 1 << 16;
 constexpr unsigned kMostThreads = 8;
 
+// The threads that work out a block's logs.
+unsigned logThreads(int32_t len) {
+  if (len < kParallelFrom) return 1;
+  return std::min<unsigned>({std::max(1u, std::thread::hardware_concurrency()), kMostThreads,
+                             unsigned((len + kRunOfCases - 1) / kRunOfCases)});
+}
+
 // logs[case * m + trial] = ln|A[trial] - v[case]| over the block, NaN at a gap, worked out a run
 // of cases at a time by this thread and its helpers; sum(run) hears each run in case order once its
 // logs are in, while later runs are still being worked out.
@@ -69,9 +76,7 @@ void fillLogs(std::span<const float> v, const TrialBlock& b, const double* At, d
     done[size_t(r)].store(true, std::memory_order_release);
     return true;
   };
-  unsigned threads = std::min<unsigned>({std::max(1u, std::thread::hardware_concurrency()), kMostThreads,
-                                         unsigned(std::max(runs, 1))});
-  if (len < kParallelFrom) threads = 1;
+  const unsigned threads = logThreads(len);
   std::vector<std::jthread> helpers;
   helpers.reserve(threads);
   try {
@@ -110,17 +115,39 @@ void trialsAt(std::span<const float> v, const TrialBlock& b, const double* A, As
     logsCapacity = len * size_t(m);
   }
   double* const logs = logsHeld.get();
-  // The sums take the logs in case order, whatever thread worked them out.
-  std::array<double, m> sums{};
-  fillLogs<m>(v, b, A, logs, [&](int32_t k0, int32_t k1) {
-    std::array<double, m> s = sums;
-    for (int32_t k = k0; k <= k1; ++k) {
-      if (!std::isfinite(v[size_t(k)])) continue;
-      const double* at = logs + size_t(k - b.begin) * size_t(m);
-      for (int t = 0; t < m; ++t) s[size_t(t)] += at[t];
+  // The sums take the logs in case order, whatever thread worked them out; named, so that they
+  // stay in registers.
+  double s0 = 0.0, s1 = 0.0, s2 = 0.0;
+  auto add = [&](const double* at) {
+    s0 += at[0];
+    if constexpr (m > 1) s1 += at[1];
+    if constexpr (m > 2) s2 += at[2];
+  };
+  if (logThreads(int32_t(len)) == 1) {
+    // Alone, each log is summed as it is worked out.
+    for (int32_t k = b.begin; k <= b.end; ++k) {
+      const float s = v[size_t(k)];
+      double* at = logs + size_t(k - b.begin) * size_t(m);
+      if (!std::isfinite(s)) {
+        for (int t = 0; t < m; ++t) at[t] = NAN;
+        continue;
+      }
+      for (int t = 0; t < m; ++t) at[t] = std::log(std::fabs(A[t] - double(s)));
+      add(at);
     }
-    sums = s;
-  });
+  } else {
+    fillLogs<m>(v, b, A, logs, [&](int32_t k0, int32_t k1) {
+      for (int32_t k = k0; k <= k1; ++k)
+        if (std::isfinite(v[size_t(k)])) add(logs + size_t(k - b.begin) * size_t(m));
+    });
+  }
+  const std::array<double, m> sums = [&] {
+    std::array<double, m> r{};
+    r[0] = s0;
+    if constexpr (m > 1) r[1] = s1;
+    if constexpr (m > 2) r[2] = s2;
+    return r;
+  }();
   std::array<double, kMostTrialsAtOnce> sy{};
   std::copy(sums.begin(), sums.end(), sy.begin());
   std::array<double, kMostTrialsAtOnce> my{}, Sxy{}, Syy{};
