@@ -70,6 +70,37 @@ void forEachField(std::string_view line, Take&& take) {
   take(column, line.substr(start));
 }
 
+// Reads the fields of a data line into their channels at entry `at` (a column with no channel
+// is skipped) and returns the count of fields, as forEachField and fieldValue would. Most
+// fields are a number between blanks up to a separator: each is read once, where it starts;
+// from the first that is not (quotes, a unit, an empty field) the rest of the line goes field
+// by field.
+int readFields(std::string_view line, const std::array<float*, kImportColumns + 1>& into, size_t at) {
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  int column = 1;
+  while (p < end) {
+    const char* q = p;
+    while (q < end && *q == ' ') ++q;
+    float v = 0;
+    const auto [stop, ec] = std::from_chars(q, end, v);
+    if (ec != std::errc()) break;
+    q = stop;
+    while (q < end && *q == ' ') ++q;
+    if (q != end && !isSeparator(*q)) break;
+    if (column <= kImportColumns && into[size_t(column)]) into[size_t(column)][at] = v;
+    if (q == end) return column;
+    p = q + 1;
+    ++column;
+  }
+  int last = column;
+  forEachField(std::string_view(p, size_t(end - p)), [&](int k, std::string_view field) {
+    last = column + k - 1;
+    if (last <= kImportColumns && into[size_t(last)]) into[size_t(last)][at] = fieldValue(field);
+  });
+  return last;
+}
+
 std::string unquoted(std::string_view f) {
   if (f.size() < 2 || f.front() != '"' || f.back() != '"') return std::string(f);
   std::string out;
@@ -265,18 +296,16 @@ ImportResult stageImport(std::span<const uint8_t> bytes, const ImportRequest& r,
     f.nCases = int32_t(toRead - 1);
     f.nChannels = int16_t(n);
     std::array<float*, kImportColumns + 1> into{};
-    // A row shorter than the columns chosen writes nothing to the rest: they read 0, as an
-    // empty field does. The interpolation row starts with no case marked.
-    auto zeroed = [&](SampleArray& a) {
+    auto allocated = [&](SampleArray& a) {
       a = allocateSamples(f.nCases);
       if (!a) throw std::bad_alloc();
-      std::fill_n(a.get(), size_t(f.nCases) + 1, 0.0f);
       return a.get();
     };
-    int16_t ch = 0;
+    int16_t ch = 0, lastColumn = 0;
     for (int col = 1; col <= kImportColumns; ++col)
-      if (r.load[size_t(col)]) into[size_t(col)] = zeroed(f.channels[size_t(++ch)]);
-    zeroed(f.channels[0]);
+      if (r.load[size_t(col)]) into[size_t(col)] = allocated(f.channels[size_t(++ch)]), lastColumn = int16_t(col);
+    // The interpolation row starts with no case marked.
+    std::fill_n(allocated(f.channels[0]), size_t(f.nCases) + 1, 0.0f);
 
     LineCursor cursor(bytes);
     std::string_view line, labelLine;
@@ -287,9 +316,9 @@ ImportResult stageImport(std::span<const uint8_t> bytes, const ImportRequest& r,
     while (read < toRead && cursor.next(line)) {
       if (r.labelLine == r.firstDataLine + read) labelLine = line, haveLabel = true;
       const size_t at = size_t(read);
-      forEachField(line, [&](int col, std::string_view field) {
-        if (col <= kImportColumns && into[size_t(col)]) into[size_t(col)][at] = fieldValue(field);
-      });
+      // A row shorter than the columns chosen reads 0 in the rest, as an empty field does.
+      for (int col = readFields(line, into, at) + 1; col <= lastColumn; ++col)
+        if (into[size_t(col)]) into[size_t(col)][at] = 0.0f;
       ++read;
       if (progress && read % 4096 == 0 && progress(cursor.position(), read)) break;
     }

@@ -257,6 +257,29 @@ TEST(TextImport, ReadsBackTheExportOfAGapAndOfALabelHoldingALineEnd) {
   EXPECT_EQ(stageImport(bytesOf("\"open,1\n2\n3\n"), in).file->nCases, 2);
 }
 
+// Lines whose fields turn from bare numbers to quoted, blank, unit-suffixed or out-of-range
+// ones part way: every field reads as it does alone.
+TEST(TextImport, FieldsAfterAnAwkwardOneReadAsAlone) {
+  ImportRequest r;
+  r.firstDataLine = 1, r.labelLine = 0;
+  for (int c = 1; c <= 8; ++c) r.load[size_t(c)] = true;
+  const ImportResult got = stageImport(bytesOf(" 1.5 ,-2\t\"3\",6 V,,+5,7,\n"
+                                               "8,\"a,b\",11\n"
+                                               "1e3,NaN, -0 ,12x,3.25e-2  ,1e40,0x10,-7e-46\n"),
+                                       r);
+  ASSERT_TRUE(got.file) << got.refusal;
+  const DataFile& f = *got.file;
+  ASSERT_EQ(f.nCases, 2);
+  const float want[3][8] = {{1.5f, -2, 3, 6, 0, 5, 7, 0}, {8, 0, 11, 0, 0, 0, 0, 0},
+                            {1000, NAN, -0.0f, 12, 3.25e-2f, 0, 16, -0.0f}};
+  for (int k = 0; k <= 2; ++k)
+    for (int c = 1; c <= 8; ++c) {
+      const float x = f.channels[size_t(c)][size_t(k)], w = want[k][c - 1];
+      if (std::isnan(w)) EXPECT_TRUE(std::isnan(x)) << k << " " << c;
+      else EXPECT_TRUE(x == w && std::signbit(x) == std::signbit(w)) << k << " " << c << ": " << x;
+    }
+}
+
 TEST(TextImport, BlankLinesAtTheEndAreNoCases) {
   ImportRequest r;
   r.firstDataLine = 1, r.labelLine = 0, r.load[1] = true;
