@@ -23,6 +23,7 @@
 //   read only       byte 255, then C + 1 numbers as text: variables word 1 of channels 0..C
 //
 // Text fields are Mac Roman in the file and UTF-8 in memory.
+#include <functional>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -101,6 +102,15 @@ struct BinarySaveResult {
 // the counts' width follows the count written. `date` and `time` fill the header's fields.
 BinarySaveResult saveFPBinary(const DataFileView& file, int32_t first, int32_t last, std::span<const int16_t> channels,
                               std::string_view date, std::string_view time);
+
+// The same bytes as saveFPBinary handed to `sink` in order, at most kBinaryChunkBytes of
+// samples at a time, so a file on its way to the disk is never held whole in memory.
+// Returns why it could not be written (kBinarySinkRefused when the sink said no), or empty.
+constexpr size_t kBinaryChunkBytes = size_t(1) << 20;
+constexpr std::string_view kBinarySinkRefused = "the disk refused it.";
+using BinarySink = std::function<bool(std::span<const uint8_t>)>;
+std::string writeFPBinary(const DataFileView& file, int32_t first, int32_t last, std::span<const int16_t> channels,
+                          std::string_view date, std::string_view time, const BinarySink& sink);
 
 // Byte order of sample arrays in bulk: cases 1..nCases of every channel of the file in use
 // are reversed in place (the same call converts back), advancing the progress bar once a

@@ -113,6 +113,41 @@ void writeTail(rt::ByteWriter& w, const FileMeta& m, int32_t first, int32_t last
 
 }  // namespace
 
+std::string writeFPBinary(const DataFileView& file, int32_t first, int32_t last, std::span<const int16_t> channels,
+                          std::string_view date, std::string_view time, const BinarySink& sink) {
+  std::string error = badRequest(file, first, last, channels);
+  if (!error.empty()) return error;
+  try {
+    const std::string comment = commentBytes(file.meta->comment);
+    rt::ByteWriter head, tail;
+    writeHead(head, file, first, last, channels, date, time, comment);
+    writeTail(tail, *file.meta, first, last, comment);
+    if (!sink(head.buffer())) return std::string(kBinarySinkRefused);
+    // A piece small enough to stay in cache between its making and the sink's copy of it.
+    constexpr size_t kPieceSamples = kBinaryChunkBytes / 4;
+    std::vector<uint8_t> piece(kBinaryChunkBytes);
+    const size_t entries = size_t(last - first) + 1;
+    for (int16_t c : channels) {
+      const float* src = file.channels[size_t(c)] + first;
+      for (size_t done = 0; done < entries;) {
+        const size_t n = std::min(kPieceSamples, entries - done);
+        if (done == 0) {
+          storeSamplesLittleEndian(piece.data(), src, 1);
+          storeSamplesBigEndian(piece.data() + 4, src + 1, n - 1);
+        } else {
+          storeSamplesBigEndian(piece.data(), src + done, n);
+        }
+        if (!sink(std::span<const uint8_t>(piece.data(), n * 4))) return std::string(kBinarySinkRefused);
+        done += n;
+      }
+    }
+    if (!sink(tail.buffer())) return std::string(kBinarySinkRefused);
+  } catch (const std::bad_alloc&) {
+    return std::string(kSaveMemoryMessage);
+  }
+  return {};
+}
+
 BinarySaveResult saveFPBinary(const DataFileView& file, int32_t first, int32_t last, std::span<const int16_t> channels,
                               std::string_view date, std::string_view time) {
   BinarySaveResult res;

@@ -15,6 +15,7 @@
 #include "editing/copy_channel.h"
 #include "editing/edit_frame.h"
 #include "plot/plot_state.h"
+#include "runtime/atomic_file.h"
 #include "runtime/files.h"
 #include "runtime/numtext.h"
 
@@ -92,11 +93,29 @@ int deleteChannels(int slot, std::span<const bool> ticked) {
   for (int c = 1; c <= n; ++c) count += size_t(c) < ticked.size() && ticked[size_t(c)];
   if (count == 0 || count >= n) return 0;
   const reshape::ChannelMap map = reshape::mapAfterDeletion(n, ticked);
-  for (int c = n; c >= 1; --c) {
-    if (!ticked[size_t(c)]) continue;
-    logEdit(2, int16_t(c), "DELETED");
-    DeleteChannel(slot, c);
+  for (int c = n; c >= 1; --c)
+    if (ticked[size_t(c)]) logEdit(2, int16_t(c), "DELETED");
+  // One pass: each kept channel moves down once, its label and row with it; the arrays of
+  // the deleted ones go at the end of the call.
+  std::array<SampleArray, kMaxChannels + 1> gone;
+  int16_t kept = 0;
+  for (int c = 1; c <= n; ++c) {
+    if (ticked[size_t(c)]) {
+      gone[size_t(c)] = std::move(gPointersToFileData[slot][c]);
+      continue;
+    }
+    if (++kept == c) continue;
+    gPointersToFileData[slot][kept] = std::move(gPointersToFileData[slot][c]);
+    std::memcpy(fileVariableArray[slot][kept], fileVariableArray[slot][c], sizeof fileVariableArray[slot][c]);
+    SetChannelLabel(slot, kept, RetrieveLabelOf(slot, c));
   }
+  for (int c = kept + 1; c <= n; ++c) {
+    gPointersToFileData[slot][c].reset();
+    std::memset(fileVariableArray[slot][c], 0, sizeof fileVariableArray[slot][c]);
+    SetChannelLabel(slot, c, "");
+  }
+  nChannels[slot] = kept;
+  InvalidateUndoOfSlot(int16_t(slot));
   reshaped(slot);
   followChannels(slot, map);
   return count;
@@ -107,13 +126,22 @@ bool writeBackupFile(int slot, const std::string& path, std::string& error) {
   const DataFileView view = viewOfSlot(slot, meta);
   std::vector<int16_t> channels(size_t(nChannels[slot]));
   for (size_t i = 0; i < channels.size(); ++i) channels[i] = int16_t(i + 1);
-  const BinarySaveResult saved = saveFPBinary(view, 0, nCases[slot], channels, StartDate[slot], StartTime[slot]);
-  if (!saved.ok()) {
-    error = saved.error;
+  rt::makeFolders(rt::folderOf(path));
+  // Streamed: a copy of the whole file in memory would cost as much again as its writing.
+  rt::AtomicFileWriter out(path);
+  if (out.failed()) {
+    error = out.error();
     return false;
   }
-  rt::makeFolders(rt::folderOf(path));
-  return rt::writeFileAtomic(path, saved.bytes, &error);
+  error = writeFPBinary(view, 0, nCases[slot], channels, StartDate[slot], StartTime[slot],
+                        [&out](std::span<const uint8_t> piece) { return out.write(piece.data(), piece.size()); });
+  if (!error.empty()) {
+    if (out.failed()) error = out.error();
+    return false;
+  }
+  if (out.commit()) return true;
+  error = out.error();
+  return false;
 }
 
 void rearrangeChannels(int slot, std::span<const int16_t> order) {

@@ -30,7 +30,9 @@ class AtomicFileWriter {
   void discard();
 
   std::string path_, temp_, error_;
+  static constexpr size_t kWritebackStretch = size_t(8) << 20;
   int fd_ = -1;
+  size_t written_ = 0, flushed_ = 0;
   bool failed_ = false;
 };
 
