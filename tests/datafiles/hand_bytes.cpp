@@ -19,7 +19,7 @@ DataFile sampleFile(int32_t cases, int channels) {
   std::fill_n(f.channels[0].get(), size_t(cases) + 1, 0.0f);
   for (int c = 1; c <= channels; ++c) {
     SampleArray a = allocateSamples(cases);
-    for (int32_t i = 1; i <= cases; ++i) a[size_t(i)] = 20.0f + float(c) + 0.001f * float((i * 7919 + c * 31) % 1000);
+    for (int32_t i = 1; i <= cases; ++i) a[size_t(i)] = 20.0f + float(c) + 0.001f * float((int64_t(i) * 7919 + c * 31) % 1000);
     a[0] = a[1];
     f.channels[size_t(c)] = std::move(a);
     f.meta.labels[size_t(c)] = rt::fitChars("Channel " + std::to_string(c) + " °C", kLabelWidth);
