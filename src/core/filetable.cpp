@@ -1,5 +1,6 @@
 #include "core/filetable.h"
 
+#include <array>
 #include <cstring>
 #include <new>
 
@@ -77,22 +78,44 @@ void FreeFileSlot(int slot) {
   ++SlotClosings[slot];
 }
 
-bool DeleteChannel(int slot, int channel) {
-  if (slot < 0 || slot >= kSlots) return false;
+int DeleteChannels(int slot, std::span<const bool> ticked) {
+  if (slot < 0 || slot >= kSlots) return 0;
   const int n = nChannels[slot];
-  if (n <= 1 || n > kMaxChannels || channel < 1 || channel > n) return false;
-  for (int j = channel; j < n; ++j) {
-    gPointersToFileData[slot][j] = std::move(gPointersToFileData[slot][j + 1]);
-    std::memcpy(fileVariableArray[slot][j], fileVariableArray[slot][j + 1], sizeof fileVariableArray[slot][j]);
-    SetChannelLabel(slot, j, RetrieveLabelOf(slot, j + 1));
+  if (n > kMaxChannels) return 0;
+  const auto isTicked = [&](int c) { return size_t(c) < ticked.size() && ticked[size_t(c)]; };
+  int count = 0;
+  for (int c = 1; c <= n; ++c) count += isTicked(c);
+  if (count == 0 || count >= n) return 0;
+  // One pass: each kept channel moves down once, its label and row with it; the arrays of the
+  // deleted ones are freed when the call ends.
+  std::array<SampleArray, kMaxChannels + 1> gone;
+  int kept = 0;
+  for (int c = 1; c <= n; ++c) {
+    if (isTicked(c)) {
+      gone[size_t(c)] = std::move(gPointersToFileData[slot][c]);
+      continue;
+    }
+    if (++kept == c) continue;
+    gPointersToFileData[slot][kept] = std::move(gPointersToFileData[slot][c]);
+    std::memcpy(fileVariableArray[slot][kept], fileVariableArray[slot][c], sizeof fileVariableArray[slot][c]);
+    SetChannelLabel(slot, kept, RetrieveLabelOf(slot, c));
   }
-  gPointersToFileData[slot][n].reset();
-  std::memset(fileVariableArray[slot][n], 0, sizeof fileVariableArray[slot][n]);
-  SetChannelLabel(slot, n, "");
-  nChannels[slot] = int16_t(n - 1);
+  for (int c = kept + 1; c <= n; ++c) {
+    gPointersToFileData[slot][c].reset();
+    std::memset(fileVariableArray[slot][c], 0, sizeof fileVariableArray[slot][c]);
+    SetChannelLabel(slot, c, "");
+  }
+  nChannels[slot] = int16_t(kept);
   InvalidateUndoOfSlot(int16_t(slot));
   raiseDataGeneration(slot);
-  return true;
+  return count;
+}
+
+bool DeleteChannel(int slot, int channel) {
+  if (channel < 1 || channel > kMaxChannels) return false;
+  std::array<bool, kMaxChannels + 1> one{};
+  one[size_t(channel)] = true;
+  return DeleteChannels(slot, one) == 1;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // previous description of a slot while a load or merge is under way.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace qv {
@@ -100,6 +101,9 @@ extern uint32_t SlotClosings[kSlots];
 // place with their labels and acquisition values (words 0 to 40 of fileVariableArray).
 // Refuses (false) a channel outside 1..nChannels and the only channel of a file.
 bool DeleteChannel(int slot, int channel);
+// Removes the ticked channels (ticked[1..n]) in one pass, the rest moving down in order; at
+// least one channel stays (nothing is done otherwise). The count removed.
+int DeleteChannels(int slot, std::span<const bool> ticked);
 
 // The 30-character label of a channel (1..40) of the file in use; "" outside.
 std::string RetrieveLabel(int channel);

@@ -111,6 +111,26 @@ void writeTail(rt::ByteWriter& w, const FileMeta& m, int32_t first, int32_t last
   }
 }
 
+// The bytes before and after the samples of a file of these channels and cases.
+void writeFrame(rt::ByteWriter& head, rt::ByteWriter& tail, const DataFileView& file, int32_t first, int32_t last,
+                std::span<const int16_t> channels, std::string_view date, std::string_view time) {
+  const std::string comment = commentBytes(file.meta->comment);
+  writeHead(head, file, first, last, channels, date, time, comment);
+  writeTail(tail, *file.meta, first, last, comment);
+}
+
+// Entries done..done + n - 1 of one channel's stretch (src is its first entry) as the file
+// holds them: the stretch's first entry little-endian, the others big-endian.
+void storeChannelEntries(uint8_t* out, const float* src, size_t done, size_t n) {
+  if (n == 0) return;
+  if (done == 0) {
+    storeSamplesLittleEndian(out, src, 1);
+    storeSamplesBigEndian(out + 4, src + 1, n - 1);
+  } else {
+    storeSamplesBigEndian(out, src + done, n);
+  }
+}
+
 }  // namespace
 
 std::string writeFPBinary(const DataFileView& file, int32_t first, int32_t last, std::span<const int16_t> channels,
@@ -118,10 +138,8 @@ std::string writeFPBinary(const DataFileView& file, int32_t first, int32_t last,
   std::string error = badRequest(file, first, last, channels);
   if (!error.empty()) return error;
   try {
-    const std::string comment = commentBytes(file.meta->comment);
     rt::ByteWriter head, tail;
-    writeHead(head, file, first, last, channels, date, time, comment);
-    writeTail(tail, *file.meta, first, last, comment);
+    writeFrame(head, tail, file, first, last, channels, date, time);
     if (!sink(head.buffer())) return std::string(kBinarySinkRefused);
     // A piece small enough to stay in cache between its making and the sink's copy of it.
     constexpr size_t kPieceSamples = kBinaryChunkBytes / 4;
@@ -131,12 +149,7 @@ std::string writeFPBinary(const DataFileView& file, int32_t first, int32_t last,
       const float* src = file.channels[size_t(c)] + first;
       for (size_t done = 0; done < entries;) {
         const size_t n = std::min(kPieceSamples, entries - done);
-        if (done == 0) {
-          storeSamplesLittleEndian(piece.data(), src, 1);
-          storeSamplesBigEndian(piece.data() + 4, src + 1, n - 1);
-        } else {
-          storeSamplesBigEndian(piece.data(), src + done, n);
-        }
+        storeChannelEntries(piece.data(), src, done, n);
         if (!sink(std::span<const uint8_t>(piece.data(), n * 4))) return std::string(kBinarySinkRefused);
         done += n;
       }
@@ -154,20 +167,15 @@ BinarySaveResult saveFPBinary(const DataFileView& file, int32_t first, int32_t l
   res.error = badRequest(file, first, last, channels);
   if (!res.error.empty()) return res;
   try {
-    const std::string comment = commentBytes(file.meta->comment);
     rt::ByteWriter head, tail;
-    writeHead(head, file, first, last, channels, date, time, comment);
-    writeTail(tail, *file.meta, first, last, comment);
-
+    writeFrame(head, tail, file, first, last, channels, date, time);
     const size_t entries = size_t(last - first) + 1;
     res.bytes.resize(head.size() + channels.size() * entries * 4 + tail.size());
     uint8_t* out = res.bytes.data();
     std::memcpy(out, head.buffer().data(), head.size());
     out += head.size();
     for (int16_t c : channels) {
-      const float* src = file.channels[size_t(c)] + first;
-      storeSamplesLittleEndian(out, src, 1);
-      storeSamplesBigEndian(out + 4, src + 1, entries - 1);
+      storeChannelEntries(out, file.channels[size_t(c)] + first, 0, entries);
       out += entries * 4;
     }
     std::memcpy(out, tail.buffer().data(), tail.size());

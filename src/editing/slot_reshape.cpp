@@ -94,28 +94,8 @@ int deleteChannels(int slot, std::span<const bool> ticked) {
   if (count == 0 || count >= n) return 0;
   const reshape::ChannelMap map = reshape::mapAfterDeletion(n, ticked);
   for (int c = n; c >= 1; --c)
-    if (ticked[size_t(c)]) logEdit(2, int16_t(c), "DELETED");
-  // One pass: each kept channel moves down once, its label and row with it; the arrays of
-  // the deleted ones go at the end of the call.
-  std::array<SampleArray, kMaxChannels + 1> gone;
-  int16_t kept = 0;
-  for (int c = 1; c <= n; ++c) {
-    if (ticked[size_t(c)]) {
-      gone[size_t(c)] = std::move(gPointersToFileData[slot][c]);
-      continue;
-    }
-    if (++kept == c) continue;
-    gPointersToFileData[slot][kept] = std::move(gPointersToFileData[slot][c]);
-    std::memcpy(fileVariableArray[slot][kept], fileVariableArray[slot][c], sizeof fileVariableArray[slot][c]);
-    SetChannelLabel(slot, kept, RetrieveLabelOf(slot, c));
-  }
-  for (int c = kept + 1; c <= n; ++c) {
-    gPointersToFileData[slot][c].reset();
-    std::memset(fileVariableArray[slot][c], 0, sizeof fileVariableArray[slot][c]);
-    SetChannelLabel(slot, c, "");
-  }
-  nChannels[slot] = kept;
-  InvalidateUndoOfSlot(int16_t(slot));
+    if (size_t(c) < ticked.size() && ticked[size_t(c)]) logEdit(2, int16_t(c), "DELETED");
+  DeleteChannels(slot, ticked);
   reshaped(slot);
   followChannels(slot, map);
   return count;

@@ -51,15 +51,6 @@ class ColumnText {
   int digits_;
 };
 
-// A case number as PSstrLong writes it.
-void appendCase(std::string& out, int32_t n) {
-  char buf[16];
-  char* p = buf;
-  if (n >= 0) *p++ = ' ';
-  p = std::to_chars(p, buf + sizeof buf, n).ptr;
-  out.append(buf, p);
-}
-
 }  // namespace
 
 RateUnit eventRateUnit(int item) {
@@ -130,7 +121,7 @@ std::string eventDetailsText(std::span<const float> v, std::span<const TimedEven
     s += d;
     durationText.append(s, e.duration);
     s += d;
-    appendCase(s, e.start);
+    rt::appendPSstrLong(s, e.start);
     s += d;
     hourText.append(s, t);
     s += d;

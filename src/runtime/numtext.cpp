@@ -80,8 +80,18 @@ void appendPSstr(std::string& out, double x, int maxDigits) {
   out += eb;
 }
 
+void appendPSstrLong(std::string& out, long long n) {
+  char buf[24];
+  char* p = buf;
+  if (n >= 0) *p++ = ' ';
+  p = std::to_chars(p, buf + sizeof buf, n).ptr;
+  out.append(buf, p);
+}
+
 std::string PSstrLong(long long n) {
-  return (n < 0 ? "" : " ") + std::to_string(n);
+  std::string s;
+  appendPSstrLong(s, n);
+  return s;
 }
 
 std::string PSusing(std::string_view picture, double x) {

@@ -18,8 +18,9 @@ std::string PSstr(double x);
 std::string PSstr(double x, int maxDigits);
 void appendPSstr(std::string& out, double x, int maxDigits);
 
-// Integer to text, with a leading blank when not negative.
+// Integer to text, with a leading blank when not negative; and appended to out.
 std::string PSstrLong(long long n);
+void appendPSstrLong(std::string& out, long long n);
 
 // Picture formatting: '#' digit positions, one optional '.', optional ',' grouping
 // ("#,###"). The number is right-aligned in the picture's width; a number too wide
