@@ -41,6 +41,9 @@ TrialBlock trialBlock(std::span<const float> v, int32_t begin, int32_t end) {
   return b;
 }
 
+// The log a trial takes of one sample: ln|A - s|.
+inline double logDistance(double A, float s) { return std::log(std::fabs(A - double(s))); }
+
 // A long block's logs are worked out by several threads, a run of cases at a time; below this
 // many cases starting threads costs more than it saves.
 constexpr int32_t kParallelFrom = 1 << 18;
@@ -72,7 +75,7 @@ void fillLogs(std::span<const float> v, const TrialBlock& b, const double* At, d
     const float* s = v.data();
     double* at = logs + size_t(k0 - b.begin) * size_t(m);
     for (int32_t k = k0; k <= k1; ++k, at += m)
-      for (int t = 0; t < m; ++t) at[t] = std::isfinite(s[k]) ? std::log(std::fabs(A[size_t(t)] - double(s[k]))) : NAN;
+      for (int t = 0; t < m; ++t) at[t] = std::isfinite(s[k]) ? logDistance(A[size_t(t)], s[k]) : NAN;
     done[size_t(r)].store(true, std::memory_order_release);
     return true;
   };
@@ -132,7 +135,7 @@ void trialsAt(std::span<const float> v, const TrialBlock& b, const double* A, As
         for (int t = 0; t < m; ++t) at[t] = NAN;
         continue;
       }
-      for (int t = 0; t < m; ++t) at[t] = std::log(std::fabs(A[t] - double(s)));
+      for (int t = 0; t < m; ++t) at[t] = logDistance(A[t], s);
       add(at);
     }
   } else {
@@ -284,7 +287,7 @@ AsymptoteFit searchAsymptote(std::span<const float> v, int32_t begin, int32_t en
     for (int32_t k = begin; k <= end; ++k) {
       const float s = v[size_t(k)];
       if (std::isfinite(s))
-        f.residuals[size_t(k - begin)] = float(std::log(std::fabs(f.A - double(s))) - (t.a + t.b * double(k)));
+        f.residuals[size_t(k - begin)] = float(logDistance(f.A, s) - (t.a + t.b * double(k)));
     }
   }
   return f;
