@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/undo.h"
+#include "runtime/large_pages.h"
 
 namespace qv {
 
@@ -15,12 +16,17 @@ struct FreeDeleter {
 };
 
 // Zeroed by the allocator page by page as rows are touched, so a store that is never fully
-// used never costs its full size.
+// used never costs its full size. Its pages are large ones, as a channel's are: a row is copied
+// to and from whole channels, and with small pages those copies wait on address translation.
 std::unique_ptr<float, FreeDeleter> gStore;
 
 float* rowOf(int row) {
   if (row < 0 || row >= kCacheRows) return nullptr;
-  if (!gStore) gStore.reset(static_cast<float*>(std::calloc(size_t(kCacheRows) * kCacheRowLength, sizeof(float))));
+  if (!gStore) {
+    constexpr size_t kStoreFloats = size_t(kCacheRows) * kCacheRowLength;
+    gStore.reset(static_cast<float*>(std::calloc(kStoreFloats, sizeof(float))));
+    if (gStore) rt::adviseLargePages(gStore.get(), kStoreFloats * sizeof(float));
+  }
   return gStore ? gStore.get() + size_t(row) * kCacheRowLength : nullptr;
 }
 

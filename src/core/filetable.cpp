@@ -2,14 +2,15 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 #include <new>
 
+#include "core/data_generation.h"
 #include "core/undo.h"
-
+#include "runtime/background_release.h"
 #include "runtime/large_pages.h"
 #include "runtime/numtext.h"
 #include "runtime/utf8.h"
-#include "core/data_generation.h"
 
 namespace qv {
 
@@ -87,12 +88,12 @@ int DeleteChannels(int slot, std::span<const bool> ticked) {
   for (int c = 1; c <= n; ++c) count += isTicked(c);
   if (count == 0 || count >= n) return 0;
   // One pass: each kept channel moves down once, its label and row with it; the arrays of the
-  // deleted ones are freed when the call ends.
-  std::array<SampleArray, kMaxChannels + 1> gone;
+  // deleted ones are freed behind the call.
+  auto gone = std::make_shared<std::array<SampleArray, kMaxChannels + 1>>();
   int kept = 0;
   for (int c = 1; c <= n; ++c) {
     if (isTicked(c)) {
-      gone[size_t(c)] = std::move(gPointersToFileData[slot][c]);
+      (*gone)[size_t(c)] = std::move(gPointersToFileData[slot][c]);
       continue;
     }
     if (++kept == c) continue;
@@ -106,6 +107,7 @@ int DeleteChannels(int slot, std::span<const bool> ticked) {
     SetChannelLabel(slot, c, "");
   }
   nChannels[slot] = int16_t(kept);
+  rt::releaseInBackground(std::move(gone));
   InvalidateUndoOfSlot(int16_t(slot));
   raiseDataGeneration(slot);
   return count;

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/parallel_runs.h"
+
 namespace qv {
 
 namespace {
@@ -48,13 +50,11 @@ inline double logDistance(double A, float s) { return std::log(std::fabs(A - dou
 // many cases starting threads costs more than it saves.
 constexpr int32_t kParallelFrom = 1 << 18;
 constexpr int32_t kRunOfCases = 1 << 16;
-constexpr unsigned kMostThreads = 8;
 
 // The threads that work out a block's logs.
 unsigned logThreads(int32_t len) {
   if (len < kParallelFrom) return 1;
-  return std::min<unsigned>({std::max(1u, std::thread::hardware_concurrency()), kMostThreads,
-                             unsigned((len + kRunOfCases - 1) / kRunOfCases)});
+  return rt::threadsForRuns(size_t((len + kRunOfCases - 1) / kRunOfCases));
 }
 
 // logs[case * m + trial] = ln|A[trial] - v[case]| over the block, NaN at a gap, worked out a run

@@ -1,12 +1,14 @@
 #include "transforms/transform_engine.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <string>
 
 #include "core/unit_constants.h"
 #include "respirometry/water_vapour.h"
+#include "runtime/parallel_runs.h"
 
 namespace qv {
 
@@ -52,9 +54,8 @@ bool eachCase(std::span<float> w, int32_t first, int32_t last, F f) {
 // (|ln x| < 104), so the pass needs neither the check of the result nor its branch. Every
 // other sample but a gap fails: 0, below 0, and +inf (whose logarithm a float cannot hold).
 template <class Scaled>
-bool logarithms(std::span<float> w, int32_t first, int32_t last, Scaled scaled) {
+bool logarithmsIn(float* p, int32_t first, int32_t last, Scaled scaled) {
   bool failedAny = false;
-  float* p = w.data();
   for (int32_t k = first; k <= last; ++k) {
     const float x = p[k];
     if (x > 0.0f && x <= std::numeric_limits<float>::max()) {
@@ -64,6 +65,24 @@ bool logarithms(std::span<float> w, int32_t first, int32_t last, Scaled scaled) 
       failedAny = true;
     }
   }
+  return failedAny;
+}
+
+// The logarithm is most of the work and each sample's stands alone: a long range is shared
+// between threads, a run of cases each.
+constexpr int32_t kLogRun = 1 << 16;
+constexpr int32_t kLogsInRunsFrom = 1 << 18;
+
+template <class Scaled>
+bool logarithms(std::span<float> w, int32_t first, int32_t last, Scaled scaled) {
+  if (last - first + 1 < kLogsInRunsFrom) return logarithmsIn(w.data(), first, last, scaled);
+  const size_t runs = size_t((last - first) / kLogRun) + 1;
+  std::atomic<bool> failedAny{false};
+  rt::forEachRun(runs, rt::threadsForRuns(runs), [&](size_t r) {
+    const int32_t from = first + int32_t(r) * kLogRun;
+    const int32_t to = int32_t(std::min<int64_t>(last, int64_t(from) + (kLogRun - 1)));
+    if (logarithmsIn(w.data(), from, to, scaled)) failedAny = true;
+  });
   return failedAny;
 }
 

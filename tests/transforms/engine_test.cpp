@@ -348,6 +348,34 @@ TEST(TransformEngine, LogarithmsOverARangeKeepTheirBitsAndFailures) {
   EXPECT_FALSE(runTransform(code(12), fine, {}, 1, 3).failed);
 }
 
+// A long range is shared between threads a run at a time: every sample still gets its own bits,
+// the cases outside the range are untouched, and one failure in the last run is reported.
+TEST(TransformEngine, LogarithmsOverALongRangeMatchTheShortPass) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const int32_t n = 700001, first = 3, last = n - 5;
+  std::vector<float> x(size_t(n) + 1);
+  uint32_t seed = 7;
+  for (float& v : x) {
+    seed = seed * 1664525u + 1013904223u;
+    v = float(seed >> 8) * (1.0f / 65536.0f) + 1e-3f;
+  }
+  for (int32_t k = 100; k <= n; k += 65536) x[size_t(k)] = nan;
+  for (const bool withFailure : {false, true}) {
+    std::vector<float> w = x;
+    if (withFailure) w[size_t(last - 1)] = -1.0f;
+    const TransformOutcome out = runTransform(code(12), w, {}, first, last);
+    EXPECT_EQ(out.failed, withFailure);
+    for (int32_t k = 0; k <= n; ++k) {
+      const bool inside = k >= first && k <= last;
+      float want = x[size_t(k)];
+      if (inside && !std::isnan(want)) want = float(std::log(double(want)));
+      if (withFailure && k == last - 1) want = 0.0f;
+      if (std::isnan(want)) EXPECT_TRUE(std::isnan(w[size_t(k)])) << k;
+      else ASSERT_EQ(std::bit_cast<uint32_t>(w[size_t(k)]), std::bit_cast<uint32_t>(want)) << k;
+    }
+  }
+}
+
 TEST(TransformLabels, ConversionUnitsAndMass) {
   EXPECT_EQ(fixTransformLabel(41, "heat cal", "cal", "joules"), "heat joules");
   EXPECT_EQ(fixTransformLabel(41, "cal per min", "cal", "joules"), "joules per min");

@@ -1,0 +1,69 @@
+#include "runtime/background_release.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+namespace qv::rt {
+
+namespace {
+
+class Releaser {
+ public:
+  // False where no thread could be started: the caller frees the memory itself.
+  bool take(std::shared_ptr<void>& owner) {
+    std::lock_guard lock(mutex_);
+    if (!worker_.joinable()) {
+      try {
+        worker_ = std::jthread([this](std::stop_token stop) { run(stop); });
+      } catch (const std::system_error&) {
+        return false;
+      }
+    }
+    queue_.push_back(std::move(owner));
+    wake_.notify_one();
+    return true;
+  }
+
+  ~Releaser() {
+    if (!worker_.joinable()) return;
+    {
+      std::lock_guard lock(mutex_);
+      worker_.request_stop();
+    }
+    wake_.notify_one();
+    worker_.join();
+  }
+
+ private:
+  // Frees what it is given until told to stop, and then whatever is still waiting.
+  void run(std::stop_token stop) {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [&] { return !queue_.empty() || stop.stop_requested(); });
+      if (queue_.empty()) return;
+      std::shared_ptr<void> owner = std::move(queue_.front());
+      queue_.pop_front();
+      lock.unlock();
+      owner.reset();
+      lock.lock();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::shared_ptr<void>> queue_;
+  std::jthread worker_;
+};
+
+}  // namespace
+
+void releaseInBackground(std::shared_ptr<void> owner) {
+  static Releaser releaser;
+  if (!owner || !releaser.take(owner)) owner.reset();
+}
+
+}  // namespace qv::rt
