@@ -7,6 +7,7 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "runtime/parallel_runs.h"
@@ -118,6 +119,8 @@ void trialsAt(std::span<const float> v, const TrialBlock& b, const double* A, As
     logsCapacity = len * size_t(m);
   }
   double* const logs = logsHeld.get();
+  // Without a gap in the block, the passes that sum the logs need not look at the samples again.
+  const bool gapFree = size_t(b.n) == len;
   // The sums take the logs in case order, whatever thread worked them out; named, so that they
   // stay in registers.
   double s0 = 0.0, s1 = 0.0, s2 = 0.0;
@@ -140,6 +143,10 @@ void trialsAt(std::span<const float> v, const TrialBlock& b, const double* A, As
     }
   } else {
     fillLogs<m>(v, b, A, logs, [&](int32_t k0, int32_t k1) {
+      if (gapFree) {
+        for (const double* at = logs + size_t(k0 - b.begin) * size_t(m); k0 <= k1; ++k0, at += m) add(at);
+        return;
+      }
       for (int32_t k = k0; k <= k1; ++k)
         if (std::isfinite(v[size_t(k)])) add(logs + size_t(k - b.begin) * size_t(m));
     });
@@ -162,16 +169,20 @@ void trialsAt(std::span<const float> v, const TrialBlock& b, const double* A, As
     any = any || (b.n >= 3 && std::isfinite(sy[size_t(t)]));
   }
   if (!any) return;
-  for (int32_t k = b.begin; k <= b.end; ++k) {
-    if (!std::isfinite(v[size_t(k)])) continue;
-    const double* at = logs + size_t(k - b.begin) * size_t(m);
-    const double dx = double(k - b.begin) - b.mx;
-    for (int t = 0; t < m; ++t) {
-      const double dy = at[t] - my[size_t(t)];
-      Sxy[size_t(t)] += dx * dy;
-      Syy[size_t(t)] += dy * dy;
+  auto spread = [&](auto checkGaps) {
+    for (int32_t k = b.begin; k <= b.end; ++k) {
+      if (checkGaps && !std::isfinite(v[size_t(k)])) continue;
+      const double* at = logs + size_t(k - b.begin) * size_t(m);
+      const double dx = double(k - b.begin) - b.mx;
+      for (int t = 0; t < m; ++t) {
+        const double dy = at[t] - my[size_t(t)];
+        Sxy[size_t(t)] += dx * dy;
+        Syy[size_t(t)] += dy * dy;
+      }
     }
-  }
+  };
+  if (gapFree) spread(std::false_type{});
+  else spread(std::true_type{});
   for (int t = 0; t < m; ++t) {
     AsymptoteTrial& r = out[t];
     if (r.n < 3 || !std::isfinite(sy[size_t(t)]) || !(b.Sxx > 0.0) || !(Syy[size_t(t)] > 0.0)) continue;

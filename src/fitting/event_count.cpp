@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 
 #include "runtime/large_pages.h"
 
@@ -79,6 +80,47 @@ class Scan {
   bool outOfOrder_ = false;
 };
 
+// The list of the count let go last, kept for the next count: the window counts again at every
+// change of a trigger, and a count writing into pages it already had is several times faster
+// than one faulting in fresh ones (a full-size channel can time millions of events). One list
+// is kept, the latest; it is never destroyed, so a count let go at exit still finds it.
+class SpareList {
+ public:
+  using List = std::vector<TimedEvent>;
+
+  // An empty list with room for `room` events.
+  std::shared_ptr<List> take(size_t room) {
+    std::unique_ptr<List> list;
+    {
+      std::lock_guard lock(mutex_);
+      if (spare_ && spare_->capacity() >= room) list = std::move(spare_);
+    }
+    if (list) {
+      list->clear();
+    } else {
+      list = std::make_unique<List>();
+      list->reserve(room);
+      rt::adviseLargePages(list->data(), list->capacity() * sizeof(TimedEvent));
+    }
+    return {list.release(), [this](List* done) { keep(done); }};
+  }
+
+ private:
+  void keep(List* done) {
+    std::unique_ptr<List> was(done);
+    std::lock_guard lock(mutex_);
+    std::swap(was, spare_);
+  }
+
+  std::mutex mutex_;
+  std::unique_ptr<List> spare_;
+};
+
+SpareList& spareList() {
+  static SpareList* const spare = new SpareList;
+  return *spare;
+}
+
 void describe(const SideScan& scan, EventSide& s) {
   s.all += scan.all;
   if (scan.timed == 0) return;
@@ -145,12 +187,10 @@ EventCount countEvents(std::span<const float> v, int32_t first, int32_t last, fl
   EventCount c;
   const Range r = within(v, first, last);
   if (r.empty()) return c;
-  auto events = std::make_shared<std::vector<TimedEvent>>();
   // Runs of one side are at least a case apart: both sides together time at most one event a
   // case. Reserving that much leaves the pages no event reaches untouched; the ones reached
   // are faulted in large pages.
-  events->reserve(size_t(r.last - r.first) + 2);
-  rt::adviseLargePages(events->data(), events->capacity() * sizeof(TimedEvent));
+  const std::shared_ptr<std::vector<TimedEvent>> events = spareList().take(size_t(r.last - r.first) + 2);
   SideScan ps, ns;
   Scan scan(*events, interval, minDuration);
   const float* x = v.data();
