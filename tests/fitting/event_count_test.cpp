@@ -112,6 +112,31 @@ TEST(EventCount, ManyEventsKeepTheirOwnCountsAndDurations) {
   for (size_t k = 1; k < all.size(); ++k) ASSERT_LT(all[k - 1].start, all[k].start) << k;
 }
 
+// A count writes into the list the count before it let go: a count still held keeps its own
+// events while others are made, and a recount into a larger list left behind starts empty.
+TEST(EventCount, ACountHeldKeepsItsEventsWhileOthersAreMade) {
+  const std::vector<float> big = pattern(600000);
+  std::vector<TimedEvent> bigEvents;
+  {
+    const EventCount first = countEvents(big, 1, 600000, 5.0f, 5.0f, 1.0, 0.0);
+    bigEvents = eventsInCaseOrder(first);
+  }
+  const EventCount small = countEvents(kD, 1, 10, 4.0f, 1.0f, 1.0, 0.0);
+  const std::vector<TimedEvent> smallEvents = eventsInCaseOrder(small);
+  ASSERT_EQ(smallEvents.size(), 4u);
+  const EventCount again = countEvents(big, 1, 600000, 5.0f, 5.0f, 1.0, 0.0);
+  const EventCount halfway = countEvents(big, 1, 300000, 5.0f, 5.0f, 2.0, 0.0);
+  const auto same = [](const std::vector<TimedEvent>& a, const std::vector<TimedEvent>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TimedEvent& x, const TimedEvent& y) {
+      return x.start == y.start && x.end == y.end && x.duration == y.duration && x.positive == y.positive;
+    });
+  };
+  EXPECT_TRUE(same(eventsInCaseOrder(small), smallEvents));
+  EXPECT_TRUE(same(eventsInCaseOrder(again), bigEvents));
+  EXPECT_EQ(eventsInCaseOrder(halfway).size(), 199999u);
+  EXPECT_EQ(eventsInCaseOrder(halfway).front().duration, 2.0f);
+}
+
 // Each side scanned on its own, as the count's rules read: the reference for the one-pass scan.
 std::vector<TimedEvent> plainRuns(const std::vector<float>& v, int32_t last, float upper, float lower) {
   std::vector<TimedEvent> out;
