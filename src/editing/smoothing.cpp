@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "runtime/parallel_runs.h"
+
 namespace qv {
 
 int smoothingWidth(int button) {
@@ -64,55 +66,73 @@ double directSum(const float* s, int32_t a, int32_t b) {
   return sum;
 }
 
-// Hands sink(p, sum) the centred sum of w samples for every centre first..last, stretch by
-// stretch: sliding where every partial sum is exact, direct elsewhere.
+// Hands sink(p, sum) the centred sum of 2k + 1 samples for every centre of one stretch: sliding
+// where every partial sum is exact, direct elsewhere. A stretch starts its sums afresh.
 template <class Sink>
-void forEachCentredSum(const float* d, int32_t first, int32_t last, int w, Sink&& sink) {
-  const int32_t k = w / 2;
-  for (int32_t start = first; start <= last; start += kStretch) {
-    const int32_t stop = std::min<int32_t>(last, start + kStretch - 1);
-    if (!sumsAreExact(d, start - k, stop + k)) {
-      for (int32_t p = start; p <= stop; ++p) sink(p, directSum(d, p - k, p + k));
-      continue;
+void centredSumsOfStretch(const float* d, int32_t start, int32_t stop, int32_t k, Sink& sink) {
+  if (!sumsAreExact(d, start - k, stop + k)) {
+    for (int32_t p = start; p <= stop; ++p) sink(p, directSum(d, p - k, p + k));
+    return;
+  }
+  // Four lanes of the stretch slide side by side, so that each add waits on its own lane
+  // only; the step (entering minus leaving sample) is exact too and is formed off the chain.
+  const int lanes = stop - start + 1 >= 4 * kLaneMinimum ? 4 : 1;
+  const int32_t len = (stop - start + 1) / lanes;
+  int32_t from[4] = {start, start + len, start + 2 * len, start + 3 * len};
+  double sum[4] = {0, 0, 0, 0};
+  for (int j = 0; j < lanes; ++j) {
+    sum[j] = directSum(d, from[j] - k, from[j] + k);
+    sink(from[j], sum[j]);
+  }
+  if (lanes == 4) {
+    // The lanes' sums stay in registers.
+    double s0 = sum[0], s1 = sum[1], s2 = sum[2], s3 = sum[3];
+    for (int32_t t = 1; t < len; ++t) {
+      const int32_t p0 = from[0] + t, p1 = from[1] + t, p2 = from[2] + t, p3 = from[3] + t;
+      s0 += double(d[p0 + k]) - double(d[p0 - k - 1]);
+      s1 += double(d[p1 + k]) - double(d[p1 - k - 1]);
+      s2 += double(d[p2 + k]) - double(d[p2 - k - 1]);
+      s3 += double(d[p3 + k]) - double(d[p3 - k - 1]);
+      sink(p0, s0);
+      sink(p1, s1);
+      sink(p2, s2);
+      sink(p3, s3);
     }
-    // Four lanes of the stretch slide side by side, so that each add waits on its own lane
-    // only; the step (entering minus leaving sample) is exact too and is formed off the chain.
-    const int lanes = stop - start + 1 >= 4 * kLaneMinimum ? 4 : 1;
-    const int32_t len = (stop - start + 1) / lanes;
-    int32_t from[4] = {start, start + len, start + 2 * len, start + 3 * len};
-    double sum[4] = {0, 0, 0, 0};
-    for (int j = 0; j < lanes; ++j) {
-      sum[j] = directSum(d, from[j] - k, from[j] + k);
-      sink(from[j], sum[j]);
-    }
-    if (lanes == 4) {
-      // The lanes' sums stay in registers.
-      double s0 = sum[0], s1 = sum[1], s2 = sum[2], s3 = sum[3];
-      for (int32_t t = 1; t < len; ++t) {
-        const int32_t p0 = from[0] + t, p1 = from[1] + t, p2 = from[2] + t, p3 = from[3] + t;
-        s0 += double(d[p0 + k]) - double(d[p0 - k - 1]);
-        s1 += double(d[p1 + k]) - double(d[p1 - k - 1]);
-        s2 += double(d[p2 + k]) - double(d[p2 - k - 1]);
-        s3 += double(d[p3 + k]) - double(d[p3 - k - 1]);
-        sink(p0, s0);
-        sink(p1, s1);
-        sink(p2, s2);
-        sink(p3, s3);
-      }
-      sum[3] = s3;
-    } else {
-      for (int32_t t = 1; t < len; ++t) {
-        const int32_t p = from[0] + t;
-        sum[0] += double(d[p + k]) - double(d[p - k - 1]);
-        sink(p, sum[0]);
-      }
-    }
-    const int last = lanes - 1;
-    for (int32_t p = from[last] + len; p <= stop; ++p) {
-      sum[last] += double(d[p + k]) - double(d[p - k - 1]);
-      sink(p, sum[last]);
+    sum[3] = s3;
+  } else {
+    for (int32_t t = 1; t < len; ++t) {
+      const int32_t p = from[0] + t;
+      sum[0] += double(d[p + k]) - double(d[p - k - 1]);
+      sink(p, sum[0]);
     }
   }
+  const int last = lanes - 1;
+  for (int32_t p = from[last] + len; p <= stop; ++p) {
+    sum[last] += double(d[p + k]) - double(d[p - k - 1]);
+    sink(p, sum[last]);
+  }
+}
+
+// Stretches stand alone, so a long range is shared between threads a run of stretches at a time;
+// each sum is the same whichever thread makes it, and each centre is handed over once.
+constexpr int64_t kRunOfCases = int64_t(kStretch) * 16;
+constexpr int32_t kThreadsFrom = 1 << 18;
+
+// Hands sink(p, sum) the centred sum of w samples for every centre first..last, stretch by
+// stretch; sink may be called from several threads at once, never twice for one centre.
+template <class Sink>
+void forEachCentredSum(const float* d, int32_t first, int32_t last, int w, Sink&& sink) {
+  if (first > last) return;
+  const int32_t k = w / 2;
+  const size_t runs = size_t((int64_t(last) - first) / kRunOfCases + 1);
+  const auto run = [&](size_t r) {
+    const int32_t from = int32_t(first + int64_t(r) * kRunOfCases);
+    const int32_t to = int32_t(std::min<int64_t>(last, from + kRunOfCases - 1));
+    for (int32_t start = from; start <= to; start = std::min(to, start + (kStretch - 1)) + 1)
+      centredSumsOfStretch(d, start, std::min(to, start + (kStretch - 1)), k, sink);
+  };
+  const unsigned threads = last - first + 1 < kThreadsFrom ? 1 : rt::threadsForRuns(runs);
+  rt::forEachRun(runs, threads, run);
 }
 
 }  // namespace
