@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <mutex>
 
 #include "runtime/large_pages.h"
@@ -30,7 +31,8 @@ struct SideScan {
   int32_t start = 0, all = 0;
   size_t timed = 0;
   double sum = 0.0;
-  float lo = 0.0f, hi = 0.0f;
+  // Read only once a run is timed, which sets both.
+  float lo = std::numeric_limits<float>::infinity(), hi = -std::numeric_limits<float>::infinity();
 };
 
 // Both sides in one pass. A run whose scan reaches the last case (still under way there, or
@@ -68,7 +70,7 @@ class Scan {
     if (s.start < lastStart_ || (s.start == lastStart_ && positive)) outOfOrder_ = true;
     lastStart_ = s.start;
     out_.push_back({s.start, k, d, positive});
-    if (s.timed++ == 0) s.lo = s.hi = d;
+    ++s.timed;
     s.sum += d;
     s.lo = std::min(s.lo, d);
     s.hi = std::max(s.hi, d);
@@ -142,19 +144,30 @@ void spreadAndBins(const std::vector<TimedEvent>& events, EventCount& c) {
   double squaresP = 0.0, squaresN = 0.0;
   const double meanP = c.positive.mean, meanN = c.negative.mean;
   std::array<int32_t, kDurationBins + 1>* bins[2] = {&c.negative.bins, &c.positive.bins};
-  // A bin follows from the duration alone, and durations repeat: the last one's bin is kept.
-  float lastDuration = float(lo);
-  int lastBin = 1;
+  // A bin follows from the duration alone, and durations repeat: the bins of the last two
+  // durations met are kept, as the two sides' runs take turns.
+  const auto binOf = [&](float d) {
+    return w > 0 ? int(std::clamp(std::trunc((d - lo) / w + 0.999), 1.0, double(kDurationBins))) : 1;
+  };
+  std::array<float, 2> kept = {float(lo), float(lo)};
+  std::array<int, 2> keptBin = {1, 1};
+  size_t older = 0;
   for (const TimedEvent& e : events) {
     const int side = e.positive ? 1 : 0;
     if (e.positive) squaresP += (e.duration - meanP) * (e.duration - meanP);
     else squaresN += (e.duration - meanN) * (e.duration - meanN);
-    if (e.duration != lastDuration) {
-      lastDuration = e.duration;
-      lastBin = 1;
-      if (w > 0) lastBin = int(std::clamp(std::trunc((e.duration - lo) / w + 0.999), 1.0, double(kDurationBins)));
+    int bin;
+    if (e.duration == kept[0]) {
+      bin = keptBin[0];
+    } else if (e.duration == kept[1]) {
+      bin = keptBin[1];
+    } else {
+      bin = binOf(e.duration);
+      kept[older] = e.duration;
+      keptBin[older] = bin;
+      older ^= 1;
     }
-    ++(*bins[side])[size_t(lastBin)];
+    ++(*bins[side])[size_t(bin)];
   }
   if (p) c.positive.sd = std::sqrt(squaresP / double(c.positive.timed.size()));
   if (n) c.negative.sd = std::sqrt(squaresN / double(c.negative.timed.size()));
