@@ -107,9 +107,9 @@ int DeleteChannels(int slot, std::span<const bool> ticked) {
     SetChannelLabel(slot, c, "");
   }
   nChannels[slot] = int16_t(kept);
-  rt::releaseInBackground(std::move(gone));
   InvalidateUndoOfSlot(int16_t(slot));
   raiseDataGeneration(slot);
+  rt::releaseInBackground(std::move(gone));
   return count;
 }
 

@@ -3,7 +3,6 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -13,19 +12,12 @@ namespace {
 
 class Releaser {
  public:
-  // False where no thread could be started: the caller frees the memory itself.
-  bool take(std::shared_ptr<void>& owner) {
+  // Throws where no thread could be started or the queue has no room; owner is then left as it was.
+  void take(std::shared_ptr<void>& owner) {
     std::lock_guard lock(mutex_);
-    if (!worker_.joinable()) {
-      try {
-        worker_ = std::jthread([this](std::stop_token stop) { run(stop); });
-      } catch (const std::system_error&) {
-        return false;
-      }
-    }
+    if (!worker_.joinable()) worker_ = std::jthread([this](std::stop_token stop) { run(stop); });
     queue_.push_back(std::move(owner));
     wake_.notify_one();
-    return true;
   }
 
   ~Releaser() {
@@ -61,9 +53,16 @@ class Releaser {
 
 }  // namespace
 
-void releaseInBackground(std::shared_ptr<void> owner) {
+void releaseInBackground(std::shared_ptr<void> owner) noexcept {
   static Releaser releaser;
-  if (!owner || !releaser.take(owner)) owner.reset();
+  if (!owner) return;
+  try {
+    releaser.take(owner);
+    return;
+  } catch (...) {
+    // No thread or no room in the queue (which then leaves owner as it was): freed here.
+  }
+  owner.reset();
 }
 
 }  // namespace qv::rt

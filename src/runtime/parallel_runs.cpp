@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -19,17 +18,17 @@ unsigned threadsForRuns(size_t runs) {
   return unsigned(std::max<size_t>(most, 1));
 }
 
-void forEachRun(size_t runs, unsigned threads, const std::function<void(size_t)>& work) {
+void forEachRunOf(size_t runs, unsigned threads, void (*work)(const void* context, size_t run), const void* context) {
   std::atomic<size_t> next{0};
   auto take = [&] {
-    for (size_t r = next++; r < runs; r = next++) work(r);
+    for (size_t r = next++; r < runs; r = next++) work(context, r);
   };
   std::vector<std::jthread> helpers;
-  helpers.reserve(threads);
   try {
+    helpers.reserve(threads);
     for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(take);
-  } catch (const std::system_error&) {
-    // No more threads to be had: those started and this one share the work.
+  } catch (...) {
+    // No more threads (or no memory for one): those started and this one share the work.
   }
   take();
 }

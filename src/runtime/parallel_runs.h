@@ -2,7 +2,7 @@
 // Long, independent work shared between this thread and helper threads, a run at a time. The runs
 // must not depend on one another; whatever has to come out in order is the caller's to gather.
 #include <cstddef>
-#include <functional>
+#include <type_traits>
 
 namespace qv::rt {
 
@@ -11,7 +11,18 @@ namespace qv::rt {
 unsigned threadsForRuns(size_t runs);
 
 // work(r) for every run r in 0..runs-1, on up to `threads` threads (this one among them); returns
-// when every run is done. Where no helper can be started, this thread does the rest.
-void forEachRun(size_t runs, unsigned threads, const std::function<void(size_t)>& work);
+// when every run is done. Where no helper can be started, this thread does the rest. work must
+// not throw: a helper thread has nobody to hand an exception to.
+template <class Work>
+void forEachRun(size_t runs, unsigned threads, const Work& work);
+
+// The same through a plain function and its context; what forEachRun calls.
+void forEachRunOf(size_t runs, unsigned threads, void (*work)(const void* context, size_t run), const void* context);
+
+template <class Work>
+void forEachRun(size_t runs, unsigned threads, const Work& work) {
+  forEachRunOf(
+      runs, threads, [](const void* context, size_t run) { (*static_cast<const Work*>(context))(run); }, &work);
+}
 
 }  // namespace qv::rt

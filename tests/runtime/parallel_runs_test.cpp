@@ -29,21 +29,22 @@ TEST(ParallelRuns, EveryRunIsDoneOnceWhateverTheThreads) {
 
 // What is handed over is freed, in order, without the caller waiting for it.
 TEST(BackgroundRelease, WhatIsHandedOverIsFreedInOrder) {
+  // Shared with the deleters, which may outlive a failed wait.
   auto order = std::make_shared<std::vector<int>>();
-  std::atomic<int> freed{0};
+  auto freed = std::make_shared<std::atomic<int>>(0);
   for (int i = 0; i < 5; ++i) {
-    std::shared_ptr<void> owner(new int(i), [order, &freed](void* p) {
+    std::shared_ptr<void> owner(new int(i), [order, freed](void* p) {
       order->push_back(*static_cast<int*>(p));
       delete static_cast<int*>(p);
-      ++freed;
+      ++*freed;
     });
     rt::releaseInBackground(std::move(owner));
   }
   rt::releaseInBackground(nullptr);
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (freed.load() < 5 && std::chrono::steady_clock::now() < giveUp)
+  while (freed->load() < 5 && std::chrono::steady_clock::now() < giveUp)
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  ASSERT_EQ(freed.load(), 5);
+  ASSERT_EQ(freed->load(), 5);
   EXPECT_EQ(*order, (std::vector<int>{0, 1, 2, 3, 4}));
 }
 
