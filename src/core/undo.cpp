@@ -1,12 +1,12 @@
 #include "core/undo.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/backup_cache.h"
 #include "core/filetable.h"
 #include "core/prefs.h"
 #include "core/warning.h"
+#include "runtime/bulk_copy.h"
 #include "runtime/sound.h"
 #include "core/data_generation.h"
 
@@ -42,7 +42,7 @@ bool saveChannel(int slot, int channel, std::string label) {
   if (n < 0 || n > kMaxCases) return false;
   float* row = UndoRowForBackup();
   if (!row) return false;
-  std::memcpy(row, channelData(slot, channel), (size_t(n) + 1) * sizeof(float));
+  rt::copyBulk(row, channelData(slot, channel), (size_t(n) + 1) * sizeof(float));
   gUndo = {true, UndoLoss::None, int16_t(slot), n, int16_t(channel), std::move(label)};
   return true;
 }
@@ -107,7 +107,7 @@ bool UNDO() {
     CommentContainer[f] += EditRecord;
   }
   FileSHORTS[f][kChangeMarkWord] = int16_t(std::max(0, FileSHORTS[f][kChangeMarkWord] - 1));
-  std::memcpy(channelData(f, c), UndoCopy(), (size_t(gUndo.cases) + 1) * sizeof(float));
+  rt::copyBulk(channelData(f, c), UndoCopy(), (size_t(gUndo.cases) + 1) * sizeof(float));
   raiseDataGeneration(f);
   SetChannelLabel(f, c, gUndo.label);
   if (prefsArray[7]) rt::playSound("droplet.mp3");

@@ -5,11 +5,11 @@
 #include <atomic>
 #include <cmath>
 #include <memory>
-#include <system_error>
 #include <thread>
 #include <type_traits>
 #include <vector>
 
+#include "runtime/helper_threads.h"
 #include "runtime/parallel_runs.h"
 
 namespace qv {
@@ -80,24 +80,16 @@ void fillLogs(std::span<const float> v, const TrialBlock& b, const double* At, d
     done[size_t(r)].store(true, std::memory_order_release);
     return true;
   };
-  const unsigned threads = logThreads(len);
-  std::vector<std::jthread> helpers;
-  helpers.reserve(threads);
-  try {
-    for (unsigned t = 1; t < threads; ++t)
-      helpers.emplace_back([&] {
-        while (workOne()) {
-        }
-      });
-  } catch (const std::system_error&) {
-    // No more threads to be had: those started and this one share the work.
-  }
+  auto helperLoop = [&] {
+    while (workOne()) {
+    }
+  };
+  const rt::HelperThreads helpers(logThreads(len) - 1, helperLoop);
   for (int32_t r = 0; r < runs; ++r) {
     while (!done[size_t(r)].load(std::memory_order_acquire))
       if (!workOne()) std::this_thread::yield();
     sum(b.begin + r * kRunOfCases, std::min(b.end, b.begin + r * kRunOfCases + kRunOfCases - 1));
   }
-  helpers.clear();
 }
 
 // Up to three trials at once, so that the pass that sums around each trial's mean log goes over

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <thread>
-#include <vector>
+
+#include "runtime/helper_threads.h"
 
 namespace qv::rt {
 
@@ -23,13 +24,7 @@ void forEachRunOf(size_t runs, unsigned threads, void (*work)(const void* contex
   auto take = [&] {
     for (size_t r = next++; r < runs; r = next++) work(context, r);
   };
-  std::vector<std::jthread> helpers;
-  try {
-    helpers.reserve(threads);
-    for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(take);
-  } catch (...) {
-    // No more threads (or no memory for one): those started and this one share the work.
-  }
+  HelperThreads helpers(threads > 1 ? threads - 1 : 0, take);
   take();
 }
 
