@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
+
+#include "runtime/parallel_runs.h"
 
 namespace qv {
 
@@ -27,45 +30,59 @@ bool beforeMidnight(float prevT, double interval) { return double(prevT) >= 24.0
 
 }  // namespace
 
-TregCases tregPrepare(const TregChannels& ch, int32_t nCases, double interval, const TregSettings& s,
-                      std::span<const SunCycleDay> sunTable) {
-  TregCases c;
-  c.nCases = std::max<int32_t>(nCases, 0);
-  c.interval = interval;
-  c.ch = ch;
-  const size_t n = size_t(c.nCases) + 1;
-  // Every entry is written below: no need to clear the memory first.
-  c.state.reset(new uint8_t[n]);
-  c.state[0] = 0;
-  const bool fromLocation = s.dawnDuskFromLocation && sunTable.size() >= 367;
-  if (fromLocation) {
-    c.days.assign(sunTable.begin(), sunTable.begin() + 367);
-    if (c.days[366].sunrise == 0.0f && c.days[366].sunset == 0.0f) c.days[366] = c.days[365];
-  }
-  c.lastDawn = s.dawn, c.lastDusk = s.dusk;
-  // A channel shorter than the file reads as missing past its end.
-  const bool whole = ch.shade.size() >= n && ch.sun.size() >= n && ch.time.size() >= n &&
-                     (!fromLocation || ch.day.size() >= n) && (!s.windUsed || ch.wind.size() >= n);
+namespace {
+
+// The cases a run of the preparation takes, and the cases from which it is shared between threads.
+constexpr int32_t kPrepareRun = 1 << 16;
+constexpr int32_t kPrepareThreadsFrom = 1 << 18;
+
+// What one run of cases found. Each case's state depends on that case alone; only the check of
+// the clock looks back, to the time of the last case before it that lay within 0..24 h, which for
+// a run's first such case lies in an earlier run: that one check is left to the joining, in case
+// order, and the run checks the rest.
+struct PrepareRun {
+  int32_t outOfRange = 0, rejected = 0, timingErrors = 0;
+  std::array<int32_t, kTimingErrorsListed> errorCases;
+  int32_t firstTimed = 0;  // the run's first case within 0..24 h; 0 for none
+  float firstT = 0.0f, lastT = 0.0f;
+  int lastKeptDay = -1;
+};
+
+struct PrepareInputs {
+  const TregChannels& ch;
+  const TregSettings& s;
+  int32_t nCases;
+  double interval;
+  bool fromLocation, whole;
+  uint8_t* state;
+};
+
+void prepareRun(const PrepareInputs& in, int32_t from, int32_t to, PrepareRun& run) {
+  const TregChannels& ch = in.ch;
+  const TregSettings& s = in.s;
+  const bool whole = in.whole;
   const float m = missingMarker(s);
   float prevT = 0.0f;
-  for (int32_t i = 1; i <= c.nCases; ++i) {
+  for (int32_t i = from; i <= to; ++i) {
     const size_t k = size_t(i);
     const float t = whole ? ch.time[k] : at(ch.time, i);
     int day = 0;
     bool inRange = t >= 0.0f && t <= 24.0f;  // false for a gap too
-    if (inRange && fromLocation) {
+    if (inRange && in.fromLocation) {
       const float d = whole ? ch.day[k] : at(ch.day, i);
       inRange = d >= 1.0f && d < 367.0f;
       if (inRange) day = int(d);
     }
     if (!inRange) {
-      ++c.outOfRange;
-      c.state[k] = 0;
+      ++run.outOfRange;
+      in.state[k] = 0;
       continue;
     }
-    if (t < prevT && !beforeMidnight(prevT, interval) && i < c.nCases - 1) {
-      ++c.timingErrors;
-      if (c.timingErrors <= kTimingErrorsListed) c.timingErrorCases.push_back(i);
+    if (run.firstTimed == 0) {
+      run.firstTimed = i, run.firstT = t;
+    } else if (t < prevT && !beforeMidnight(prevT, in.interval) && i < in.nCases - 1) {
+      if (run.timingErrors < kTimingErrorsListed) run.errorCases[size_t(run.timingErrors)] = i;
+      ++run.timingErrors;
     }
     prevT = t;
     const float shade = whole ? ch.shade[k] : at(ch.shade, i), sun = whole ? ch.sun[k] : at(ch.sun, i);
@@ -88,13 +105,67 @@ TregCases tregPrepare(const TregChannels& ch, int32_t nCases, double interval, c
         st |= TregCases::kStillAir;
       }
     }
-    c.state[k] = st;
+    in.state[k] = st;
     if (!st) {
-      ++c.rejected;
+      ++run.rejected;
       continue;
     }
-    if (fromLocation) c.lastDawn = c.days[size_t(day)].sunrise, c.lastDusk = c.days[size_t(day)].sunset;
+    run.lastKeptDay = day;
   }
+  run.lastT = prevT;
+}
+
+// The runs' findings in case order, each run's first timed case checked against the time before it.
+void joinRuns(const std::vector<PrepareRun>& runs, int32_t nCases, double interval, TregCases& c) {
+  float prevT = 0.0f;
+  const auto listError = [&](int32_t i) {
+    ++c.timingErrors;
+    if (c.timingErrors <= kTimingErrorsListed) c.timingErrorCases.push_back(i);
+  };
+  for (const PrepareRun& run : runs) {
+    c.outOfRange += run.outOfRange;
+    c.rejected += run.rejected;
+    if (run.firstTimed == 0) continue;
+    const int32_t i = run.firstTimed;
+    if (run.firstT < prevT && !beforeMidnight(prevT, interval) && i < nCases - 1) listError(i);
+    const int32_t listed = std::min(run.timingErrors, kTimingErrorsListed);
+    for (int32_t e = 0; e < listed; ++e) listError(run.errorCases[size_t(e)]);
+    c.timingErrors += run.timingErrors - listed;
+    prevT = run.lastT;
+    if (run.lastKeptDay >= 0 && !c.days.empty())
+      c.lastDawn = c.days[size_t(run.lastKeptDay)].sunrise, c.lastDusk = c.days[size_t(run.lastKeptDay)].sunset;
+  }
+}
+
+}  // namespace
+
+TregCases tregPrepare(const TregChannels& ch, int32_t nCases, double interval, const TregSettings& s,
+                      std::span<const SunCycleDay> sunTable) {
+  TregCases c;
+  c.nCases = std::max<int32_t>(nCases, 0);
+  c.interval = interval;
+  c.ch = ch;
+  const size_t n = size_t(c.nCases) + 1;
+  // Every entry is written below: no need to clear the memory first.
+  c.state.reset(new uint8_t[n]);
+  c.state[0] = 0;
+  const bool fromLocation = s.dawnDuskFromLocation && sunTable.size() >= 367;
+  if (fromLocation) {
+    c.days.assign(sunTable.begin(), sunTable.begin() + 367);
+    if (c.days[366].sunrise == 0.0f && c.days[366].sunset == 0.0f) c.days[366] = c.days[365];
+  }
+  c.lastDawn = s.dawn, c.lastDusk = s.dusk;
+  // A channel shorter than the file reads as missing past its end.
+  const bool whole = ch.shade.size() >= n && ch.sun.size() >= n && ch.time.size() >= n &&
+                     (!fromLocation || ch.day.size() >= n) && (!s.windUsed || ch.wind.size() >= n);
+  const PrepareInputs in{ch, s, c.nCases, interval, fromLocation, whole, c.state.get()};
+  const size_t runCount = size_t((c.nCases + kPrepareRun - 1) / kPrepareRun);
+  std::vector<PrepareRun> runs(runCount);
+  rt::forEachRun(runCount, c.nCases >= kPrepareThreadsFrom ? rt::threadsForRuns(runCount) : 1, [&](size_t r) {
+    const int32_t from = 1 + int32_t(r) * kPrepareRun;
+    prepareRun(in, from, std::min(c.nCases, from + kPrepareRun - 1), runs[r]);
+  });
+  joinRuns(runs, c.nCases, interval, c);
   return c;
 }
 

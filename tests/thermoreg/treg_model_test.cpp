@@ -152,6 +152,40 @@ TEST(TregModel, TimingErrorsCountFallsButMidnight) {
   EXPECT_EQ(r.timingErrorCases.back(), 200);
 }
 
+// A long climate is prepared in stretches, some on other threads: what each stretch finds is
+// put together in case order. Falls of the clock sit on stretch borders (the first case of one,
+// checked against the last time of the one before; the last case of one), a whole stretch has no
+// time (the next one's first case is checked across it), and more falls than are listed.
+TEST(TregModel, ALongClimateIsPreparedInCaseOrder) {
+  Climate c = hourlyClimate(3600, 4);  // 345,600 cases of 1 s
+  constexpr int32_t kStretch = 65536;
+  const auto fall = [&](int32_t k) { c.time[size_t(k)] = c.time[size_t(k - 1)] - 1.0f; };
+  fall(kStretch + 1);
+  fall(2 * kStretch);
+  for (int32_t j = 0; j < 150; ++j) fall(2 * kStretch + 128 + 100 * j);
+  for (int32_t k = 3 * kStretch + 1; k <= 4 * kStretch; ++k) c.time[size_t(k)] = std::nanf("");
+  for (int32_t k = 4 * kStretch + 1; k <= c.n; ++k) c.shade[size_t(k)] = c.sun[size_t(k)] = std::nanf("");
+  std::vector<SunCycleDay> table(367);
+  for (int d = 0; d < 367; ++d) table[size_t(d)] = SunCycleDay{12.0f, float(d) / 100.0f, 12.0f + float(d) / 100.0f};
+  TregSettings located;
+  located.dawnDuskFromLocation = true;
+  const TregCases cases = tregPrepare(channels(c), c.n, c.interval, located, table);
+
+  // The first case after the stretch without time falls back from 6.6 h to 0.8 h.
+  EXPECT_EQ(cases.timingErrors, 1 + 1 + 150 + 1);
+  std::vector<int32_t> listed = {kStretch + 1, 2 * kStretch};
+  for (int32_t j = 0; j < 98; ++j) listed.push_back(2 * kStretch + 128 + 100 * j);
+  EXPECT_EQ(cases.timingErrorCases, listed);
+  EXPECT_EQ(cases.outOfRange, kStretch);
+  EXPECT_EQ(cases.rejected, c.n - 4 * kStretch);
+  // The last case kept ends the third stretch, on day 174.
+  EXPECT_EQ(cases.lastDawn, 1.74f);
+  EXPECT_EQ(cases.lastDusk, 13.74f);
+  EXPECT_EQ(cases.state[size_t(3 * kStretch)], TregCases::kKept);
+  EXPECT_EQ(cases.state[size_t(3 * kStretch + 1)], 0);
+  EXPECT_EQ(cases.state[size_t(c.n)], 0);
+}
+
 TEST(TregModel, MissingValuesAndRejections) {
   Climate c = hourlyClimate();
   c.shade[2] = 0.0f;  // missing while zero marks missing; the sun reads 9 there
