@@ -68,22 +68,28 @@ bool logarithmsIn(float* p, int32_t first, int32_t last, Scaled scaled) {
   return failedAny;
 }
 
-// The logarithm is most of the work and each sample's stands alone: a long range is shared
-// between threads, a run of cases each.
-constexpr int32_t kLogRun = 1 << 16;
-constexpr int32_t kLogsInRunsFrom = 1 << 18;
+// Where each sample's result stands alone and the arithmetic is most of the work (logarithms, the
+// polynomial), a long range is shared between threads, a run of cases each. pass(from, to) works
+// out one run and says whether a sample in it failed.
+constexpr int32_t kRunOfCases = 1 << 16;
+constexpr int32_t kRunsFrom = 1 << 18;
+
+template <class Pass>
+bool inRuns(int32_t first, int32_t last, const Pass& pass) {
+  if (last - first + 1 < kRunsFrom) return pass(first, last);
+  const size_t runs = size_t((last - first) / kRunOfCases) + 1;
+  std::atomic<bool> failedAny{false};
+  rt::forEachRun(runs, rt::threadsForRuns(runs), [&](size_t r) {
+    const int32_t from = first + int32_t(r) * kRunOfCases;
+    const int32_t to = int32_t(std::min<int64_t>(last, int64_t(from) + (kRunOfCases - 1)));
+    if (pass(from, to)) failedAny = true;
+  });
+  return failedAny;
+}
 
 template <class Scaled>
 bool logarithms(std::span<float> w, int32_t first, int32_t last, Scaled scaled) {
-  if (last - first + 1 < kLogsInRunsFrom) return logarithmsIn(w.data(), first, last, scaled);
-  const size_t runs = size_t((last - first) / kLogRun) + 1;
-  std::atomic<bool> failedAny{false};
-  rt::forEachRun(runs, rt::threadsForRuns(runs), [&](size_t r) {
-    const int32_t from = first + int32_t(r) * kLogRun;
-    const int32_t to = int32_t(std::min<int64_t>(last, int64_t(from) + (kLogRun - 1)));
-    if (logarithmsIn(w.data(), from, to, scaled)) failedAny = true;
-  });
-  return failedAny;
+  return inRuns(first, last, [&](int32_t from, int32_t to) { return logarithmsIn(w.data(), from, to, scaled); });
 }
 
 // Codes 22..26: f(x, y, fail); a gap in either channel is a gap in the result.
@@ -246,7 +252,7 @@ bool standard(const TransformParams& p, std::span<float> w, int32_t first, int32
   switch (p.code) {
     case 2: {
       const int16_t degree = boundedPolyDegree(p.degree);
-      return polynomialCases(p, degree, w, first, last);
+      return inRuns(first, last, [&](int32_t from, int32_t to) { return polynomialCases(p, degree, w, from, to); });
     }
     case 3:
       return eachCase(w, first, last, [](double x, bool& fail) {

@@ -3,6 +3,7 @@
 
 #include <bit>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -349,8 +350,9 @@ TEST(TransformEngine, LogarithmsOverARangeKeepTheirBitsAndFailures) {
 }
 
 // A long range is shared between threads a run at a time: every sample still gets its own bits,
-// the cases outside the range are untouched, and one failure in the last run is reported.
-TEST(TransformEngine, LogarithmsOverALongRangeMatchTheShortPass) {
+// the cases outside the range are untouched, and one failure in the last run is reported. The
+// logarithm and the polynomial (eight samples at a time, runs starting anywhere in a group).
+TEST(TransformEngine, LongRangesMatchTheShortPass) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const int32_t n = 700001, first = 3, last = n - 5;
   std::vector<float> x(size_t(n) + 1);
@@ -360,20 +362,36 @@ TEST(TransformEngine, LogarithmsOverALongRangeMatchTheShortPass) {
     v = float(seed >> 8) * (1.0f / 65536.0f) + 1e-3f;
   }
   for (int32_t k = 100; k <= n; k += 65536) x[size_t(k)] = nan;
-  for (const bool withFailure : {false, true}) {
-    std::vector<float> w = x;
-    if (withFailure) w[size_t(last - 1)] = -1.0f;
-    const TransformOutcome out = runTransform(code(12), w, {}, first, last);
-    EXPECT_EQ(out.failed, withFailure);
-    for (int32_t k = 0; k <= n; ++k) {
-      const bool inside = k >= first && k <= last;
-      float want = x[size_t(k)];
-      if (inside && !std::isnan(want)) want = float(std::log(double(want)));
-      if (withFailure && k == last - 1) want = 0.0f;
-      if (std::isnan(want)) EXPECT_TRUE(std::isnan(w[size_t(k)])) << k;
-      else ASSERT_EQ(std::bit_cast<uint32_t>(w[size_t(k)]), std::bit_cast<uint32_t>(want)) << k;
+  TransformParams poly = code(2);
+  poly.degree = 9;
+  for (int i = 1; i <= 10; ++i) poly.poly[size_t(i)] = 0.1f * float(i) - 0.37f;
+  const auto polynomial = [&](float v) {
+    double sum = 0.0;
+    for (int i = 9; i >= 1; --i) sum = (sum + double(poly.poly[size_t(i)])) * double(v);
+    return float(sum + double(poly.poly[10]));
+  };
+  struct Case {
+    TransformParams params;
+    float failing;  // a sample the transform fails on
+    std::function<float(float)> want;
+  };
+  const Case cases[] = {{code(12), -1.0f, [](float v) { return float(std::log(double(v))); }},
+                        {poly, 1e30f, polynomial}};
+  for (const Case& c : cases)
+    for (const bool withFailure : {false, true}) {
+      std::vector<float> w = x;
+      if (withFailure) w[size_t(last - 1)] = c.failing;
+      const TransformOutcome out = runTransform(c.params, w, {}, first, last);
+      EXPECT_EQ(out.failed, withFailure) << c.params.code;
+      for (int32_t k = 0; k <= n; ++k) {
+        const bool inside = k >= first && k <= last;
+        float want = x[size_t(k)];
+        if (inside && !std::isnan(want)) want = c.want(want);
+        if (withFailure && k == last - 1) want = 0.0f;
+        if (std::isnan(want)) EXPECT_TRUE(std::isnan(w[size_t(k)])) << k;
+        else ASSERT_EQ(std::bit_cast<uint32_t>(w[size_t(k)]), std::bit_cast<uint32_t>(want)) << c.params.code << " at " << k;
+      }
     }
-  }
 }
 
 TEST(TransformLabels, ConversionUnitsAndMass) {
