@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "runtime/parallel_runs.h"
 
 namespace qv {
 
@@ -13,6 +17,9 @@ struct CaseRange {
   int64_t first = 1, last = 0;
   int64_t size() const { return last >= first ? last - first + 1 : 0; }
 };
+
+constexpr int64_t kRunOfEntries = 1 << 16;
+constexpr int64_t kThreadsFrom = 1 << 18;
 
 int64_t lastCase(std::span<const float> channel) { return int64_t(channel.size()) - 1; }
 
@@ -44,22 +51,26 @@ struct Centred {
   double x2 = 0, xy = 0;
 };
 
-// Four lanes of sums, as in sumOf, kept as arrays so that the compiler can pair the lanes in
-// vector registers. Case numbers fit 32 bits (a channel has at most 6,100,000 cases).
+// Four lanes of sums, as in sumOf, in vector types: kept as arrays, the compiler built each
+// lane's terms in halves on the stack and read them back whole, a stall at every step. Case
+// numbers fit 32 bits (a channel has at most 6,100,000 cases).
+using Double4 = double __attribute__((vector_size(32)));
+using Float4 = float __attribute__((vector_size(16)));
+using Int4 = int32_t __attribute__((vector_size(16)));
+
 Centred centredSums(const float* p, const CaseRange& r, double xm, double ym) {
-  double x2[4] = {0, 0, 0, 0}, xy[4] = {0, 0, 0, 0};
+  Double4 x2 = {0, 0, 0, 0}, xy = {0, 0, 0, 0};
+  const Double4 xm4 = {xm, xm, xm, xm}, ym4 = {ym, ym, ym, ym};
+  const Int4 lane = {0, 1, 2, 3};
   const int32_t last = int32_t(r.last);
   int32_t i = int32_t(r.first);
   for (; i + 3 <= last; i += 4) {
-    double dx[4], dy[4];
-    for (int k = 0; k < 4; ++k) {
-      dx[k] = double(i + k) - xm;
-      dy[k] = double(p[i + k]) - ym;
-    }
-    for (int k = 0; k < 4; ++k) {
-      x2[k] += dx[k] * dx[k];
-      xy[k] += dx[k] * dy[k];
-    }
+    Float4 y;
+    std::memcpy(&y, p + i, sizeof y);
+    const Double4 dx = __builtin_convertvector(Int4{i, i, i, i} + lane, Double4) - xm4;
+    const Double4 dy = __builtin_convertvector(y, Double4) - ym4;
+    x2 += dx * dx;
+    xy += dx * dy;
   }
   for (; i <= last; ++i) {
     const double dx = double(i) - xm, dy = double(p[i]) - ym;
@@ -193,11 +204,14 @@ void subtractLine(std::span<float> channel, BaselineLine line) {
   const double a = line.a, b = line.b;
   float* p = channel.data();
   const int32_t n = int32_t(std::min<size_t>(channel.size(), size_t(INT32_MAX)));
-  // Runs of eight with a fixed count, which the compiler turns into vector operations.
-  int32_t i = 0;
-  for (; i + 8 <= n; i += 8)
-    for (int32_t k = 0; k < 8; ++k) p[i + k] = float(double(p[i + k]) - (b * double(i + k) + a));
-  for (; i < n; ++i) p[i] = float(double(p[i]) - (b * double(i) + a));
+  // Each entry stands alone: a long channel is shared between threads, a run of entries each.
+  rt::forEachRunOfCases(0, int64_t(n) - 1, kRunOfEntries, kThreadsFrom, [&](int64_t from, int64_t to) {
+    // Runs of eight with a fixed count, which the compiler turns into vector operations.
+    int32_t i = int32_t(from);
+    for (; i + 7 <= to; i += 8)
+      for (int32_t k = 0; k < 8; ++k) p[i + k] = float(double(p[i + k]) - (b * double(i + k) + a));
+    for (; i <= to; ++i) p[i] = float(double(p[i]) - (b * double(i) + a));
+  });
 }
 
 std::optional<BaselineLine> subtractPiecewise(std::span<float> channel, std::span<const BaselineRecord> table,

@@ -161,9 +161,8 @@ TregCases tregPrepare(const TregChannels& ch, int32_t nCases, double interval, c
   const PrepareInputs in{ch, s, c.nCases, interval, fromLocation, whole, c.state.get()};
   const size_t runCount = size_t((c.nCases + kPrepareRun - 1) / kPrepareRun);
   std::vector<PrepareRun> runs(runCount);
-  rt::forEachRun(runCount, c.nCases >= kPrepareThreadsFrom ? rt::threadsForRuns(runCount) : 1, [&](size_t r) {
-    const int32_t from = 1 + int32_t(r) * kPrepareRun;
-    prepareRun(in, from, std::min(c.nCases, from + kPrepareRun - 1), runs[r]);
+  rt::forEachRunOfCases(1, c.nCases, kPrepareRun, kPrepareThreadsFrom, [&](int64_t from, int64_t to) {
+    prepareRun(in, int32_t(from), int32_t(to), runs[size_t((from - 1) / kPrepareRun)]);
   });
   joinRuns(runs, c.nCases, interval, c);
   return c;

@@ -76,13 +76,9 @@ constexpr int32_t kRunsFrom = 1 << 18;
 
 template <class Pass>
 bool inRuns(int32_t first, int32_t last, const Pass& pass) {
-  if (last - first + 1 < kRunsFrom) return pass(first, last);
-  const size_t runs = size_t((last - first) / kRunOfCases) + 1;
   std::atomic<bool> failedAny{false};
-  rt::forEachRun(runs, rt::threadsForRuns(runs), [&](size_t r) {
-    const int32_t from = first + int32_t(r) * kRunOfCases;
-    const int32_t to = int32_t(std::min<int64_t>(last, int64_t(from) + (kRunOfCases - 1)));
-    if (pass(from, to)) failedAny = true;
+  rt::forEachRunOfCases(first, last, kRunOfCases, kRunsFrom, [&](int64_t from, int64_t to) {
+    if (pass(int32_t(from), int32_t(to))) failedAny = true;
   });
   return failedAny;
 }

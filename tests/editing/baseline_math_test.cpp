@@ -168,3 +168,19 @@ TEST(PiecewiseBaseline, SegmentsMeetWithoutGapOrOverlap) {
   table[2][2] = NAN;
   subtractPiecewise(clipped, table, 3);
 }
+
+// A long channel is shared between threads a run of entries at a time: every entry, the unused
+// entry 0 among them, still gets its own difference, and a gap stays a gap.
+TEST(SubtractLine, EveryEntryOfALongChannelGetsItsOwnDifference) {
+  const int32_t n = 700001;
+  auto y = channel(n, [](int32_t i) { return float(i % 977) * 0.37f - 11.0f; });
+  for (int32_t i = 5; i <= n; i += 65536) y[size_t(i)] = std::nanf("");
+  const std::vector<float> before = y;
+  const BaselineLine line{3.25f, -1.7e-5f};
+  subtractLine(y, line);
+  for (int32_t i = 0; i <= n; ++i) {
+    const float want = float(double(before[size_t(i)]) - (double(line.b) * double(i) + double(line.a)));
+    if (std::isnan(want)) ASSERT_TRUE(std::isnan(y[size_t(i)])) << i;
+    else ASSERT_EQ(y[size_t(i)], want) << i;
+  }
+}
