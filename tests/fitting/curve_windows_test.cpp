@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -38,8 +39,12 @@ struct CurveWindows : ::testing::Test {
     ActiveChannel = 1;
     RecordSCRIPT = RunScript = 0;
     ScriptCOUNT = 0;
+    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
   }
-  void TearDown() override { RecordSCRIPT = RunScript = 0, ScriptCOUNT = 0; }
+  void TearDown() override {
+    RecordSCRIPT = RunScript = 0, ScriptCOUNT = 0;
+    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
+  }
   static void script(const std::vector<std::string>& lines) {
     for (const std::string& l : lines) ASSERT_TRUE(rt::script::pushLine(l)) << l;
   }

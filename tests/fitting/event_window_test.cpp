@@ -36,6 +36,7 @@ struct EventWindow : statstest::WindowTest {
     LastPosSelectiveLimit = LastNegSelectiveLimit = 0.0f;
     RecordSCRIPT = RunScript = 0;
     ScriptCOUNT = 0;
+    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
     prefsArray[7] = 1;
     rt::setSoundObserver([this](const std::string& s) { sounds.push_back(s); });
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -47,6 +48,7 @@ struct FitWindows : ::testing::Test {
     UseLogY = 0;
     RecordSCRIPT = RunScript = 0;
     ScriptCOUNT = 0;
+    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
   }
   void TearDown() override {
     if (PortForResultsOutput) {
@@ -56,6 +58,7 @@ struct FitWindows : ::testing::Test {
     rt::closeAllFiles();
     RecordSCRIPT = RunScript = 0;
     ScriptCOUNT = 0;
+    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
   }
   static void script(const std::vector<std::string>& lines) {
     for (const std::string& l : lines) ASSERT_TRUE(rt::script::pushLine(l)) << l;

@@ -3,6 +3,7 @@
 // automatic repeat and the script step.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,14 @@ struct AverageWindowTest : statstest::WindowTest {
                                   {[](int32_t k) { return float(k); }, [](int32_t k) { return float(2 * k + 1); },
                                    [](int32_t k) { return float(k % 7); }},
                                   100, 199);
+    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
   }
   void TearDown() override {
     rt::setSoundObserver(nullptr);
     closeRouteAndFiles();
     RecordSCRIPT = 0;
     ScriptCOUNT = 0;
+    std::memset(ScriptSequenceArray, 0, sizeof ScriptSequenceArray);
   }
   // Closes the route and returns what was written after the file's header.
   std::string closedReports(const std::string& path) {
