@@ -4,8 +4,11 @@
 #include <cmath>
 #include <limits>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 #include "runtime/large_pages.h"
+#include "runtime/parallel_runs.h"
 
 namespace qv {
 
@@ -25,61 +28,89 @@ Range within(std::span<const float> v, int32_t first, int32_t last) {
   return r;
 }
 
-// One side's run under way during the scan, and the sums of its timed durations.
+// One side's runs met during a scan, and the sums of its timed durations.
 struct SideScan {
-  bool inRun = false;
-  int32_t start = 0, all = 0;
+  int32_t all = 0;
   size_t timed = 0;
   double sum = 0.0;
   // Read only once a run is timed, which sets both.
   float lo = std::numeric_limits<float>::infinity(), hi = -std::numeric_limits<float>::infinity();
 };
 
-// Both sides in one pass. A run whose scan reaches the last case (still under way there, or
-// ending exactly there) is counted, never timed: its end is not seen inside the range. A run
-// ending before it is timed when it lasts longer than m seconds.
-class Scan {
- public:
-  Scan(std::vector<TimedEvent>& out, double interval, double m) : out_(out), interval_(interval), m_(m) {}
+// Where a side stands as a stretch of cases begins: in a run (which began at `start`) or not.
+// A start of kUnknown is a run begun before the stretch, found only once the stretches before
+// it are put together.
+constexpr int32_t kUnknown = std::numeric_limits<int32_t>::min();
+struct RunState {
+  bool in = false;
+  int32_t start = 0;
+};
 
-  // Case k (< last) of one side: `in` whether it belongs to a run of the side.
-  void step(SideScan& s, bool in, int32_t k, bool positive) {
-    if (s.inRun) {
-      if (!in) {
-        s.inRun = false;
-        end(s, k, positive);
+// Both sides over cases from..to (all before the range's last case), one pass. A run ending
+// here is timed when it lasts longer than m seconds; a run whose scan reaches the last case
+// (still under way there, or ending exactly there) is counted, never timed: its end is not seen
+// inside the range. A timed run goes to timed(side, start, end, duration); the end of a run of
+// unknown start goes to unknownEnd(side, end) instead. Runs of one side end in case order; only runs
+// of both sides over the same cases (upper at or below lower) can end out of their starting
+// order.
+struct StretchScan {
+  StretchScan(double interval_, double m_, float upper_, float lower_)
+      : interval(interval_), m(m_), upper(upper_), lower(lower_) {}
+  double interval, m;
+  float upper, lower;
+  RunState p, n;
+  SideScan ps, ns;
+  int32_t lastStart = 0, firstStart = kUnknown;
+  bool firstPositive = false, outOfOrder = false;
+
+  template <class Timed, class UnknownEnd>
+  void run(const float* x, int32_t from, int32_t to, const Timed& timed, const UnknownEnd& unknownEnd) {
+    // The state in locals (and the end of a run inlined): events written through the sink then
+    // cannot be taken for the state, which would otherwise be read back from memory every case.
+    RunState sp = p, sn = n;
+    SideScan qp = ps, qn = ns;
+    int32_t last = lastStart, firstS = firstStart;
+    bool firstP = firstPositive, disorder = outOfOrder;
+    const auto end = [&](const RunState& r, int32_t k, bool positive, SideScan& q) __attribute__((always_inline)) {
+      if (r.start == kUnknown) {
+        unknownEnd(positive, k);
+        return;
       }
-    } else if (in) {
-      s.inRun = true;
-      s.start = k;
-      ++s.all;
+      const float d = float(double(k - r.start) * interval);
+      if (!(d > m)) return;
+      if (firstS == kUnknown) firstS = r.start, firstP = positive;
+      else if (r.start < last || (r.start == last && positive)) disorder = true;
+      last = r.start;
+      timed(positive, r.start, k, d);
+      ++q.timed;
+      q.sum += d;
+      q.lo = std::min(q.lo, d);
+      q.hi = std::max(q.hi, d);
+    };
+    const auto step = [&](RunState& r, bool in, int32_t k, bool positive, SideScan& q) __attribute__((always_inline)) {
+      if (r.in) {
+        if (!in) {
+          r.in = false;
+          end(r, k, positive, q);
+        }
+      } else if (in) {
+        r = {true, k};
+        ++q.all;
+      }
+    };
+    for (int32_t k = from; k <= to; ++k) {
+      const float y = x[k];
+      step(sp, y >= upper, k, true, qp);
+      step(sn, y <= lower, k, false, qn);
     }
+    p = sp, n = sn, ps = qp, ns = qn;
+    lastStart = last, firstStart = firstS, firstPositive = firstP, outOfOrder = disorder;
   }
   // The last case only starts a run, never ends one.
-  static void stepLast(SideScan& s, bool in) {
-    if (!s.inRun && in) ++s.all;
+  void stepLast(float y) {
+    if (!p.in && y >= upper) ++ps.all;
+    if (!n.in && y <= lower) ++ns.all;
   }
-  bool outOfOrder() const { return outOfOrder_; }
-
- private:
-  void end(SideScan& s, int32_t k, bool positive) {
-    const float d = float(double(k - s.start) * interval_);
-    if (!(d > m_)) return;
-    // Runs of one side end in case order; only runs of both sides over the same cases (upper
-    // at or below lower) can end out of their starting order.
-    if (s.start < lastStart_ || (s.start == lastStart_ && positive)) outOfOrder_ = true;
-    lastStart_ = s.start;
-    out_.push_back({s.start, k, d, positive});
-    ++s.timed;
-    s.sum += d;
-    s.lo = std::min(s.lo, d);
-    s.hi = std::max(s.hi, d);
-  }
-
-  std::vector<TimedEvent>& out_;
-  double interval_, m_;
-  int32_t lastStart_ = 0;
-  bool outOfOrder_ = false;
 };
 
 // The list of the count let go last, kept for the next count: the window counts again at every
@@ -90,16 +121,14 @@ class SpareList {
  public:
   using List = std::vector<TimedEvent>;
 
-  // An empty list with room for `room` events.
+  // A list with room for `room` events, holding whatever the count before left in it.
   std::shared_ptr<List> take(size_t room) {
     std::unique_ptr<List> list;
     {
       std::lock_guard lock(mutex_);
       if (spare_ && spare_->capacity() >= room) list = std::move(spare_);
     }
-    if (list) {
-      list->clear();
-    } else {
+    if (!list) {
       list = std::make_unique<List>();
       list->reserve(room);
       rt::adviseLargePages(list->data(), list->capacity() * sizeof(TimedEvent));
@@ -195,6 +224,93 @@ const char* integrationUnitText(int16_t unit) {
   }
 }
 
+namespace {
+
+// A long count is shared between threads a stretch of cases at a time: each stretch is scanned
+// once to count its events and find where its runs stand at its end, the stretches are put
+// together in case order, and each is scanned again to write its events where they belong.
+constexpr int32_t kStretch = 1 << 18;
+constexpr int64_t kSharedFrom = int64_t(1) << 20;
+
+struct Stretch {
+  StretchScan found, written;
+  int32_t from = 0, to = 0;
+  int32_t unknownEndP = 0, unknownEndN = 0;  // where a run under way at `from` ends (0: not here)
+  size_t offset = 0;
+};
+
+bool longEnough(const StretchScan& s, int32_t start, int32_t end) {
+  return float(double(end - start) * s.interval) > s.m;
+}
+
+// Cases from..to of one thread's stretch written into the events; the whole range's scan state
+// is put together from the stretches in case order.
+void scanShared(const float* x, int32_t first, int32_t to, StretchScan& whole, std::vector<TimedEvent>& out) {
+  const size_t count = size_t((int64_t(to) - first) / kStretch) + 1;
+  std::vector<Stretch> stretches(count, Stretch{whole, whole});
+  const unsigned threads = rt::threadsForRuns(count);
+  rt::forEachRun(count, threads, [&](size_t i) {
+    Stretch& s = stretches[i];
+    s.from = first + int32_t(i) * kStretch;
+    s.to = int32_t(std::min<int64_t>(to, int64_t(s.from) + kStretch - 1));
+    s.found = whole;
+    if (i > 0) {
+      s.found.p = {x[s.from - 1] >= whole.upper, kUnknown};
+      s.found.n = {x[s.from - 1] <= whole.lower, kUnknown};
+    }
+    s.found.run(x, s.from, s.to, [](bool, int32_t, int32_t, float) {},
+                [&](bool positive, int32_t k) { (positive ? s.unknownEndP : s.unknownEndN) = k; });
+  });
+  // Each stretch starts where the one before left its runs.
+  RunState p = whole.p, n = whole.n;
+  size_t events = 0;
+  for (Stretch& s : stretches) {
+    s.written = whole;
+    s.written.p = p, s.written.n = n;
+    s.offset = events;
+    events += s.found.ps.timed + s.found.ns.timed;
+    if (s.unknownEndP && longEnough(whole, p.start, s.unknownEndP)) ++events;
+    if (s.unknownEndN && longEnough(whole, n.start, s.unknownEndN)) ++events;
+    if (!(s.found.p.in && s.found.p.start == kUnknown)) p = s.found.p;
+    if (!(s.found.n.in && s.found.n.start == kUnknown)) n = s.found.n;
+  }
+  // A list the count before left holds events already: only those past them are made.
+  out.resize(events);
+  rt::forEachRun(count, threads, [&](size_t i) {
+    Stretch& s = stretches[i];
+    TimedEvent* o = out.data() + s.offset;
+    s.written.run(x, s.from, s.to,
+                  [&](bool positive, int32_t start, int32_t end, float d) { *o++ = {start, end, d, positive}; },
+                  [](bool, int32_t) {});
+  });
+  for (const Stretch& s : stretches) {
+    const StretchScan& w = s.written;
+    for (auto [side, part] : {std::pair{&whole.ps, &w.ps}, std::pair{&whole.ns, &w.ns}}) {
+      side->all += part->all;
+      side->timed += part->timed;
+      side->lo = std::min(side->lo, part->lo);
+      side->hi = std::max(side->hi, part->hi);
+    }
+    if (w.firstStart != kUnknown) {
+      if (whole.firstStart == kUnknown) whole.firstStart = w.firstStart, whole.firstPositive = w.firstPositive;
+      else if (w.firstStart < whole.lastStart || (w.firstStart == whole.lastStart && w.firstPositive))
+        whole.outOfOrder = true;
+      whole.lastStart = w.lastStart;
+    }
+    whole.outOfOrder = whole.outOfOrder || w.outOfOrder;
+    whole.p = w.p, whole.n = w.n;
+  }
+  // The sums of the durations in the order a single scan meets them, each side's in a register.
+  double sumP = 0.0, sumN = 0.0;
+  for (const TimedEvent& e : out) {
+    if (e.positive) sumP += e.duration;
+    else sumN += e.duration;
+  }
+  whole.ps.sum = sumP, whole.ns.sum = sumN;
+}
+
+}  // namespace
+
 EventCount countEvents(std::span<const float> v, int32_t first, int32_t last, float upper, float lower,
                        double interval, double minDuration) {
   EventCount c;
@@ -204,27 +320,28 @@ EventCount countEvents(std::span<const float> v, int32_t first, int32_t last, fl
   // case. Reserving that much leaves the pages no event reaches untouched; the ones reached
   // are faulted in large pages.
   const std::shared_ptr<std::vector<TimedEvent>> events = spareList().take(size_t(r.last - r.first) + 2);
-  SideScan ps, ns;
-  Scan scan(*events, interval, minDuration);
+  StretchScan scan{interval, minDuration, upper, lower};
   const float* x = v.data();
-  for (int32_t k = r.first; k < r.last; ++k) {
-    const float y = x[k];
-    scan.step(ps, y >= upper, k, true);
-    scan.step(ns, y <= lower, k, false);
+  if (int64_t(r.last) - r.first >= kSharedFrom) {
+    scanShared(x, r.first, r.last - 1, scan, *events);
+  } else {
+    events->clear();
+    scan.run(x, r.first, r.last - 1,
+             [&](bool positive, int32_t start, int32_t end, float d) { events->push_back({start, end, d, positive}); },
+             [](bool, int32_t) {});
   }
-  Scan::stepLast(ps, x[r.last] >= upper);
-  Scan::stepLast(ns, x[r.last] <= lower);
-  if (scan.outOfOrder())
+  scan.stepLast(x[r.last]);
+  if (scan.outOfOrder)
     std::sort(events->begin(), events->end(), [](const TimedEvent& a, const TimedEvent& b) {
       return a.start != b.start ? a.start < b.start : a.positive && !b.positive;
     });
   c.inCaseOrder = events;
   // A negative run already under way at the first case is not one that began in the range.
   c.negative.all = v[size_t(r.first)] < lower ? -1 : 0;
-  c.positive.timed = SideEvents(events, true, ps.timed);
-  c.negative.timed = SideEvents(events, false, ns.timed);
-  describe(ps, c.positive);
-  describe(ns, c.negative);
+  c.positive.timed = SideEvents(events, true, scan.ps.timed);
+  c.negative.timed = SideEvents(events, false, scan.ns.timed);
+  describe(scan.ps, c.positive);
+  describe(scan.ns, c.negative);
   spreadAndBins(*events, c);
   return c;
 }

@@ -171,6 +171,89 @@ TEST(EventCount, RunsOfBothSidesOverTheSameCasesStayInCaseOrder) {
   }
 }
 
+// One side of a count by its rules, run by run in case order: the reference for a long count,
+// which threads share.
+struct SideReference {
+  int32_t all = 0;
+  std::vector<TimedEvent> timed;
+  double mean = 0.0, sd = 0.0;
+};
+
+SideReference sideByItsRules(const std::vector<float>& v, int32_t first, int32_t last, bool positive, float limit,
+                             double interval, double m) {
+  auto in = [&](int32_t k) { return positive ? v[size_t(k)] >= limit : v[size_t(k)] <= limit; };
+  SideReference s;
+  if (!positive && v[size_t(first)] < limit) s.all = -1;
+  double sum = 0.0;
+  for (int32_t i = first; i <= last; ++i) {
+    if (!in(i) || (i > first && in(i - 1))) continue;
+    ++s.all;
+    int32_t j = i;
+    while (j <= last && in(j)) ++j;
+    const float d = float(double(j - i) * interval);
+    if (j < last && d > m) {
+      s.timed.push_back({i, j, d, positive});
+      sum += d;
+    }
+  }
+  if (s.timed.empty()) return s;
+  s.mean = float(sum / double(s.timed.size()));
+  double squares = 0.0;
+  for (const TimedEvent& e : s.timed) squares += (e.duration - s.mean) * (e.duration - s.mean);
+  s.sd = std::sqrt(squares / double(s.timed.size()));
+  return s;
+}
+
+// Runs of every length from one case to longer than a thread's stretch, gaps among them.
+std::vector<float> longMixedChannel(int32_t n) {
+  std::vector<float> v(size_t(n) + 1, 0.0f);
+  uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+  for (int32_t k = 1; k <= n;) {
+    const uint32_t r = next();
+    const int32_t length = r % 97 == 0 ? int32_t(next() % 700000) + 1 : int32_t(next() % 9) + 1;
+    const float level = r % 13 == 0 ? kNaN : float((r >> 8) % 10);
+    for (int32_t j = 0; j < length && k <= n; ++j) v[size_t(k++)] = level;
+  }
+  return v;
+}
+
+TEST(EventCount, ALongCountSharedBetweenThreadsFindsWhatOneScanFinds) {
+  const std::vector<float> v = longMixedChannel(2600000);
+  struct Case {
+    int32_t first, last;
+    float upper, lower;
+    double interval, m;
+  };
+  // Sides apart, touching at a level, and over the same cases (their runs then end out of order).
+  for (const Case& t : {Case{1, 2600000, 6.0f, 3.0f, 1.0, 0.0}, Case{7, 2599990, 5.0f, 5.0f, 0.1, 0.25},
+                        Case{300001, 1900000, 3.0f, 7.0f, 0.3, 0.0}, Case{1, 2600000, 9.0f, 0.0f, 2.0, 5.0}}) {
+    SCOPED_TRACE(testing::Message() << t.first << ".." << t.last << " " << t.upper << "/" << t.lower);
+    const EventCount c = countEvents(v, t.first, t.last, t.upper, t.lower, t.interval, t.m);
+    const SideReference p = sideByItsRules(v, t.first, t.last, true, t.upper, t.interval, t.m);
+    const SideReference n = sideByItsRules(v, t.first, t.last, false, t.lower, t.interval, t.m);
+    std::vector<TimedEvent> want = p.timed;
+    want.insert(want.end(), n.timed.begin(), n.timed.end());
+    std::stable_sort(want.begin(), want.end(), [](const TimedEvent& a, const TimedEvent& b) {
+      return a.start != b.start ? a.start < b.start : a.positive && !b.positive;
+    });
+    const std::vector<TimedEvent>& got = eventsInCaseOrder(c);
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t k = 0; k < want.size(); ++k) {
+      ASSERT_EQ(got[k].start, want[k].start) << k;
+      ASSERT_EQ(got[k].end, want[k].end) << k;
+      ASSERT_EQ(got[k].duration, want[k].duration) << k;
+      ASSERT_EQ(got[k].positive, want[k].positive) << k;
+    }
+    for (auto [side, ref] : {std::pair{&c.positive, &p}, std::pair{&c.negative, &n}}) {
+      EXPECT_EQ(side->all, ref->all);
+      EXPECT_EQ(side->count(), int32_t(ref->timed.size()));
+      EXPECT_EQ(side->mean, ref->mean);
+      EXPECT_EQ(side->sd, ref->sd);
+    }
+  }
+}
+
 struct LevelCase {
   const char* name;
   int16_t mode;
