@@ -243,20 +243,17 @@ bool longEnough(const StretchScan& s, int32_t start, int32_t end) {
   return float(double(end - start) * s.interval) > s.m;
 }
 
-// Cases from..to of one thread's stretch written into the events; the whole range's scan state
-// is put together from the stretches in case order.
+// Cases first..to scanned by several threads into `out`, which ends as one scan's list would;
+// `whole` ends as that scan would leave it, its sums taken in that scan's order.
 void scanShared(const float* x, int32_t first, int32_t to, StretchScan& whole, std::vector<TimedEvent>& out) {
-  const size_t count = size_t((int64_t(to) - first) / kStretch) + 1;
-  std::vector<Stretch> stretches(count, Stretch{whole, whole});
-  const unsigned threads = rt::threadsForRuns(count);
-  rt::forEachRun(count, threads, [&](size_t i) {
-    Stretch& s = stretches[i];
-    s.from = first + int32_t(i) * kStretch;
-    s.to = int32_t(std::min<int64_t>(to, int64_t(s.from) + kStretch - 1));
-    s.found = whole;
-    if (i > 0) {
-      s.found.p = {x[s.from - 1] >= whole.upper, kUnknown};
-      s.found.n = {x[s.from - 1] <= whole.lower, kUnknown};
+  std::vector<Stretch> stretches(size_t((int64_t(to) - first) / kStretch) + 1, Stretch{whole, whole});
+  const auto stretchFrom = [&](int64_t from) -> Stretch& { return stretches[size_t((from - first) / kStretch)]; };
+  rt::forEachRunOfCases(first, to, kStretch, kSharedFrom, [&](int64_t from, int64_t last) {
+    Stretch& s = stretchFrom(from);
+    s.from = int32_t(from), s.to = int32_t(last);
+    if (from > first) {
+      s.found.p = {x[from - 1] >= whole.upper, kUnknown};
+      s.found.n = {x[from - 1] <= whole.lower, kUnknown};
     }
     s.found.run(x, s.from, s.to, [](bool, int32_t, int32_t, float) {},
                 [&](bool positive, int32_t k) { (positive ? s.unknownEndP : s.unknownEndN) = k; });
@@ -265,7 +262,6 @@ void scanShared(const float* x, int32_t first, int32_t to, StretchScan& whole, s
   RunState p = whole.p, n = whole.n;
   size_t events = 0;
   for (Stretch& s : stretches) {
-    s.written = whole;
     s.written.p = p, s.written.n = n;
     s.offset = events;
     events += s.found.ps.timed + s.found.ns.timed;
@@ -276,8 +272,8 @@ void scanShared(const float* x, int32_t first, int32_t to, StretchScan& whole, s
   }
   // A list the count before left holds events already: only those past them are made.
   out.resize(events);
-  rt::forEachRun(count, threads, [&](size_t i) {
-    Stretch& s = stretches[i];
+  rt::forEachRunOfCases(first, to, kStretch, kSharedFrom, [&](int64_t from, int64_t) {
+    Stretch& s = stretchFrom(from);
     TimedEvent* o = out.data() + s.offset;
     s.written.run(x, s.from, s.to,
                   [&](bool positive, int32_t start, int32_t end, float d) { *o++ = {start, end, d, positive}; },
